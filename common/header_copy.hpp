@@ -1,0 +1,17 @@
+// The user's "header.v" (a copyright banner, a `include, anything) stands
+// verbatim at the top of the files the Reed-Solomon generators write.
+#pragma once
+
+#include "common/text_sink.hpp"
+
+#include <string>
+
+namespace ipgen {
+
+inline constexpr const char* header_file_name = "header.v";
+
+// Copies the whole file, byte for byte, into `out`. A header that cannot be
+// opened or read ends the run: cannot_open("header.v"), status 1.
+void copy_header(TextSink& out, const std::string& path = header_file_name);
+
+} // namespace ipgen

@@ -1,0 +1,42 @@
+// A generated file in the working directory. It is created (or truncated)
+// in text mode when constructed, written through a large buffer, and
+// remembers any failed write, so a full disk is reported instead of being
+// taken for success.
+#pragma once
+
+#include "common/text_sink.hpp"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace ipgen {
+
+class OutputFile final : public TextSink {
+  public:
+    explicit OutputFile(std::string name);
+    ~OutputFile() override;
+
+    bool is_open() const { return file_ != nullptr; }
+    const std::string& name() const { return name_; }
+
+    void write(std::string_view text) override;
+
+    // Flushes and closes; false when any write, the flush or the close failed.
+    bool close();
+
+    // Closes the file and throws cannot_open(name) when it was not written
+    // completely.
+    void close_or_throw();
+
+  private:
+    std::string name_;
+    std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
+    bool failed_ = false;
+};
+
+// Creates the file or throws cannot_open(name).
+std::unique_ptr<OutputFile> create_output(const std::string& name);
+
+} // namespace ipgen

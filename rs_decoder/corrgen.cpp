@@ -1,0 +1,37 @@
+#include "rs_decoder/corrgen.hpp"
+
+#include "common/generated_file.hpp"
+#include "rs_decoder/decoder_params.hpp"
+#include "rs_decoder/field_roms.hpp"
+#include "rs_decoder/galois_field.hpp"
+#include "rs_decoder/gen_poly.hpp"
+#include "rs_decoder/params_header.hpp"
+
+#include <cstdio>
+
+namespace ipgen::rs {
+
+int run_corrgen(const std::vector<std::string>& args) {
+    const SwitchScan scan = scan_switches(args, decoder_switch_letters);
+    for (const std::string& unknown : scan.unknown) {
+        std::fprintf(stderr, "Unknown switch %s\n", unknown.c_str());
+    }
+    validate_decoder_switches(scan);
+    const DecoderParams params = derive_decoder_params(scan);
+    const GaloisField field = build_field(params.symbol_width, params.field_poly);
+
+    write_generated_file("gfinvrom.v", WithHeader::yes,
+                         [&](TextSink& out) { write_gfinvrom(out, field); });
+    write_generated_file("gfromxp.v", WithHeader::yes,
+                         [&](TextSink& out) { write_gfromxp(out, field, params.rootspace); });
+    write_generated_file("gfile", WithHeader::yes, [&](TextSink& out) {
+        write_gen_poly(out, field,
+                       generator_polynomial(field, params.first_root, params.rootspace,
+                                            params.num_chk()));
+    });
+    write_generated_file("corrgen_params.v", WithHeader::yes,
+                         [&](TextSink& out) { write_params(out, params); });
+    return 0;
+}
+
+} // namespace ipgen::rs

@@ -1,0 +1,14 @@
+// corrgen: writes one configuration of the Reed-Solomon decoder core.
+#include "common/fatal_error.hpp"
+#include "rs_decoder/corrgen.hpp"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    try {
+        return ipgen::rs::run_corrgen(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const ipgen::FatalError& error) {
+        std::fputs(error.message().c_str(), stderr);
+        return error.status();
+    }
+}

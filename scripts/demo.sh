@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the generators and writes a demo set of cores into ./demo: one
+# folder per configuration, each with a sample header.v.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" >/dev/null
+bin="$root/build/release"
+
+rm -rf demo
+mkdir -p demo
+
+sample_header() {
+    cat > "$1/header.v" <<'HDR'
+//////////////////////////////////////////////////////////////////////
+// Generated core: do not edit; rerun the generator instead.
+//////////////////////////////////////////////////////////////////////
+HDR
+}
+
+# name, then the switches of corrgen
+decoder() {
+    local name=$1; shift
+    local dir="demo/$name"
+    mkdir -p "$dir"
+    sample_header "$dir"
+    (cd "$dir" && "$bin/rs_decoder/corrgen" "$@" > corrgen.log)
+    echo "demo/$name: corrgen $*"
+}
+
+decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
+decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
+
+echo
+printf '%-28s %6s %8s %9s\n' folder files lines bytes
+for dir in demo/*/; do
+    files=$(find "$dir" -type f ! -name header.v ! -name '*.log' | wc -l)
+    lines=$(find "$dir" -type f ! -name header.v ! -name '*.log' -exec cat {} + | wc -l)
+    bytes=$(find "$dir" -type f ! -name header.v ! -name '*.log' -exec cat {} + | wc -c)
+    printf '%-28s %6s %8s %9s\n' "$(basename "$dir")" "$files" "$lines" "$bytes"
+done
