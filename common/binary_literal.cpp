@@ -20,6 +20,8 @@ std::string sized_binary(int width, std::int64_t value) {
     return std::to_string(width) + "'b" + binary_digits(value, width);
 }
 
-std::string zero_literal(int width) { return sized_binary(width, 0); }
+std::string zero_literal(int width) {
+    return sized_binary(width, 0);
+}
 
 } // namespace ipgen

@@ -46,6 +46,8 @@ CDecimal parse_c_decimal(std::string_view text) {
     return result;
 }
 
-int c_atoi(std::string_view text) { return static_cast<int>(parse_c_decimal(text).value); }
+int c_atoi(std::string_view text) {
+    return static_cast<int>(parse_c_decimal(text).value);
+}
 
 } // namespace ipgen

@@ -10,7 +10,7 @@ namespace ipgen {
 
 void copy_header(TextSink& out, const std::string& path) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> header(std::fopen(path.c_str(), "r"),
-                                                                  &std::fclose);
+                                                                 &std::fclose);
     if (!header) {
         throw cannot_open(header_file_name);
     }

@@ -20,7 +20,9 @@ OutputFile::OutputFile(std::string name) : name_(std::move(name)) {
     }
 }
 
-OutputFile::~OutputFile() { close(); }
+OutputFile::~OutputFile() {
+    close();
+}
 
 void OutputFile::write(std::string_view text) {
     if (file_ == nullptr || text.empty()) {

@@ -13,9 +13,9 @@
 namespace ipgen {
 
 struct SwitchValue {
-    int value = 0;      // atoi() of the text
-    std::string switch_text;  // the switch argument as given, e.g. "-w" or "-w8"
-    std::string text;   // the value argument as given
+    int value = 0;           // atoi() of the text
+    std::string switch_text; // the switch argument as given, e.g. "-w" or "-w8"
+    std::string text;        // the value argument as given
     bool has_digits = false;
     bool out_of_range = false; // beyond the 32-bit int range
 };

@@ -25,9 +25,9 @@ int run_corrgen(const std::vector<std::string>& args) {
     write_generated_file("gfromxp.v", WithHeader::yes,
                          [&](TextSink& out) { write_gfromxp(out, field, params.rootspace); });
     write_generated_file("gfile", WithHeader::yes, [&](TextSink& out) {
-        write_gen_poly(out, field,
-                       generator_polynomial(field, params.first_root, params.rootspace,
-                                            params.num_chk()));
+        write_gen_poly(
+            out, field,
+            generator_polynomial(field, params.first_root, params.rootspace, params.num_chk()));
     });
     write_generated_file("corrgen_params.v", WithHeader::yes,
                          [&](TextSink& out) { write_params(out, params); });

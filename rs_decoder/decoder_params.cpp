@@ -30,8 +30,7 @@ void validate_decoder_switches(const SwitchScan& scan) {
     for (const char letter : std::string("wnkfghyoc")) {
         if (!scan.has(letter)) {
             throw FatalError(std::string("corrgen: switch -") + letter +
-                                 " is missing; every switch but -e is required\n" +
-                                 decoder_usage,
+                                 " is missing; every switch but -e is required\n" + decoder_usage,
                              refused_status);
         }
     }
@@ -51,8 +50,8 @@ void validate_decoder_switches(const SwitchScan& scan) {
         refuse_value(scan, 'f',
                      "not a primitive field polynomial of degree " + std::to_string(m) +
                          "; accepted: x^" + std::to_string(m) +
-                         " plus lower terms that make alpha generate all " +
-                         std::to_string(nlong) + " non-zero elements, as a number below " +
+                         " plus lower terms that make alpha generate all " + std::to_string(nlong) +
+                         " non-zero elements, as a number below " +
                          std::to_string(2 * (nlong + 1)) + " (285 for m = 8)");
     }
     const int k = scan.get('k');
@@ -72,8 +71,8 @@ void validate_decoder_switches(const SwitchScan& scan) {
     }
     if (e > 0 && r < 3) {
         refuse_value(scan, 'e',
-                     "erasure decoding needs 3 or more check symbols, n-k is " +
-                         std::to_string(r) + "; accepted: 0");
+                     "erasure decoding needs 3 or more check symbols, n-k is " + std::to_string(r) +
+                         "; accepted: 0");
     }
     if ((r + e) / 2 == 0) {
         refuse("-n " + scan.values.at('n').text + " -k " + scan.values.at('k').text +

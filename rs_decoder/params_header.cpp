@@ -14,7 +14,9 @@ int bits(int x) {
     return count;
 }
 
-int clog2(int x) { return x <= 1 ? 0 : bits(x - 1); }
+int clog2(int x) {
+    return x <= 1 ? 0 : bits(x - 1);
+}
 
 namespace {
 

@@ -22,9 +22,9 @@ void write_xor_terms(TextSink& out, const MultMatrix& matrix, int row, const Ter
 
 TermWriter bus_terms(const BusSlice& source, const MultMatrix& matrix) {
     return [&source, &matrix](TextSink& out, int column) {
-        out.print("%s[%lld]", source.name.c_str(),
-                  static_cast<long long>(source.offset +
-                                         matrix.term_index[static_cast<size_t>(column)]));
+        out.print(
+            "%s[%lld]", source.name.c_str(),
+            static_cast<long long>(source.offset + matrix.term_index[static_cast<size_t>(column)]));
     };
 }
 
