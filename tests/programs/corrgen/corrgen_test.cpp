@@ -173,7 +173,12 @@ TEST(Corrgen, RefusedSwitchesWriteNothing) {
          "corrgen: -f 797: not a primitive field polynomial of degree 8; accepted: x^8 plus "
          "lower terms that make alpha generate all 255 non-zero elements, as a number below "
          "512 (285 for m = 8)\n"},
-        {rs255_239 + Args{"-k", "0"}, "corrgen: -k 0: accepted: 1 or more data symbols\n"},
+        {rs255_239 + Args{"-k", "0"}, "corrgen: -k 0: accepted: 1 to 254 (2^m-2) data symbols\n"},
+        {rs255_239 + Args{"-k", "255"},
+         "corrgen: -k 255: accepted: 1 to 254 (2^m-2) data symbols\n"},
+        // k + 1 would overflow: refused before n is compared with it.
+        {rs255_239 + Args{"-k", "2147483647"},
+         "corrgen: -k 2147483647: accepted: 1 to 254 (2^m-2) data symbols\n"},
         {rs255_239 + Args{"-n", "239"},
          "corrgen: -n 239: accepted: 240 (k+1) to 255 (2^m-1) symbols\n"},
         {rs255_239 + Args{"-n", "256"},
