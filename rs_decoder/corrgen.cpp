@@ -5,7 +5,9 @@
 #include "rs_decoder/field_roms.hpp"
 #include "rs_decoder/galois_field.hpp"
 #include "rs_decoder/gen_poly.hpp"
+#include "rs_decoder/multiplier.hpp"
 #include "rs_decoder/params_header.hpp"
+#include "rs_decoder/syndrome.hpp"
 
 #include <cstdio>
 
@@ -31,6 +33,12 @@ int run_corrgen(const std::vector<std::string>& args) {
     });
     write_generated_file("corrgen_params.v", WithHeader::yes,
                          [&](TextSink& out) { write_params(out, params); });
+    write_generated_file("synd.v", WithHeader::yes,
+                         [&](TextSink& out) { write_syndrome(out, params.num_chk()); });
+    std::fputs("\n \n", stdout);
+    write_generated_file("multiplier.v", WithHeader::no, [&](TextSink& out) {
+        write_multiplier(out, field, params.first_root, params.rootspace, params.num_chk());
+    });
     return 0;
 }
 
