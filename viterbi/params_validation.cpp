@@ -53,10 +53,20 @@ void check_polynomial(int index, int polynomial, int cons_length) {
     }
 }
 
+// A pattern as the message shows it: quoted, a long one cut short.
+std::string shown_pattern(const std::string& pattern) {
+    constexpr std::size_t shown = 32;
+    if (pattern.size() <= shown) {
+        return "\"" + pattern + "\"";
+    }
+    return "\"" + pattern.substr(0, shown) + "...\" (" + std::to_string(pattern.size()) +
+           " characters)";
+}
+
 void check_pattern(const std::string& name, const std::string& pattern, int pb_size) {
     const bool binary = pattern.find_first_not_of("01") == std::string::npos;
     if (!binary || pattern.size() != static_cast<std::size_t>(pb_size)) {
-        refuse(name, "\"" + pattern + "\"",
+        refuse(name, shown_pattern(pattern),
                "exactly " + std::to_string(pb_size) +
                    " characters 0 or 1 (one per symbol of the puncture block)");
     }
@@ -104,6 +114,8 @@ void validate_user_params(const UserParamsReading& reading) {
     if (p.ber_present == 1) {
         check_range(item::ber_period, p.ber_period, 1, 32, "1 to 32 (BER_RATE is 2^BP - 1)");
     }
+    // Within the ranges above only the BER delay line, about 4 x TB long, can
+    // leave the 32-bit range.
     const Derivation derivation = derive_values(p);
     if (derivation.overflow) {
         refuse(item::tb_length, std::to_string(p.tb_length),

@@ -260,8 +260,9 @@ TEST(Trellgen, RefusedInputLeavesAnExistingParametersFileAlone) {
          "second puncture pattern \"10x1\": accepted: exactly 4 characters 0 or 1 (one per "
          "symbol of the puncture block)"},
         {punct + "1101 // PP0\n" + std::string(40, '1') + " // PP1\n64\n0\n0\n", "2",
-         "second puncture pattern \"" + std::string(40, '1') +
-             "\": accepted: exactly 4 characters 0 or 1 (one per symbol of the puncture block)"},
+         "second puncture pattern \"" + std::string(32, '1') +
+             "...\" (40 characters): accepted: exactly 4 characters 0 or 1 (one per symbol of the "
+             "puncture block)"},
         {k5_input("0\n0\n0\n"), "2", "traceback length 0: accepted: 1 or more"},
         {k5_input("257\n0\n0\n"), "0",
          "traceback length 257: accepted: 1 to 256 for device class 0 (the address prefixes "

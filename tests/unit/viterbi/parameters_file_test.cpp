@@ -19,92 +19,6 @@ bool has_line(const std::string& text, const std::string& line) {
     return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
 }
 
-// The lines from the one starting with `first` up to the end of the file.
-std::string from_line(const std::string& text, const std::string& first) {
-    const std::size_t at = ("\n" + text).find("\n" + first);
-    return at == std::string::npos ? "" : text.substr(at);
-}
-
-const std::string separator =
-    "// ----------------------------------------------------------------------------\n";
-
-TEST(ParametersFile, HybridExampleFromTheDerivedSectionOn) {
-    std::string expected =
-        "`define K_1              6\n"
-        "`define NUM_STATES       64\n"
-        "`define K_1_C            4\n"
-        "`define K_C              5\n"
-        "`define NUM_ACSP         16\n"
-        "`define ACSP_WIDTH       5\n"
-        "`define NUM_BMUP         32\n"
-        "`define PROC_CYCLES      4\n"
-        "`define DIN_WIDTH        3\n"
-        "`define BM_WIDTH         4\n"
-        "`define NUM_METRICS      4\n"
-        "`define METRIC_WIDTH     16\n"
-        "`define NUM_DIN          1\n"
-        "`define DINBUS_WIDTH     3\n"
-        "`define BMBUS_WIDTH      128\n"
-        "`define PMBUS_WIDTH      512\n"
-        "`define ACSBUS_WIDTH     128\n"
-        "`define SIBUS_WIDTH      64\n"
-        "`define ENCOUT_WIDTH     64\n"
-        "`define PM_WIDTH         8\n"
-        "`define SM_DATA_WIDTH    64\n"
-        "`define SM_ADDR_WIDTH    6\n"
-        "`define SOFT_WIDTH_1     2\n"
-        "`define NULLBYTE         {1'b0,{2{1'b1}}}\n"
-        "`define PBCOUNT_WIDTH    3\n"
-        "`define BER_RATE         1023\n"
-        "`define BER_RATE_WIDTH   10\n"
-        "`define DL_LEN           321\n"
-        "`define DL_DATA_WIDTH    1\n"
-        "`define DL_ADDR_WIDTH    9\n" +
-        separator +
-        "//                            Enumerated defines                               \n" +
-        separator +
-        "`define K_EQ_7\n"
-        "`define HI_EQ_2\n"
-        "`define NUM_STATES_GE_32\n"
-        "`define NUM_GP_EQ_2 \n";
-    for (int i = 0; i < 32; ++i) {
-        expected += "`define BMUP" + std::to_string(i) + "\n";
-    }
-    expected += "`define NUM_MEM_1\n`define NUM_MEM_2\n";
-    EXPECT_EQ(from_line(generate(test::hybrid_example()), "`define K_1 "), expected);
-}
-
-TEST(ParametersFile, BasicDefinesOfTheHybridExample) {
-    const std::string text = generate(test::hybrid_example());
-    const std::string head =
-        separator +
-        "// ---------------------------- parameters.v ----------------------------------\n" +
-        separator + "\n" + separator +
-        "//                            Basic user defines                               \n" +
-        separator +
-        "`define CONS_LENGTH      7\n"
-        "`define CODE_RATE        2 \n"
-        "`define GP0              7'o171\n"
-        "`define GP1              7'o133\n"
-        "`define SOFT_DECISION\n"
-        "`define SOFT_WIDTH       3\n"
-        "`define SDD_UNSIGNED\n"
-        "`define PUNCTURED\n"
-        "`define PB_SIZE          4\n"
-        "`define PP0              4'b1101\n"
-        "`define PP1              4'b1011\n"
-        "`define TB_LENGTH        64\n"
-        "`define IMP_HYBRID\n"
-        "`define HYBRID_INDEX     2\n"
-        "`define BER_PRESENT\n"
-        "`define BER_PERIOD         10\n"
-        "`define KESTREL4_DEVICE\n" +
-        separator +
-        "//                              Derived defines                                \n" +
-        separator;
-    EXPECT_EQ(text.substr(0, head.size()), head);
-}
-
 TEST(ParametersFile, ParallelExampleLeavesOutHybridLines) {
     const std::string text = generate(test::parallel_example());
     for (const char* absent :
@@ -114,11 +28,6 @@ TEST(ParametersFile, ParallelExampleLeavesOutHybridLines) {
     }
     EXPECT_TRUE(has_line(text, "`define IMP_PARALLEL"));
     EXPECT_TRUE(has_line(text, "`define NUM_ACSP         64"));
-    EXPECT_TRUE(has_line(text, "`define PREFIX0          2'b00"));
-    EXPECT_TRUE(has_line(text, "`define PREFIX1          2'b10"));
-    EXPECT_TRUE(has_line(text, "`define NUM_STATES_GE_16"));
-    EXPECT_TRUE(has_line(text, "`define NUM_MEM_4"));
-    EXPECT_FALSE(has_line(text, "`define NUM_MEM_5"));
 }
 
 TEST(ParametersFile, HardDecisionWithPuncturing) {
