@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <sstream>
@@ -167,32 +168,71 @@ std::vector<Assign> parse_assigns(const std::string& text) {
     return assigns;
 }
 
-// mult_out as a number per slice: evaluates the assigns for input x, every
-// wire defined before it is read.
-std::map<int, int> evaluate(const std::vector<Assign>& assigns, int x) {
-    std::map<std::string, int> wires;
-    std::map<int, int> out_bits;
+// The netlist compiled once: wires become numbered signals, each term the
+// number of the signal it reads (input bits first, then wires in the order
+// they are assigned); reading a wire before it is assigned fails the test.
+struct Netlist {
+    struct Line {
+        int target = 0; // wire signal number, or output bit when is_output
+        bool is_output = false;
+        std::vector<int> terms;
+    };
+    int m = 0;
+    int signals = 0;
+    int outputs = 0;
+    std::vector<Line> lines;
+};
+
+Netlist compile(const std::vector<Assign>& assigns, int m) {
+    Netlist net;
+    net.m = m;
+    net.signals = m;
+    std::map<std::string, int> wire_number;
     for (const Assign& a : assigns) {
-        int value = 0;
+        Netlist::Line line;
         for (const std::string& term : a.terms) {
             if (term == "0") {
                 continue;
             }
             if (term.starts_with("mult_in[")) {
-                value ^= (x >> std::stoi(term.substr(8))) & 1;
+                line.terms.push_back(std::stoi(term.substr(8)));
             } else {
-                const auto found = wires.find(term);
-                EXPECT_NE(found, wires.end()) << term << " read before it is assigned";
-                value ^= found == wires.end() ? 0 : found->second;
+                const auto found = wire_number.find(term);
+                EXPECT_NE(found, wire_number.end()) << term << " read before it is assigned";
+                if (found != wire_number.end()) {
+                    line.terms.push_back(found->second);
+                }
             }
         }
-        if (a.target.starts_with("mult_out[")) {
-            out_bits[std::stoi(a.target.substr(9))] = value;
+        line.is_output = a.target.starts_with("mult_out[");
+        if (line.is_output) {
+            line.target = std::stoi(a.target.substr(9));
+            net.outputs = std::max(net.outputs, line.target + 1);
         } else {
-            EXPECT_TRUE(wires.emplace(a.target, value).second) << a.target << " assigned twice";
+            EXPECT_TRUE(wire_number.emplace(a.target, net.signals).second)
+                << a.target << " assigned twice";
+            line.target = net.signals++;
         }
+        net.lines.push_back(std::move(line));
     }
-    return out_bits;
+    return net;
+}
+
+// The output bits of the netlist for input symbol x.
+std::vector<int> evaluate(const Netlist& net, int x) {
+    std::vector<int> signal(static_cast<size_t>(net.signals), 0);
+    for (int c = 0; c < net.m; ++c) {
+        signal[static_cast<size_t>(c)] = (x >> c) & 1;
+    }
+    std::vector<int> out(static_cast<size_t>(net.outputs), -1);
+    for (const Netlist::Line& line : net.lines) {
+        int value = 0;
+        for (const int term : line.terms) {
+            value ^= signal[static_cast<size_t>(term)];
+        }
+        (line.is_output ? out : signal)[static_cast<size_t>(line.target)] = value;
+    }
+    return out;
 }
 
 // Both netlists of a code, run on every input symbol: each slice must hold
@@ -204,7 +244,8 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     const auto logs = gen_poly_logs(field, gen);
     const Shared shared = shared_text(field, logs);
     const auto shared_assigns = parse_assigns(shared.assigns);
-    const auto plain_assigns = parse_assigns(plain_text(field, logs));
+    const Netlist shared_net = compile(shared_assigns, m);
+    const Netlist plain_net = compile(parse_assigns(plain_text(field, logs)), m);
 
     std::set<std::string> declared;
     std::istringstream wire_lines(shared.wires);
@@ -225,10 +266,11 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     EXPECT_EQ(declared, assigned);
 
     for (int x = 0; x <= field.nlong; ++x) {
-        const auto shared_out = evaluate(shared_assigns, x);
-        const auto plain_out = evaluate(plain_assigns, x);
+        const auto shared_out = evaluate(shared_net, x);
+        const auto plain_out = evaluate(plain_net, x);
         ASSERT_EQ(shared_out.size(), static_cast<size_t>(r * m));
         ASSERT_EQ(shared_out, plain_out) << "input " << x;
+        ASSERT_EQ(std::count(shared_out.begin(), shared_out.end(), -1), 0) << "unassigned bit";
         for (int i = 0; i < r; ++i) {
             const int coefficient = gen[static_cast<size_t>(i)];
             const int product = x == 0 || coefficient == 0
@@ -237,7 +279,7 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
                                                   field.gf_log[static_cast<size_t>(coefficient)]);
             int slice = 0;
             for (int j = 0; j < m; ++j) {
-                slice |= shared_out.at((r - 1 - i) * m + j) << j;
+                slice |= shared_out.at(static_cast<size_t>((r - 1 - i) * m + j)) << j;
             }
             ASSERT_EQ(slice, product) << "input " << x << " coefficient " << i;
         }
