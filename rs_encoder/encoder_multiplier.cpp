@@ -11,11 +11,12 @@ namespace ipgen::rsenc {
 namespace {
 
 int coefficient_count(const std::vector<int>& gen_poly_log) {
-    // g_r = 1 is the feedback itself and has no multiplier.
+    // The generator is monic: g_r = 1 needs no multiplier.
     return static_cast<int>(gen_poly_log.size()) - 1;
 }
 
-// Output bit j of coefficient i's product.
+// The bits of mult_out that coefficient i's product drives: g_0 the most
+// significant slice, g_(r-1) bits 0 .. m-1.
 rs::BusSlice product_slice(int i, int r, int m) {
     return rs::BusSlice{"mult_out", static_cast<std::int64_t>(r - 1 - i) * m};
 }
@@ -37,7 +38,7 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
     if (exponent < 0) {
         // A zero coefficient: constant-zero outputs, no empty lines after them.
         for (int j = 0; j < m; ++j) {
-            assigns.print("assign mult_out[%lld] = 0 ;\n",
+            assigns.print("assign %s[%lld] = 0 ;\n", target.name.c_str(),
                           static_cast<long long>(target.offset + j));
         }
         return;
