@@ -155,6 +155,7 @@ TEST(Paritygen, RefusalsWriteNothing) {
         {with(rs255, {"-h", "-1"}), "paritygen: -h -1" + h_refused},
         {with(rs255, {"-h", "0"}), "paritygen: -h 0" + h_refused},
         {with(rs255, {"-h", "51"}), "paritygen: -h 51" + h_refused},
+        {with(rs255, {"-h", "255"}), "paritygen: -h 255" + h_refused},
         {with(rs255, {"-c", "4294967296"}),
          "paritygen: -c 4294967296: beyond the 32-bit integer range\n"},
     };

@@ -69,24 +69,5 @@ TEST(EncoderSwitches, AcceptsTheWholeDefinedRange) {
     EXPECT_EQ(refusal("-n 31 -k 21 -w 5 -f 37 -g 0 -h 30 -p 0 -t 0 -c 0"), "");
 }
 
-TEST(EncoderSwitches, RefusesWithTheSwitchAndTheAcceptedRange) {
-    EXPECT_EQ(refusal("-n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0"),
-              "paritygen: switch -c is missing; every switch but -a and -r is required\n" +
-                  std::string(encoder_usage));
-    EXPECT_EQ(refusal(rs255 + " -a"), "paritygen: switch -a is the last argument and has no "
-                                      "value; accepted: a decimal number after every switch\n");
-    EXPECT_EQ(refusal(rs255 + " -w 13"), "paritygen: -w 13: accepted: 2 to 12 bits per symbol\n");
-    EXPECT_EQ(refusal(rs255 + " -h 15"), "paritygen: -h 15: alpha^h must generate the field; "
-                                         "accepted: 1 or more, coprime to 255 (2^m-1)\n");
-    EXPECT_EQ(refusal(rs255 + " -h 255"), "paritygen: -h 255: alpha^h must generate the field; "
-                                          "accepted: 1 or more, coprime to 255 (2^m-1)\n");
-    EXPECT_EQ(refusal(rs255 + " -g -1"), "paritygen: -g -1: accepted: 0 or more\n");
-    EXPECT_EQ(refusal(rs255 + " -k 0"), "paritygen: -k 0: accepted: 1 or more data symbols\n");
-    EXPECT_EQ(refusal(rs255 + " -n 239"),
-              "paritygen: -n 239: accepted: 240 (k+1) to 255 (2^m-1) symbols\n");
-    EXPECT_EQ(refusal(rs255 + " -p 99999999999"),
-              "paritygen: -p 99999999999: beyond the 32-bit integer range\n");
-}
-
 } // namespace
 } // namespace ipgen::rsenc
