@@ -33,6 +33,19 @@ decoder() {
 decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 
+# name, then the switches of paritygen
+encoder() {
+    local name=$1; shift
+    local dir="demo/$name"
+    mkdir -p "$dir"
+    sample_header "$dir"
+    (cd "$dir" && "$bin/rs_encoder/paritygen" "$@" > paritygen.log)
+    echo "demo/$name: paritygen $*"
+}
+
+encoder rs_255_239_encoder -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 1
+encoder rs_255_239_encoder_plain -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 0
+encoder rs_204_188_encoder -n 204 -k 188 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 1
 # Viterbi decoder: K = 7, rate 1/2 with polynomials 171 and 133 (octal),
 # 3-bit soft decision, traceback 64, fully parallel, KESTREL 4 device.
 mkdir -p demo/viterbi_k7

@@ -1,0 +1,131 @@
+#include "rs_encoder/encoder_multiplier.hpp"
+
+#include "common/generated_file.hpp"
+#include "common/header_copy.hpp"
+#include "common/output_file.hpp"
+#include "rs_decoder/xor_equation.hpp"
+#include "rs_encoder/shared_terms.hpp"
+
+namespace ipgen::rsenc {
+
+namespace {
+
+int coefficient_count(const std::vector<int>& gen_poly_log) {
+    // The generator is monic: g_r = 1 needs no multiplier.
+    return static_cast<int>(gen_poly_log.size()) - 1;
+}
+
+// The bits of mult_out that coefficient i's product drives: g_0 the most
+// significant slice, g_(r-1) bits 0 .. m-1.
+rs::BusSlice product_slice(int i, int r, int m) {
+    return rs::BusSlice{"mult_out", static_cast<std::int64_t>(r - 1 - i) * m};
+}
+
+// Column c of coefficient i's matrix: an input bit below m, else a wire.
+rs::TermWriter shared_term_names(int i, int m) {
+    return [i, m](TextSink& out, int column) {
+        if (column < m) {
+            out.print("mult_in[%d]", column);
+        } else {
+            out.print("g_%d_%d", i, column);
+        }
+    };
+}
+
+void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisField& field, int i,
+                        int exponent, const rs::BusSlice& target) {
+    const int m = field.m;
+    if (exponent < 0) {
+        // A zero coefficient: constant-zero outputs, no empty lines after them.
+        for (int j = 0; j < m; ++j) {
+            assigns.print("assign %s[%lld] = 0 ;\n", target.name.c_str(),
+                          static_cast<long long>(target.offset + j));
+        }
+        return;
+    }
+    const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
+    const rs::TermWriter term = shared_term_names(i, m);
+    for (int c = m; c <= terms.matrix.last_term; ++c) {
+        assigns.print("assign g_%d_%d = ", i, c);
+        wires.print("wire g_%d_%d ;\n", i, c);
+        term(assigns, terms.left_operand[static_cast<size_t>(c)]);
+        assigns.write(" ^ ");
+        term(assigns, terms.right_operand[static_cast<size_t>(c)]);
+        assigns.write(" ; \n");
+    }
+    assigns.write("\n\n");
+    rs::write_xor_equations(assigns, terms.matrix, target, term);
+    assigns.write("\n\n");
+}
+
+} // namespace
+
+void write_module_head(TextSink& out) {
+    out.write("`timescale 1ns/1ns\n"
+              "\n"
+              "\n"
+              "`include \"rsenc_params.v\"\n"
+              "\n"
+              "\n"
+              "module multiplier(\n"
+              "             mult_out,\n"
+              "             mult_in\n"
+              "                );\n"
+              "// input ports\n"
+              "input  [`INPUT_DATA_WIDTH-1:0] mult_in;\n"
+              "\n"
+              "\n"
+              "// output ports\n"
+              "output  [`REMAINDER_WIDTH-1:0] mult_out;\n"
+              "\n"
+              "\n");
+}
+
+void write_plain_slices(TextSink& out, const rs::GaloisField& field,
+                        const std::vector<int>& gen_poly_log) {
+    const int r = coefficient_count(gen_poly_log);
+    const rs::BusSlice input{"mult_in", 0};
+    for (int i = 0; i < r; ++i) {
+        rs::write_constant_multiplier(out, field, gen_poly_log[static_cast<size_t>(i)],
+                                      product_slice(i, r, field.m), input);
+    }
+}
+
+void write_shared_slices(TextSink& wires, TextSink& assigns, const rs::GaloisField& field,
+                         const std::vector<int>& gen_poly_log) {
+    const int r = coefficient_count(gen_poly_log);
+    for (int i = 0; i < r; ++i) {
+        write_shared_slice(wires, assigns, field, i, gen_poly_log[static_cast<size_t>(i)],
+                           product_slice(i, r, field.m));
+    }
+}
+
+void write_module_end(TextSink& out) {
+    out.write("\n"
+              "\n"
+              "endmodule\n");
+}
+
+void write_multiplier_plain(const rs::GaloisField& field, const std::vector<int>& gen_poly_log) {
+    write_generated_file(multiplier_file_name, WithHeader::yes, [&](TextSink& out) {
+        write_module_head(out);
+        write_plain_slices(out, field, gen_poly_log);
+        write_module_end(out);
+    });
+}
+
+void write_multiplier_shared(const rs::GaloisField& field, const std::vector<int>& gen_poly_log) {
+    const auto multiplier = create_output(multiplier_file_name);
+    const auto temp = create_output(mult_temp_file_name);
+    copy_header(*multiplier);
+    multiplier->write("\n\n");
+    write_module_head(*multiplier);
+    temp->write("\n\n");
+    write_shared_slices(*multiplier, *temp, field, gen_poly_log);
+    temp->close_or_throw();
+    append_file(*multiplier, mult_temp_file_name);
+    write_module_end(*multiplier);
+    multiplier->close_or_throw();
+}
+
+} // namespace ipgen::rsenc

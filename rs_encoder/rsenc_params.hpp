@@ -1,0 +1,13 @@
+// rsenc_params.v: the define lines the encoder core reads its widths,
+// counter limits, pipeline and variant from.
+#pragma once
+
+#include "common/text_sink.hpp"
+#include "rs_encoder/encoder_params.hpp"
+
+namespace ipgen::rsenc {
+
+// The defines, after the copied header.
+void write_enc_params(TextSink& out, const EncoderParams& params);
+
+} // namespace ipgen::rsenc
