@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <regex>
 #include <sstream>
 #include <utility>
@@ -97,14 +98,15 @@ TEST(Mastrovito, NetworkMultipliesInTheField) {
              {2, 7}, {3, 11}, {4, 19}, {5, 37}, {6, 67}, {7, 137}, {8, 285}, {8, 391}}) {
         const GaloisField field = build_field(m, poly);
         const std::string text = mastrovito_text(m, poly);
-        std::vector<std::vector<std::pair<int, int>>> lines;
+        // masks[i][q]: the mult_in1 bits ANDed with mult_in2[q] in output bit i.
+        std::vector<std::vector<unsigned>> masks(static_cast<size_t>(m),
+                                                 std::vector<unsigned>(static_cast<size_t>(m), 0));
         for (int i = 0; i < m; ++i) {
-            const std::string line = output_line(text, i);
-            lines.push_back(products(line));
             // i + 1 direct products, q = 0 .. i, each opening its group of q.
             int direct = 0;
-            for (const auto& [p, q] : lines.back()) {
+            for (const auto& [p, q] : products(output_line(text, i))) {
                 direct += p + q == i ? 1 : 0;
+                masks[static_cast<size_t>(i)][static_cast<size_t>(q)] ^= 1U << p;
             }
             EXPECT_EQ(direct, i + 1) << "m " << m << " bit " << i;
         }
@@ -112,11 +114,16 @@ TEST(Mastrovito, NetworkMultipliesInTheField) {
             for (int b = 0; b <= field.nlong; ++b) {
                 int product = 0;
                 for (int i = 0; i < m; ++i) {
-                    int bit = 0;
-                    for (const auto& [p, q] : lines[static_cast<size_t>(i)]) {
-                        bit ^= ((a >> p) & 1) & ((b >> q) & 1);
+                    unsigned bit = 0;
+                    for (int q = 0; q < m; ++q) {
+                        if (((b >> q) & 1) != 0) {
+                            bit ^= static_cast<unsigned>(std::popcount(
+                                       static_cast<unsigned>(a) &
+                                       masks[static_cast<size_t>(i)][static_cast<size_t>(q)])) &
+                                   1U;
+                        }
                     }
-                    product |= bit << i;
+                    product |= static_cast<int>(bit) << i;
                 }
                 ASSERT_EQ(product, field_product(field, a, b))
                     << "m " << m << " poly " << poly << ": " << a << " * " << b;
