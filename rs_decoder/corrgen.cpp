@@ -8,7 +8,9 @@
 #include "rs_decoder/galois_field.hpp"
 #include "rs_decoder/gen_poly.hpp"
 #include "rs_decoder/mastrovito.hpp"
+#include "rs_decoder/multiplier.hpp"
 #include "rs_decoder/params_header.hpp"
+#include "rs_decoder/syndrome.hpp"
 
 #include <cstdio>
 
@@ -40,6 +42,12 @@ int run_corrgen(const std::vector<std::string>& args) {
                          [&](TextSink& out) { write_chien_search(out, params, field); });
     write_generated_file("errmag.v", WithHeader::yes,
                          [&](TextSink& out) { write_error_magnitude(out, params, field); });
+    write_generated_file("synd.v", WithHeader::yes,
+                         [&](TextSink& out) { write_syndrome(out, params.num_chk()); });
+    std::fputs("\n \n", stdout);
+    write_generated_file("multiplier.v", WithHeader::no, [&](TextSink& out) {
+        write_multiplier(out, field, params.first_root, params.rootspace, params.num_chk());
+    });
     return 0;
 }
 
