@@ -1,7 +1,6 @@
 #include "module_test_params.hpp"
 #include "rs_decoder/chien_search.hpp"
 #include "rs_decoder/locator_degree.hpp"
-#include "rs_decoder/xor_equation.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +13,13 @@ using test::between;
 using test::Code;
 using test::contains;
 using test::field_of;
+using test::network;
 using test::params_of;
+using test::sums;
 
 std::string chien_text(const Code& code) {
     StringSink out;
     write_chien_search(out, params_of(code), field_of(code));
-    return out.take();
-}
-
-std::string sums(const std::string& text) {
-    return between(text, "assign sumeven", "assign sumtotl");
-}
-
-std::string network(const Code& code, std::int64_t exponent, const std::string& target,
-                    const std::string& source) {
-    StringSink out;
-    write_constant_multiplier(out, field_of(code), exponent, {target}, {source});
     return out.take();
 }
 

@@ -6,7 +6,9 @@
 
 #include "rs_decoder/decoder_params.hpp"
 #include "rs_decoder/galois_field.hpp"
+#include "rs_decoder/xor_equation.hpp"
 
+#include <cstdint>
 #include <string>
 
 namespace ipgen::rs::test {
@@ -55,6 +57,20 @@ inline std::string between(const std::string& text, const std::string& from,
 
 inline bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The two sum lines of an evaluator, up to the start of the total sum.
+inline std::string sums(const std::string& text) {
+    return between(text, "assign sumeven", "assign sumtotl");
+}
+
+// The constant-multiplier block target = source * alpha^exponent, as the
+// shared emitter writes it.
+inline std::string network(const Code& code, std::int64_t exponent, const std::string& target,
+                           const std::string& source) {
+    StringSink out;
+    write_constant_multiplier(out, field_of(code), exponent, {target}, {source});
+    return out.take();
 }
 
 } // namespace ipgen::rs::test
