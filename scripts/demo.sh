@@ -35,6 +35,25 @@ decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c
 decoder rs_255_239_e4_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 4 -y 1 -o 63 -c 1
 decoder rs_204_188_g112_h11_decoder -w 8 -n 204 -k 188 -f 391 -g 112 -h 11 -e 0 -y 0 -o 0 -c 0
 
+# Viterbi decoder: K = 7, rate 1/2 with polynomials 171 and 133 (octal),
+# 3-bit soft decision, traceback 64, fully parallel, KESTREL 4 device.
+mkdir -p demo/viterbi_k7
+cat > demo/viterbi_k7/viterbi_params.v <<'VIT'
+7    // constraint length K
+2    // number of generator polynomials n (code rate 1/n)
+171  // generator polynomial 0, octal
+133  // generator polynomial 1, octal
+1    // soft decision (1) or hard decision (0)
+3    // soft width: bits per soft symbol
+0    // soft symbols unsigned (1) or signed (0)
+0    // punctured (1) or not (0)
+64   // traceback length
+0    // hybrid (1) or fully parallel (0)
+0    // BER monitor present (1) or not (0)
+VIT
+(cd demo/viterbi_k7 && "$bin/viterbi/trellgen" 2 > trellgen.log)
+echo "demo/viterbi_k7: trellgen 2"
+
 echo
 printf '%-28s %6s %8s %9s\n' folder files lines bytes
 for dir in demo/*/; do

@@ -1,0 +1,17 @@
+// trellgen: writes parameters.v of the Viterbi decoder core from the user's
+// viterbi_params.v. Messages go to standard output.
+#include "common/fatal_error.hpp"
+#include "viterbi/trellgen.hpp"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    try {
+        return ipgen::viterbi::run_trellgen(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const ipgen::FatalError& error) {
+        std::fputs(error.message().c_str(), stdout);
+        return error.status();
+    }
+}
