@@ -1,10 +1,13 @@
 #include "rs_decoder/corrgen.hpp"
 
 #include "common/generated_file.hpp"
+#include "rs_decoder/chien_search.hpp"
 #include "rs_decoder/decoder_params.hpp"
+#include "rs_decoder/error_magnitude.hpp"
 #include "rs_decoder/field_roms.hpp"
 #include "rs_decoder/galois_field.hpp"
 #include "rs_decoder/gen_poly.hpp"
+#include "rs_decoder/mastrovito.hpp"
 #include "rs_decoder/multiplier.hpp"
 #include "rs_decoder/params_header.hpp"
 #include "rs_decoder/syndrome.hpp"
@@ -33,6 +36,12 @@ int run_corrgen(const std::vector<std::string>& args) {
     });
     write_generated_file("corrgen_params.v", WithHeader::yes,
                          [&](TextSink& out) { write_params(out, params); });
+    write_generated_file("mastrovito.v", WithHeader::yes,
+                         [&](TextSink& out) { write_mastrovito(out, field); });
+    write_generated_file("chiensearch.v", WithHeader::yes,
+                         [&](TextSink& out) { write_chien_search(out, params, field); });
+    write_generated_file("errmag.v", WithHeader::yes,
+                         [&](TextSink& out) { write_error_magnitude(out, params, field); });
     write_generated_file("synd.v", WithHeader::yes,
                          [&](TextSink& out) { write_syndrome(out, params.num_chk()); });
     std::fputs("\n \n", stdout);

@@ -1,6 +1,7 @@
 #include "rs_decoder/params_header.hpp"
 
 #include "common/binary_literal.hpp"
+#include "rs_decoder/locator_degree.hpp"
 
 #include <string>
 
@@ -32,7 +33,7 @@ void write_params(TextSink& out, const DecoderParams& p) {
     const int k = p.k_data;
     const int e = p.max_erasures;
     const int r = n - k;
-    const int t = (r + e) / 2;
+    const int t = locator_degree(p);
     const int syndsel = clog2(r);
     const int erase_width = bits(r - 2);
 

@@ -32,6 +32,8 @@ decoder() {
 
 decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
+decoder rs_255_239_e4_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 4 -y 1 -o 63 -c 1
+decoder rs_204_188_g112_h11_decoder -w 8 -n 204 -k 188 -f 391 -g 112 -h 11 -e 0 -y 0 -o 0 -c 0
 
 # name, then the switches of paritygen
 encoder() {

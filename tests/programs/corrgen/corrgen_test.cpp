@@ -21,7 +21,8 @@ const Args rs255_239 = {"-w", "8", "-n", "255", "-k", "239", "-f", "285", "-g", 
 
 // The decoder's files in the order corrgen writes them.
 const std::vector<std::string> decoder_files = {
-    "gfinvrom.v", "gfromxp.v", "gfile", "corrgen_params.v", "synd.v", "multiplier.v",
+    "gfinvrom.v",    "gfromxp.v", "gfile",  "corrgen_params.v", "mastrovito.v",
+    "chiensearch.v", "errmag.v",  "synd.v", "multiplier.v",
 };
 
 // The header of the expected files in tests/data/corrgen/rs255_239.
