@@ -51,8 +51,9 @@ void CodeSwitchChecks::check_code() const {
                               std::to_string(2 * (nlong + 1)) + " (285 for m = 8)");
     }
     const int k = scan_.get('k');
-    if (k < 1) {
-        refuse_value('k', "accepted: 1 or more data symbols");
+    // At least one check symbol must fit into the 2^m-1 symbols of a codeword.
+    if (k < 1 || k > nlong - 1) {
+        refuse_value('k', "accepted: 1 to " + std::to_string(nlong - 1) + " (2^m-2) data symbols");
     }
     const int n = scan_.get('n');
     if (n < k + 1 || n > nlong) {

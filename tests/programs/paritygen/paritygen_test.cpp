@@ -146,7 +146,7 @@ TEST(Paritygen, RefusalsWriteNothing) {
          "paritygen: -f 797: not a primitive field polynomial of degree 8; accepted: x^8 plus "
          "lower terms that make alpha generate all 255 non-zero elements, as a number below 512 "
          "(285 for m = 8)\n"},
-        {with(rs255, {"-k", "0"}), "paritygen: -k 0: accepted: 1 or more data symbols\n"},
+        {with(rs255, {"-k", "0"}), "paritygen: -k 0: accepted: 1 to 254 (2^m-2) data symbols\n"},
         {with(rs255, {"-n", "256"}),
          "paritygen: -n 256: accepted: 240 (k+1) to 255 (2^m-1) symbols\n"},
         {with(rs255, {"-n", "239"}),
