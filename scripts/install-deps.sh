@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need: the union of
-# scripts/deps/*.txt. Idempotent: asks apt only for what is missing.
+# scripts/deps/*.txt, or of the lists given as arguments (paths from the
+# repository root, e.g. scripts/deps/demo.txt). Idempotent: asks apt only
+# for what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t wanted < <(cat scripts/deps/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+lists=("$@")
+if [ ${#lists[@]} -eq 0 ]; then
+    lists=(scripts/deps/*.txt)
+fi
+mapfile -t wanted < <(cat "${lists[@]}" | sed 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
 missing=()
 for package in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
