@@ -33,6 +33,14 @@ decoder() {
 decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 
+# FIR filter: firparam creates user_params.txt with the defaults (a 6-tap
+# single-cycle filter with fixed coefficients), firgen converts cin.dec and
+# writes its parameters.v from the same file.
+mkdir -p demo/fir
+printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
+(cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+echo "demo/fir: firparam, then firgen"
+
 echo
 printf '%-28s %6s %8s %9s\n' folder files lines bytes
 for dir in demo/*/; do
