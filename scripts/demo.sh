@@ -34,8 +34,9 @@ decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c
 decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 
 # FIR filter: firparam creates user_params.txt with the defaults (a 6-tap
-# single-cycle filter with fixed coefficients), firgen converts cin.dec and
-# writes its parameters.v from the same file.
+# single-cycle filter with fixed coefficients) and writes its parameters.v;
+# firgen then reads the same user_params.txt, converts cin.dec and writes
+# its own parameters.v (and cin.hex) in place of firparam's.
 mkdir -p demo/fir
 printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
 (cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
