@@ -3,6 +3,7 @@
 #include "test_files.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -260,6 +261,24 @@ TEST(Firgen, RangeMessagesAndTheUnsignedExit) {
     EXPECT_EQ(wrap_run.result.exit_status, 0);
     EXPECT_EQ(wrap_run.file("cin.hex"), "FF\n00\n");
     EXPECT_TRUE(contains(wrap_run.file("parameters.v"), "`define COEFF_VALUE 16'hFF00\n\n"));
+}
+
+TEST(Firgen, AParameterFileThatCannotBeCreated) {
+    Workdir run;
+    ASSERT_EQ(::mkdir(run.dir.file("parameters.v").c_str(), 0755), 0);
+    setup(run, {8, 8, 6, 19, 0, 1, 0, 0, 0, 0, 1, 1, 1, 0});
+    EXPECT_EQ(run.result.exit_status, 1);
+    EXPECT_EQ(run.result.out, "Error opening parameters.v\n");
+}
+
+TEST(Firgen, AHexFileThatCannotBeCreated) {
+    Workdir run;
+    ASSERT_EQ(::mkdir(run.dir.file("cin.hex").c_str(), 0755), 0);
+    setup(run, example_one, "cin.dec", "1\n2\n3\n4\n5\n6\n");
+    EXPECT_EQ(run.result.exit_status, 1);
+    EXPECT_EQ(run.result.out, "Error opening cin.hex\nError opening cin.hex\n"
+                              "No coefficient values for COEFF_VALUE; parameters.v not written\n");
+    EXPECT_FALSE(run.has("parameters.v"));
 }
 
 // A refused file: one line on standard output, status 2, nothing written.

@@ -3,6 +3,7 @@
 #include "test_files.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -94,6 +95,31 @@ bool contains(const std::string& text, const std::string& piece) {
     return text.find(piece) != std::string::npos;
 }
 
+TEST(FirparamUserFile, AHandEditedFileIsReadAndRewrittenInItsOwnLayout) {
+    TempDir dir;
+    write_file(dir.file("user_params.txt"), "  8 bits per tap\n8\n\n6 taps\n19\t// out\n0\n1 "
+                                            "loadable\n0\n0\n0\n0\n1\n1\n1\n0 // parallel\n");
+    const RunResult result = run_in(dir);
+    EXPECT_EQ(result.exit_status, 0);
+    std::string expected = default_user_file;
+    expected.replace(expected.find("0   // Coeff loadability"), 1, "1");
+    EXPECT_EQ(read_file(dir.file("user_params.txt")), expected);
+}
+
+TEST(FirparamUserFile, AFileEndingAfterLineTenReadsZeros) {
+    TempDir dir;
+    const std::string ten_lines = default_user_file.substr(0, default_user_file.find("1   // N"));
+    write_file(dir.file("user_params.txt"), ten_lines);
+    write_file(dir.file("cin.dec"), "1 2 3 4 5 6");
+    const RunResult result = run_in(dir);
+    EXPECT_EQ(result.exit_status, 0);
+    // Lines 11 to 14 read as 0; the single-cycle type then sets the cycles to 1.
+    std::string expected = default_user_file;
+    expected.replace(expected.find("1   // D_RATIO"), 1, "0");
+    expected.replace(expected.find("1   // I_RATIO"), 1, "0");
+    EXPECT_EQ(read_file(dir.file("user_params.txt")), expected);
+}
+
 TEST(Firparam, FirstRunInAnEmptyDirectory) {
     TempDir dir;
     const RunResult result = run_in(dir);
@@ -114,6 +140,18 @@ TEST(Firparam, FirstRunInAnEmptyDirectory) {
     EXPECT_EQ(params, expected_file("firparam/defaults/parameters.v", params));
     EXPECT_EQ(list_directory(dir.path()),
               (std::vector<std::string>{"parameters.v", "user_params.txt"}));
+}
+
+TEST(Firparam, AParameterFileThatCannotBeCreated) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.file("parameters.v").c_str(), 0755), 0);
+    std::string user = default_user_file;
+    user.replace(user.find("0   // Coeff loadability"), 1, "1");
+    write_file(dir.file("user_params.txt"), user);
+    const RunResult result = run_in(dir);
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out, "Error opening file for writing\n"); // and no success message
+    EXPECT_EQ(read_file(dir.file("user_params.txt")), user);
 }
 
 TEST(Firparam, FixedCoefficientsInLowerCase) {
