@@ -2,6 +2,7 @@
 
 #include "common/output_file.hpp"
 #include "fir/common/c_text_reader.hpp"
+#include "fir/common/user_params_file.hpp"
 
 namespace ipgen::fir {
 
@@ -57,6 +58,20 @@ DecimalCoefficients read_decimal_coefficients(const CoefficientFiles& files, int
     return parse_file<DecimalCoefficients>(files.dec, [&](std::string_view text) {
         return parse_decimal_coefficients(text, count, layout);
     });
+}
+
+DecimalCoefficients read_checked_decimals(int count, DecimalLayout layout,
+                                          std::string_view program) {
+    const bool pairs = layout == DecimalLayout::complex_pairs;
+    const CoefficientFiles& files = pairs ? complex_coefficient_files : real_coefficient_files;
+    DecimalCoefficients dec = read_decimal_coefficients(files, count, layout);
+    if (dec.bad_line) {
+        refuse(program, std::string(files.dec) + " line " + std::to_string(*dec.bad_line) +
+                            ": no decimal coefficient; accepted: " + std::to_string(count) +
+                            (pairs ? " pairs of decimal numbers, one pair per line"
+                                   : " decimal numbers, one per line"));
+    }
+    return dec;
 }
 
 HexCoefficients<std::uint32_t> parse_hex_values(std::string_view text, int count, bool pairs) {

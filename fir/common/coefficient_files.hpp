@@ -50,6 +50,13 @@ DecimalCoefficients parse_decimal_coefficients(std::string_view text, int count,
 DecimalCoefficients read_decimal_coefficients(const CoefficientFiles& files, int count,
                                               DecimalLayout layout);
 
+// The decimal file of the layout (cin_cmplx.dec for pairs, else cin.dec),
+// read before anything is written. A file that opens but lacks one of the
+// `count` values (pairs) ends the run: "<program>: cin.dec line N: no
+// decimal coefficient; accepted: ...", exit status 2.
+DecimalCoefficients read_checked_decimals(int count, DecimalLayout layout,
+                                          std::string_view program);
+
 // The hex file read back: as numbers ("%x\n", "%x\t%x\n"; firgen) or as
 // tokens ("%s\n", "%s\t%s\n"; firparam). Pairs are flattened.
 template <typename T>

@@ -10,30 +10,6 @@
 
 namespace ipgen::fir::gen {
 
-namespace {
-
-// The decimal file is read (and refused when it lacks a needed value)
-// before anything is written.
-DecimalCoefficients read_checked_decimals(const FirGenParams& p, const FirGenKeywords& k,
-                                          const FirGenDerived& d) {
-    const bool complex = k.data_type == "COMPLEX_DATA_TYPE";
-    const CoefficientFiles& files = complex ? complex_coefficient_files : real_coefficient_files;
-    const DecimalLayout layout = complex                   ? DecimalLayout::complex_pairs
-                                 : p.arithmetic_index != 0 ? DecimalLayout::unsigned_values
-                                                           : DecimalLayout::signed_values;
-    const int n = static_cast<int>(d.num_coeffs);
-    DecimalCoefficients dec = read_decimal_coefficients(files, n, layout);
-    if (dec.bad_line) {
-        refuse("firgen", std::string(files.dec) + " line " + std::to_string(*dec.bad_line) +
-                             ": no decimal coefficient; accepted: " + std::to_string(n) +
-                             (complex ? " pairs of decimal numbers, one pair per line"
-                                      : " decimal numbers, one per line"));
-    }
-    return dec;
-}
-
-} // namespace
-
 int run_firgen(TextSink& console) {
     const auto text = read_text_file(user_params_file_name);
     if (!text) {
@@ -47,12 +23,16 @@ int run_firgen(TextSink& console) {
 
     std::string coefficients;
     if (keywords.coeff == "COEFF_DEFAULT") {
-        const DecimalCoefficients dec = read_checked_decimals(params, keywords, derived);
         const int n = static_cast<int>(derived.num_coeffs);
         const int w = params.data_width;
+        const bool real = keywords.data_type == "REAL_DATA_TYPE";
+        const bool u = params.arithmetic_index != 0;
+        const DecimalLayout layout = !real ? DecimalLayout::complex_pairs
+                                     : u   ? DecimalLayout::unsigned_values
+                                           : DecimalLayout::signed_values;
+        const DecimalCoefficients dec = read_checked_decimals(n, layout, "firgen");
         CoefficientString packed;
-        if (keywords.data_type == "REAL_DATA_TYPE") {
-            const bool u = params.arithmetic_index != 0;
+        if (real) {
             OnGenCinHex(dec, w, u, console);
             packed = readcoeff_real(n, w, u, console);
         } else {

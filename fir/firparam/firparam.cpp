@@ -16,7 +16,9 @@ int run_firparam(TextSink& console) {
     validate_fixed_coefficients(params, derived);
     const bool fixed = params.m_nCoeffLoad == 0;
     const DecimalCoefficients dec =
-        fixed ? read_checked_decimals(params, derived) : DecimalCoefficients{};
+        fixed ? read_checked_decimals(static_cast<int>(derived.m_nNumCoeffs),
+                                      decimal_layout(params), "firparam")
+              : DecimalCoefficients{};
 
     bool written = WriteToFile(params, console);
     if (fixed) {

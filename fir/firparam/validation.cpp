@@ -1,7 +1,5 @@
 #include "fir/firparam/validation.hpp"
 
-#include "fir/firparam/coefficients.hpp"
-
 #include <string>
 
 namespace ipgen::fir::param {
@@ -44,21 +42,6 @@ void validate_fixed_coefficients(const FirUserParams& p, const FirParamDerived& 
         refuse_user_param(program, 2, std::to_string(p.m_nCoeffWidth),
                           "1 to 32 bits for fixed coefficients (31 with unsigned arithmetic)");
     }
-}
-
-DecimalCoefficients read_checked_decimals(const FirUserParams& p, const FirParamDerived& d) {
-    const DecimalLayout layout = decimal_layout(p);
-    const bool complex = layout == DecimalLayout::complex_pairs;
-    const CoefficientFiles& files = complex ? complex_coefficient_files : real_coefficient_files;
-    const int n = static_cast<int>(d.m_nNumCoeffs);
-    DecimalCoefficients dec = read_decimal_coefficients(files, n, layout);
-    if (dec.bad_line) {
-        refuse(program, std::string(files.dec) + " line " + std::to_string(*dec.bad_line) +
-                            ": no decimal coefficient; accepted: " + std::to_string(n) +
-                            (complex ? " pairs of decimal numbers, one pair per line"
-                                     : " decimal numbers, one per line"));
-    }
-    return dec;
 }
 
 } // namespace ipgen::fir::param

@@ -21,9 +21,4 @@ void validate_user_file(const UserFileRead& read);
 // (the adjusted one: the conversion is 32-bit).
 void validate_fixed_coefficients(const FirUserParams& params, const FirParamDerived& derived);
 
-// The decimal coefficient file as the conversion reads it; refused when it
-// opens but lacks one of the m_nNumCoeffs values (pairs).
-DecimalCoefficients read_checked_decimals(const FirUserParams& params,
-                                          const FirParamDerived& derived);
-
 } // namespace ipgen::fir::param
