@@ -83,6 +83,47 @@ VIT
 (cd demo/viterbi_k7 && "$bin/viterbi/trellgen" 2 > trellgen.log)
 echo "demo/viterbi_k7: trellgen 2"
 
+# FIR filter: firparam creates user_params.txt with the defaults (a 6-tap
+# single-cycle filter with fixed coefficients) and writes its parameters.v;
+# firgen then reads the same user_params.txt, converts cin.dec and writes
+# its own parameters.v (and cin.hex) in place of firparam's.
+mkdir -p demo/fir
+printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
+(cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+echo "demo/fir: firparam, then firgen"
+
+# name, then the fourteen values of user_params.txt (tap width, coefficient
+# width, taps, output width, filter type, loadable, symmetry, rounding,
+# arithmetic, data type, cycles, decimation, interpolation, complex input),
+# then the decimal coefficients for cin.dec; firparam normalises the file
+# and writes its parameters.v, firgen writes its own in its place.
+fir() {
+    local name=$1 dir="demo/$1" comments i=0
+    shift
+    mkdir -p "$dir"
+    comments=("Tap width" "Coeff width" "Number of taps" "Output width"
+        "Filter type: 0-single, 1-multi, 2-deci, 3-inter" "Coeff loadability: 0-fixed, 1-loadable"
+        "Symmetricity: 0-none, 1-even, 2-odd" "Rounding type: 0-truncation, 1-nearest"
+        "Arithmetic type: 0-signed, 1-unsigned" "Data type: 0-real, 1-complex"
+        "Number of cycles (MULTICYCLE)" "D_RATIO (DECIMATION)" "I_RATIO (INTERPOLATION)"
+        "Complex input mode: 0-parallel, 1-serial")
+    for i in "${!comments[@]}"; do
+        printf '%d   // %s\n' "$1" "${comments[$i]}"
+        shift
+    done > "$dir/user_params.txt"
+    printf '%s\n' "$@" > "$dir/cin.dec"
+    (cd "$dir" && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+    echo "demo/$name: firparam, then firgen"
+}
+
+# Decimating by 4: 16 taps of 8 bits, 4 multipliers, 21-bit output.
+fir fir_decimation_16_d4 8 8 16 21 2 0 0 0 0 0 1 4 1 0 \
+    -2 -5 -3 6 17 29 40 46 46 40 29 17 6 -3 -5 -2
+# Symmetric: 11 taps of 8 bits with even symmetry, 6 coefficients and
+# 6 multipliers, rounded to nearest.
+fir fir_symmetric_11 8 8 11 20 0 0 1 1 0 0 1 1 1 0 \
+    1 -4 9 -20 39 100
+
 # The summary. The Verilog of a folder is every .v file but the inputs
 # (header.v, viterbi_params.v) and mult_temp.v (paritygen's intermediate
 # list of assignments), parameter headers first: the modules rely on their
