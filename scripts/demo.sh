@@ -64,6 +64,7 @@ encoder() {
 encoder rs_255_239_encoder -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 1
 encoder rs_255_239_encoder_plain -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 0
 encoder rs_204_188_encoder -n 204 -k 188 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 1
+encoder rs_204_188_g112_h11_encoder -n 204 -k 188 -w 8 -f 391 -g 112 -h 11 -p 1 -t 0 -c 0 -a 1
 # Viterbi decoder: K = 7, rate 1/2 with polynomials 171 and 133 (octal),
 # 3-bit soft decision, traceback 64, fully parallel, KESTREL 4 device.
 mkdir -p demo/viterbi_k7
