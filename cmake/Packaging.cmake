@@ -49,7 +49,7 @@ add_custom_target(man_pages ALL DEPENDS ${ipgen_man_pages})
 # which gives <dir>/share/fpga-ip-generators/windows/toolrun.exe.
 set(IPGEN_WINDOWS_ARTEFACT "")
 if(TARGET toolrun_win32 AND DEFINED TOOLRUN_WIN32_DIR)
-    set(IPGEN_WINDOWS_ARTEFACT ${TOOLRUN_WIN32_DIR}/toolrun.exe)
+    set(IPGEN_WINDOWS_ARTEFACT ${TOOLRUN_WIN32_DIR}/app/toolrun.exe)
     install(FILES ${IPGEN_WINDOWS_ARTEFACT}
             DESTINATION ${CMAKE_INSTALL_DATADIR}/fpga-ip-generators/windows
             COMPONENT windows EXCLUDE_FROM_ALL)
