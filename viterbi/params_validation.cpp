@@ -56,18 +56,13 @@ void check_polynomial(int index, int polynomial, int cons_length) {
 // A pattern as the message shows it: quoted, a long one cut short.
 std::string shown_pattern(const std::string& pattern) {
     constexpr std::size_t shown = 32;
-    // Appended piece by piece: GCC 12 at -O2 warns falsely (-Wrestrict) on the
-    // chain of operator+ that starts with a literal.
     std::string text = "\"";
     if (pattern.size() <= shown) {
-        text += pattern;
-        text += '"';
+        text.append(pattern).append("\"");
         return text;
     }
-    text.append(pattern, 0, shown);
-    text += "...\" (";
-    text += std::to_string(pattern.size());
-    text += " characters)";
+    text.append(pattern, 0, shown).append("...\" (");
+    text.append(std::to_string(pattern.size())).append(" characters)");
     return text;
 }
 
