@@ -1,6 +1,7 @@
 // The POSIX stand-in of toolrun, run as the host runs it: a context file, a
 // tree of tool folders, the stand-in link libraries, and the child tool
 // double recording the PATH it inherited.
+#include "launcher_test_support.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -10,43 +11,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <thread>
 
 namespace {
 
 namespace fs = std::filesystem;
 using ipgen::test::read_file;
 using ipgen::test::RunResult;
+using ipgen::test::ScopedVariable;
 using ipgen::test::TempDir;
 using ipgen::test::write_file;
 
 const std::string spawn_box = "Error Message: Error: Received process exit status -1;\n"
                               "possible system problem to spawn child process\n";
-
-// Sets an environment variable (or unsets it) for the life of the object.
-class ScopedVariable {
-  public:
-    ScopedVariable(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        set(value);
-    }
-    ~ScopedVariable() { set(old_); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    void set(const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(name_, value->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 std::string folder_of(const char* file) {
     return fs::path(file).parent_path().string();
@@ -84,11 +60,7 @@ class Host {
 
     // What the started child wrote, once it has written it.
     std::string child_file(const std::string& name) const {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!fs::exists(work(name)) && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return read_file(work(name));
+        return ipgen::test::wait_for_file(work(name));
     }
 
     std::string context;
