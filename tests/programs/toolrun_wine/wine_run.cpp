@@ -26,6 +26,10 @@ constexpr const char* relay_include =
     "user32.MessageBoxA;user32.RegisterWindowMessageA;user32.RegisterClassA;"
     "user32.CreateWindowExA";
 
+// The wineserver outlives each run, so that a run does not start it anew,
+// and ends by itself a minute after the last one even if the suite dies.
+constexpr const char* persistence = "-p60";
+
 // A run that takes longer than this has hung (a message box waiting).
 constexpr const char* run_time_limit = "120";
 
@@ -125,7 +129,7 @@ WineSession::WineSession() : prefix_(std::make_unique<ipgen::test::TempDir>()) {
     ::unsetenv("DISPLAY");
     ::unsetenv("WAYLAND_DISPLAY");
     ipgen::test::ScopedVariable quiet("WINEDEBUG", "-all");
-    wineserver("-p");
+    wineserver(persistence);
     if (wine({"wineboot", "-i"}, prefix_->path()).exit_status != 0) {
         throw std::runtime_error("wineboot failed");
     }
@@ -184,7 +188,7 @@ void WineSession::use_null_display_driver() const {
     // The desktop process keeps the driver it started with: start afresh.
     wineserver("-k");
     wineserver("-w");
-    wineserver("-p");
+    wineserver(persistence);
 }
 
 } // namespace toolrun::wine
