@@ -3,6 +3,9 @@
 // (written aside and renamed, so a reader never sees half of it), then
 // optionally sleeps TOOLRUN_CHILD_SLEEP_MS milliseconds and writes
 // "child_done.txt"; it ends with exit code TOOLRUN_CHILD_EXIT (default 0).
+// It also records how many arguments it got ("child_args.txt") and, on
+// Windows, the show-window part of its start-up information
+// ("child_startup.txt": "<STARTF_USESHOWWINDOW bit> <wShowWindow>").
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,6 +50,12 @@ int main(int argc, char** argv) {
     const char* path = std::getenv("PATH");
     write_whole("child_path.txt", path != nullptr ? path : "<unset>");
     write_whole("child_args.txt", std::to_string(argc - 1));
+#ifdef _WIN32
+    STARTUPINFOA startup{};
+    ::GetStartupInfoA(&startup);
+    write_whole("child_startup.txt", std::to_string(startup.dwFlags & STARTF_USESHOWWINDOW) + " " +
+                                         std::to_string(startup.wShowWindow));
+#endif
     const long sleep = number_from("TOOLRUN_CHILD_SLEEP_MS");
     if (sleep > 0) {
         sleep_milliseconds(sleep);

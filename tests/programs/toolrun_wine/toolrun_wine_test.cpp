@@ -169,7 +169,12 @@ TEST_F(ToolrunWine, EachToolGetsItsPathAndExecutable) {
         EXPECT_TRUE(error_boxes(run).empty()) << run.trace;
         EXPECT_EQ(host.child_path(),
                   c.path_head + host.path("bin") + ";" + *wine_default_path + ";");
-        fs::remove(host.work("child_path.txt"));
+        // No command line of its own; shown normally (STARTF_USESHOWWINDOW, SW_SHOWNORMAL).
+        EXPECT_EQ(ipgen::test::wait_for_file(host.work("child_args.txt")), "0");
+        EXPECT_EQ(ipgen::test::wait_for_file(host.work("child_startup.txt")), "1 1");
+        for (const char* file : {"child_path.txt", "child_args.txt", "child_startup.txt"}) {
+            fs::remove(host.work(file));
+        }
         fs::remove(host.unix_path(c.executable));
     }
 }
