@@ -35,7 +35,9 @@ TEST(SplitCommandLine, UnmatchedQuoteKeepsTheTokenMadeSoFar) {
 TEST(SplitCommandLine, KeepsNinetyNineTokensOfAtMost5199Characters) {
     std::string text;
     for (int i = 0; i < 120; ++i) {
-        text += "t" + std::to_string(i) + " ";
+        text += 't';
+        text += std::to_string(i);
+        text += ' ';
     }
     const CommandLine many = split_command_line(text);
     ASSERT_EQ(many.tokens.size(), 99u);
