@@ -42,7 +42,7 @@ std::vector<MessageBoxCall> error_boxes(const WineRun& run) {
 // One "Error Message" box with this text, as every failure of the run shows.
 void expect_error_box(const WineRun& run, const std::string& text) {
     const std::vector<MessageBoxCall> boxes = error_boxes(run);
-    ASSERT_EQ(boxes.size(), 1u) << run.trace;
+    ASSERT_EQ(boxes.size(), 1u) << run.wine_status << "\n" << run.trace;
     EXPECT_EQ(boxes[0].owner, "00000000");
     EXPECT_EQ(boxes[0].text, boxes[0].text_cut ? text.substr(0, boxes[0].text.size()) : text);
     EXPECT_EQ(boxes[0].caption, "Error Message");

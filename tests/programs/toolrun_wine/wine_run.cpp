@@ -3,6 +3,7 @@
 #include "../toolrun/launcher_test_support.hpp"
 #include "program_runner.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -160,9 +161,17 @@ ipgen::test::RunResult WineSession::wine(const std::vector<std::string>& args,
 WineRun WineSession::run(const std::string& command_line, const std::string& directory) const {
     ipgen::test::ScopedVariable trace("WINEDEBUG", "-all,+relay");
     ipgen::test::ScopedVariable line("TOOLRUN_COMMAND_LINE", command_line);
-    const ipgen::test::RunResult result =
-        wine({build_file("tools/start_command_line.exe")}, directory);
+    ipgen::test::RunResult result = wine({build_file("tools/start_command_line.exe")}, directory);
+    if (result.out.empty() && result.err.empty()) {
+        // Wine said nothing at all, not even its trace of the start-up: the
+        // launcher never ran (seen once on a heavily loaded machine). Once more.
+        std::fprintf(stderr, "wine ended with status %d, signal %d, silent; running again\n",
+                     result.exit_status, result.signal);
+        result = wine({build_file("tools/start_command_line.exe")}, directory);
+    }
     WineRun run;
+    run.wine_status = "wine status " + std::to_string(result.exit_status) + ", signal " +
+                      std::to_string(result.signal) + ", output \"" + result.out + "\"";
     constexpr std::string_view exit_line = "exit code ";
     if (result.exit_status == 0 && result.out.rfind(exit_line, 0) == 0) {
         run.exit_code = std::stoi(result.out.substr(exit_line.size()));

@@ -28,6 +28,7 @@ struct WineRun {
     std::vector<MessageBoxCall> boxes; // in the order shown
     std::string trace;                 // Wine's standard error, relay lines included
     std::string program_errors;        // standard-error lines that are not Wine's
+    std::string wine_status;           // how the wine process ended, for failure messages
 };
 
 // The boxes of a relay trace ("...:Call user32.MessageBoxA(owner,addr "text",addr
