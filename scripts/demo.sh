@@ -174,14 +174,39 @@ compile_folder() {
     rm -rf "$scratch"
 }
 
+# toolrun, POSIX stand-in: a host context naming a ModelSim folder that holds
+# a stand-in tool (it records the PATH it was given), then the launcher run
+# as the host runs it, once for ModelSim and once for a tool that is missing.
+launcher_demo() {
+    local dir="$PWD/demo/toolrun"
+    mkdir -p "$dir/work" "$dir/modelsim" "$dir/bin"
+    cp "$bin/launcher/toolrun_child" "$dir/modelsim/modelsim"
+    printf 'ModelsimPath=%s\nSpectrumPath=%s\nBin=%s\nRoot=%s/\n' \
+        "$dir/modelsim" "$dir/spectrum" "$dir/bin" "$dir" > "$dir/context.txt"
+    local status=0
+    (cd "$dir/work" && TOOLRUN_CONTEXT="$dir/context.txt" "$bin/launcher/toolrun" -modelsim \
+        2> modelsim.log) || status=$?
+    for _ in $(seq 50); do [ -f "$dir/work/child_path.txt" ] && break; sleep 0.1; done
+    echo "demo/toolrun: toolrun -modelsim -> status $status, the tool got PATH=$(cat "$dir/work/child_path.txt")"
+    status=0
+    (cd "$dir/work" && TOOLRUN_CONTEXT="$dir/context.txt" "$bin/launcher/toolrun" -spectrum \
+        2> spectrum.log) || status=$?
+    echo "demo/toolrun: toolrun -spectrum -> status $status, $(cat "$dir/work/spectrum.log")"
+}
+launcher_demo
+
 echo
 printf '%-30s %6s %8s %9s  %s\n' core files lines bytes iverilog
 failed=()
 for dir in demo/*/; do
     dir=${dir%/}
+    # A core is a folder with Verilog (demo/toolrun is the launcher's run).
+    compgen -G "$dir/*.v" >/dev/null || continue
     generated=()
     for file in "$dir"/*; do
-        is_input "$(basename "$file")" || generated+=("$file")
+        if [ -f "$file" ] && ! is_input "$(basename "$file")"; then
+            generated+=("$file")
+        fi
     done
     lines=$(cat "${generated[@]}" | wc -l)
     bytes=$(cat "${generated[@]}" | wc -c)
