@@ -67,6 +67,15 @@ VIT
 (cd demo/viterbi_k7 && "$bin/viterbi/trellgen" 2 > trellgen.log)
 echo "demo/viterbi_k7: trellgen 2"
 
+# FIR filter: firparam creates user_params.txt with the defaults (a 6-tap
+# single-cycle filter with fixed coefficients) and writes its parameters.v;
+# firgen then reads the same user_params.txt, converts cin.dec and writes
+# its own parameters.v (and cin.hex) in place of firparam's.
+mkdir -p demo/fir
+printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
+(cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+echo "demo/fir: firparam, then firgen"
+
 echo
 printf '%-28s %6s %8s %9s\n' folder files lines bytes
 for dir in demo/*/; do

@@ -1,0 +1,23 @@
+// firgen's parameters.v: the Verilog include file that configures the FIR
+// core. Every define stands on its own line followed by an empty line; the
+// user's choices are bare defines, the derived values valued ones, the
+// _EQ_ defines carry their number in the name for `ifdef selection.
+#pragma once
+
+#include "common/text_sink.hpp"
+#include "fir/firgen/derived_values.hpp"
+
+#include <optional>
+#include <string>
+
+namespace ipgen::fir::gen {
+
+inline constexpr const char* parameters_file_name = "parameters.v";
+
+// `coefficients` is the packed coefficient string; COEFF_VALUE is written
+// when the coefficient mode is COEFF_DEFAULT (the run provides the string
+// then).
+void write_parameters(TextSink& out, const FirGenParams& params, const FirGenKeywords& keywords,
+                      const FirGenDerived& derived, const std::string& coefficients);
+
+} // namespace ipgen::fir::gen

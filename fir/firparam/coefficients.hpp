@@ -1,0 +1,35 @@
+// firparam's coefficient conversion: cin.dec (cin_cmplx.dec) to cin.hex
+// (cin_cmplx.hex) with the same file formats, messages and range rules as
+// firgen, but with the adjusted coefficient width (one more bit in
+// unsigned mode), 32-bit unsigned arithmetic and lower-case digits.
+#pragma once
+
+#include "common/text_sink.hpp"
+#include "fir/common/coefficient_files.hpp"
+#include "fir/firparam/on_update.hpp"
+
+#include <cstdint>
+
+namespace ipgen::fir::param {
+
+// 2^n in 32 bits: 1 for n below 0, 0 for n of 32 or more.
+std::uint32_t pow2(std::int64_t n);
+
+// The codes of the values as read: signed mode (m_nArithmeticType 0, and
+// always for complex data) against half = pow2(w - 1) and full = pow2(w);
+// unsigned mode out of range from half = 2^(user coefficient width) on.
+std::vector<CoefficientCode> coefficient_codes(const DecimalCoefficients& dec, std::int64_t w,
+                                               bool unsigned_mode);
+
+// The decimal file layout of the run: pairs for complex data, unsigned
+// values when m_nArithmeticType is not 0.
+DecimalLayout decimal_layout(const FirUserParams& params);
+
+// OnGenCinHex / OnGenCinHexCmplx: the conversion step, given the decimal
+// file as read (m_nNumCoeffs values or pairs).
+void OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& params,
+                 const FirParamDerived& derived, TextSink& console);
+void OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& derived,
+                      TextSink& console);
+
+} // namespace ipgen::fir::param

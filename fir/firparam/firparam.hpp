@@ -1,0 +1,16 @@
+// The firparam run: user_params.txt read (or defaulted) -> validation ->
+// OnUpdate -> user_params.txt written back -> (fixed coefficients) cin.hex
+// or cin_cmplx.hex -> parameters.v -> user_params.txt written again.
+#pragma once
+
+#include "common/text_sink.hpp"
+
+namespace ipgen::fir::param {
+
+// Messages go to `console`. Returns the exit status: 0, or 1 when
+// parameters.v or user_params.txt could not be written (the run goes on
+// after either failure). Throws FatalError (status 2) for refused values;
+// nothing is written then.
+int run_firparam(TextSink& console);
+
+} // namespace ipgen::fir::param

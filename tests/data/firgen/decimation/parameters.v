@@ -1,0 +1,112 @@
+`define DECIMATION_FIR
+
+`define INPUT_DATA_WIDTH 12
+
+`define OUTPUT_DATA_WIDTH 24
+
+`define NUM_TAPS 10
+
+`define COEFF_LOAD
+
+`define NONSYMMETRIC_COEFF
+
+`define REAL_DATA_TYPE
+
+`define UNSIGNED
+
+`define ROUND_TRUNCATION
+
+`define D_RATIO 4
+
+`define INPUT_PORT_WIDTH 12
+
+`define OUTPUT_PORT_WIDTH 24
+
+`define INTERNAL_DATA_WIDTH 12
+
+`define NUM_TAP_REGS_EQ_10
+
+`define NUM_COEFFS 10
+
+`define EVEN_NUM_COEFF
+
+`define NUM_MULTIPLIERS 3
+
+`define MULTIPLIER_DATA_WIDTH 12
+
+`define TAO_WIDTH 120
+
+`define CAO_WIDTH 120
+
+`define DSO_WIDTH 72
+
+`define MBO_WIDTH 72
+
+`define ATO_WIDTH 26
+
+`define SCHEDULER_SELECT_WIDTH 2
+
+`define NUM_ZERO_PADDING 2
+
+`define D_RATIO_ADJ 4
+
+`define NUM_ZERO_PADDING_ADJ 2
+
+`define TEMP_BUS_WIDTH 120
+
+`define STAGE2
+
+`define STAGE1
+
+`define ST2_NUM_ADDERS 1
+
+`define ST1_NUM_ADDERS 1
+
+`define ST2_NUM_DIRECT 1
+
+`define ST1_NUM_DIRECT 0
+
+`define ST2_IN_DATA_WIDTH 24
+
+`define ST1_IN_DATA_WIDTH 25
+
+`define ST2_IN_BUS_WIDTH 72
+
+`define ST1_IN_BUS_WIDTH 50
+
+`define ST2_OUT_DATA_WIDTH 25
+
+`define ST1_OUT_DATA_WIDTH 26
+
+`define ST2_OUT_BUS_WIDTH 50
+
+`define ST1_OUT_BUS_WIDTH 26
+
+`define ST2_EXP_IN_ADDR 48
+
+`define ST1_EXP_IN_ADDR 50
+
+`define ST2_EXP_OUT_ADDR 25
+
+`define ST1_EXP_OUT_ADDR 26
+
+`define MULTI_CYCLE_PROCESSING
+
+`define OUTPUT_FULL_WIDTH 29
+
+`define OUTPUT_WIDTH 24
+
+`define ATO_WIDTH_REAL 13
+
+`define OUTPUT_WIDTH_REAL 12
+
+`define OUTPUT_FULL_WIDTH_REAL 14
+
+`define NUM_TAPS_EQ_10
+
+`define NUM_MULTIPLIERS_EQ_3
+
+`define D_RATIO_EQ_4
+
+`define ADDER_IN_OP
+

@@ -1,0 +1,120 @@
+`define SINGLECYCLE_FIR
+
+`define INPUT_DATA_WIDTH 8
+
+`define OUTPUT_DATA_WIDTH 19
+
+`define NUM_TAPS 6
+
+`define COEFF_DEFAULT
+
+`define COEFF_VALUE 48'h01FF7F800005
+
+`define NONSYMMETRIC_COEFF
+
+`define REAL_DATA_TYPE
+
+`define SIGNED
+
+`define ROUND_TRUNCATION
+
+`define INPUT_PORT_WIDTH 8
+
+`define OUTPUT_PORT_WIDTH 19
+
+`define INTERNAL_DATA_WIDTH 8
+
+`define NUM_TAP_REGS_EQ_6
+
+`define NUM_COEFFS 6
+
+`define EVEN_NUM_COEFF
+
+`define NUM_MULTIPLIERS 6
+
+`define MULTIPLIER_DATA_WIDTH 8
+
+`define TAO_WIDTH 48
+
+`define CAO_WIDTH 48
+
+`define DSO_WIDTH 96
+
+`define MBO_WIDTH 96
+
+`define ATO_WIDTH 19
+
+`define TEMP_BUS_WIDTH 48
+
+`define STAGE3
+
+`define STAGE2
+
+`define STAGE1
+
+`define ST3_NUM_ADDERS 3
+
+`define ST2_NUM_ADDERS 1
+
+`define ST1_NUM_ADDERS 1
+
+`define ST3_NUM_DIRECT 0
+
+`define ST2_NUM_DIRECT 1
+
+`define ST1_NUM_DIRECT 0
+
+`define ST3_IN_DATA_WIDTH 16
+
+`define ST2_IN_DATA_WIDTH 17
+
+`define ST1_IN_DATA_WIDTH 18
+
+`define ST3_IN_BUS_WIDTH 96
+
+`define ST2_IN_BUS_WIDTH 51
+
+`define ST1_IN_BUS_WIDTH 36
+
+`define ST3_OUT_DATA_WIDTH 17
+
+`define ST2_OUT_DATA_WIDTH 18
+
+`define ST1_OUT_DATA_WIDTH 19
+
+`define ST3_OUT_BUS_WIDTH 51
+
+`define ST2_OUT_BUS_WIDTH 36
+
+`define ST1_OUT_BUS_WIDTH 19
+
+`define ST3_EXP_IN_ADDR 96
+
+`define ST2_EXP_IN_ADDR 34
+
+`define ST1_EXP_IN_ADDR 36
+
+`define ST3_EXP_OUT_ADDR 51
+
+`define ST2_EXP_OUT_ADDR 18
+
+`define ST1_EXP_OUT_ADDR 19
+
+`define SINGLE_CYCLE_PROCESSING
+
+`define OUTPUT_FULL_WIDTH 19
+
+`define OUTPUT_WIDTH 19
+
+`define SCALING_NONE
+
+`define ATO_WIDTH_REAL 9
+
+`define OUTPUT_WIDTH_REAL 9
+
+`define OUTPUT_FULL_WIDTH_REAL 9
+
+`define NUM_TAPS_EQ_6
+
+`define NUM_MULTIPLIERS_EQ_6
+

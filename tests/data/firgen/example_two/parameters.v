@@ -1,0 +1,114 @@
+`define MULTICYCLE_FIR
+
+`define INPUT_DATA_WIDTH 8
+
+`define OUTPUT_DATA_WIDTH 20
+
+`define NUM_TAPS 11
+
+`define COEFF_DEFAULT
+
+`define COEFF_VALUE 96'h01FF02FE03FD04FC05FB807F
+
+`define SYMMETRIC_COEFF
+
+`define COMPLEX_DATA_TYPE
+
+`define SIGNED
+
+`define ROUND_NEAREST
+
+`define NUM_CYCLES 2
+
+`define NUM_CYCLES_ADJ 2
+
+`define COMPLEX_PARA_IN
+
+`define INPUT_PORT_WIDTH 16
+
+`define OUTPUT_PORT_WIDTH 40
+
+`define INTERNAL_DATA_WIDTH 16
+
+`define NUM_TAP_REGS_EQ_11
+
+`define NUM_COEFFS 6
+
+`define ODD_NUM_COEFF
+
+`define NUM_MULTIPLIERS 3
+
+`define MULTIPLIER_DATA_WIDTH 18
+
+`define TAO_WIDTH 176
+
+`define CAO_WIDTH 96
+
+`define DSO_WIDTH 102
+
+`define MBO_WIDTH 114
+
+`define ATO_WIDTH 42
+
+`define SCHEDULER_SELECT_WIDTH 1
+
+`define TEMP_BUS_WIDTH 108
+
+`define STAGE2
+
+`define STAGE1
+
+`define ST2_NUM_ADDERS 1
+
+`define ST1_NUM_ADDERS 1
+
+`define ST2_NUM_DIRECT 1
+
+`define ST1_NUM_DIRECT 0
+
+`define ST2_IN_DATA_WIDTH 38
+
+`define ST1_IN_DATA_WIDTH 40
+
+`define ST2_IN_BUS_WIDTH 114
+
+`define ST1_IN_BUS_WIDTH 80
+
+`define ST2_OUT_DATA_WIDTH 40
+
+`define ST1_OUT_DATA_WIDTH 42
+
+`define ST2_OUT_BUS_WIDTH 80
+
+`define ST1_OUT_BUS_WIDTH 42
+
+`define ST2_EXP_IN_ADDR 76
+
+`define ST1_EXP_IN_ADDR 80
+
+`define ST2_EXP_OUT_ADDR 40
+
+`define ST1_EXP_OUT_ADDR 42
+
+`define MULTI_CYCLE_PROCESSING
+
+`define OUTPUT_FULL_WIDTH 44
+
+`define OUTPUT_WIDTH 40
+
+`define ATO_EQUALS_OFW_MINUS_ONE
+
+`define ATO_WIDTH_REAL 21
+
+`define OUTPUT_WIDTH_REAL 20
+
+`define OUTPUT_FULL_WIDTH_REAL 22
+
+`define NUM_TAPS_EQ_11
+
+`define NUM_MULTIPLIERS_EQ_3
+
+`define NUM_CYCLES_EQ_2
+
+`define ADDER_IN_OP
+
