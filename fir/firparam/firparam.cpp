@@ -22,11 +22,9 @@ int run_firparam(TextSink& console) {
 
     bool written = WriteToFile(params, console);
     if (fixed) {
-        if (params.m_nDataType != 0) {
-            OnGenCinHexCmplx(dec, derived, console);
-        } else {
-            OnGenCinHex(dec, params, derived, console);
-        }
+        written = (params.m_nDataType != 0 ? OnGenCinHexCmplx(dec, derived, console)
+                                           : OnGenCinHex(dec, params, derived, console)) &&
+                  written;
     }
     const bool parameters_written = WriteParamsFile(params, derived, console);
     if (parameters_written) {

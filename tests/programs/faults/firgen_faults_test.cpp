@@ -125,6 +125,22 @@ TEST(FirgenFaults, HexFileNameTakenByADirectory) {
     EXPECT_EQ(snapshot(dir.path()), with(user_files, {{"cin.hex", empty_directory_entry}}));
 }
 
+// An earlier cin.hex that cannot be rewritten no longer matches cin.dec: the
+// run goes on with it, but does not end as a success.
+TEST(FirgenFaults, WriteProtectedEarlierHexFileIsNotASuccess) {
+    TempDir dir;
+    put(dir, user_files);
+    const std::string earlier = "0A\n0B\n0C\n0D\n0E\n0F\n";
+    write_file(dir.file("cin.hex"), earlier);
+    ::chmod(dir.file("cin.hex").c_str(), 0444);
+    const RunResult result = run_program_confined(FIRGEN_PATH, {}, dir.path());
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out, "Error opening cin.hex\n");
+    EXPECT_EQ(read_file(dir.file("cin.hex")), earlier);
+    EXPECT_EQ(read_file(dir.file("user_params.txt")), user_params);
+    EXPECT_EQ(read_file(dir.file("cin.dec")), cin_dec);
+}
+
 // Without a readable user_params.txt nothing is written.
 TEST(FirgenFaults, UserParameterFileMissingUnreadableOrNotAFile) {
     const std::string message = "Cannot open user defined par for reading\n";

@@ -156,6 +156,30 @@ TEST(FirparamFaults, ParameterFileOnAFullDiskOrADirectory) {
     }
 }
 
+TEST(FirparamFaults, HexFileOnAFullDiskOrADirectory) {
+    struct Fault {
+        void (*make)(const TempDir&, const std::string&);
+        std::string entry;
+        std::string message;
+    };
+    for (const Fault& fault :
+         {Fault{full_disk_at, full_disk_entry, "Error writing cin.hex\n"},
+          Fault{directory_at, empty_directory_entry, "Error opening cin.hex\n"}}) {
+        const auto& [make, entry, message] = fault;
+        SCOPED_TRACE(entry);
+        TempDir dir;
+        put(dir, user_files);
+        make(dir, "cin.hex");
+        const RunResult result = run_program(FIRPARAM_PATH, {}, dir.path());
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.out.substr(0, message.size()), message) << result.out;
+        const Entries after = snapshot(dir.path());
+        EXPECT_EQ(after.at("cin.hex"), entry);
+        EXPECT_EQ(after.at("user_params.txt"), user_params);
+        EXPECT_EQ(after.at("cin.dec"), cin_dec);
+    }
+}
+
 TEST(FirparamFaults, ReadOnlyWorkingDirectory) {
     TempDir dir;
     put(dir, user_files);
