@@ -13,6 +13,7 @@ int run_firparam(TextSink& console) {
     validate_user_file(read);
     FirUserParams params = read.params;
     const FirParamDerived derived = OnUpdate(params);
+    validate_counter_widths(params, derived);
     validate_fixed_coefficients(params, derived);
     const bool fixed = params.m_nCoeffLoad == 0;
     const DecimalCoefficients dec =
