@@ -1,5 +1,7 @@
 #include "fir/firparam/validation.hpp"
 
+#include "fir/common/next_log2.hpp"
+
 #include <string>
 
 namespace ipgen::fir::param {
@@ -45,7 +47,9 @@ void validate_fixed_coefficients(const FirUserParams& p, const FirParamDerived& 
 }
 
 void validate_counter_widths(const FirUserParams& p, const FirParamDerived& d) {
-    if (d.m_nLogn < 0) {
+    // Checked on the taps themselves: a filter type outside 0 to 3 leaves
+    // LOGN uncomputed, but its multipliers are still enumerated.
+    if (NextLog2(p.m_nNumTaps) < 0) {
         refuse_user_param(program, 3, std::to_string(p.m_nNumTaps), "1 to 256 taps (LOGN)");
     }
     if (d.m_nTwCountWidth < 0) {

@@ -264,10 +264,12 @@ TEST(Firparam, RefusedValuesLeaveEverythingUntouched) {
 // Counts beyond the 256 of the core's counters are refused: their
 // enumerations would run to billions of lines.
 TEST(Firparam, CountsBeyondTheCountersAreRefused) {
-    const auto refused = [](const std::string& line, const std::string& value) {
+    const auto refused = [](const std::string& line, const std::string& value,
+                            const std::string& filter_type = "0") {
         TempDir dir;
         std::string user = default_user_file;
         user.replace(user.find("0   // Coeff loadability"), 1, "1");
+        user.replace(user.find("0   // Filter type"), 1, filter_type);
         user.replace(user.find(line) - 4, 1, value);
         write_file(dir.file("user_params.txt"), user);
         const RunResult result = run_in(dir);
@@ -278,6 +280,11 @@ TEST(Firparam, CountsBeyondTheCountersAreRefused) {
     };
     EXPECT_EQ(refused("// Number of taps", "66666666"),
               "firparam: user_params.txt line 3 (Number of taps): 66666666; accepted: 1 to 256 "
+              "taps (LOGN)\n");
+    // A filter type outside 0 to 3 derives no LOGN but still enumerates the
+    // multipliers.
+    EXPECT_EQ(refused("// Number of taps", "6288698", "10"),
+              "firparam: user_params.txt line 3 (Number of taps): 6288698; accepted: 1 to 256 "
               "taps (LOGN)\n");
     EXPECT_EQ(refused("// Tap width", "256"),
               "firparam: user_params.txt line 1 (Tap width): 256; accepted: 1 to 254 bits, 255 "
