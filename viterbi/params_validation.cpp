@@ -56,11 +56,14 @@ void check_polynomial(int index, int polynomial, int cons_length) {
 // A pattern as the message shows it: quoted, a long one cut short.
 std::string shown_pattern(const std::string& pattern) {
     constexpr std::size_t shown = 32;
+    std::string text = "\"";
     if (pattern.size() <= shown) {
-        return "\"" + pattern + "\"";
+        text.append(pattern).append("\"");
+        return text;
     }
-    return "\"" + pattern.substr(0, shown) + "...\" (" + std::to_string(pattern.size()) +
-           " characters)";
+    text.append(pattern, 0, shown).append("...\" (");
+    text.append(std::to_string(pattern.size())).append(" characters)");
+    return text;
 }
 
 void check_pattern(const std::string& name, const std::string& pattern, int pb_size) {
