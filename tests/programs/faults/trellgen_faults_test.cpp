@@ -66,6 +66,14 @@ TEST(TrellgenFaults, InputMissingUnreadableOrADirectory) {
         EXPECT_EQ(snapshot(dir.path()), user_files());
     }
     {
+        // An endless device is refused after 16 MiB instead of filling the
+        // memory.
+        TempDir dir;
+        ASSERT_EQ(::symlink("/dev/zero", dir.file("viterbi_params.v").c_str()), 0);
+        expect_failed(run_program(TRELLGEN_PATH, {"0"}, dir.path()), not_existed);
+        EXPECT_EQ(snapshot(dir.path()), (Entries{{"viterbi_params.v", "-> /dev/zero"}}));
+    }
+    {
         TempDir dir;
         directory_at(dir, "viterbi_params.v");
         expect_failed(run_program(TRELLGEN_PATH, {"0"}, dir.path()), not_existed);
