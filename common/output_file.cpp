@@ -15,8 +15,7 @@ FatalError cannot_open(const std::string& file_name) {
 OutputFile::OutputFile(std::string name) : name_(std::move(name)) {
     file_ = std::fopen(name_.c_str(), "w");
     if (file_ != nullptr) {
-        buffer_ = std::make_unique<char[]>(output_buffer_size);
-        std::setvbuf(file_, buffer_.get(), _IOFBF, output_buffer_size);
+        buffer_.reserve(output_buffer_size);
     }
 }
 
@@ -28,15 +27,24 @@ void OutputFile::write(std::string_view text) {
     if (file_ == nullptr || text.empty()) {
         return;
     }
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+    buffer_.append(text);
+    if (buffer_.size() >= output_buffer_size) {
+        flush_buffer();
+    }
+}
+
+void OutputFile::flush_buffer() {
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
         failed_ = true;
     }
+    buffer_.clear();
 }
 
 bool OutputFile::close() {
     if (file_ == nullptr) {
         return !failed_;
     }
+    flush_buffer();
     if (std::fflush(file_) != 0 || std::ferror(file_) != 0) {
         failed_ = true;
     }

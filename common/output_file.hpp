@@ -30,9 +30,14 @@ class OutputFile final : public TextSink {
     void close_or_throw();
 
   private:
+    // Writes the buffered text to the file.
+    void flush_buffer();
+
     std::string name_;
     std::FILE* file_ = nullptr;
-    std::unique_ptr<char[]> buffer_;
+    // Generated text arrives in short pieces; it is gathered here and handed
+    // to the C library in large blocks (one call per block, not per piece).
+    std::string buffer_;
     bool failed_ = false;
 };
 

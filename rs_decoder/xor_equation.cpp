@@ -1,5 +1,7 @@
 #include "rs_decoder/xor_equation.hpp"
 
+#include <vector>
+
 namespace ipgen::rs {
 
 void write_xor_terms(TextSink& out, const MultMatrix& matrix, int row, const TermWriter& term) {
@@ -30,10 +32,20 @@ TermWriter bus_terms(const BusSlice& source, const MultMatrix& matrix) {
 
 void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice& target,
                          const TermWriter& term) {
+    // A term appears in up to m equations: name each column once, then copy.
+    std::vector<std::string> names(static_cast<size_t>(matrix.last_term + 1));
+    for (int c = 0; c <= matrix.last_term; ++c) {
+        StringSink name;
+        term(name, c);
+        names[static_cast<size_t>(c)] = name.take();
+    }
+    const TermWriter named = [&names](TextSink& sink, int column) {
+        sink.write(names[static_cast<size_t>(column)]);
+    };
     for (int j = 0; j < matrix.m; ++j) {
         out.print("assign %s[%lld] = ", target.name.c_str(),
                   static_cast<long long>(target.offset + j));
-        write_xor_terms(out, matrix, j, term);
+        write_xor_terms(out, matrix, j, named);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstddef>
+#include <vector>
 
 namespace ipgen::rsenc {
 
@@ -14,10 +15,22 @@ struct BestPair {
 };
 
 BestPair find_best_pair(const std::vector<std::uint32_t>& masks) {
+    // A pair shares at most as many bits as either column has: a column with
+    // no more bits than the best pair so far cannot give a better one.
+    std::vector<int> bit_count(masks.size());
+    for (std::size_t c = 0; c < masks.size(); ++c) {
+        bit_count[c] = std::popcount(masks[c]);
+    }
     BestPair best;
     const int columns = static_cast<int>(masks.size());
     for (int a = 0; a + 1 < columns; ++a) {
+        if (bit_count[static_cast<std::size_t>(a)] <= best.common) {
+            continue;
+        }
         for (int b = a + 1; b < columns; ++b) {
+            if (bit_count[static_cast<std::size_t>(b)] <= best.common) {
+                continue;
+            }
             const int common = std::popcount(masks[static_cast<std::size_t>(a)] &
                                              masks[static_cast<std::size_t>(b)]);
             if (common > best.common) { // ties keep the first pair

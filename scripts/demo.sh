@@ -76,6 +76,27 @@ printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
 (cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
 echo "demo/fir: firparam, then firgen"
 
+# toolrun, POSIX stand-in: a host context naming a ModelSim folder that holds
+# a stand-in tool (it records the PATH it was given), then the launcher run
+# as the host runs it, once for ModelSim and once for a tool that is missing.
+launcher_demo() {
+    local dir="$root/demo/toolrun"
+    mkdir -p "$dir/work" "$dir/modelsim" "$dir/bin"
+    cp "$bin/launcher/toolrun_child" "$dir/modelsim/modelsim"
+    printf 'ModelsimPath=%s\nSpectrumPath=%s\nBin=%s\nRoot=%s/\n' \
+        "$dir/modelsim" "$dir/spectrum" "$dir/bin" "$dir" > "$dir/context.txt"
+    local status=0
+    (cd "$dir/work" && TOOLRUN_CONTEXT="$dir/context.txt" "$bin/launcher/toolrun" -modelsim \
+        2> modelsim.log) || status=$?
+    for _ in $(seq 50); do [ -f "$dir/work/child_path.txt" ] && break; sleep 0.1; done
+    echo "demo/toolrun: toolrun -modelsim -> status $status, the tool got PATH=$(cat "$dir/work/child_path.txt")"
+    status=0
+    (cd "$dir/work" && TOOLRUN_CONTEXT="$dir/context.txt" "$bin/launcher/toolrun" -spectrum \
+        2> spectrum.log) || status=$?
+    echo "demo/toolrun: toolrun -spectrum -> status $status, $(cat "$dir/work/spectrum.log")"
+}
+launcher_demo
+
 echo
 printf '%-28s %6s %8s %9s\n' folder files lines bytes
 for dir in demo/*/; do
