@@ -81,13 +81,21 @@ TEST(ToolrunFaults, AnEarlierLogIsAppendedTo) {
     EXPECT_EQ(read_file(host.path("work/toolrun.err")), "earlier run\nError loading QRYLINK.DLL\n");
 }
 
-TEST(ToolrunFaults, ContextMissingOrUnreadable) {
+TEST(ToolrunFaults, ContextMissingUnreadableOrNotAFile) {
     Host host;
     EXPECT_EQ(host.run(false, "missing.txt").err, no_context);
     ::chmod(host.path("context.txt").c_str(), 0);
     const RunResult unreadable = host.run(true);
     EXPECT_EQ(unreadable.exit_status, 1);
     EXPECT_EQ(unreadable.err, no_context);
+    // A directory or an endless device is no context file either.
+    const RunResult directory = host.run(false, "syn");
+    EXPECT_EQ(directory.exit_status, 1);
+    EXPECT_EQ(directory.err, no_context);
+    ASSERT_EQ(::symlink("/dev/zero", host.path("zero.txt").c_str()), 0);
+    const RunResult endless = host.run(false, "zero.txt");
+    EXPECT_EQ(endless.exit_status, 1);
+    EXPECT_EQ(endless.err, no_context);
     EXPECT_EQ(snapshot(host.path("work")), Entries{});
 }
 
