@@ -40,12 +40,13 @@ ToolResult iverilog_preprocess(const std::string& dir, const std::vector<std::st
 ToolResult simulate(const std::string& dir, const std::vector<std::string>& sources,
                     const std::vector<std::string>& defines = {});
 
-// verilator --lint-only -Wall with the top module `top`; each entry of
-// `waivers` is a warning class switched off with -Wno-<class> (every caller
-// says why the class is harmless where it lists it).
+// verilator --lint-only -Wall with the top module `top`. `waivers` is the
+// text of a Verilator configuration file (lint_off lines, each waiving one
+// warning of one signal, with the reason it is harmless beside it); empty
+// for none.
 ToolResult verilator_lint(const std::string& dir, const std::vector<std::string>& sources,
                           const std::string& top, const std::vector<std::string>& defines,
-                          const std::vector<std::string>& waivers);
+                          const std::string& waivers);
 
 // Runs a Yosys script (the text of a .ys file) in `dir`.
 ToolResult yosys_script(const std::string& dir, const std::string& script);
