@@ -19,6 +19,7 @@
 #include "generated.hpp"
 #include "hex_vector.hpp"
 #include "sim_output.hpp"
+#include "step_task.hpp"
 
 #include <gtest/gtest.h>
 
@@ -78,23 +79,7 @@ always #5 clk = ~clk;
 wire [$$STATE_WIDTH$$-1:0] state = {$$STATE$$};
 reg [$$STATE_WIDTH$$-1:0] before;
 
-task step;
-begin
-   if ($random(seed) % 4 == 0) begin
-      clk_en = 1'b0;
-      before = state;
-      @(posedge clk); #1;
-      stalls = stalls + 1;
-      if (state !== before) begin
-         $display("FATAL: an edge with clk_en low changed the state");
-         $finish;
-      end
-   end
-   clk_en = 1'b1;
-   @(posedge clk); #1;
-   clk_en = 1'b0;
-end
-endtask
+$$STEP_TASK$$
 
 // Words first .. first+count-1 back to back: word j is loaded on edge j*n.
 task run_words;
@@ -267,6 +252,7 @@ TEST_P(HdlChienErrmag, LocatesAndValuesEveryErratum) {
                      fill_template(chien_bench, {{"WORDS", std::to_string(words)},
                                                  {"N", std::to_string(n)},
                                                  {"SEED", "23"},
+                                                 {"STEP_TASK", step_task},
                                                  {"STATE", state},
                                                  {"STATE_WIDTH", std::to_string(1 + 8 * m)},
                                                  {"CLEARED", registers_not_cleared(t)}}));
