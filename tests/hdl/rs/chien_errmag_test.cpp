@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -241,6 +242,14 @@ TEST_P(HdlChienErrmag, LocatesAndValuesEveryErratum) {
         }
         cases.push_back(std::move(c));
     }
+    // At least one word needs every coefficient the modules have: a locator
+    // of degree (r + e) / 2 (with r and e both odd, one more than
+    // r / 2 + e / 2).
+    int max_degree = 0;
+    for (const WordCase& c : cases) {
+        max_degree = std::max(max_degree, c.errata.degree);
+    }
+    ASSERT_EQ(max_degree, t);
     test::write_file(run->file("sigmas.hex"), sigmas);
     test::write_file(run->file("omegas.hex"), omegas);
     test::write_file(run->file("rx.hex"), rx);
