@@ -26,7 +26,10 @@ std::string missing_tools(std::initializer_list<const char*> names) {
     std::string missing;
     for (const char* name : names) {
         if (find_tool(name).empty()) {
-            missing += (missing.empty() ? "" : " ") + std::string(name);
+            if (!missing.empty()) {
+                missing += ' ';
+            }
+            missing += name;
         }
     }
     return missing;
