@@ -90,6 +90,33 @@ TEST_P(HdlDecoderCompile, EveryModulePassesVerilatorLint) {
     EXPECT_GE(linted, 2);
 }
 
+// On top of the matrix, whose option bits switch the defines on through
+// corrgen_params.v: a header without them, and each combination of the
+// defines the modules test given on the command line.
+TEST(HdlDecoderDefines, EveryCombinationPreprocessesAndCompiles) {
+    HDL_REQUIRE_TOOLS("iverilog");
+    const auto run = run_corrgen(decoder_matrix().front());
+    ASSERT_EQ(run->result().exit_status, 0) << run->result().err;
+    const std::vector<std::string> names{"SYNC_RST_ENABLED", "FAILPIN", "ERASURE", "CLK_ENABLED"};
+    std::vector<std::string> sources{"corrgen_params.v"};
+    for (const ModuleFiles& module : decoder_modules()) {
+        sources.push_back(module.files.front());
+    }
+    for (unsigned mask = 0; mask < (1U << names.size()); ++mask) {
+        std::vector<std::string> defines;
+        for (std::size_t bit = 0; bit < names.size(); ++bit) {
+            if ((mask >> bit) & 1U) {
+                defines.push_back(names[bit]);
+            }
+        }
+        const ToolResult pre = iverilog_preprocess(run->dir(), {"corrgen_params.v"}, defines);
+        EXPECT_TRUE(pre.ok) << pre.log;
+        const ToolResult compiled = iverilog_compile(run->dir(), sources, "all.vvp", defines);
+        EXPECT_TRUE(compiled.ok) << compiled.log;
+        EXPECT_EQ(compiled.log.find("warning"), std::string::npos) << compiled.log;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Matrix, HdlDecoderCompile, ::testing::ValuesIn(decoder_matrix()),
                          [](const auto& info) { return info.param.name; });
 
