@@ -75,13 +75,17 @@ bool paritygen_built() {
 #endif
 }
 
-std::unique_ptr<GeneratorRun> run_paritygen([[maybe_unused]] const EncoderConfig& config,
-                                            [[maybe_unused]] int mult_style) {
+std::unique_ptr<GeneratorRun>
+run_paritygen_with([[maybe_unused]] const std::vector<std::string>& args) {
 #ifdef PARITYGEN_PATH
-    return std::make_unique<GeneratorRun>(PARITYGEN_PATH, config.args(mult_style));
+    return std::make_unique<GeneratorRun>(PARITYGEN_PATH, args);
 #else
     return nullptr;
 #endif
+}
+
+std::unique_ptr<GeneratorRun> run_paritygen(const EncoderConfig& config, int mult_style) {
+    return run_paritygen_with(config.args(mult_style));
 }
 
 ToolResult check_combinational(const std::string& dir, const std::vector<std::string>& sources,

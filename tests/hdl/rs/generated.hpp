@@ -77,6 +77,8 @@ class GeneratorRun {
 std::unique_ptr<GeneratorRun> run_corrgen(const DecoderConfig& config);
 // Empty when paritygen is not part of this build.
 std::unique_ptr<GeneratorRun> run_paritygen(const EncoderConfig& config, int mult_style);
+// paritygen with the given switches.
+std::unique_ptr<GeneratorRun> run_paritygen_with(const std::vector<std::string>& args);
 bool paritygen_built();
 
 // A combinational check: `vectors` are the hexadecimal lines {input,
