@@ -127,6 +127,9 @@ UserParamsReading read_user_params(const std::string& path) {
     std::size_t got = 0;
     while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
         bytes.append(chunk.data(), got);
+        if (bytes.size() > max_user_params_size) {
+            throw not_existed(); // a device that never ends, not a parameter file
+        }
     }
     if (std::ferror(file.get()) != 0) {
         throw not_existed();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -77,8 +78,13 @@ std::uint32_t ber_rate_for(int ber_period);
 // goes on, so a short or malformed file gives zeros, never an error here.
 UserParamsReading parse_user_params(std::string_view bytes);
 
+// viterbi_params.v has some twenty short lines; anything beyond this (a link
+// to /dev/zero, which never ends) is not read to the end.
+inline constexpr std::size_t max_user_params_size = std::size_t{16} << 20;
+
 // Reads viterbi_params.v (or another path). A file that cannot be opened or
-// read ends the run: "Error ! viterbi_params.v not existed\n", status -1.
+// read, or is longer than max_user_params_size, ends the run: "Error !
+// viterbi_params.v not existed\n", status -1.
 UserParamsReading read_user_params(const std::string& path = user_params_file_name);
 
 } // namespace ipgen::viterbi

@@ -180,6 +180,9 @@ std::optional<std::string> read_text_file(const std::string& path) {
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         text.append(buffer, got);
+        if (text.size() > max_text_file_size) {
+            return std::nullopt;
+        }
     }
     if (std::ferror(file.get()) != 0) {
         return std::nullopt;

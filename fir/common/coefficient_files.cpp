@@ -122,22 +122,24 @@ void write_hex_lines(TextSink& hex, TextSink& console, const std::vector<Coeffic
     }
 }
 
-void write_hex_file(const CoefficientFiles& files, bool decimal_opened,
+bool write_hex_file(const CoefficientFiles& files, bool decimal_opened,
                     const std::vector<CoefficientCode>& codes, int width, DigitCase digits,
                     bool pairs, TextSink& console) {
     if (!decimal_opened) {
         console.print("Error opening %s\n", files.dec);
-        return;
+        return true;
     }
     OutputFile hex(files.hex);
     if (!hex.is_open()) {
         console.print("Error opening %s\n", files.hex);
-        return;
+        return false;
     }
     write_hex_lines(hex, console, codes, width, digits, pairs);
     if (!hex.close()) {
         console.print("Error writing %s\n", files.hex);
+        return false;
     }
+    return true;
 }
 
 } // namespace ipgen::fir

@@ -81,7 +81,10 @@ void write_hex_lines(TextSink& hex, TextSink& console, const std::vector<Coeffic
 // The conversion step of both programs, given the decimal file as read:
 // "Error opening <dec>" when it could not be opened, "Error opening <hex>"
 // when the hex file cannot be created; otherwise the hex file is written.
-void write_hex_file(const CoefficientFiles& files, bool decimal_opened,
+// False when the hex file could not be created or written completely (the
+// run goes on, but must not end as a success: a stale or cut-off hex file
+// no longer matches the decimal one).
+bool write_hex_file(const CoefficientFiles& files, bool decimal_opened,
                     const std::vector<CoefficientCode>& codes, int width, DigitCase digits,
                     bool pairs, TextSink& console);
 

@@ -14,7 +14,7 @@ double pow2(double base, int exponent, TextSink& console) {
     return result;
 }
 
-void OnGenCinHex(const DecimalCoefficients& dec, int W, bool u, TextSink& console) {
+bool OnGenCinHex(const DecimalCoefficients& dec, int W, bool u, TextSink& console) {
     const auto half = static_cast<std::int64_t>(pow2(2, W - 1, console));
     const auto full = static_cast<std::int64_t>(pow2(2, W, console));
     std::vector<CoefficientCode> codes;
@@ -27,18 +27,19 @@ void OnGenCinHex(const DecimalCoefficients& dec, int W, bool u, TextSink& consol
             codes.push_back(signed_code(v, half, full));
         }
     }
-    write_hex_file(real_coefficient_files, dec.opened, codes, W, DigitCase::upper, false, console);
+    return write_hex_file(real_coefficient_files, dec.opened, codes, W, DigitCase::upper, false,
+                          console);
 }
 
-void OnGenCinHexCmplx(const DecimalCoefficients& dec, int W, TextSink& console) {
+bool OnGenCinHexCmplx(const DecimalCoefficients& dec, int W, TextSink& console) {
     const auto half = static_cast<std::int64_t>(pow2(2, W - 1, console));
     const auto full = static_cast<std::int64_t>(pow2(2, W, console));
     std::vector<CoefficientCode> codes;
     for (const std::int64_t v : dec.values) {
         codes.push_back(signed_code(v, half, full));
     }
-    write_hex_file(complex_coefficient_files, dec.opened, codes, W, DigitCase::upper, true,
-                   console);
+    return write_hex_file(complex_coefficient_files, dec.opened, codes, W, DigitCase::upper, true,
+                          console);
 }
 
 std::string coeffval2str(const std::vector<std::uint32_t>& values, int W) {

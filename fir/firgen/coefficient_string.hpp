@@ -19,11 +19,12 @@ namespace ipgen::fir::gen {
 double pow2(double base, int exponent, TextSink& console);
 
 // cin.dec to cin.hex: the n values as read (unsigned ones when u), W bits
-// each.
-void OnGenCinHex(const DecimalCoefficients& dec, int W, bool u, TextSink& console);
+// each. False when cin.hex could not be created or written.
+bool OnGenCinHex(const DecimalCoefficients& dec, int W, bool u, TextSink& console);
 
-// cin_cmplx.dec to cin_cmplx.hex: n pairs of W-bit signed values.
-void OnGenCinHexCmplx(const DecimalCoefficients& dec, int W, TextSink& console);
+// cin_cmplx.dec to cin_cmplx.hex: n pairs of W-bit signed values. False
+// when cin_cmplx.hex could not be created or written.
+bool OnGenCinHexCmplx(const DecimalCoefficients& dec, int W, TextSink& console);
 
 // The hexadecimal text of the count*W-bit number whose most significant W
 // bits are values[0]: (count*W) div 4 digits, and one more for the top

@@ -22,6 +22,7 @@ int run_firgen(TextSink& console) {
     const FirGenDerived derived = derive(params, keywords);
 
     std::string coefficients;
+    bool hex_written = true;
     if (keywords.coeff == "COEFF_DEFAULT") {
         const int n = static_cast<int>(derived.num_coeffs);
         const int w = params.data_width;
@@ -33,10 +34,10 @@ int run_firgen(TextSink& console) {
         const DecimalCoefficients dec = read_checked_decimals(n, layout, "firgen");
         CoefficientString packed;
         if (real) {
-            OnGenCinHex(dec, w, u, console);
+            hex_written = OnGenCinHex(dec, w, u, console);
             packed = readcoeff_real(n, w, u, console);
         } else {
-            OnGenCinHexCmplx(dec, w, console);
+            hex_written = OnGenCinHexCmplx(dec, w, console);
             packed = readcoeff_cmplx(n, w, console);
         }
         if (!packed.text) {
@@ -58,7 +59,7 @@ int run_firgen(TextSink& console) {
         console.print("Error writing %s\n", parameters_file_name);
         return 1;
     }
-    return 0;
+    return hex_written ? 0 : 1;
 }
 
 } // namespace ipgen::fir::gen

@@ -33,17 +33,17 @@ DecimalLayout decimal_layout(const FirUserParams& p) {
     return p.m_nArithmeticType != 0 ? DecimalLayout::unsigned_values : DecimalLayout::signed_values;
 }
 
-void OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& p, const FirParamDerived& d,
+bool OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& p, const FirParamDerived& d,
                  TextSink& console) {
     const auto codes = coefficient_codes(dec, d.m_nCoeffWidthAdj, p.m_nArithmeticType != 0);
-    write_hex_file(real_coefficient_files, dec.opened, codes, static_cast<int>(d.m_nCoeffWidthAdj),
-                   DigitCase::lower, false, console);
+    return write_hex_file(real_coefficient_files, dec.opened, codes,
+                          static_cast<int>(d.m_nCoeffWidthAdj), DigitCase::lower, false, console);
 }
 
-void OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& d, TextSink& console) {
+bool OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& d, TextSink& console) {
     const auto codes = coefficient_codes(dec, d.m_nCoeffWidthAdj, false);
-    write_hex_file(complex_coefficient_files, dec.opened, codes,
-                   static_cast<int>(d.m_nCoeffWidthAdj), DigitCase::lower, true, console);
+    return write_hex_file(complex_coefficient_files, dec.opened, codes,
+                          static_cast<int>(d.m_nCoeffWidthAdj), DigitCase::lower, true, console);
 }
 
 } // namespace ipgen::fir::param

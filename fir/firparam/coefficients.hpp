@@ -26,10 +26,11 @@ std::vector<CoefficientCode> coefficient_codes(const DecimalCoefficients& dec, s
 DecimalLayout decimal_layout(const FirUserParams& params);
 
 // OnGenCinHex / OnGenCinHexCmplx: the conversion step, given the decimal
-// file as read (m_nNumCoeffs values or pairs).
-void OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& params,
+// file as read (m_nNumCoeffs values or pairs). False when the hex file
+// could not be created or written.
+bool OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& params,
                  const FirParamDerived& derived, TextSink& console);
-void OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& derived,
+bool OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& derived,
                       TextSink& console);
 
 } // namespace ipgen::fir::param

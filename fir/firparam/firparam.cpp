@@ -13,6 +13,7 @@ int run_firparam(TextSink& console) {
     validate_user_file(read);
     FirUserParams params = read.params;
     const FirParamDerived derived = OnUpdate(params);
+    validate_counter_widths(params, derived);
     validate_fixed_coefficients(params, derived);
     const bool fixed = params.m_nCoeffLoad == 0;
     const DecimalCoefficients dec =
@@ -22,11 +23,9 @@ int run_firparam(TextSink& console) {
 
     bool written = WriteToFile(params, console);
     if (fixed) {
-        if (params.m_nDataType != 0) {
-            OnGenCinHexCmplx(dec, derived, console);
-        } else {
-            OnGenCinHex(dec, params, derived, console);
-        }
+        written = (params.m_nDataType != 0 ? OnGenCinHexCmplx(dec, derived, console)
+                                           : OnGenCinHex(dec, params, derived, console)) &&
+                  written;
     }
     const bool parameters_written = WriteParamsFile(params, derived, console);
     if (parameters_written) {

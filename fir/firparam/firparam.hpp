@@ -8,8 +8,8 @@
 namespace ipgen::fir::param {
 
 // Messages go to `console`. Returns the exit status: 0, or 1 when
-// parameters.v or user_params.txt could not be written (the run goes on
-// after either failure). Throws FatalError (status 2) for refused values;
+// parameters.v, user_params.txt or the hex coefficient file could not be
+// written (the run goes on after each failure). Throws FatalError (status 2) for refused values;
 // nothing is written then.
 int run_firparam(TextSink& console);
 

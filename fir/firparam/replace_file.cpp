@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
+#include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,9 +37,39 @@ bool write_all(int fd, std::string_view content) {
     return true;
 }
 
+// The file the replacement goes to: `path` itself, or the regular file a
+// symbolic link at `path` leads to (the link stays a link). nullopt for what
+// a plain "w" open could not have rewritten either (a file without write
+// permission) or must not be replaced by a regular file (a directory, a
+// device such as /dev/full, a dangling link).
+std::optional<std::string> replacement_target(const std::string& path) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0) {
+        return errno == ENOENT ? std::optional(path) : std::nullopt;
+    }
+    std::string target = path;
+    if (S_ISLNK(entry.st_mode)) {
+        const std::unique_ptr<char, decltype(&std::free)> resolved(
+            ::realpath(path.c_str(), nullptr), &std::free);
+        if (!resolved || ::stat(resolved.get(), &entry) != 0) {
+            return std::nullopt;
+        }
+        target = resolved.get();
+    }
+    if (!S_ISREG(entry.st_mode) || ::access(target.c_str(), W_OK) != 0) {
+        return std::nullopt;
+    }
+    return target;
+}
+
 } // namespace
 
-bool replace_file(const std::string& path, std::string_view content) {
+bool replace_file(const std::string& link_or_path, std::string_view content) {
+    const std::optional<std::string> target = replacement_target(link_or_path);
+    if (!target) {
+        return false;
+    }
+    const std::string& path = *target;
     const std::size_t slash = path.rfind('/');
     const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

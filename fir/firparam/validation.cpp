@@ -1,5 +1,7 @@
 #include "fir/firparam/validation.hpp"
 
+#include "fir/common/next_log2.hpp"
+
 #include <string>
 
 namespace ipgen::fir::param {
@@ -41,6 +43,31 @@ void validate_fixed_coefficients(const FirUserParams& p, const FirParamDerived& 
     if (d.m_nCoeffWidthAdj > 32) {
         refuse_user_param(program, 2, std::to_string(p.m_nCoeffWidth),
                           "1 to 32 bits for fixed coefficients (31 with unsigned arithmetic)");
+    }
+}
+
+void validate_counter_widths(const FirUserParams& p, const FirParamDerived& d) {
+    // Checked on the taps themselves: a filter type outside 0 to 3 leaves
+    // LOGN uncomputed, but its multipliers are still enumerated.
+    if (NextLog2(p.m_nNumTaps) < 0) {
+        refuse_user_param(program, 3, std::to_string(p.m_nNumTaps), "1 to 256 taps (LOGN)");
+    }
+    if (d.m_nTwCountWidth < 0) {
+        refuse_user_param(program, 1, std::to_string(p.m_nTapWidth),
+                          "1 to 254 bits, 255 with signed arithmetic (TW_COUNT_WIDTH)");
+    }
+    if (d.m_nDsSelWidth < 0) {
+        const int line = p.m_nFilterType == 2 ? 12 : p.m_nFilterType == 3 ? 13 : 11;
+        const int value = line == 12   ? p.m_nDeciRatio
+                          : line == 13 ? p.m_nInterRatio
+                                       : p.m_nNumCycles;
+        refuse_user_param(program, line, std::to_string(value), "at most 256 (DS_SEL_WIDTH)");
+    }
+    if (d.m_nOrdyCountWidth < 0) {
+        refuse(program, std::string(user_params_file_name) + ": full output width " +
+                            std::to_string(d.m_nOutFullWidth) +
+                            " (OUTPUT_FULL_WIDTH); accepted: at most 255 (ORDY_COUNT_WIDTH): "
+                            "fewer taps or narrower taps or coefficients");
     }
 }
 

@@ -21,4 +21,12 @@ void validate_user_file(const UserFileRead& read);
 // (the adjusted one: the conversion is 32-bit).
 void validate_fixed_coefficients(const FirUserParams& params, const FirParamDerived& derived);
 
+// After the derivation: every counter width NextLog2 gives is defined
+// (NextLog2 ends at 256 with -1). So at most 256 taps (LOGN), a tap width
+// whose counter TW_COUNT_WIDTH fits, a ratio of at most 256 (DS_SEL_WIDTH)
+// and a full output width below 256 (ORDY_COUNT_WIDTH). Beyond them the
+// file has no meaning for the core, and its enumerations would run to
+// billions of lines.
+void validate_counter_widths(const FirUserParams& params, const FirParamDerived& derived);
+
 } // namespace ipgen::fir::param

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <filesystem>
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
@@ -38,6 +39,12 @@ PosixPlatform::~PosixPlatform() {
 
 bool PosixPlatform::open_context() {
     if (!has_context_file_) {
+        return false;
+    }
+    // Only a regular file is a context: a directory opens but reads
+    // nothing, and a device such as /dev/zero never ends.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(context_file_, error)) {
         return false;
     }
     std::ifstream in(context_file_, std::ios::binary);

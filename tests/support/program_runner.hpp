@@ -19,4 +19,13 @@ struct RunResult {
 RunResult run_program(const std::string& program, const std::vector<std::string>& args,
                       const std::string& directory, const std::string& input = "");
 
+// Like run_program, but the program is held to the file permissions even when
+// the tests run as root: the capabilities that let root read, write and
+// search past them (CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH) are taken out of
+// its bounding set, so a read-only directory or a file without read
+// permission stops it as it stops any user. Throws when they cannot be
+// dropped.
+RunResult run_program_confined(const std::string& program, const std::vector<std::string>& args,
+                               const std::string& directory, const std::string& input = "");
+
 } // namespace ipgen::test

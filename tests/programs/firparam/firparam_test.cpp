@@ -261,6 +261,40 @@ TEST(Firparam, RefusedValuesLeaveEverythingUntouched) {
     EXPECT_EQ(list_directory(dir.path()), (std::vector<std::string>{"cin.dec", "user_params.txt"}));
 }
 
+// Counts beyond the 256 of the core's counters are refused: their
+// enumerations would run to billions of lines.
+TEST(Firparam, CountsBeyondTheCountersAreRefused) {
+    const auto refused = [](const std::string& line, const std::string& value,
+                            const std::string& filter_type = "0") {
+        TempDir dir;
+        std::string user = default_user_file;
+        user.replace(user.find("0   // Coeff loadability"), 1, "1");
+        user.replace(user.find("0   // Filter type"), 1, filter_type);
+        user.replace(user.find(line) - 4, 1, value);
+        write_file(dir.file("user_params.txt"), user);
+        const RunResult result = run_in(dir);
+        EXPECT_EQ(result.exit_status, 2);
+        EXPECT_EQ(read_file(dir.file("user_params.txt")), user);
+        EXPECT_EQ(list_directory(dir.path()), std::vector<std::string>{"user_params.txt"});
+        return result.out;
+    };
+    EXPECT_EQ(refused("// Number of taps", "66666666"),
+              "firparam: user_params.txt line 3 (Number of taps): 66666666; accepted: 1 to 256 "
+              "taps (LOGN)\n");
+    // A filter type outside 0 to 3 derives no LOGN but still enumerates the
+    // multipliers.
+    EXPECT_EQ(refused("// Number of taps", "6288698", "10"),
+              "firparam: user_params.txt line 3 (Number of taps): 6288698; accepted: 1 to 256 "
+              "taps (LOGN)\n");
+    EXPECT_EQ(refused("// Tap width", "256"),
+              "firparam: user_params.txt line 1 (Tap width): 256; accepted: 1 to 254 bits, 255 "
+              "with signed arithmetic (TW_COUNT_WIDTH)\n");
+    EXPECT_EQ(refused("// Coeff width", "2000000000"),
+              "firparam: user_params.txt: full output width 2000000011 (OUTPUT_FULL_WIDTH); "
+              "accepted: at most 255 (ORDY_COUNT_WIDTH): fewer taps or narrower taps or "
+              "coefficients\n");
+}
+
 TEST(Firparam, FailedWritesKeepTheUserFile) {
     // With a file size limit of 0 every write to a file fails, as on a full
     // disk; the messages reach the test through a pipe, which the limit
