@@ -79,3 +79,25 @@ TEST(GeneratedFile, FailedWriteNamesTheFile) {
 
 } // namespace
 } // namespace ipgen
+
+namespace ipgen {
+namespace {
+
+TEST(HeaderCopy, EndlessHeaderIsRefusedInsteadOfFillingTheDisk) {
+    test::TempDir dir;
+    ASSERT_EQ(::symlink("/dev/zero", dir.file("header.v").c_str()), 0);
+    struct CountingSink final : TextSink {
+        size_t bytes = 0;
+        void write(std::string_view text) override { bytes += text.size(); }
+    } sink;
+    try {
+        copy_header(sink, dir.file("header.v"));
+        FAIL() << "expected a FatalError";
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.message(), "Cannot open header.v\n");
+    }
+    EXPECT_LE(sink.bytes, size_t{16} << 20);
+}
+
+} // namespace
+} // namespace ipgen
