@@ -2,6 +2,8 @@
 
 #include "common/c_number.hpp"
 
+#include <cstdio>
+
 namespace ipgen {
 
 int SwitchScan::get(char letter, int fallback) const {
@@ -31,6 +33,12 @@ SwitchScan scan_switches(const std::vector<std::string>& args, std::string_view 
                                           number.has_digits, number.out_of_range};
     }
     return scan;
+}
+
+void report_unknown_switches(const SwitchScan& scan) {
+    for (const std::string& unknown : scan.unknown) {
+        std::fprintf(stderr, "Unknown switch %s\n", unknown.c_str());
+    }
 }
 
 } // namespace ipgen

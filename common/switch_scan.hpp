@@ -36,4 +36,8 @@ struct SwitchScan {
 // recognised switch letters (lower case only).
 SwitchScan scan_switches(const std::vector<std::string>& args, std::string_view letters);
 
+// Writes "Unknown switch <argument>\n" on standard error for each unknown
+// switch, in the order met; the run goes on.
+void report_unknown_switches(const SwitchScan& scan);
+
 } // namespace ipgen

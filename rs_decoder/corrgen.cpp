@@ -18,9 +18,7 @@ namespace ipgen::rs {
 
 int run_corrgen(const std::vector<std::string>& args) {
     const SwitchScan scan = scan_switches(args, decoder_switch_letters);
-    for (const std::string& unknown : scan.unknown) {
-        std::fprintf(stderr, "Unknown switch %s\n", unknown.c_str());
-    }
+    report_unknown_switches(scan);
     validate_decoder_switches(scan);
     const DecoderParams params = derive_decoder_params(scan);
     const GaloisField field = build_field(params.symbol_width, params.field_poly);

@@ -8,15 +8,12 @@
 #include "rs_encoder/gen_poly_log.hpp"
 #include "rs_encoder/rsenc_params.hpp"
 
-#include <cstdio>
 
 namespace ipgen::rsenc {
 
 int run_paritygen(const std::vector<std::string>& args) {
     const SwitchScan scan = scan_switches(args, encoder_switch_letters);
-    for (const std::string& unknown : scan.unknown) {
-        std::fprintf(stderr, "Unknown switch %s\n", unknown.c_str());
-    }
+    report_unknown_switches(scan);
     validate_encoder_switches(scan);
     const EncoderParams params = parse_switches(scan);
     const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);

@@ -36,30 +36,22 @@ sample_header() {
 HDR
 }
 
-# name, then the switches of corrgen
-decoder() {
-    local name=$1; shift
+# A Reed-Solomon core: folder name, program (corrgen or paritygen), switches.
+rs_core() {
+    local name=$1 program=$2; shift 2
     local dir="demo/$name"
     mkdir -p "$dir"
     sample_header "$dir"
-    (cd "$dir" && "$bin/rs_decoder/corrgen" "$@" > corrgen.log)
-    echo "demo/$name: corrgen $*"
+    (cd "$dir" && "$bin/rs_$([ "$program" = corrgen ] && echo decoder || echo encoder)/$program" "$@" > "$program.log")
+    echo "demo/$name: $program $*"
 }
+decoder() { local name=$1; shift; rs_core "$name" corrgen "$@"; }
+encoder() { local name=$1; shift; rs_core "$name" paritygen "$@"; }
 
 decoder rs_255_239_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 decoder rs_204_188_decoder -w 8 -n 204 -k 188 -f 285 -g 0 -h 1 -e 0 -y 0 -o 0 -c 0
 decoder rs_255_239_e4_decoder -w 8 -n 255 -k 239 -f 285 -g 0 -h 1 -e 4 -y 1 -o 63 -c 1
 decoder rs_204_188_g112_h11_decoder -w 8 -n 204 -k 188 -f 391 -g 112 -h 11 -e 0 -y 0 -o 0 -c 0
-
-# name, then the switches of paritygen
-encoder() {
-    local name=$1; shift
-    local dir="demo/$name"
-    mkdir -p "$dir"
-    sample_header "$dir"
-    (cd "$dir" && "$bin/rs_encoder/paritygen" "$@" > paritygen.log)
-    echo "demo/$name: paritygen $*"
-}
 
 encoder rs_255_239_encoder -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 1
 encoder rs_255_239_encoder_plain -n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0 -a 0
