@@ -1,10 +1,14 @@
 // corrgen: writes one configuration of the Reed-Solomon decoder core.
 #include "common/fatal_error.hpp"
+#include "common/program_info.hpp"
 #include "rs_decoder/corrgen.hpp"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (const auto status = ipgen::answer_help_or_version("corrgen", argc, argv)) {
+        return *status;
+    }
     try {
         return ipgen::rs::run_corrgen(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const ipgen::FatalError& error) {

@@ -1,10 +1,14 @@
 // paritygen: writes one configuration of the Reed-Solomon encoder core.
 #include "common/fatal_error.hpp"
+#include "common/program_info.hpp"
 #include "rs_encoder/paritygen.hpp"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    if (const auto status = ipgen::answer_help_or_version("paritygen", argc, argv)) {
+        return *status;
+    }
     try {
         return ipgen::rsenc::run_paritygen(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const ipgen::FatalError& error) {

@@ -1,12 +1,16 @@
 // firgen: writes the FIR filter core's parameters.v (and, for fixed
 // coefficients, cin.hex or cin_cmplx.hex) from user_params.txt.
 #include "common/fatal_error.hpp"
+#include "common/program_info.hpp"
 #include "fir/common/console.hpp"
 #include "fir/firgen/firgen.hpp"
 
 #include <cstdio>
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto status = ipgen::answer_help_or_version("firgen", argc, argv)) {
+        return *status;
+    }
     ipgen::fir::ConsoleSink console(stdout);
     try {
         return ipgen::fir::gen::run_firgen(console);

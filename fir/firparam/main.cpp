@@ -1,12 +1,16 @@
 // firparam: keeps the FIR core's user_params.txt (creating it with the
 // defaults) and writes the core's parameters.v.
 #include "common/fatal_error.hpp"
+#include "common/program_info.hpp"
 #include "fir/common/console.hpp"
 #include "fir/firparam/firparam.hpp"
 
 #include <cstdio>
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto status = ipgen::answer_help_or_version("firparam", argc, argv)) {
+        return *status;
+    }
     ipgen::fir::ConsoleSink console(stdout);
     try {
         return ipgen::fir::param::run_firparam(console);
