@@ -1,10 +1,12 @@
 // corrgen: writes one configuration of the Reed-Solomon decoder core.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "rs_decoder/corrgen.hpp"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("corrgen", stderr);
     try {
         return ipgen::rs::run_corrgen(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const ipgen::FatalError& error) {

@@ -1,6 +1,7 @@
 // trellgen: writes parameters.v of the Viterbi decoder core from the user's
 // viterbi_params.v. Messages go to standard output.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "viterbi/trellgen.hpp"
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("trellgen", stdout);
     try {
         return ipgen::viterbi::run_trellgen(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const ipgen::FatalError& error) {

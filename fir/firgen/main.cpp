@@ -1,12 +1,14 @@
 // firgen: writes the FIR filter core's parameters.v (and, for fixed
 // coefficients, cin.hex or cin_cmplx.hex) from user_params.txt.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "fir/common/console.hpp"
 #include "fir/firgen/firgen.hpp"
 
 #include <cstdio>
 
 int main() {
+    ipgen::guard_process("firgen", stdout);
     ipgen::fir::ConsoleSink console(stdout);
     try {
         return ipgen::fir::gen::run_firgen(console);

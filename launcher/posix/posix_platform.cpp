@@ -1,15 +1,13 @@
 #include "launcher/posix/posix_platform.hpp"
 
+#include "common/input_file.hpp"
 #include "launcher/context_file.hpp"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <filesystem>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -41,19 +39,14 @@ bool PosixPlatform::open_context() {
     if (!has_context_file_) {
         return false;
     }
-    // Only a regular file is a context: a directory opens but reads
-    // nothing, and a device such as /dev/zero never ends.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(context_file_, error)) {
+    // Only a regular file of at most 16 MiB is a context, as every other
+    // input: a directory opens but reads nothing, a FIFO would wait for a
+    // writer, a device such as /dev/zero never ends.
+    const ipgen::InputText text = ipgen::read_input_file(context_file_);
+    if (!text.ok()) {
         return false;
     }
-    std::ifstream in(context_file_, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    context_ = parse_context_file(text.str());
+    context_ = parse_context_file(text.text);
     return true;
 }
 
