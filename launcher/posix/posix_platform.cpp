@@ -4,6 +4,7 @@
 #include "launcher/context_file.hpp"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
@@ -102,8 +103,18 @@ std::optional<std::uint64_t> PosixPlatform::file_size(const std::string& path) {
 std::optional<ChildPoll> PosixPlatform::start_process(const std::string& path) {
     std::string program = path;
     char* argv[] = {program.data(), nullptr};
+    // The launcher ignores SIGXFSZ (a failed write is reported instead); the
+    // tool starts with the default action, as it would from the host.
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGXFSZ);
+    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ);
+    const int spawned = ::posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
+    ::posix_spawnattr_destroy(&attributes);
     if (spawned != 0) {
         last_error_ = spawned;
         return std::nullopt;
