@@ -12,11 +12,12 @@ namespace {
 constexpr size_t output_buffer_size = 1 << 16;
 }
 
-std::FILE* open_output(const std::string& name) {
+std::FILE* open_output(const std::string& name, bool append) {
     // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of
     // waiting for one; a FIFO with a reader is refused by the type check.
     const int fd =
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+        ::open(name.c_str(),
+               O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC) | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return nullptr;
     }
@@ -24,7 +25,7 @@ std::FILE* open_output(const std::string& name) {
     const bool usable = ::fstat(fd, &status) == 0 &&
                         (S_ISREG(status.st_mode) || S_ISCHR(status.st_mode)) &&
                         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
-    std::FILE* file = usable ? ::fdopen(fd, "w") : nullptr;
+    std::FILE* file = usable ? ::fdopen(fd, append ? "a" : "w") : nullptr;
     if (file == nullptr) {
         ::close(fd);
     }

@@ -1,6 +1,7 @@
 #include "launcher/posix/posix_platform.hpp"
 
 #include "common/input_file.hpp"
+#include "common/output_file.hpp"
 #include "launcher/context_file.hpp"
 
 #include <cerrno>
@@ -28,9 +29,18 @@ std::string entry_name(int ordinal) {
 
 } // namespace
 
+namespace {
+
+std::FILE* open_log_without_waiting(const std::string& path) {
+    return ipgen::open_output(path, true);
+}
+
+} // namespace
+
 PosixPlatform::PosixPlatform(const char* context_file, std::FILE* messages)
     : context_file_(context_file != nullptr ? context_file : ""),
-      has_context_file_(context_file != nullptr), messages_(messages) {}
+      has_context_file_(context_file != nullptr), messages_(messages),
+      log_(log_file_name, open_log_without_waiting) {}
 
 PosixPlatform::~PosixPlatform() {
     free_link_library();

@@ -90,9 +90,10 @@ class ReadOnlyDirectory {
 // (and the test fails) instead of hanging the suite.
 class FifoAt {
   public:
-    FifoAt(const TempDir& dir, const std::string& name) : path_(dir.file(name)) {
+    FifoAt(const TempDir& dir, const std::string& name) : FifoAt(dir.file(name)) {}
+    explicit FifoAt(const std::string& path) : path_(path) {
         if (::mkfifo(path_.c_str(), 0644) != 0) {
-            throw std::runtime_error("cannot make the FIFO " + name);
+            throw std::runtime_error("cannot make the FIFO " + path);
         }
         guard_ = std::thread([this] {
             const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);

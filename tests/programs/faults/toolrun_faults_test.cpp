@@ -66,6 +66,17 @@ TEST(ToolrunFaults, LogOnAFullDiskOrTakenByADirectory) {
     }
 }
 
+// A FIFO in the place of the log is no log: refused at once, never waited
+// on; the run still ends with the failure box and status 2.
+TEST(ToolrunFaults, LogTakenByAFifo) {
+    Host host;
+    const FifoAt fifo(host.path("work/toolrun.err"));
+    const RunResult result = host.run();
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.err, load_failure);
+    EXPECT_EQ(snapshot(host.path("work")), (Entries{{"toolrun.err", fifo_entry}}));
+}
+
 TEST(ToolrunFaults, ReadOnlyWorkingDirectory) {
     Host host;
     ::chmod(host.path("work").c_str(), 0555);
