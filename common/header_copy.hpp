@@ -11,7 +11,8 @@ namespace ipgen {
 inline constexpr const char* header_file_name = "header.v";
 
 // Copies the whole file, byte for byte, into `out`. A header that cannot be
-// opened or read ends the run: cannot_open("header.v"), status 1.
+// opened or read, is not a regular file or is larger than 16 MiB ends the
+// run before anything is written: cannot_open("header.v"), status 1.
 void copy_header(TextSink& out, const std::string& path = header_file_name);
 
 // Copies a file written earlier in the run (an intermediate part of a

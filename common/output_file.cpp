@@ -2,10 +2,34 @@
 
 #include "common/fatal_error.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ipgen {
 
 namespace {
 constexpr size_t output_buffer_size = 1 << 16;
+}
+
+std::FILE* open_output(const std::string& name, bool append) {
+    // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of
+    // waiting for one; a FIFO with a reader is refused by the type check.
+    const int fd =
+        ::open(name.c_str(),
+               O_WRONLY | O_CREAT | (append ? O_APPEND : O_TRUNC) | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    const bool usable = ::fstat(fd, &status) == 0 &&
+                        (S_ISREG(status.st_mode) || S_ISCHR(status.st_mode)) &&
+                        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    std::FILE* file = usable ? ::fdopen(fd, append ? "a" : "w") : nullptr;
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
 }
 
 FatalError cannot_open(const std::string& file_name) {
@@ -13,7 +37,7 @@ FatalError cannot_open(const std::string& file_name) {
 }
 
 OutputFile::OutputFile(std::string name) : name_(std::move(name)) {
-    file_ = std::fopen(name_.c_str(), "w");
+    file_ = open_output(name_);
     if (file_ != nullptr) {
         buffer_.reserve(output_buffer_size);
     }

@@ -41,6 +41,12 @@ class OutputFile final : public TextSink {
     bool failed_ = false;
 };
 
+// fopen(name, "w") (or "a" when `append`) that never waits: the file is
+// created or truncated (appended to) and taken when it is a regular file or
+// a character device (/dev/null); a FIFO, a directory or a block device
+// gives nullptr, as a failed fopen.
+std::FILE* open_output(const std::string& name, bool append = false);
+
 // Creates the file or throws cannot_open(name).
 std::unique_ptr<OutputFile> create_output(const std::string& name);
 

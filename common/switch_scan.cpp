@@ -1,6 +1,7 @@
 #include "common/switch_scan.hpp"
 
 #include "common/c_number.hpp"
+#include "common/printable.hpp"
 
 #include <cstdio>
 
@@ -20,17 +21,17 @@ SwitchScan scan_switches(const std::vector<std::string>& args, std::string_view 
         }
         const char letter = arg.size() > 1 ? arg[1] : '\0';
         if (letter == '\0' || letters.find(letter) == std::string_view::npos) {
-            scan.unknown.push_back(arg);
+            scan.unknown.push_back(printable(arg));
             continue; // the next argument is not consumed
         }
         if (i + 1 >= args.size()) {
-            scan.missing_value = arg;
+            scan.missing_value = printable(arg);
             break;
         }
         const std::string& text = args[++i];
         const CDecimal number = parse_c_decimal(text);
-        scan.values[letter] = SwitchValue{static_cast<int>(number.value), arg, text,
-                                          number.has_digits, number.out_of_range};
+        scan.values[letter] = SwitchValue{static_cast<int>(number.value), printable(arg),
+                                          printable(text), number.has_digits, number.out_of_range};
     }
     return scan;
 }

@@ -12,18 +12,20 @@
 
 namespace ipgen {
 
+// The texts are kept for messages: as given, with control characters
+// escaped (printable()).
 struct SwitchValue {
-    int value = 0;           // atoi() of the text
-    std::string switch_text; // the switch argument as given, e.g. "-w" or "-w8"
-    std::string text;        // the value argument as given
+    int value = 0;           // atoi() of the value argument
+    std::string switch_text; // the switch argument, e.g. "-w" or "-w8"
+    std::string text;        // the value argument
     bool has_digits = false;
     bool out_of_range = false; // beyond the 32-bit int range
 };
 
 struct SwitchScan {
     std::map<char, SwitchValue> values; // recognised letter -> its last value
-    // Unknown switches in the order met, each reported as
-    // "Unknown switch <argument>\n" while the scan goes on.
+    // Unknown switches in the order met (escaped, as for a message), each
+    // reported as "Unknown switch <argument>\n" while the scan goes on.
     std::vector<std::string> unknown;
     // A recognised switch given as the last argument, with no value after it.
     std::optional<std::string> missing_value;

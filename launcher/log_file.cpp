@@ -2,14 +2,18 @@
 
 namespace toolrun {
 
+std::FILE* open_log_file(const std::string& path) {
+    std::FILE* existing = std::fopen(path.c_str(), "r");
+    const bool exists = existing != nullptr;
+    if (existing != nullptr) {
+        std::fclose(existing);
+    }
+    return std::fopen(path.c_str(), exists ? "a" : "w");
+}
+
 bool LogFile::append(const std::string& text) {
     if (!file_) {
-        std::FILE* existing = std::fopen(path_.c_str(), "r");
-        const bool exists = existing != nullptr;
-        if (existing != nullptr) {
-            std::fclose(existing);
-        }
-        file_.reset(std::fopen(path_.c_str(), exists ? "a" : "w"));
+        file_.reset(open_(path_));
         if (!file_) {
             return false;
         }

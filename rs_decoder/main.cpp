@@ -1,11 +1,13 @@
 // corrgen: writes one configuration of the Reed-Solomon decoder core.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "common/program_info.hpp"
 #include "rs_decoder/corrgen.hpp"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("corrgen", stderr);
     if (const auto status = ipgen::answer_help_or_version("corrgen", argc, argv)) {
         return *status;
     }

@@ -1,11 +1,13 @@
 // paritygen: writes one configuration of the Reed-Solomon encoder core.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "common/program_info.hpp"
 #include "rs_encoder/paritygen.hpp"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("paritygen", stderr);
     if (const auto status = ipgen::answer_help_or_version("paritygen", argc, argv)) {
         return *status;
     }

@@ -1,6 +1,7 @@
 // trellgen: writes parameters.v of the Viterbi decoder core from the user's
 // viterbi_params.v. Messages go to standard output.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "common/program_info.hpp"
 #include "viterbi/trellgen.hpp"
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("trellgen", stdout);
     if (const auto status = ipgen::answer_help_or_version("trellgen", argc, argv)) {
         return *status;
     }

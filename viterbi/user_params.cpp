@@ -1,12 +1,10 @@
 #include "viterbi/user_params.hpp"
 
 #include "common/fatal_error.hpp"
+#include "common/input_file.hpp"
 #include "viterbi/c_scan.hpp"
 
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 
 namespace ipgen::viterbi {
 
@@ -112,29 +110,11 @@ UserParamsReading parse_user_params(std::string_view bytes) {
 }
 
 UserParamsReading read_user_params(const std::string& path) {
-    const auto not_existed = [] {
-        return FatalError("Error ! viterbi_params.v not existed\n", -1);
-    };
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    const std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "r"));
-    if (!file) {
-        throw not_existed();
+    const InputText text = read_input_file(path, max_user_params_size);
+    if (!text.ok()) {
+        throw FatalError("Error ! viterbi_params.v not existed\n", -1);
     }
-    std::string bytes;
-    std::array<char, 4096> chunk{};
-    std::size_t got = 0;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-        bytes.append(chunk.data(), got);
-        if (bytes.size() > max_user_params_size) {
-            throw not_existed(); // a device that never ends, not a parameter file
-        }
-    }
-    if (std::ferror(file.get()) != 0) {
-        throw not_existed();
-    }
-    return parse_user_params(bytes);
+    return parse_user_params(text.text);
 }
 
 } // namespace ipgen::viterbi

@@ -2,9 +2,7 @@
 
 #include "common/c_number.hpp"
 
-#include <cstdio>
 #include <limits>
-#include <memory>
 
 namespace ipgen::fir {
 
@@ -167,27 +165,6 @@ std::string CTextReader::read_line(std::size_t buffer_size) {
         }
     }
     return std::string(text_.substr(start, pos_ - start));
-}
-
-std::optional<std::string> read_text_file(const std::string& path) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"),
-                                                               &std::fclose);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        text.append(buffer, got);
-        if (text.size() > max_text_file_size) {
-            return std::nullopt;
-        }
-    }
-    if (std::ferror(file.get()) != 0) {
-        return std::nullopt;
-    }
-    return text;
 }
 
 } // namespace ipgen::fir

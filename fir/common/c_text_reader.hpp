@@ -77,13 +77,4 @@ class CTextReader {
     std::size_t pos_ = 0;
 };
 
-// The parameter and coefficient files are a few kilobytes; a "file" that
-// goes on beyond this (a device such as /dev/zero or /dev/full, which never
-// ends) is not one of them.
-inline constexpr std::size_t max_text_file_size = std::size_t{16} << 20;
-
-// The whole file, or nullopt when it cannot be opened or read or is longer
-// than max_text_file_size.
-std::optional<std::string> read_text_file(const std::string& path);
-
 } // namespace ipgen::fir

@@ -1,5 +1,6 @@
 #include "fir/common/coefficient_files.hpp"
 
+#include "common/input_file.hpp"
 #include "common/output_file.hpp"
 #include "fir/common/c_text_reader.hpp"
 #include "fir/common/user_params_file.hpp"
@@ -28,8 +29,8 @@ std::optional<int> scan_values(std::string_view text, int reads, std::vector<T>&
 
 template <typename Result, typename Parse>
 Result parse_file(const char* name, Parse parse) {
-    const auto text = read_text_file(name);
-    return text ? parse(*text) : Result{};
+    const InputText text = read_input_file(name);
+    return text.ok() ? parse(text.text) : Result{};
 }
 
 } // namespace

@@ -78,9 +78,10 @@ HexCoefficients<std::string> read_hex_tokens(const CoefficientFiles& files, int 
 void write_hex_lines(TextSink& hex, TextSink& console, const std::vector<CoefficientCode>& codes,
                      int width, DigitCase digits, bool pairs);
 
-// The conversion step of both programs, given the decimal file as read:
-// "Error opening <dec>" when it could not be opened, "Error opening <hex>"
-// when the hex file cannot be created; otherwise the hex file is written.
+// firgen's conversion step, given the decimal file as read: "Error opening
+// <dec>" when it could not be opened, "Error opening <hex>" when the hex
+// file cannot be created; otherwise the hex file is written in place
+// (firparam replaces it through a temporary file instead).
 // False when the hex file could not be created or written completely (the
 // run goes on, but must not end as a success: a stale or cut-off hex file
 // no longer matches the decimal one).

@@ -1,5 +1,7 @@
 #include "fir/firgen/coefficient_string.hpp"
 
+#include "common/fatal_error.hpp"
+
 namespace ipgen::fir::gen {
 
 double pow2(double base, int exponent, TextSink& console) {
@@ -92,7 +94,6 @@ CoefficientString pack_real(const HexCoefficients<std::uint32_t>& hex, int n, in
         const double top = pow2(2, W, console) - 1;
         for (const std::uint32_t value : hex.values) {
             if (static_cast<double>(value) > top) {
-                console.print("coeff data out of range; exiting\n");
                 return {std::nullopt, true};
             }
         }
@@ -118,6 +119,33 @@ CoefficientString readcoeff_real(int n, int W, bool u, TextSink& console) {
 
 CoefficientString readcoeff_cmplx(int n, int W, TextSink& console) {
     return pack_cmplx(read_hex_values(complex_coefficient_files, n, true), n, W, console);
+}
+
+std::string coefficient_string(const FirGenParams& p, const FirGenKeywords& k,
+                               const FirGenDerived& d, TextSink& console, RunStatus& status) {
+    const int n = static_cast<int>(d.num_coeffs);
+    const int w = p.data_width;
+    const bool real = k.data_type == "REAL_DATA_TYPE";
+    const bool u = p.arithmetic_index != 0;
+    const DecimalLayout layout = !real ? DecimalLayout::complex_pairs
+                                 : u   ? DecimalLayout::unsigned_values
+                                       : DecimalLayout::signed_values;
+    const DecimalCoefficients dec = read_checked_decimals(n, layout, "firgen");
+    CoefficientString packed;
+    if (real) {
+        status.step(OnGenCinHex(dec, w, u, console));
+        packed = readcoeff_real(n, w, u, console);
+    } else {
+        status.step(OnGenCinHexCmplx(dec, w, console));
+        packed = readcoeff_cmplx(n, w, console);
+    }
+    if (packed.out_of_range_exit) {
+        throw FatalError("coeff data out of range; exiting\n", 1);
+    }
+    if (!packed.text) {
+        throw FatalError("No coefficient values for COEFF_VALUE; parameters.v not written\n", 1);
+    }
+    return *packed.text;
 }
 
 } // namespace ipgen::fir::gen

@@ -6,6 +6,8 @@
 
 #include "common/text_sink.hpp"
 #include "fir/common/coefficient_files.hpp"
+#include "fir/common/run_status.hpp"
+#include "fir/firgen/derived_values.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -35,8 +37,8 @@ std::string coeffval2str(const std::vector<std::uint32_t>& values, int W);
 // The packing step's result: the coefficient string, or none.
 struct CoefficientString {
     std::optional<std::string> text;
-    // An unsigned coefficient above 2^W - 1 was found in the hex file:
-    // "coeff data out of range; exiting" was printed and the run ends.
+    // An unsigned coefficient above 2^W - 1 was found in the hex file: the
+    // run ends with "coeff data out of range; exiting".
     bool out_of_range_exit = false;
 };
 
@@ -51,5 +53,13 @@ CoefficientString pack_cmplx(const HexCoefficients<std::uint32_t>& hex, int n, i
 // Reads cin.hex (cin_cmplx.hex) from the working directory and packs it.
 CoefficientString readcoeff_real(int n, int W, bool u, TextSink& console);
 CoefficientString readcoeff_cmplx(int n, int W, TextSink& console);
+
+// The coefficient step of a run with fixed coefficients: cin.dec (or
+// cin_cmplx.dec) read and checked (FatalError, status 2, before anything is
+// written), converted to the hex file (a hex file that cannot be written is
+// printed and recorded in `status`; the run goes on), the hex file read
+// back and packed. No coefficient string ends the run: FatalError, status 1.
+std::string coefficient_string(const FirGenParams& params, const FirGenKeywords& keywords,
+                               const FirGenDerived& derived, TextSink& console, RunStatus& status);
 
 } // namespace ipgen::fir::gen

@@ -3,6 +3,8 @@
 #include "fir/common/coefficient_files.hpp"
 #include "fir/firgen/derived_values.hpp"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace ipgen::fir::gen {
@@ -15,16 +17,8 @@ int value_of(const UserParamLine& line) {
     return line.value.value_or(0);
 }
 
-template <std::size_t N>
-void check_index(const UserParamLines& lines, int line, const std::array<const char*, N>& table) {
-    const int index = value_of(lines[static_cast<std::size_t>(line - 1)]);
-    if (index < 0 || index >= static_cast<int>(N)) {
-        std::string accepted = "0 to " + std::to_string(N - 1) + " (";
-        for (std::size_t i = 0; i < N; ++i) {
-            accepted += (i == 0 ? "" : ", ") + std::to_string(i) + " " + table[i];
-        }
-        refuse_user_param(program, line, std::to_string(index), accepted + ")");
-    }
+void check_index(const UserParamLines& lines, int line, std::span<const char* const> table) {
+    check_choice(program, line, value_of(lines[static_cast<std::size_t>(line - 1)]), table);
 }
 
 void check_at_least_one(int line, int value, std::string_view what) {
@@ -32,6 +26,43 @@ void check_at_least_one(int line, int value, std::string_view what) {
         refuse_user_param(program, line, std::to_string(value),
                           std::string("1 or more (") + std::string(what) + ")");
     }
+}
+
+// Every value parameters.v carries is a 32-bit integer of the Verilog
+// tools: a product of wide data and many taps can pass that range.
+void check_derived_range(const FirGenDerived& d) {
+    const auto check = [](std::string_view name, std::int64_t value) {
+        if (value > std::numeric_limits<std::int32_t>::max() ||
+            value < std::numeric_limits<std::int32_t>::min()) {
+            refuse(program, std::string(user_params_file_name) + ": " + std::string(name) + " " +
+                                std::to_string(value) +
+                                "; accepted: derived widths and counts up to 2147483647 "
+                                "(32-bit): fewer taps or narrower data");
+        }
+    };
+    check("INPUT_PORT_WIDTH", d.input_port_width);
+    check("OUTPUT_PORT_WIDTH", d.output_port_width);
+    check("INTERNAL_DATA_WIDTH", d.internal_data_width);
+    check("NUM_TAP_REGS_EQ_", d.num_tap_regs);
+    check("MULTIPLIER_DATA_WIDTH", d.multiplier_data_width);
+    check("TAO_WIDTH", d.tao_width);
+    check("CAO_WIDTH", d.cao_width);
+    check("DSO_WIDTH", d.dso_width);
+    check("MBO_WIDTH", d.mbo_width);
+    check("ATO_WIDTH", d.ato_width);
+    check("NUM_ZERO_PADDING", d.num_zero_padding);
+    check("NUM_ZERO_PADDING_ADJ", d.num_zero_padding_adj);
+    check("TEMP_BUS_WIDTH", d.temp_bus_width);
+    for (int i = d.num_stages; i >= 1; --i) {
+        const AdderStage& st = d.stages[static_cast<std::size_t>(i)];
+        const std::string stage = "ST" + std::to_string(i);
+        check(stage + "_IN_BUS_WIDTH", st.in_bus_width);
+        check(stage + "_OUT_DATA_WIDTH", st.out_data_width);
+        check(stage + "_EXP_IN_ADDR", st.exp_in_addr);
+        check(stage + "_EXP_OUT_ADDR", st.exp_out_addr);
+    }
+    check("OUTPUT_FULL_WIDTH", d.output_full_width);
+    check("OUTPUT_WIDTH", d.output_width);
 }
 
 } // namespace
@@ -113,6 +144,9 @@ void validate_firgen(const UserParamLines& lines, const FirGenParams& p) {
                               "1 to 32 bits for fixed coefficients");
         }
     }
+    check_at_least_one(2, p.data_width, "bits of input data");
+    check_at_least_one(4, p.output_width, "bits of output data");
+    check_derived_range(d);
 }
 
 } // namespace ipgen::fir::gen

@@ -3,9 +3,9 @@
 // range where the core's parameter file is defined.
 #pragma once
 
+#include "fir/common/choice_keywords.hpp"
 #include "fir/common/user_params_file.hpp"
 
-#include <array>
 #include <string_view>
 
 namespace ipgen::fir::gen {
@@ -26,21 +26,8 @@ struct FirGenParams {
     int complex_in_index = 0; // line 14
 };
 
-// Keyword tables: each index of the file selects the define name of its
-// choice. All later decisions compare these strings, not the indices.
-inline constexpr std::array<const char*, 4> filter_keywords = {
-    "SINGLECYCLE_FIR", "MULTICYCLE_FIR", "DECIMATION_FIR", "INTERPOLATION_FIR"};
-inline constexpr std::array<const char*, 2> coeff_keywords = {"COEFF_DEFAULT", "COEFF_LOAD"};
-inline constexpr std::array<const char*, 3> symmetry_keywords = {
-    "NONSYMMETRIC_COEFF", "SYMMETRIC_COEFF", "ANTISYMMETRIC_COEFF"};
-inline constexpr std::array<const char*, 2> data_type_keywords = {"REAL_DATA_TYPE",
-                                                                  "COMPLEX_DATA_TYPE"};
-inline constexpr std::array<const char*, 2> arithmetic_keywords = {"SIGNED", "UNSIGNED"};
-inline constexpr std::array<const char*, 2> rounding_keywords = {"ROUND_TRUNCATION",
-                                                                 "ROUND_NEAREST"};
-inline constexpr std::array<const char*, 2> complex_in_keywords = {"COMPLEX_PARA_IN",
-                                                                   "COMPLEX_SERI_IN"};
-
+// The keywords of the choices (tables in fir/common/choice_keywords.hpp):
+// all later decisions compare these strings, not the indices.
 struct FirGenKeywords {
     std::string_view filter; // F
     std::string_view coeff;  // coefficient mode
@@ -63,8 +50,9 @@ FirGenKeywords look_up_keywords(const FirGenParams& params);
 // the shape of every line, every index within its table (the complex-input
 // index only for complex data), T >= 1, NC, D or U >= 1 where they divide,
 // the multiplier count at most 64 (the adder tree of the core has six
-// stages), and with fixed coefficients at most 64 of them and a width W of
-// 1 to 32 (the conversion is 32-bit).
+// stages), with fixed coefficients at most 64 of them and a width W of 1
+// to 32 (the conversion is 32-bit), W and OW >= 1 in every mode, and every
+// derived width and count within the 32-bit range.
 void validate_firgen(const UserParamLines& lines, const FirGenParams& params);
 
 } // namespace ipgen::fir::gen

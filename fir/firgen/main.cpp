@@ -1,6 +1,7 @@
 // firgen: writes the FIR filter core's parameters.v (and, for fixed
 // coefficients, cin.hex or cin_cmplx.hex) from user_params.txt.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "common/program_info.hpp"
 #include "fir/common/console.hpp"
 #include "fir/firgen/firgen.hpp"
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("firgen", stdout);
     if (const auto status = ipgen::answer_help_or_version("firgen", argc, argv)) {
         return *status;
     }

@@ -1,5 +1,8 @@
 #include "fir/firgen/parameters_file.hpp"
 
+#include "common/fatal_error.hpp"
+#include "common/output_file.hpp"
+
 namespace ipgen::fir::gen {
 
 namespace {
@@ -134,6 +137,18 @@ void write_parameters(TextSink& out, const FirGenParams& p, const FirGenKeywords
     }
     if (d.adder_in_op) {
         out.print("`define ADDER_IN_OP\n\n");
+    }
+}
+
+void write_parameters_file(const FirGenParams& p, const FirGenKeywords& k, const FirGenDerived& d,
+                           const std::string& coefficients) {
+    OutputFile out(parameters_file_name);
+    if (!out.is_open()) {
+        throw FatalError(std::string("Error opening ") + parameters_file_name + "\n", 1);
+    }
+    write_parameters(out, p, k, d, coefficients);
+    if (!out.close()) {
+        throw FatalError(std::string("Error writing ") + parameters_file_name + "\n", 1);
     }
 }
 

@@ -20,4 +20,9 @@ inline constexpr const char* parameters_file_name = "parameters.v";
 void write_parameters(TextSink& out, const FirGenParams& params, const FirGenKeywords& keywords,
                       const FirGenDerived& derived, const std::string& coefficients);
 
+// Creates parameters.v and writes it; FatalError "Error opening
+// parameters.v" or "Error writing parameters.v", status 1.
+void write_parameters_file(const FirGenParams& params, const FirGenKeywords& keywords,
+                           const FirGenDerived& derived, const std::string& coefficients);
+
 } // namespace ipgen::fir::gen

@@ -1,5 +1,7 @@
 #include "fir/firparam/coefficients.hpp"
 
+#include "fir/firparam/replace_file.hpp"
+
 namespace ipgen::fir::param {
 
 std::uint32_t pow2(std::int64_t n) {
@@ -33,17 +35,48 @@ DecimalLayout decimal_layout(const FirUserParams& p) {
     return p.m_nArithmeticType != 0 ? DecimalLayout::unsigned_values : DecimalLayout::signed_values;
 }
 
-bool OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& p, const FirParamDerived& d,
-                 TextSink& console) {
-    const auto codes = coefficient_codes(dec, d.m_nCoeffWidthAdj, p.m_nArithmeticType != 0);
-    return write_hex_file(real_coefficient_files, dec.opened, codes,
-                          static_cast<int>(d.m_nCoeffWidthAdj), DigitCase::lower, false, console);
+namespace {
+
+std::optional<std::string> convert(const CoefficientFiles& files, const DecimalCoefficients& dec,
+                                   const std::vector<CoefficientCode>& codes, std::int64_t width,
+                                   bool pairs, TextSink& console, RunStatus& status) {
+    if (!dec.opened) {
+        console.print("Error opening %s\n", files.dec);
+        return std::nullopt;
+    }
+    StringSink hex;
+    write_hex_lines(hex, console, codes, static_cast<int>(width), DigitCase::lower, pairs);
+    switch (replace_file(files.hex, hex.text())) {
+    case ReplaceResult::replaced:
+        break;
+    case ReplaceResult::cannot_create:
+        console.print("Error opening %s\n", files.hex);
+        status.step(false);
+        break;
+    case ReplaceResult::cannot_write:
+        console.print("Error writing %s\n", files.hex);
+        status.step(false);
+        break;
+    }
+    return hex.take();
 }
 
-bool OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& d, TextSink& console) {
-    const auto codes = coefficient_codes(dec, d.m_nCoeffWidthAdj, false);
-    return write_hex_file(complex_coefficient_files, dec.opened, codes,
-                          static_cast<int>(d.m_nCoeffWidthAdj), DigitCase::lower, true, console);
+} // namespace
+
+std::optional<std::string> OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& p,
+                                       const FirParamDerived& d, TextSink& console,
+                                       RunStatus& status) {
+    return convert(real_coefficient_files, dec,
+                   coefficient_codes(dec, d.m_nCoeffWidthAdj, p.m_nArithmeticType != 0),
+                   d.m_nCoeffWidthAdj, false, console, status);
+}
+
+std::optional<std::string> OnGenCinHexCmplx(const DecimalCoefficients& dec,
+                                            const FirParamDerived& d, TextSink& console,
+                                            RunStatus& status) {
+    return convert(complex_coefficient_files, dec,
+                   coefficient_codes(dec, d.m_nCoeffWidthAdj, false), d.m_nCoeffWidthAdj, true,
+                   console, status);
 }
 
 } // namespace ipgen::fir::param

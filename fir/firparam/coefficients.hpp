@@ -6,9 +6,12 @@
 
 #include "common/text_sink.hpp"
 #include "fir/common/coefficient_files.hpp"
+#include "fir/common/run_status.hpp"
 #include "fir/firparam/on_update.hpp"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace ipgen::fir::param {
 
@@ -26,11 +29,18 @@ std::vector<CoefficientCode> coefficient_codes(const DecimalCoefficients& dec, s
 DecimalLayout decimal_layout(const FirUserParams& params);
 
 // OnGenCinHex / OnGenCinHexCmplx: the conversion step, given the decimal
-// file as read (m_nNumCoeffs values or pairs). False when the hex file
-// could not be created or written.
-bool OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& params,
-                 const FirParamDerived& derived, TextSink& console);
-bool OnGenCinHexCmplx(const DecimalCoefficients& dec, const FirParamDerived& derived,
-                      TextSink& console);
+// file as read (m_nNumCoeffs values or pairs). The hex file replaces the
+// old one through a temporary file and a rename, so a concurrent run never
+// reads it half-written; when it cannot, "Error opening <hex>" or "Error
+// writing <hex>" is printed and the step recorded as failed in `status`.
+// Returns the text of the hex file as converted, which the run's
+// parameters.v takes (its result then depends on its own inputs only), or
+// nullopt after "Error opening <dec>" when the decimal file was not read.
+std::optional<std::string> OnGenCinHex(const DecimalCoefficients& dec, const FirUserParams& params,
+                                       const FirParamDerived& derived, TextSink& console,
+                                       RunStatus& status);
+std::optional<std::string> OnGenCinHexCmplx(const DecimalCoefficients& dec,
+                                            const FirParamDerived& derived, TextSink& console,
+                                            RunStatus& status);
 
 } // namespace ipgen::fir::param

@@ -1,5 +1,6 @@
 #include "fir/firparam/firparam.hpp"
 
+#include "fir/common/run_status.hpp"
 #include "fir/firparam/coefficients.hpp"
 #include "fir/firparam/on_update.hpp"
 #include "fir/firparam/parameters_file.hpp"
@@ -21,18 +22,18 @@ int run_firparam(TextSink& console) {
                                       decimal_layout(params), "firparam")
               : DecimalCoefficients{};
 
-    bool written = WriteToFile(params, console);
+    RunStatus status;
+    status.step(WriteToFile(params, console));
+    std::optional<std::string> hex;
     if (fixed) {
-        written = (params.m_nDataType != 0 ? OnGenCinHexCmplx(dec, derived, console)
-                                           : OnGenCinHex(dec, params, derived, console)) &&
-                  written;
+        hex = params.m_nDataType != 0 ? OnGenCinHexCmplx(dec, derived, console, status)
+                                      : OnGenCinHex(dec, params, derived, console, status);
     }
-    const bool parameters_written = WriteParamsFile(params, derived, console);
-    if (parameters_written) {
+    if (status.step(WriteParamsFile(params, derived, hex, console))) {
         console.print("Design parameter file (parameters.v) generated successfully!\n");
     }
-    written = WriteToFile(params, console) && written;
-    return written && parameters_written ? 0 : 1;
+    status.step(WriteToFile(params, console));
+    return status.exit_status();
 }
 
 } // namespace ipgen::fir::param

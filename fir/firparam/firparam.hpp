@@ -9,8 +9,9 @@ namespace ipgen::fir::param {
 
 // Messages go to `console`. Returns the exit status: 0, or 1 when
 // parameters.v, user_params.txt or the hex coefficient file could not be
-// written (the run goes on after each failure). Throws FatalError (status 2) for refused values;
-// nothing is written then.
+// written (the run goes on after each failure). Throws FatalError for an
+// existing user_params.txt that cannot be read (status 1) and for refused
+// values (status 2); nothing is written then.
 int run_firparam(TextSink& console);
 
 } // namespace ipgen::fir::param

@@ -1,6 +1,7 @@
 // firparam: keeps the FIR core's user_params.txt (creating it with the
 // defaults) and writes the core's parameters.v.
 #include "common/fatal_error.hpp"
+#include "common/process_guard.hpp"
 #include "common/program_info.hpp"
 #include "fir/common/console.hpp"
 #include "fir/firparam/firparam.hpp"
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    ipgen::guard_process("firparam", stdout);
     if (const auto status = ipgen::answer_help_or_version("firparam", argc, argv)) {
         return *status;
     }

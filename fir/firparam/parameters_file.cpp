@@ -189,7 +189,8 @@ FixedTokens read_fixed_tokens(const FirUserParams& p, const FirParamDerived& d, 
     return std::move(hex.values);
 }
 
-bool WriteParamsFile(const FirUserParams& p, const FirParamDerived& d, TextSink& console) {
+bool WriteParamsFile(const FirUserParams& p, const FirParamDerived& d,
+                     const std::optional<std::string>& converted_hex, TextSink& console) {
     OutputFile out(parameters_file_name);
     if (!out.is_open()) {
         console.print("Error opening file for writing\n");
@@ -197,7 +198,10 @@ bool WriteParamsFile(const FirUserParams& p, const FirParamDerived& d, TextSink&
     }
     FixedTokens fixed;
     if (p.m_nCoeffLoad == 0) {
-        fixed = read_fixed_tokens(p, d, console);
+        fixed = converted_hex ? parse_hex_tokens(*converted_hex, static_cast<int>(d.m_nNumCoeffs),
+                                                 p.m_nDataType != 0)
+                                    .values
+                              : read_fixed_tokens(p, d, console);
     }
     write_params(out, p, d, fixed);
     if (!out.close()) {

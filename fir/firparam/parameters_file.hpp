@@ -33,11 +33,13 @@ void write_params(TextSink& out, const FirUserParams& params, const FirParamDeri
 FixedTokens read_fixed_tokens(const FirUserParams& params, const FirParamDerived& derived,
                               TextSink& console);
 
-// WriteParamsFile: creates parameters.v and writes it. Prints "Error
-// opening file for writing\n" when it cannot be created (and "Error
-// writing parameters.v\n" when it cannot be written completely) and then
-// returns false.
+// WriteParamsFile: creates parameters.v and writes it. The fixed
+// coefficients are those of `converted_hex`, the hex file text this run
+// converted, or else those of an existing hex file (read_fixed_tokens).
+// Prints "Error opening file for writing\n" when it cannot be created (and
+// "Error writing parameters.v\n" when it cannot be written completely) and
+// then returns false.
 bool WriteParamsFile(const FirUserParams& params, const FirParamDerived& derived,
-                     TextSink& console);
+                     const std::optional<std::string>& converted_hex, TextSink& console);
 
 } // namespace ipgen::fir::param

@@ -1,5 +1,7 @@
 #include "fir/firparam/replace_file.hpp"
 
+#include "common/temporary_file.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -64,27 +66,26 @@ std::optional<std::string> replacement_target(const std::string& path) {
 
 } // namespace
 
-bool replace_file(const std::string& link_or_path, std::string_view content) {
+ReplaceResult replace_file(const std::string& link_or_path, std::string_view content) {
     const std::optional<std::string> target = replacement_target(link_or_path);
     if (!target) {
-        return false;
+        return ReplaceResult::cannot_create;
     }
     const std::string& path = *target;
     const std::size_t slash = path.rfind('/');
     const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary = directory + "." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return false;
+    TemporaryFile temporary(directory + "." + name + ".XXXXXX");
+    if (!temporary.is_open()) {
+        return ReplaceResult::cannot_create;
     }
-    bool ok = ::fchmod(fd, mode_for(path)) == 0 && write_all(fd, content) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
+    const int fd = temporary.fd();
+    const bool written =
+        ::fchmod(fd, mode_for(path)) == 0 && write_all(fd, content) && ::fsync(fd) == 0;
+    if (!written || !temporary.rename_to(path)) {
+        return ReplaceResult::cannot_write;
     }
-    return ok;
+    return ReplaceResult::replaced;
 }
 
 } // namespace ipgen::fir::param

@@ -1,5 +1,7 @@
 #include "fir/firparam/user_params.hpp"
 
+#include "common/fatal_error.hpp"
+#include "common/input_file.hpp"
 #include "fir/firparam/replace_file.hpp"
 
 namespace ipgen::fir::param {
@@ -34,12 +36,19 @@ FirUserParams params_from_lines(const UserParamLines& lines) {
 }
 
 UserFileRead ReadFromFile(TextSink& console) {
-    const auto text = read_text_file(user_params_file_name);
-    if (!text) {
+    const InputText file = read_input_file(user_params_file_name);
+    if (file.failure == InputFailure::missing) {
         console.print("Error opening user params file\nCreating file with default values ...\n");
         return {default_params(), std::nullopt};
     }
-    UserParamLines lines = read_user_param_lines(*text);
+    // A file that is there but cannot be read is the user's all the same:
+    // the defaults must not replace it.
+    if (!file.ok()) {
+        throw FatalError(std::string("Error reading ") + user_params_file_name + ": " + file.cause +
+                             "; the file is left as it is\n",
+                         1);
+    }
+    UserParamLines lines = read_user_param_lines(file.text);
     return {params_from_lines(lines), lines};
 }
 
@@ -52,7 +61,7 @@ std::string user_params_text(const FirUserParams& params) {
 }
 
 bool WriteToFile(const FirUserParams& params, TextSink& console) {
-    if (!replace_file(user_params_file_name, user_params_text(params))) {
+    if (replace_file(user_params_file_name, user_params_text(params)) != ReplaceResult::replaced) {
         console.print("Error opening user params file for writing\n");
         return false;
     }

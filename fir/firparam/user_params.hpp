@@ -56,8 +56,11 @@ struct UserFileRead {
 };
 
 // ReadFromFile: reads user_params.txt from the working directory. When it
-// cannot be opened, prints "Error opening user params file\nCreating file
-// with default values ...\n" and takes the defaults.
+// does not exist, prints "Error opening user params file\nCreating file
+// with default values ...\n" and takes the defaults. A file that exists but
+// cannot be read (no permission, not a regular file, beyond 16 MiB) ends
+// the run: FatalError "Error reading user_params.txt: <cause>; the file is
+// left as it is", status 1.
 UserFileRead ReadFromFile(TextSink& console);
 
 // The fourteen lines as written.

@@ -1,5 +1,6 @@
 #include "fir/firparam/validation.hpp"
 
+#include "fir/common/choice_keywords.hpp"
 #include "fir/common/next_log2.hpp"
 
 #include <string>
@@ -30,6 +31,16 @@ void validate_user_file(const UserFileRead& read) {
     check_at_least_one(read, 2, "1 or more bits");
     check_at_least_one(read, 3, "1 or more taps");
     check_at_least_one(read, 4, "1 or more bits");
+    // Every choice has its define in parameters.v; the complex input mode is
+    // written for real data too.
+    const FirUserParams& p = read.params;
+    check_choice(program, 5, p.m_nFilterType, filter_keywords);
+    check_choice(program, 6, p.m_nCoeffLoad, coeff_keywords);
+    check_choice(program, 7, p.m_nSymmetry, symmetry_keywords);
+    check_choice(program, 8, p.m_nRoundType, rounding_keywords);
+    check_choice(program, 9, p.m_nArithmeticType, arithmetic_keywords);
+    check_choice(program, 10, p.m_nDataType, data_type_keywords);
+    check_choice(program, 14, p.m_nComplexInMode, complex_in_keywords);
 }
 
 void validate_fixed_coefficients(const FirUserParams& p, const FirParamDerived& d) {

@@ -12,8 +12,9 @@ namespace ipgen::fir::param {
 
 // Before the derivation: the shape of every line (a number beyond the
 // 32-bit range, more than 99 characters after a number), at least one tap,
-// tap, coefficient and output widths of at least 1. With at least one tap
-// every divisor of the derivation is at least 1.
+// tap, coefficient and output widths of at least 1, every choice (lines 5
+// to 10 and 14) within its table. With at least one tap every divisor of
+// the derivation is at least 1.
 void validate_user_file(const UserFileRead& read);
 
 // After the derivation, for fixed coefficients (m_nCoeffLoad 0): at most

@@ -1,15 +1,15 @@
 #include "launcher/posix/posix_platform.hpp"
 
+#include "common/input_file.hpp"
+#include "common/output_file.hpp"
 #include "launcher/context_file.hpp"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
-#include <filesystem>
-#include <fstream>
 #include <spawn.h>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -29,9 +29,18 @@ std::string entry_name(int ordinal) {
 
 } // namespace
 
+namespace {
+
+std::FILE* open_log_without_waiting(const std::string& path) {
+    return ipgen::open_output(path, true);
+}
+
+} // namespace
+
 PosixPlatform::PosixPlatform(const char* context_file, std::FILE* messages)
     : context_file_(context_file != nullptr ? context_file : ""),
-      has_context_file_(context_file != nullptr), messages_(messages) {}
+      has_context_file_(context_file != nullptr), messages_(messages),
+      log_(log_file_name, open_log_without_waiting) {}
 
 PosixPlatform::~PosixPlatform() {
     free_link_library();
@@ -41,19 +50,14 @@ bool PosixPlatform::open_context() {
     if (!has_context_file_) {
         return false;
     }
-    // Only a regular file is a context: a directory opens but reads
-    // nothing, and a device such as /dev/zero never ends.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(context_file_, error)) {
+    // Only a regular file of at most 16 MiB is a context, as every other
+    // input: a directory opens but reads nothing, a FIFO would wait for a
+    // writer, a device such as /dev/zero never ends.
+    const ipgen::InputText text = ipgen::read_input_file(context_file_);
+    if (!text.ok()) {
         return false;
     }
-    std::ifstream in(context_file_, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    context_ = parse_context_file(text.str());
+    context_ = parse_context_file(text.text);
     return true;
 }
 
@@ -109,8 +113,18 @@ std::optional<std::uint64_t> PosixPlatform::file_size(const std::string& path) {
 std::optional<ChildPoll> PosixPlatform::start_process(const std::string& path) {
     std::string program = path;
     char* argv[] = {program.data(), nullptr};
+    // The launcher ignores SIGXFSZ (a failed write is reported instead); the
+    // tool starts with the default action, as it would from the host.
+    posix_spawnattr_t attributes;
+    ::posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGXFSZ);
+    ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ);
+    const int spawned = ::posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
+    ::posix_spawnattr_destroy(&attributes);
     if (spawned != 0) {
         last_error_ = spawned;
         return std::nullopt;

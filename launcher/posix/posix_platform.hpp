@@ -52,7 +52,7 @@ class PosixPlatform final : public Platform {
     bool has_context_file_;
     std::FILE* messages_;
     std::map<std::string, std::string> context_;
-    LogFile log_;
+    LogFile log_; // opened without waiting: a FIFO in its place is not a log
     int last_error_ = 0;
     void* link_library_ = nullptr;
     Entry4 entry_4_ = nullptr;

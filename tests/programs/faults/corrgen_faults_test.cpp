@@ -129,5 +129,65 @@ TEST(CorrgenFaults, WriteProtectedEarlierOutputIsKept) {
     EXPECT_FALSE(file_exists(dir.file("corrgen_params.v")));
 }
 
+// A FIFO in the place of the header or of any output is refused at once,
+// never waited on: as "cannot open", the files before it complete.
+TEST(CorrgenFaults, FifoInsteadOfAFile) {
+    {
+        TempDir dir;
+        const FifoAt fifo(dir, "header.v");
+        const RunResult result = run_program(CORRGEN_PATH, rs15_11, dir.path());
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.err, "Cannot open header.v\n");
+        EXPECT_EQ(snapshot(dir.path()), (Entries{{"gfinvrom.v", ""}, {"header.v", fifo_entry}}));
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        SCOPED_TRACE(outputs[i]);
+        TempDir dir;
+        write_file(dir.file("header.v"), header);
+        const FifoAt fifo(dir, outputs[i]);
+        const RunResult result = run_program(CORRGEN_PATH, rs15_11, dir.path());
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.err, "Cannot open " + outputs[i] + "\n");
+        EXPECT_EQ(snapshot(dir.path()),
+                  entries_after_stop(user_files, complete_run(), outputs, i, fifo_entry));
+    }
+}
+
+// A header beyond the 16 MiB cap counts as unusable before a byte of it is
+// copied: the inverse ROM stays empty, as for a missing header.
+TEST(CorrgenFaults, HeaderBeyondTheCap) {
+    TempDir dir;
+    sparse_file_at(dir, "header.v", beyond_input_cap);
+    const RunResult result = run_program(CORRGEN_PATH, rs15_11, dir.path());
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.err, "Cannot open header.v\n");
+    EXPECT_EQ(list_directory(dir.path()), (std::vector<std::string>{"gfinvrom.v", "header.v"}));
+    EXPECT_EQ(read_file(dir.file("gfinvrom.v")), "");
+}
+
+// Every write fails beyond a file-size limit: "Cannot open" for the first
+// file and status 1, not death by SIGXFSZ.
+TEST(CorrgenFaults, FileSizeLimit) {
+    TempDir dir;
+    write_file(dir.file("header.v"), header);
+    const RunResult result = run_limited("ulimit -f 0", CORRGEN_PATH, rs15_11, dir.path());
+    EXPECT_EQ(result.out, "Cannot open gfinvrom.v\nstatus 1\n");
+    EXPECT_EQ(snapshot(dir.path()), (Entries{{"header.v", header}, {"gfinvrom.v", ""}}));
+}
+
+// Control characters of an echoed argument are shown as escapes, never sent
+// to the terminal.
+TEST(CorrgenFaults, ControlCharactersOfArgumentsAreEscaped) {
+    TempDir dir;
+    Args args = rs15_11;
+    args.insert(args.begin(), "-\x1b]0;title\x07"); // would set the terminal's title
+    args[4] = "\x01\r";                             // the value of -n
+    const RunResult result = run_program(CORRGEN_PATH, args, dir.path());
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.err, "Unknown switch -\\x1b]0;title\\x07\n"
+                          "corrgen: -n \\x01\\r: accepted: 12 (k+1) to 15 (2^m-1) symbols\n");
+    EXPECT_EQ(snapshot(dir.path()), Entries{});
+}
+
 } // namespace
 } // namespace ipgen::test

@@ -1,16 +1,22 @@
 // Faults the tests inject around a program run: an output that lands on a
 // full disk (a symbolic link to /dev/full), an output name taken by a
-// directory, an input without read permission, a working directory without
-// write permission; and a record of a directory's entries to check what a
-// failing run leaves behind.
+// directory or by a FIFO nobody opens, an input without read permission or
+// beyond the size cap, a working directory without write permission, a
+// file-size or memory limit; and a record of a directory's entries to check
+// what a failing run leaves behind.
 #pragma once
 
+#include "program_runner.hpp"
 #include "test_files.hpp"
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -36,6 +42,8 @@ inline std::map<std::string, std::string> snapshot(const std::string& dir) {
                 listing += " " + inner;
             }
             entries[name] = listing;
+        } else if (S_ISFIFO(info.st_mode)) {
+            entries[name] = "<fifo>"; // reading it would wait for a writer
         } else if (::access(path.c_str(), R_OK) == 0 || ::geteuid() == 0) {
             entries[name] = read_file(path);
         }
@@ -75,6 +83,69 @@ class ReadOnlyDirectory {
   private:
     std::string path_;
 };
+
+// A FIFO at `name` that nobody else opens: a program that opened it to
+// read or write would wait there for ever. Should a run still wait after a
+// few seconds, the guard opens the other end itself, so the run goes on
+// (and the test fails) instead of hanging the suite.
+class FifoAt {
+  public:
+    FifoAt(const TempDir& dir, const std::string& name) : FifoAt(dir.file(name)) {}
+    explicit FifoAt(const std::string& path) : path_(path) {
+        if (::mkfifo(path_.c_str(), 0644) != 0) {
+            throw std::runtime_error("cannot make the FIFO " + path);
+        }
+        guard_ = std::thread([this] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!done_) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (std::chrono::steady_clock::now() > deadline) {
+                    const int fd = ::open(path_.c_str(), O_RDWR | O_NONBLOCK);
+                    if (fd >= 0) {
+                        ::close(fd);
+                    }
+                }
+            }
+        });
+    }
+    ~FifoAt() {
+        done_ = true;
+        guard_.join();
+    }
+    FifoAt(const FifoAt&) = delete;
+    FifoAt& operator=(const FifoAt&) = delete;
+
+  private:
+    std::string path_;
+    std::atomic<bool> done_{false};
+    std::thread guard_;
+};
+
+inline const std::string fifo_entry = "<fifo>";
+
+// A file of `size` zero bytes that takes no disk space (a hole).
+inline void sparse_file_at(const TempDir& dir, const std::string& name, off_t size) {
+    const int fd = ::open(dir.file(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::ftruncate(fd, size) != 0 || ::close(fd) != 0) {
+        throw std::runtime_error("cannot make the sparse file " + name);
+    }
+}
+
+// One byte beyond the 16 MiB every program reads of an input.
+inline constexpr off_t beyond_input_cap = (off_t{16} << 20) + 1;
+
+// Runs the program under a shell limit such as "ulimit -f 0" (no file may
+// grow: every write fails as on a full disk) or "ulimit -v 20000" (little
+// memory). Standard output and error, merged, reach the test through a
+// pipe (which the limits do not cover), followed by "status <exit status>";
+// a program killed by a signal shows as status 128 + the signal.
+inline RunResult run_limited(const std::string& limit, const std::string& program,
+                             const std::vector<std::string>& args, const std::string& directory) {
+    std::vector<std::string> shell = {
+        "-c", "(" + limit + "; \"$0\" \"$@\" 2>&1; echo \"status $?\") | cat", program};
+    shell.insert(shell.end(), args.begin(), args.end());
+    return run_program("/bin/sh", shell, directory);
+}
 
 using Entries = std::map<std::string, std::string>;
 

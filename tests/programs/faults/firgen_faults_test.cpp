@@ -216,5 +216,89 @@ TEST(FirgenFaults, ReadOnlyWorkingDirectory) {
     EXPECT_EQ(snapshot(dir.path()), user_files);
 }
 
+// A FIFO in the place of any file is refused at once, never waited on.
+TEST(FirgenFaults, FifoInsteadOfAFile) {
+    const struct {
+        std::string name;
+        int status;
+        std::string out;
+    } cases[] = {
+        {"user_params.txt", status_minus_one, "Cannot open user defined par for reading\n"},
+        {"cin.dec", 1, "Error opening cin.dec\nError opening cin.hex\n" + no_coefficients},
+        {"cin.hex", 1, "Error opening cin.hex\nError opening cin.hex\n" + no_coefficients},
+        {"parameters.v", 1, "Error opening parameters.v\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        Entries inputs = user_files;
+        inputs.erase(c.name);
+        put(dir, inputs);
+        const FifoAt fifo(dir, c.name);
+        const RunResult result = run_program(FIRGEN_PATH, {}, dir.path());
+        EXPECT_EQ(result.exit_status, c.status);
+        EXPECT_EQ(result.out, c.out);
+        Entries expected = with(inputs, {{c.name, fifo_entry}});
+        if (c.name == "parameters.v") {
+            expected["cin.hex"] = complete_run().at("cin.hex");
+        }
+        EXPECT_EQ(snapshot(dir.path()), expected);
+    }
+}
+
+// Widths the parameter file cannot carry: refused with status 2, nothing
+// written.
+TEST(FirgenFaults, WidthsItCannotWriteAreRefused) {
+    const auto refused = [](int line, const std::string& value, bool loadable) {
+        std::string user = user_params;
+        if (loadable) {
+            user.replace(user.find("0 // Coeff loadability"), 1, "1");
+        }
+        std::size_t at = 0;
+        for (int i = 1; i < line; ++i) {
+            at = user.find('\n', at) + 1;
+        }
+        user.replace(at, user.find(' ', at) - at, value);
+        TempDir dir;
+        put(dir, {{"user_params.txt", user}, {"cin.dec", cin_dec}});
+        const RunResult result = run_program(FIRGEN_PATH, {}, dir.path());
+        EXPECT_EQ(result.exit_status, 2);
+        EXPECT_EQ(snapshot(dir.path()), (Entries{{"user_params.txt", user}, {"cin.dec", cin_dec}}));
+        return result.out;
+    };
+    EXPECT_EQ(refused(4, "0", false), "firgen: user_params.txt line 4 (Output width): 0; accepted: "
+                                      "1 or more (bits of output data)\n");
+    EXPECT_EQ(refused(2, "-3", true), "firgen: user_params.txt line 2 (Coeff width): -3; accepted: "
+                                      "1 or more (bits of input data)\n");
+    EXPECT_EQ(refused(2, "1073741824", true),
+              "firgen: user_params.txt: TAO_WIDTH 6442450944; accepted: derived widths and counts "
+              "up to 2147483647 (32-bit): fewer taps or narrower data\n");
+}
+
+// Every write fails beyond a file-size limit: reported, status 1, not
+// death by SIGXFSZ.
+TEST(FirgenFaults, FileSizeLimit) {
+    TempDir dir;
+    put(dir, user_files);
+    const RunResult result = run_limited("ulimit -f 0", FIRGEN_PATH, {}, dir.path());
+    EXPECT_EQ(result.out, "Error writing cin.hex\nError reading cin.hex: no hexadecimal "
+                          "coefficient on line 1; 6 needed\n" +
+                              no_coefficients + "status 1\n");
+    EXPECT_EQ(snapshot(dir.path()), with(user_files, {{"cin.hex", ""}}));
+}
+
+// Out of memory (here while a large parameter file is read): one line and
+// status 1, not an uncaught std::bad_alloc and SIGABRT.
+TEST(FirgenFaults, OutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
+#endif
+    TempDir dir;
+    write_file(dir.file("user_params.txt"), "8 //" + std::string(std::size_t{15} << 20, 'x'));
+    const RunResult result = run_limited("ulimit -v 20000", FIRGEN_PATH, {}, dir.path());
+    EXPECT_EQ(result.out, "firgen: out of memory\nstatus 1\n");
+    EXPECT_EQ(list_directory(dir.path()), std::vector<std::string>{"user_params.txt"});
+}
+
 } // namespace
 } // namespace ipgen::test

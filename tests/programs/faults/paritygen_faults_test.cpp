@@ -192,5 +192,39 @@ TEST(ParitygenFaults, ReadOnlyWorkingDirectory) {
     EXPECT_EQ(snapshot(dir.path()), user_files);
 }
 
+// A FIFO in the place of the intermediate mult_temp.v or of the header is
+// refused at once, never waited on: as "cannot open".
+TEST(ParitygenFaults, FifoInsteadOfAFile) {
+    const Entries reference = complete_run(shared);
+    {
+        TempDir dir;
+        write_file(dir.file("header.v"), header);
+        const FifoAt fifo(dir, "mult_temp.v");
+        const RunResult result = run_program(PARITYGEN_PATH, shared, dir.path());
+        expect_stopped(dir, result, "mult_temp.v", reference, {"gfile"},
+                       {{"mult_temp.v", fifo_entry}, {"multiplier.v", ""}});
+    }
+    {
+        TempDir dir;
+        const FifoAt fifo(dir, "header.v");
+        const RunResult result = run_program(PARITYGEN_PATH, plain, dir.path());
+        EXPECT_EQ(result.exit_status, 1);
+        EXPECT_EQ(result.err, "Cannot open header.v\n");
+        EXPECT_EQ(snapshot(dir.path()), (Entries{{"gfile", reference.at("gfile")},
+                                                 {"header.v", fifo_entry},
+                                                 {"multiplier.v", ""}}));
+    }
+}
+
+// Every write fails beyond a file-size limit: "Cannot open gfile" and
+// status 1, not death by SIGXFSZ.
+TEST(ParitygenFaults, FileSizeLimit) {
+    TempDir dir;
+    write_file(dir.file("header.v"), header);
+    const RunResult result = run_limited("ulimit -f 0", PARITYGEN_PATH, shared, dir.path());
+    EXPECT_EQ(result.out, "Cannot open gfile\nstatus 1\n");
+    EXPECT_EQ(snapshot(dir.path()), (Entries{{"header.v", header}, {"gfile", ""}}));
+}
+
 } // namespace
 } // namespace ipgen::test

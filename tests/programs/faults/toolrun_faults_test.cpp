@@ -9,8 +9,10 @@
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace ipgen::test {
 namespace {
@@ -64,6 +66,17 @@ TEST(ToolrunFaults, LogOnAFullDiskOrTakenByADirectory) {
     }
 }
 
+// A FIFO in the place of the log is no log: refused at once, never waited
+// on; the run still ends with the failure box and status 2.
+TEST(ToolrunFaults, LogTakenByAFifo) {
+    Host host;
+    const FifoAt fifo(host.path("work/toolrun.err"));
+    const RunResult result = host.run();
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.err, load_failure);
+    EXPECT_EQ(snapshot(host.path("work")), (Entries{{"toolrun.err", fifo_entry}}));
+}
+
 TEST(ToolrunFaults, ReadOnlyWorkingDirectory) {
     Host host;
     ::chmod(host.path("work").c_str(), 0555);
@@ -97,6 +110,24 @@ TEST(ToolrunFaults, ContextMissingUnreadableOrNotAFile) {
     EXPECT_EQ(endless.exit_status, 1);
     EXPECT_EQ(endless.err, no_context);
     EXPECT_EQ(snapshot(host.path("work")), Entries{});
+}
+
+// A FIFO is refused at once, never waited on; a file beyond the 16 MiB of
+// every input is refused before it is read.
+TEST(ToolrunFaults, ContextFifoOrBeyondTheCap) {
+    Host host;
+    const int fifo = ::mkfifo(host.path("fifo.txt").c_str(), 0644);
+    ASSERT_EQ(fifo, 0);
+    const RunResult waiting = host.run(false, "fifo.txt");
+    EXPECT_EQ(waiting.exit_status, 1);
+    EXPECT_EQ(waiting.err, no_context);
+    const int fd = ::open(host.path("large.txt").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, (off_t{16} << 20) + 1), 0);
+    ::close(fd);
+    const RunResult large = host.run(false, "large.txt");
+    EXPECT_EQ(large.exit_status, 1);
+    EXPECT_EQ(large.err, no_context);
 }
 
 } // namespace

@@ -107,5 +107,37 @@ TEST(TrellgenFaults, WriteProtectedEarlierParametersFileIsKept) {
     EXPECT_EQ(run_program_confined(TRELLGEN_PATH, {"0"}, dir.path()).exit_status, 0);
 }
 
+// A FIFO in the place of viterbi_params.v or parameters.v is refused at
+// once, never waited on.
+TEST(TrellgenFaults, FifoInsteadOfAFile) {
+    {
+        TempDir dir;
+        const FifoAt fifo(dir, "viterbi_params.v");
+        expect_failed(run_program(TRELLGEN_PATH, {"0"}, dir.path()), not_existed);
+        EXPECT_EQ(snapshot(dir.path()), (Entries{{"viterbi_params.v", fifo_entry}}));
+    }
+    {
+        TempDir dir;
+        write_file(dir.file("viterbi_params.v"), user_params());
+        const FifoAt fifo(dir, "parameters.v");
+        expect_failed(run_program(TRELLGEN_PATH, {"0"}, dir.path()), cannot_create);
+        Entries expected = user_files();
+        expected["parameters.v"] = fifo_entry;
+        EXPECT_EQ(snapshot(dir.path()), expected);
+    }
+}
+
+// Every write fails beyond a file-size limit: the program's message and
+// status -1, not death by SIGXFSZ.
+TEST(TrellgenFaults, FileSizeLimit) {
+    TempDir dir;
+    write_file(dir.file("viterbi_params.v"), user_params());
+    const RunResult result = run_limited("ulimit -f 0", TRELLGEN_PATH, {"0"}, dir.path());
+    EXPECT_EQ(result.out, "Error ! parameters.v could not be written completely\nstatus 255\n");
+    Entries expected = user_files();
+    expected["parameters.v"] = "";
+    EXPECT_EQ(snapshot(dir.path()), expected);
+}
+
 } // namespace
 } // namespace ipgen::test

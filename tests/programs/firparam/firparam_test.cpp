@@ -281,11 +281,10 @@ TEST(Firparam, CountsBeyondTheCountersAreRefused) {
     EXPECT_EQ(refused("// Number of taps", "66666666"),
               "firparam: user_params.txt line 3 (Number of taps): 66666666; accepted: 1 to 256 "
               "taps (LOGN)\n");
-    // A filter type outside 0 to 3 derives no LOGN but still enumerates the
-    // multipliers.
-    EXPECT_EQ(refused("// Number of taps", "6288698", "10"),
-              "firparam: user_params.txt line 3 (Number of taps): 6288698; accepted: 1 to 256 "
-              "taps (LOGN)\n");
+    // A filter type outside 0 to 3 is refused before its counts matter.
+    EXPECT_EQ(refused("// Number of taps", "6288698", "9"),
+              "firparam: user_params.txt line 5 (Filter type): 9; accepted: 0 to 3 (0 "
+              "SINGLECYCLE_FIR, 1 MULTICYCLE_FIR, 2 DECIMATION_FIR, 3 INTERPOLATION_FIR)\n");
     EXPECT_EQ(refused("// Tap width", "256"),
               "firparam: user_params.txt line 1 (Tap width): 256; accepted: 1 to 254 bits, 255 "
               "with signed arithmetic (TW_COUNT_WIDTH)\n");

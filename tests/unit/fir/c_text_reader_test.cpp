@@ -89,18 +89,3 @@ TEST(CTextReader, TokensAndLines) {
 
 } // namespace
 } // namespace ipgen::fir
-
-namespace ipgen::fir {
-namespace {
-
-// A parameter or coefficient file linked to a device that never ends is
-// refused after max_text_file_size bytes instead of filling the memory.
-TEST(ReadTextFile, EndlessDeviceIsNotReadForever) {
-    EXPECT_EQ(read_text_file("/dev/zero"), std::nullopt);
-    EXPECT_EQ(read_text_file("/dev/full"), std::nullopt);
-    EXPECT_EQ(read_text_file("/dev/null"), std::string());
-    EXPECT_EQ(read_text_file("/nonexistent/user_params.txt"), std::nullopt);
-}
-
-} // namespace
-} // namespace ipgen::fir

@@ -126,18 +126,18 @@ TEST(ReplaceFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     test::write_file(path, old_text);
     {
         FileSizeLimit limit(8);
-        EXPECT_FALSE(replace_file(path, std::string(100, 'x')));
+        EXPECT_EQ(replace_file(path, std::string(100, 'x')), ReplaceResult::cannot_write);
     }
     EXPECT_EQ(test::read_file(path), old_text);
     EXPECT_EQ(test::list_directory(dir.path()), std::vector<std::string>{"user_params.txt"});
-    EXPECT_TRUE(replace_file(path, "new\n"));
+    EXPECT_EQ(replace_file(path, "new\n"), ReplaceResult::replaced);
     EXPECT_EQ(test::read_file(path), "new\n");
     EXPECT_EQ(test::list_directory(dir.path()), std::vector<std::string>{"user_params.txt"});
 }
 
 TEST(ReplaceFile, AMissingDirectoryFails) {
     test::TempDir dir;
-    EXPECT_FALSE(replace_file(dir.file("none/user_params.txt"), "x"));
+    EXPECT_EQ(replace_file(dir.file("none/user_params.txt"), "x"), ReplaceResult::cannot_create);
 }
 
 TEST(UserParamsText, TheFourteenLinesInTheirFormats) {
