@@ -25,7 +25,7 @@ module viterbi_branch_metrics (
             for (i = 0; i < N; i = i + 1) begin
                 u = sym[i*DW +: DW];
                 if (!era[i])
-                    sum = sum + (((w >> i) & 1) != 0 ? TOP - u : u);
+                    sum = sum + {{(BW-DW){1'b0}}, (((w >> i) & 1) != 0 ? TOP - u : u)};
             end
             metrics[w*BW +: BW] = sum;
         end

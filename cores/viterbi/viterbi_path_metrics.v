@@ -54,7 +54,9 @@ module viterbi_path_metrics (
     reg  [NS*PMW-1:0] pm_new_q;     // this step's metrics so far (hybrid)
     reg  [NS-1:0]     dec_q;        // this step's decisions so far (hybrid)
 
-    assign last_cyc = run && (cyc == PC - 1);
+    localparam integer LAST_I = PC - 1;
+    localparam [CW-1:0] LAST = LAST_I[CW-1:0];
+    assign last_cyc = run && (cyc == LAST);
 
     // Per unit: the state it updates this clock, its predecessors' metrics,
     // its two branch metrics.
@@ -66,7 +68,8 @@ module viterbi_path_metrics (
             wire [PC*(K-1)-1:0] st_k;
             wire [PC*PMW-1:0]   pm0_k, pm1_k;
             for (k = 0; k < PC; k = k + 1) begin : clock
-                assign st_k[k*(K-1) +: K-1] = k * NA + u;
+                localparam integer STATE = k * NA + u;
+                assign st_k[k*(K-1) +: K-1] = STATE[K-2:0];
                 assign pm0_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS) * PMW +: PMW];
                 assign pm1_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS + 1) * PMW +: PMW];
             end
@@ -92,7 +95,8 @@ module viterbi_path_metrics (
                     assign pm_all[(k*NA+u)*PMW +: PMW] = pm_out;
                     assign dec[k*NA+u]                 = dec_out;
                 end else begin : collect
-                    wire mine = cyc == k;
+                    localparam [CW-1:0] CLOCK = k;
+                    wire mine = cyc == CLOCK;
                     assign pm_all[(k*NA+u)*PMW +: PMW] = mine ? pm_out : pm_new_q[(k*NA+u)*PMW +: PMW];
                     assign dec[k*NA+u] = mine ? dec_out : dec_q[k*NA+u];
                 end

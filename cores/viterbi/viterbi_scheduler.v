@@ -41,13 +41,12 @@ module viterbi_scheduler (
     input  wire                       tb_reading  // traceback still reads memory
 );
     localparam K  = `CONS_LENGTH;
-    localparam N  = `CODE_RATE;
     localparam NS = `NUM_STATES;
     localparam SA = `SM_ADDR_WIDTH;
     localparam P  = (`TB_LENGTH + 1) / 2;   // words per chunk
     localparam C  = 2 * P;                   // steps per chunk
 `ifdef BER_PRESENT
-    localparam HS = 2 * N;
+    localparam HS = 2 * `CODE_RATE;
 `else
     localparam HS = 0;
 `endif

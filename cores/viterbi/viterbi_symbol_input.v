@@ -29,13 +29,16 @@ module viterbi_symbol_input (
 );
     localparam N  = `CODE_RATE;
     localparam DW = `DIN_WIDTH;
+`ifdef SDD_SIGNED
+    localparam [DW-1:0] SIGN = 1 << (DW - 1);
+`endif
 
     // One received symbol as an unsigned confidence of a 1.
     function [DW-1:0] to_unsigned;
         input [DW-1:0] d;
         begin
 `ifdef SDD_SIGNED
-            to_unsigned = d ^ (1'b1 << (DW - 1));
+            to_unsigned = d ^ SIGN;
 `else
             to_unsigned = d;
 `endif
@@ -80,7 +83,7 @@ module viterbi_symbol_input (
             if (i >= slot && sent(phase, i)) begin
                 if (have_slot) more_after = 1'b1;
                 have_slot = 1'b1;
-                fill      = i;
+                fill      = i[1:0];
             end
         end
     end
@@ -94,7 +97,7 @@ module viterbi_symbol_input (
         sym_in = sym_q;
         era_in = era_q;
         for (j = 0; j < N; j = j + 1) begin
-            if (have_slot && fill == j) begin
+            if (have_slot && fill == j[1:0]) begin
                 sym_in[j*DW +: DW] = to_unsigned(in_data[DW-1:0]);
                 era_in[j]          = 1'b0;
             end

@@ -37,11 +37,10 @@ module viterbi_traceback (
     output wire                       commit_last
 );
     localparam K  = `CONS_LENGTH;
-    localparam N  = `CODE_RATE;
     localparam NS = `NUM_STATES;
     localparam SA = `SM_ADDR_WIDTH;
 `ifdef BER_PRESENT
-    localparam HS = 2 * N;
+    localparam HS = 2 * `CODE_RATE;
     localparam EW = 2;
 `else
     localparam HS = 0;
@@ -138,6 +137,7 @@ module viterbi_traceback (
     wire bit_hi = s_hi[K-2];
     wire bit_lo = s_mid[K-2];
 `ifdef BER_PRESENT
+    localparam N = `CODE_RATE;
     // Re-encode the path and count the received symbols that disagree.
     wire [N-1:0] code_hi, code_lo;
     viterbi_encoder enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));

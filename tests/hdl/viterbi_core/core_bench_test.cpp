@@ -25,6 +25,10 @@ struct Case {
     CoreConfig cfg;
 };
 
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
 CoreConfig make(int k, int n, std::array<int, 3> gp, int soft_width, bool sdd_unsigned, int tb) {
     CoreConfig cfg;
     cfg.k = k;
@@ -68,18 +72,21 @@ const Case kCases[] = {
     {"k7_rate13", make(7, 3, {0133, 0171, 0165}, 3, false, 64)},
     {"k3_hard", make(3, 2, {07, 05}, 0, false, 16)},
     {"k3_rate13_soft2", make(3, 3, {07, 07, 05}, 2, false, 11)},
-    {"k3_hybrid1_punct23", ber(hybrid(punctured(make(3, 2, {07, 05}, 3, true, 20), "11", "10"), 1), 5)},
+    {"k3_hybrid1_punct23",
+     ber(hybrid(punctured(make(3, 2, {07, 05}, 3, true, 20), "11", "10"), 1), 5)},
     {"k4_soft8", make(4, 2, {015, 017}, 8, true, 20)},
     {"k5_soft4_unsigned", make(5, 2, {023, 035}, 4, true, 30)},
     {"k5_hard_hybrid2", hybrid(make(5, 2, {023, 035}, 0, false, 25), 2)},
     {"k5_hard_punct34", punctured(make(5, 2, {023, 035}, 0, false, 40), "110", "101")},
     {"k6_soft3_dev1", device(make(6, 2, {065, 057}, 3, false, 36), 1)},
     {"k8_soft2_hybrid4", hybrid(make(8, 2, {0247, 0371}, 2, false, 50), 4)},
-    {"k9_soft3", make(9, 2, {0753, 0561}, 3, false, 96)},
-    {"k9_rate13_hybrid3", hybrid(make(9, 3, {0557, 0663, 0711}, 3, true, 80), 3)},
+    {"k9_soft3", make(9, 2, {0753, 0561}, 3, false, 45)},
+    {"k9_rate13_hybrid3", hybrid(make(9, 3, {0557, 0663, 0711}, 3, true, 40), 3)},
 };
 
-std::string core_dir() { return IPGEN_VITERBI_CORE_DIR; }
+std::string core_dir() {
+    return IPGEN_VITERBI_CORE_DIR;
+}
 
 // The core's files of one kind, in manifest order.
 std::vector<std::string> manifest(const std::string& kind) {
@@ -109,7 +116,7 @@ struct Vectors {
 Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
     std::mt19937 rng(seed);
     const int chunk = 2 * ((cfg.tb + 1) / 2);
-    const int lengths[] = {3 * chunk + 5, 2, chunk - cfg.k + 1, 4 * chunk + 17, 2 * chunk + 1};
+    const int lengths[] = {3 * chunk + 5, 2, chunk - cfg.k + 1, 2 * chunk + 1};
     const int in_width = (cfg.n * cfg.din_width() + 7) / 8 * 8;
     Vectors v;
     std::vector<int> all_errors;
@@ -139,7 +146,10 @@ Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
                 data |= static_cast<std::uint64_t>(input_code(cfg, sent[i + j].conf))
                         << (j * static_cast<std::size_t>(cfg.din_width()));
             }
-            v.in += HexVector().push(i + per_beat == sent.size() ? 1 : 0, 1).push(data, in_width).hex() +
+            v.in += HexVector()
+                        .push(i + per_beat == sent.size() ? 1 : 0, 1)
+                        .push(data, in_width)
+                        .hex() +
                     "\n";
             ++v.in_beats;
         }
@@ -168,8 +178,7 @@ Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
 // order (parameters.v first, the testbench last).
 std::vector<std::string> stage(const std::string& dir, const CoreConfig& cfg, unsigned seed) {
     test::write_file(dir + "/viterbi_params.v", params_file(cfg));
-    const test::RunResult run =
-        test::run_program(TRELLGEN_PATH, {std::to_string(cfg.device)}, dir);
+    const test::RunResult run = test::run_program(TRELLGEN_PATH, {std::to_string(cfg.device)}, dir);
     EXPECT_EQ(run.exit_status, 0) << run.out;
     std::vector<std::string> sources{"parameters.v"};
     for (const char* kind : {"rtl", "tb", "lint"}) {
@@ -210,7 +219,8 @@ TEST_P(ViterbiCore, DecodesThroughAxiTopAndLintsClean) {
     sources.pop_back(); // the testbench
     std::vector<std::string> lint_sources = manifest("lint");
     lint_sources.insert(lint_sources.end(), sources.begin(), sources.end());
-    const hdl::ToolResult lint = hdl::verilator_lint(dir.path(), lint_sources, "viterbi_axis", {}, "");
+    const hdl::ToolResult lint =
+        hdl::verilator_lint(dir.path(), lint_sources, "viterbi_axis", {}, "");
     EXPECT_TRUE(lint.ok) << lint.log;
 }
 

@@ -117,8 +117,7 @@ std::vector<Symbol> puncture(const CoreConfig& cfg, const std::vector<Symbol>& s
     return sent;
 }
 
-std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>& sent,
-                               int steps) {
+std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>& sent, int steps) {
     std::vector<Symbol> out;
     const int period = cfg.punctured ? static_cast<int>(cfg.pp0.size()) : 1;
     std::size_t next = 0;
@@ -150,8 +149,7 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     // 0: its first K-1 steps keep predecessor 0.
     std::vector<long> pm(static_cast<std::size_t>(states), 0);
     std::vector<long> next(pm.size());
-    std::vector<std::vector<int>> dec(static_cast<std::size_t>(count),
-                                      std::vector<int>(pm.size()));
+    std::vector<std::vector<int>> dec(static_cast<std::size_t>(count), std::vector<int>(pm.size()));
     for (int t = 0; t < count; ++t) {
         std::vector<long> bm(std::size_t{1} << cfg.n, 0);
         for (std::size_t w = 0; w < bm.size(); ++w) {

@@ -72,8 +72,7 @@ double code_rate(const CoreConfig& cfg);
 // groups of n, punctured by the patterns from phase 0.
 std::vector<Symbol> puncture(const CoreConfig& cfg, const std::vector<Symbol>& steps);
 // The trellis steps the core rebuilds from the transmitted symbols.
-std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>& sent,
-                               int steps);
+std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>& sent, int steps);
 
 // The core's input word of a transmitted symbol (signed symbols have their
 // sign bit inverted).
