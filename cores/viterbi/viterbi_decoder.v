@@ -61,13 +61,23 @@ module viterbi_decoder (
         end
     endgenerate
 
-    wire go, force0, done;
+    // registered step: branch metrics, hard and erased symbols, last
+    wire [`METRIC_WIDTH-1:0] r_metrics;
+    wire [N-1:0]             r_hard, r_era;
+    wire                     r_last, r_valid, done;
+    viterbi_metric_register step_reg (
+        .clk(clk), .rst_n(rst_n),
+        .in_step({metrics, step_hard, step_era, step_last}),
+        .in_valid(step_valid), .in_ready(step_ready),
+        .out_step({r_metrics, r_hard, r_era, r_last}),
+        .out_valid(r_valid), .out_ready(done));
+
+    wire go, force0;
     wire [NS-1:0] dec;
     viterbi_path_metrics pmu (
         .clk(clk), .rst_n(rst_n),
-        .run(step_valid && go), .metrics(metrics), .force0(force0),
+        .run(r_valid && go), .metrics(r_metrics), .force0(force0),
         .last_cyc(done), .dec(dec));
-    assign step_ready = done;
 
     wire          mem_we, mem_re;
     wire [SA:0]   mem_waddr, mem_raddr;
@@ -77,7 +87,7 @@ module viterbi_decoder (
     wire [SA+1:0] job_len;
     viterbi_scheduler sched (
         .clk(clk), .rst_n(rst_n),
-        .step_last(step_last), .step_hard(step_hard), .step_era(step_era),
+        .step_last(r_last), .step_hard(r_hard), .step_era(r_era),
         .go(go), .force0(force0), .done(done), .dec(dec),
         .mem_we(mem_we), .mem_waddr(mem_waddr), .mem_wdata(mem_wdata),
         .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),

@@ -23,6 +23,7 @@ module viterbi_path_metrics (
     output wire [`NUM_STATES-1:0]   dec        // decisions, valid with last_cyc
 );
     localparam K   = `CONS_LENGTH;
+    localparam SB  = `K_1;           // state bits
     localparam N   = `CODE_RATE;
     localparam NS  = `NUM_STATES;
     localparam NA  = `NUM_ACSP;
@@ -65,15 +66,15 @@ module viterbi_path_metrics (
     generate
         for (u = 0; u < NA; u = u + 1) begin : unit
             // candidates of every clock of the step, picked by cyc
-            wire [PC*(K-1)-1:0] st_k;
+            wire [PC*SB-1:0] st_k;
             wire [PC*PMW-1:0]   pm0_k, pm1_k;
             for (k = 0; k < PC; k = k + 1) begin : clock
                 localparam integer STATE = k * NA + u;
-                assign st_k[k*(K-1) +: K-1] = STATE[K-2:0];
+                assign st_k[k*SB +: SB] = STATE[SB-1:0];
                 assign pm0_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS) * PMW +: PMW];
                 assign pm1_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS + 1) * PMW +: PMW];
             end
-            wire [K-2:0]   st  = st_k[cyc*(K-1) +: K-1];
+            wire [SB-1:0]  st  = st_k[cyc*SB +: SB];
             wire [PMW-1:0] pm0 = pm0_k[cyc*PMW +: PMW];
             wire [PMW-1:0] pm1 = pm1_k[cyc*PMW +: PMW];
             // the code word and branch metric of the branch from each

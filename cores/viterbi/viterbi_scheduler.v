@@ -40,7 +40,6 @@ module viterbi_scheduler (
     output reg                        job_last,   // ends a block
     input  wire                       tb_reading  // traceback still reads memory
 );
-    localparam K  = `CONS_LENGTH;
     localparam NS = `NUM_STATES;
     localparam SA = `SM_ADDR_WIDTH;
     localparam P  = (`TB_LENGTH + 1) / 2;   // words per chunk
@@ -65,7 +64,7 @@ module viterbi_scheduler (
     wire trig_chunk = (cic == C - 1) && chunk1;
     wire trig       = step_last || trig_chunk;
     assign go     = !flushing && !(trig && job_valid && !job_ready);
-    assign force0 = fcnt < K - 1;
+    assign force0 = fcnt < `K_1;
 
     wire [CW-1:0] col;
 `ifdef BER_PRESENT

@@ -36,7 +36,7 @@ module viterbi_traceback (
     output wire [`SM_ADDR_WIDTH+1:0]  commit_len,
     output wire                       commit_last
 );
-    localparam K  = `CONS_LENGTH;
+    localparam SB = `K_1;             // state bits
     localparam NS = `NUM_STATES;
     localparam SA = `SM_ADDR_WIDTH;
 `ifdef BER_PRESENT
@@ -76,7 +76,7 @@ module viterbi_traceback (
     reg [SA+1:0] w_len;
     reg          w_last;
     reg [1:0]    w_rgn;
-    reg [K-2:0]  state_q;
+    reg [SB-1:0]  state_q;
 
     always @(posedge clk) begin
         if (!rst_n) begin
@@ -123,19 +123,23 @@ module viterbi_traceback (
 
     wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
     wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [K-2:0]  s_hi  = w_first ? {K-1{1'b0}} : state_q;
+    wire [SB-1:0]  s_hi  = w_first ? {SB{1'b0}} : state_q;
     wire          x_hi  = d_hi[s_hi];
-    wire [K-2:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[K-3:0], x_hi};
-    wire          x_lo  = d_lo[s_mid];
-    wire [K-2:0]  s_lo  = {s_mid[K-3:0], x_lo};
+    wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
+    // The low step's decision, looked up beside x_hi rather than after it:
+    // s_mid differs from {s_hi, x} only in x.
+    wire          x_lo0 = d_lo[{s_hi[SB-2:0], 1'b0}];
+    wire          x_lo1 = d_lo[{s_hi[SB-2:0], 1'b1}];
+    wire          x_lo  = (w_first && w_skip) ? d_lo[s_hi] : (x_hi ? x_lo1 : x_lo0);
+    wire [SB-1:0]  s_lo  = {s_mid[SB-2:0], x_lo};
 
     always @(posedge clk) begin
         if (w_valid)
             state_q <= s_lo;
     end
 
-    wire bit_hi = s_hi[K-2];
-    wire bit_lo = s_mid[K-2];
+    wire bit_hi = s_hi[SB-1];
+    wire bit_lo = s_mid[SB-1];
 `ifdef BER_PRESENT
     localparam N = `CODE_RATE;
     // Re-encode the path and count the received symbols that disagree.
