@@ -39,6 +39,22 @@ module viterbi_decoder (
     localparam OW = 2 * (1 + EW);
     localparam EW1 = (EW > 0) ? EW : 1;
 
+    // Configurations the core does not support stop the build here, naming
+    // the reason (the module does not exist).
+    generate
+        if (`TB_LENGTH < 2) begin : check_tb
+            viterbi_unsupported_tb_length_below_2 stop ();
+        end
+        if (`NUM_ACSP < 2) begin : check_hybrid
+            viterbi_unsupported_hybrid_index_above_k_minus_2 stop ();
+        end
+`ifdef BER_PRESENT
+        if (`BER_RATE_WIDTH < 1) begin : check_ber
+            viterbi_unsupported_ber_period_below_1 stop ();
+        end
+`endif
+    endgenerate
+
     // symbols -> trellis steps
     wire [N*DW-1:0] step_sym;
     wire [N-1:0]    step_era;

@@ -20,6 +20,10 @@ struct Code {
     int tb;
 };
 
+void PrintTo(const Code& c, std::ostream* os) {
+    *os << c.name;
+}
+
 // Total information bits per Eb/N0 point; scripts may raise it.
 long bits_per_point() {
     const char* env = std::getenv("IPGEN_VITERBI_BER_BITS");

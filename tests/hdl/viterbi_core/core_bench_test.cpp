@@ -76,6 +76,7 @@ const Case kCases[] = {
     {"k3_hybrid1_punct23",
      ber(hybrid(punctured(make(3, 2, {07, 05}, 3, true, 20), "11", "10"), 1), 5)},
     {"k4_soft8", make(4, 2, {015, 017}, 8, true, 20)},
+    {"k4_rate13_punct", punctured(make(4, 3, {015, 017, 013}, 3, false, 24), "10", "01")},
     {"k5_soft4_unsigned", make(5, 2, {023, 035}, 4, true, 30)},
     {"k5_hard_hybrid2", hybrid(make(5, 2, {023, 035}, 0, false, 25), 2)},
     {"k5_hard_punct34", punctured(make(5, 2, {023, 035}, 0, false, 40), "110", "101")},
@@ -120,7 +121,9 @@ Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
     // the last block: long for small trellises, where simulation is cheap
     const int lengths[] = {3 * chunk + 5, 2, chunk - cfg.k + 1, 2 * chunk + 1,
                            std::max(chunk, 8192 >> (cfg.k - 1))};
-    const int in_width = (cfg.n * cfg.din_width() + 7) / 8 * 8;
+    // one beat: n symbols packed low first, or one when punctured
+    const std::size_t per_beat = cfg.punctured ? 1 : static_cast<std::size_t>(cfg.n);
+    const int in_width = (static_cast<int>(per_beat) * cfg.din_width() + 7) / 8 * 8;
     Vectors v;
     std::vector<int> all_errors;
     Channel noisy(cfg, cfg.punctured ? 3.0 : 1.0, code_rate(cfg), seed);
@@ -141,8 +144,6 @@ Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
             EXPECT_EQ(decoded.bits, bits) << "model, error-free block";
         }
         clean = false;
-        // one beat: n symbols packed low first, or one when punctured
-        const std::size_t per_beat = cfg.punctured ? 1 : static_cast<std::size_t>(cfg.n);
         for (std::size_t i = 0; i < sent.size(); i += per_beat) {
             std::uint64_t data = 0;
             for (std::size_t j = 0; j < per_beat; ++j) {
