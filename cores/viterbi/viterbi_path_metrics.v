@@ -61,7 +61,8 @@ module viterbi_path_metrics (
 
     // Per unit: the state it updates this clock, its predecessors' metrics,
     // its two branch metrics.
-    wire [NS*PMW-1:0] pm_all;
+    wire [NS*PMW-1:0] pm_all;       // each unit's new metric, at every state it serves
+    wire [NS-1:0]     dec_all;
     genvar u, k;
     generate
         for (u = 0; u < NA; u = u + 1) begin : unit
@@ -89,21 +90,24 @@ module viterbi_path_metrics (
             viterbi_acs #(.PMW(PMW), .BW(BW)) acs (
                 .pm0(pm0), .pm1(pm1), .bm0(bm0), .bm1(bm1), .force0(force0),
                 .pm_out(pm_out), .dec(dec_out));
-            // merged into the step's collection: in clock k this unit
-            // updates state k*NUM_ACSP + u
+            // In clock k this unit updates state k*NUM_ACSP + u. The last
+            // clock's decisions go straight out, earlier ones wait in dec_q.
             for (k = 0; k < PC; k = k + 1) begin : merge
-                if (PC == 1) begin : direct
-                    assign pm_all[(k*NA+u)*PMW +: PMW] = pm_out;
-                    assign dec[k*NA+u]                 = dec_out;
-                end else begin : collect
-                    localparam [CW-1:0] CLOCK = k;
-                    wire mine = cyc == CLOCK;
-                    assign pm_all[(k*NA+u)*PMW +: PMW] = mine ? pm_out : pm_new_q[(k*NA+u)*PMW +: PMW];
-                    assign dec[k*NA+u] = mine ? dec_out : dec_q[k*NA+u];
+                assign pm_all[(k*NA+u)*PMW +: PMW] = pm_out;
+                assign dec_all[k*NA+u]             = dec_out;
+                if (k == PC - 1) begin : direct
+                    assign dec[k*NA+u] = dec_out;
+                end else begin : held
+                    assign dec[k*NA+u] = dec_q[k*NA+u];
                 end
             end
         end
     endgenerate
+
+    // A state of an earlier clock keeps its new metric in pm_new_q until the
+    // step's last clock, when all metrics take their new values at once.
+    integer g;
+    wire [31:0] cyc32 = {{(32-CW){1'b0}}, cyc};
     always @(posedge clk) begin
         if (!rst_n) begin
             cyc      <= {CW{1'b0}};
@@ -111,14 +115,23 @@ module viterbi_path_metrics (
             pm_new_q <= {NS*PMW{1'b0}};
             dec_q    <= {NS{1'b0}};
         end else if (run) begin
-            pm_new_q <= pm_all;
-            dec_q    <= dec;
-            if (last_cyc) begin
-                pm_q <= pm_all;
-                cyc  <= {CW{1'b0}};
-            end else begin
-                cyc <= cyc + 1'b1;
+            for (g = 0; g < NS; g = g + 1) begin
+                if (g / NA == PC - 1) begin
+                    if (last_cyc)
+                        pm_q[g*PMW +: PMW] <= pm_all[g*PMW +: PMW];
+                end else begin
+                    if (cyc32 == g / NA) begin
+                        pm_new_q[g*PMW +: PMW] <= pm_all[g*PMW +: PMW];
+                        dec_q[g]               <= dec_all[g];
+                    end
+                    if (last_cyc)
+                        pm_q[g*PMW +: PMW] <= pm_new_q[g*PMW +: PMW];
+                end
             end
+            if (last_cyc)
+                cyc <= {CW{1'b0}};
+            else
+                cyc <= cyc + 1'b1;
         end
     end
 endmodule

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -213,7 +214,12 @@ TEST_P(ViterbiCore, DecodesThroughAxiTopAndLintsClean) {
     HDL_REQUIRE_TOOLS("iverilog", "vvp", "verilator");
     const CoreConfig& cfg = GetParam().cfg;
     test::TempDir dir;
-    std::vector<std::string> sources = stage(dir.path(), cfg, 11 + cfg.k * 7 + cfg.tb);
+    // IPGEN_VITERBI_SEED picks other vectors (soak runs).
+    const char* extra = std::getenv("IPGEN_VITERBI_SEED");
+    const unsigned seed =
+        11U + static_cast<unsigned>(cfg.k * 7 + cfg.tb) +
+        (extra != nullptr ? static_cast<unsigned>(std::strtoul(extra, nullptr, 10)) : 0U);
+    std::vector<std::string> sources = stage(dir.path(), cfg, seed);
 
     const hdl::ToolResult sim = hdl::simulate(dir.path(), sources);
     const std::string out = sim.output;
