@@ -146,7 +146,9 @@ Vectors make_vectors(const CoreConfig& cfg, unsigned seed) {
         }
         clean = false;
         for (std::size_t i = 0; i < sent.size(); i += per_beat) {
-            std::uint64_t data = 0;
+            // the byte padding above the symbols carries noise: it must be ignored
+            const int used = static_cast<int>(per_beat) * cfg.din_width();
+            std::uint64_t data = (rng() & ((1U << (in_width - used)) - 1U)) << used;
             for (std::size_t j = 0; j < per_beat; ++j) {
                 data |= static_cast<std::uint64_t>(input_code(cfg, sent[i + j].conf))
                         << (j * static_cast<std::size_t>(cfg.din_width()));
