@@ -1,0 +1,39 @@
+// Viterbi decoder, AXI4-Stream top. s_axis_tdata carries one step's code
+// symbols (or, punctured, one transmitted symbol), DIN_WIDTH bits each,
+// packed from bit 0 up, padded to whole bytes; s_axis_tlast marks the last
+// beat of a terminated block. m_axis_tdata[0] is the decoded bit,
+// m_axis_tlast the block's last bit.
+`include "parameters.v"
+
+module viterbi_axis (
+    input  wire                       aclk,
+    input  wire                       aresetn,
+    input  wire [IN_BYTES*8-1:0]      s_axis_tdata,
+    input  wire                       s_axis_tvalid,
+    output wire                       s_axis_tready,
+    input  wire                       s_axis_tlast,
+    output wire [7:0]                 m_axis_tdata,
+    output wire                       m_axis_tvalid,
+    input  wire                       m_axis_tready,
+    output wire                       m_axis_tlast
+`ifdef BER_PRESENT
+    ,
+    output wire [`BER_RATE_WIDTH+1:0] ber_count,
+    output wire                       ber_valid
+`endif
+);
+    localparam IN_BYTES = (`DINBUS_WIDTH + 7) / 8;
+
+    wire out_bit;
+    viterbi_decoder core (
+        .clk(aclk), .rst_n(aresetn),
+        .in_data(s_axis_tdata[`DINBUS_WIDTH-1:0]), .in_valid(s_axis_tvalid),
+        .in_ready(s_axis_tready), .in_last(s_axis_tlast),
+        .out_data(out_bit), .out_valid(m_axis_tvalid), .out_ready(m_axis_tready),
+        .out_last(m_axis_tlast)
+`ifdef BER_PRESENT
+        , .ber_count(ber_count), .ber_valid(ber_valid)
+`endif
+    );
+    assign m_axis_tdata = {7'b0, out_bit};
+endmodule

@@ -1,0 +1,148 @@
+// Bookkeeping of the trellis steps of a block: writes each step's
+// decisions into the survivor memory (two steps per word) and hands the
+// traceback its jobs.
+//
+// Steps are grouped in chunks of C = 2 * ceil(TB_LENGTH / 2) steps. When
+// chunk c >= 1 is complete, one job traces back from state 0 at its last
+// step over chunks c and c-1 and delivers the bits of chunk c-1 (chunk c
+// only lets the survivors converge). The last step of a block (terminated,
+// so it ends in state 0) starts a flush job from there down to the oldest
+// undelivered step; the next block waits until that job has read the
+// memory. Every block starts in state 0: its first K-1 steps keep
+// predecessor 0 in every state. One job may wait here while another runs;
+// a step that would start a third waits.
+`include "parameters.v"
+
+module viterbi_scheduler (
+    input  wire                       clk,
+    input  wire                       rst_n,
+    // the step offered to the path metrics
+    input  wire                       step_last,
+    input  wire [`CODE_RATE-1:0]      step_hard,  // hard-sliced symbols
+    input  wire [`CODE_RATE-1:0]      step_era,   // erased symbols
+    output wire                       go,         // the step may proceed
+    output wire                       force0,     // among the block's first K-1 steps
+    // decisions of the completed step
+    input  wire                       done,       // step completes this clock
+    input  wire [`NUM_STATES-1:0]     dec,
+    // survivor memory write port
+    output wire                       mem_we,
+    output wire [`SM_ADDR_WIDTH:0]    mem_waddr,
+    output wire [MW-1:0]              mem_wdata,
+    // traceback jobs
+    output reg                        job_valid,
+    input  wire                       job_ready,
+    output reg  [`SM_ADDR_WIDTH:0]    job_ptop,   // word of the newest step
+    output reg  [`SM_ADDR_WIDTH:0]    job_np,     // words to read
+    output reg  [`SM_ADDR_WIDTH:0]    job_nout,   // lowest words that deliver bits
+    output reg                        job_skip,   // newest step is the low half
+    output reg  [`SM_ADDR_WIDTH+1:0]  job_len,    // bits delivered
+    output reg                        job_last,   // ends a block
+    input  wire                       tb_reading  // traceback still reads memory
+);
+    localparam NS = `NUM_STATES;
+    localparam SA = `SM_ADDR_WIDTH;
+    localparam P  = (`TB_LENGTH + 1) / 2;   // words per chunk
+    localparam C  = 2 * P;                   // steps per chunk
+`ifdef BER_PRESENT
+    localparam HS = 2 * `CODE_RATE;
+`else
+    localparam HS = 0;
+`endif
+    localparam CW = NS + HS;                 // bits per step in a word
+    localparam MW = 2 * CW;
+
+    reg          odd;        // the next step is the high half of a word
+    reg [SA:0]   wp;         // word of the next step
+    reg [SA:0]   cic;        // step within its chunk
+    reg          chunk1;     // a whole chunk is behind us
+    reg [SA+1:0] ucnt;       // steps since the oldest undelivered one
+    reg [3:0]    fcnt;       // steps of the block, saturating at K-1
+    reg          flushing;   // block ended; wait for its flush job's reads
+    reg [CW-1:0] low_q;      // the low half of the word being filled
+
+    wire trig_chunk = (cic == C - 1) && chunk1;
+    wire trig       = step_last || trig_chunk;
+    assign go     = !flushing && !(trig && job_valid && !job_ready);
+    assign force0 = fcnt < `K_1;
+
+    wire [CW-1:0] col;
+`ifdef BER_PRESENT
+    assign col = {step_era, step_hard, dec};
+`else
+    assign col = dec;
+`endif
+
+    assign mem_we    = done && (odd || step_last);
+    assign mem_waddr = wp;
+    assign mem_wdata = odd ? {col, low_q} : {col, col};
+
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            odd       <= 1'b0;
+            wp        <= {SA+1{1'b0}};
+            cic       <= {SA+1{1'b0}};
+            chunk1    <= 1'b0;
+            ucnt      <= {SA+2{1'b0}};
+            fcnt      <= 4'd0;
+            flushing  <= 1'b0;
+            low_q     <= {CW{1'b0}};
+            job_valid <= 1'b0;
+            job_ptop  <= {SA+1{1'b0}};
+            job_np    <= {SA+1{1'b0}};
+            job_nout  <= {SA+1{1'b0}};
+            job_skip  <= 1'b0;
+            job_len   <= {SA+2{1'b0}};
+            job_last  <= 1'b0;
+        end else begin
+            if (job_valid && job_ready)
+                job_valid <= 1'b0;
+            if (flushing && !job_valid && !tb_reading)
+                flushing <= 1'b0;
+            if (done) begin
+                if (!odd)
+                    low_q <= col;
+                if (step_last) begin
+                    job_valid <= 1'b1;
+                    job_ptop  <= wp;
+                    job_np    <= ucnt[SA+1:1] + 1'b1;
+                    job_nout  <= ucnt[SA+1:1] + 1'b1;
+                    job_skip  <= !odd;
+                    job_len   <= ucnt + 1'b1;
+                    job_last  <= 1'b1;
+                    flushing  <= 1'b1;
+                    odd       <= 1'b0;
+                    wp        <= {SA+1{1'b0}};
+                    cic       <= {SA+1{1'b0}};
+                    chunk1    <= 1'b0;
+                    ucnt      <= {SA+2{1'b0}};
+                            fcnt      <= 4'd0;
+                end else begin
+                    if (trig_chunk) begin
+                        job_valid <= 1'b1;
+                        job_ptop  <= wp;
+                        job_np    <= C;
+                        job_nout  <= P;
+                        job_skip  <= 1'b0;
+                        job_len   <= C;
+                        job_last  <= 1'b0;
+                        ucnt      <= ucnt + 1'b1 - C;
+                    end else begin
+                        ucnt <= ucnt + 1'b1;
+                    end
+                    odd    <= !odd;
+                    if (odd)
+                        wp <= wp + 1'b1;
+                    if (cic == C - 1) begin
+                        cic    <= {SA+1{1'b0}};
+                        chunk1 <= 1'b1;
+                    end else begin
+                        cic <= cic + 1'b1;
+                    end
+                    if (force0)
+                        fcnt <= fcnt + 1'b1;
+                end
+            end
+        end
+    end
+endmodule

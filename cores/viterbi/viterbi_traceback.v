@@ -1,0 +1,171 @@
+// Traceback: runs the scheduler's jobs, one survivor-memory word (two
+// trellis steps) per clock, back to back. A job starts in state 0 at its
+// newest step; from state s after a step, the stored decision d of s gives
+// the state before it, ((s << 1) | d) mod NUM_STATES, and the step's
+// decoded bit is the top bit of s. The lowest job_nout words deliver their
+// bits into one of three output regions (a job's bits come newest first,
+// the region puts them back in order); the others only let the path settle.
+// With the BER monitor each delivered step also gets the number of its
+// received hard-sliced symbols that differ from the re-encoded path.
+`include "parameters.v"
+
+module viterbi_traceback (
+    input  wire                       clk,
+    input  wire                       rst_n,
+    // jobs
+    input  wire                       job_valid,
+    output wire                       job_ready,
+    input  wire [`SM_ADDR_WIDTH:0]    job_ptop,
+    input  wire [`SM_ADDR_WIDTH:0]    job_np,
+    input  wire [`SM_ADDR_WIDTH:0]    job_nout,
+    input  wire                       job_skip,
+    input  wire [`SM_ADDR_WIDTH+1:0]  job_len,
+    input  wire                       job_last,
+    output wire                       reading,    // reads of a job still to come
+    // survivor memory read port
+    output wire                       mem_re,
+    output wire [`SM_ADDR_WIDTH:0]    mem_raddr,
+    input  wire [MW-1:0]              mem_rdata,
+    // output regions
+    input  wire [2:0]                 region_full,
+    output wire                       ob_we,
+    output wire [1:0]                 ob_region,
+    output wire [`SM_ADDR_WIDTH-1:0]  ob_addr,
+    output wire [OW-1:0]              ob_wdata,
+    output wire                       commit,     // the job's region is complete
+    output wire [`SM_ADDR_WIDTH+1:0]  commit_len,
+    output wire                       commit_last
+);
+    localparam SB = `K_1;             // state bits
+    localparam NS = `NUM_STATES;
+    localparam SA = `SM_ADDR_WIDTH;
+`ifdef BER_PRESENT
+    localparam HS = 2 * `CODE_RATE;
+    localparam EW = 2;
+`else
+    localparam HS = 0;
+    localparam EW = 0;
+`endif
+    localparam CW = NS + HS;
+    localparam MW = 2 * CW;
+    localparam OW = 2 * (1 + EW);
+
+    // Issue stage: the reads of the current job, newest word first.
+    reg [SA:0]   iss_left;
+    reg [SA:0]   iss_addr;
+    reg          iss_first;
+    reg [SA:0]   iss_nout;
+    reg          iss_skip;
+    reg [SA+1:0] iss_len;
+    reg          iss_last;
+    reg [1:0]    iss_rgn;
+    reg [1:0]    rgn_next;
+
+    assign job_ready = (iss_left <= 1) && !region_full[rgn_next];
+    assign reading   = iss_left != 0;
+    assign mem_re    = iss_left != 0;
+    assign mem_raddr = iss_addr;
+
+    // Walk stage: the word read in the clock before.
+    reg          w_valid;
+    reg [SA:0]   w_rel;      // words below it in the job
+    reg          w_first;
+    reg          w_final;
+    reg [SA:0]   w_nout;
+    reg          w_skip;
+    reg [SA+1:0] w_len;
+    reg          w_last;
+    reg [1:0]    w_rgn;
+    reg [SB-1:0]  state_q;
+
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            iss_left  <= {SA+1{1'b0}};
+            iss_addr  <= {SA+1{1'b0}};
+            iss_first <= 1'b0;
+            iss_nout  <= {SA+1{1'b0}};
+            iss_skip  <= 1'b0;
+            iss_len   <= {SA+2{1'b0}};
+            iss_last  <= 1'b0;
+            iss_rgn   <= 2'd0;
+            rgn_next  <= 2'd0;
+            w_valid   <= 1'b0;
+        end else begin
+            w_valid <= mem_re;
+            if (job_valid && job_ready) begin
+                iss_left  <= job_np;
+                iss_addr  <= job_ptop;
+                iss_first <= 1'b1;
+                iss_nout  <= job_nout;
+                iss_skip  <= job_skip;
+                iss_len   <= job_len;
+                iss_last  <= job_last;
+                iss_rgn   <= rgn_next;
+                rgn_next  <= (rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1;
+            end else if (iss_left != 0) begin
+                iss_left  <= iss_left - 1'b1;
+                iss_addr  <= iss_addr - 1'b1;
+                iss_first <= 1'b0;
+            end
+        end
+    end
+
+    always @(posedge clk) begin
+        w_rel   <= iss_left - 1'b1;
+        w_first <= iss_first;
+        w_final <= iss_left == 1;
+        w_nout  <= iss_nout;
+        w_skip  <= iss_skip;
+        w_len   <= iss_len;
+        w_last  <= iss_last;
+        w_rgn   <= iss_rgn;
+    end
+
+    wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
+    wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
+    wire [SB-1:0]  s_hi  = w_first ? {SB{1'b0}} : state_q;
+    wire          x_hi  = d_hi[s_hi];
+    wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
+    // The low step's decision, looked up beside x_hi rather than after it:
+    // s_mid differs from {s_hi, x} only in x.
+    wire          x_lo0 = d_lo[{s_hi[SB-2:0], 1'b0}];
+    wire          x_lo1 = d_lo[{s_hi[SB-2:0], 1'b1}];
+    wire          x_lo  = (w_first && w_skip) ? d_lo[s_hi] : (x_hi ? x_lo1 : x_lo0);
+    wire [SB-1:0]  s_lo  = {s_mid[SB-2:0], x_lo};
+
+    always @(posedge clk) begin
+        if (w_valid)
+            state_q <= s_lo;
+    end
+
+    wire bit_hi = s_hi[SB-1];
+    wire bit_lo = s_mid[SB-1];
+`ifdef BER_PRESENT
+    localparam N = `CODE_RATE;
+    // Re-encode the path and count the received symbols that disagree.
+    wire [N-1:0] code_hi, code_lo;
+    viterbi_encoder enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
+    viterbi_encoder enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
+    wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
+    wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
+    function [1:0] ones;
+        input [N-1:0] v;
+        integer i;
+        begin
+            ones = 2'd0;
+            for (i = 0; i < N; i = i + 1)
+                ones = ones + {1'b0, v[i]};
+        end
+    endfunction
+    assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+`else
+    assign ob_wdata = {bit_hi, bit_lo};
+`endif
+
+    assign ob_we       = w_valid && (w_rel < w_nout);
+    assign ob_region   = w_rgn;
+    assign ob_addr     = w_rel[SA-1:0];
+    assign commit      = w_valid && w_final;
+    assign commit_len  = w_len;
+    assign commit_last = w_last;
+endmodule
