@@ -30,6 +30,9 @@ assign chain[0] = {in_valid, in_first, in_last, in_data};
 
 genvar s;
 generate
+    if (STAGES == 0) begin : no_stage
+        wire unused_clocking = &{1'b0, clk, rst_n, ce};
+    end
     for (s = 0; s < STAGES; s = s + 1) begin : stage
         reg [B-1:0] q;
         always @(posedge clk or negedge rst_n) begin
