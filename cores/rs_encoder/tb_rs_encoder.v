@@ -9,7 +9,8 @@
 //
 // The AXI4-Stream top takes the input beats with random s_axis_tvalid gaps
 // and gives the codewords against random m_axis_tready; beside it the native
-// top takes the same symbols with random enable gaps. For the first two
+// top takes the same symbols with random enable gaps (and, without
+// CONTINUOUS, stray symbols without start between codewords, to be dropped). For the first two
 // codewords both sides run at full rate, and their 2n output symbols must
 // come on 2n consecutive clocks. Every output symbol of both tops is checked
 // in order (data, tlast / out_end, out_start). One line at the end: "PASS"
@@ -60,7 +61,7 @@ rs_encoder_axis axis_dut (
 
 // ---- native top ------------------------------------------------------------
 reg  [W-1:0] n_data_in;
-reg          n_start, n_enable;
+reg          n_start, n_enable, n_junk;
 wire         n_ready, n_valid, n_first, n_end;
 wire [W-1:0] n_data_out;
 
@@ -112,11 +113,20 @@ task offer_axis;
     end
 endtask
 
+// Without CONTINUOUS a symbol without start between codewords is dropped:
+// now and then one is offered there (junk, not counted).
 task offer_native;
+    reg junk;
     begin
+`ifdef CONTINUOUS
+        junk = 1'b0;
+`else
+        junk = ni_i >= FULL_RATE_IN && ni_i % K == 0 && ($random(seed) & 7) == 0;
+`endif
+        n_junk    <= junk;
         n_enable  <= ni_i < `TB_IN_BEATS && (ni_i < FULL_RATE_IN || busy(0));
-        n_data_in <= ni_i < `TB_IN_BEATS ? in_mem[ni_i][W-1:0] : {W{1'bx}};
-        n_start   <= ni_i % K == 0;
+        n_data_in <= junk ? $random(seed) : ni_i < `TB_IN_BEATS ? in_mem[ni_i][W-1:0] : {W{1'bx}};
+        n_start   <= !junk && ni_i % K == 0;
     end
 endtask
 
@@ -129,7 +139,7 @@ initial begin
     s_i = 0; m_i = 0; ni_i = 0; no_i = 0;
     m_first_clk = -1; n_first_clk = -1;
     s_tvalid = 1'b0; s_tdata = {W{1'b0}}; s_tlast = 1'b0; m_tready = 1'b0;
-    n_enable = 1'b0; n_start = 1'b0; n_data_in = {W{1'b0}};
+    n_enable = 1'b0; n_start = 1'b0; n_junk = 1'b0; n_data_in = {W{1'b0}};
     repeat (3) @(posedge clk);
     #1 rst_n = 1'b1;
     @(posedge clk);
@@ -161,7 +171,7 @@ always @(posedge clk) if (rst_n) begin
     end
     m_tready <= m_i < FULL_RATE_OUT || busy(0);
     // Native input.
-    if (n_enable && n_ready)
+    if (n_enable && n_ready && !n_junk)
         ni_i = ni_i + 1;
     offer_native;
     // Native output.
