@@ -16,8 +16,8 @@
 // clocks; without any of them the output follows the input combinationally.
 //
 // Every register moves only when `ce` is high: the whole pipeline stalls
-// as one (the AXI top drives ce from m_axis_tready; the native top ties it
-// high). A stage whose valid bit is low holds a bubble.
+// as one (the AXI top drives ce from its output buffer's space; the native
+// top ties it high). A stage whose valid bit is low holds a bubble.
 `timescale 1ns/1ns
 
 `include "rsenc_params.v"
