@@ -13,7 +13,7 @@ include(GNUInstallDirs)
 # this tree is skipped; every one that is built is installed with its manual
 # page. tests/packaging checks that each installed program runs and that
 # each has a page, so a program added here needs both.
-set(IPGEN_PROGRAMS corrgen paritygen trellgen firgen firparam toolrun)
+set(IPGEN_PROGRAMS corrgen paritygen trellgen firgen firparam toolrun ipgen)
 
 set(IPGEN_INSTALLED_PROGRAMS "")
 set(ipgen_man_pages "")
