@@ -3,11 +3,12 @@
 // line of the input).
 #include "common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_decoder/chien_search.hpp"
 #include "rs_decoder/decoder_params.hpp"
 #include "rs_decoder/error_magnitude.hpp"
 #include "rs_decoder/field_roms.hpp"
-#include "rs_decoder/galois_field.hpp"
 #include "rs_decoder/gen_poly.hpp"
 #include "rs_decoder/mastrovito.hpp"
 #include "rs_decoder/multiplier.hpp"

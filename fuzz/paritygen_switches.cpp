@@ -3,8 +3,8 @@
 // rsenc_params.v, for any argument vector (one argument per line).
 #include "common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/encoder_multiplier.hpp"
 #include "rs_encoder/encoder_params.hpp"
 #include "rs_encoder/gen_poly_log.hpp"

@@ -2,32 +2,6 @@
 
 namespace ipgen::rs {
 
-std::vector<int> generator_polynomial(const GaloisField& field, std::int64_t first_root,
-                                      std::int64_t rootspace, int r) {
-    std::vector<int> gen(static_cast<size_t>(r < 1 ? 1 : r) + 1, 0);
-    const auto times_alpha = [&field](int element, std::int64_t exponent) {
-        return field.power(exponent + field.gf_log[static_cast<size_t>(element)]);
-    };
-    // The first factor, x + alpha^(first_root * rootspace).
-    gen[0] = field.power(first_root * rootspace);
-    gen[1] = 1;
-    for (int i = 2; i <= r; ++i) {
-        const std::int64_t root = (first_root + i - 1) * rootspace;
-        gen[static_cast<size_t>(i)] = 1;
-        for (int j = i - 1; j >= 1; --j) {
-            const int coefficient = gen[static_cast<size_t>(j)];
-            const int shifted = gen[static_cast<size_t>(j - 1)];
-            gen[static_cast<size_t>(j)] =
-                coefficient != 0 ? shifted ^ times_alpha(coefficient, root) : shifted;
-        }
-        gen[0] = times_alpha(gen[0], root);
-    }
-    if (r == 0) {
-        gen.resize(1); // only the constant term is listed
-    }
-    return gen;
-}
-
 void write_gen_poly(TextSink& out, const GaloisField& field, const std::vector<int>& gen_poly) {
     for (size_t i = 0; i < gen_poly.size(); ++i) {
         out.print("%d %d ", static_cast<int>(i), gen_poly[i]);

@@ -3,7 +3,7 @@
 #include "common/generated_file.hpp"
 #include "common/header_copy.hpp"
 #include "common/output_file.hpp"
-#include "rs_decoder/xor_equation.hpp"
+#include "rs_common/xor_equation.hpp"
 #include "rs_encoder/shared_terms.hpp"
 
 namespace ipgen::rsenc {

@@ -1,13 +1,12 @@
 #include "rs_encoder/paritygen.hpp"
 
 #include "common/generated_file.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/encoder_multiplier.hpp"
 #include "rs_encoder/encoder_params.hpp"
 #include "rs_encoder/gen_poly_log.hpp"
 #include "rs_encoder/rsenc_params.hpp"
-
 
 namespace ipgen::rsenc {
 

@@ -1,8 +1,9 @@
 // The worked examples of the decoder's field, generator polynomial,
 // parameter header and field ROMs.
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_decoder/decoder_params.hpp"
 #include "rs_decoder/field_roms.hpp"
-#include "rs_decoder/galois_field.hpp"
 #include "rs_decoder/gen_poly.hpp"
 #include "rs_decoder/params_header.hpp"
 

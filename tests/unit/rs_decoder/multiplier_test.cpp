@@ -1,7 +1,7 @@
 // multiplier.v: the syndrome unit's bank of constant multipliers, and the
 // XOR-equation form its output bits are written in.
+#include "rs_common/xor_equation.hpp"
 #include "rs_decoder/multiplier.hpp"
-#include "rs_decoder/xor_equation.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "rs_encoder/gen_poly_log.hpp"
 
 #include "common/text_sink.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/generator_polynomial.hpp"
 
 #include <gtest/gtest.h>
 
