@@ -1,0 +1,54 @@
+// Reed-Solomon encoder, AXI4-Stream interface.
+//
+// Slave side: the k data symbols of each codeword, one per beat. Framing is
+// by count: the k-th beat after the previous codeword closes the message,
+// s_axis_tlast is not looked at (early or late tlast changes nothing).
+// Master side: the n symbols of the codeword, the data unchanged and then
+// the n-k parity symbols, m_axis_tlast on the n-th.
+//
+// The whole pipeline advances on a clock when its output stage is empty or
+// taken (m_axis_tready); s_axis_tready is high when it advances and a data
+// symbol is due. With both sides always ready a codeword takes n clocks:
+// n output beats for k input beats, codewords back to back.
+`timescale 1ns/1ns
+
+`include "rsenc_params.v"
+
+module rs_encoder_axis (
+    input  wire                          aclk,
+    input  wire                          aresetn,
+    // data symbols in
+    input  wire [`INPUT_DATA_WIDTH-1:0]  s_axis_tdata,
+    input  wire                          s_axis_tvalid,
+    output wire                          s_axis_tready,
+    input  wire                          s_axis_tlast,
+    // codeword symbols out
+    output wire [`INPUT_DATA_WIDTH-1:0]  m_axis_tdata,
+    output wire                          m_axis_tvalid,
+    input  wire                          m_axis_tready,
+    output wire                          m_axis_tlast
+);
+
+wire ce = m_axis_tready | ~m_axis_tvalid;
+wire in_ready;
+wire unused_first;
+wire unused_tlast = s_axis_tlast;   // framing is by count
+
+assign s_axis_tready = ce & in_ready;
+
+rs_encoder_core core (
+    .clk       (aclk),
+    .rst_n     (aresetn),
+    .ce        (ce),
+    .in_valid  (s_axis_tvalid),
+    // every codeword begins with the first beat after the previous one
+    .in_start  (1'b1),
+    .in_data   (s_axis_tdata),
+    .in_ready  (in_ready),
+    .out_valid (m_axis_tvalid),
+    .out_data  (m_axis_tdata),
+    .out_first (unused_first),
+    .out_last  (m_axis_tlast)
+);
+
+endmodule
