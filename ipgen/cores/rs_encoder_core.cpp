@@ -9,7 +9,7 @@
 #include "ipgen/core_description.hpp"
 #include "ipgen/cores/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/encoder_multiplier.hpp"
 #include "rs_encoder/encoder_params.hpp"
 #include "rs_encoder/gen_poly_log.hpp"

@@ -4,7 +4,7 @@
 // and for CCSDS the dual-basis representation of the symbols at the ports.
 #pragma once
 
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/galois_field.hpp"
 
 #include <vector>
 
