@@ -255,7 +255,7 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
     // {tlast, data} per codeword symbol (tlast with the n-th).
     const RsEncoderModel model(field, params.first_root, params.rootspace, params.n_total,
                                params.k_data, ccsds);
-    const int codewords = std::clamp(1500 / params.n_total, 3, 16);
+    const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
     std::uniform_int_distribution<int> symbol(0, field.nlong);
     for (int c = 0; c < codewords; ++c) {
