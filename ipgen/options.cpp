@@ -158,7 +158,7 @@ std::string help_text() {
                        "  --prefix P       begin every module, macro and Verilog file name with P\n"
                        "                   (a Verilog identifier), so cores can share a design\n"
                        "  --header FILE    copy FILE to the top of the generated files (default:\n"
-                       "                   a banner naming ipgen and the configuration)\n"
+                       "                   a banner naming ipgen and the core)\n"
                        "  --help           this text\n"
                        "  --version        the version\n";
     for (const CoreDescription& core : registered_cores()) {
