@@ -30,4 +30,13 @@ std::vector<int> generator_polynomial(const GaloisField& field, std::int64_t fir
     return gen;
 }
 
+std::vector<int> gen_poly_logs(const GaloisField& field, const std::vector<int>& gen_poly) {
+    std::vector<int> logs;
+    logs.reserve(gen_poly.size());
+    for (const int coefficient : gen_poly) {
+        logs.push_back(coefficient == 0 ? -1 : field.gf_log[static_cast<size_t>(coefficient)]);
+    }
+    return logs;
+}
+
 } // namespace ipgen::rs

@@ -15,4 +15,10 @@ namespace ipgen::rs {
 std::vector<int> generator_polynomial(const GaloisField& field, std::int64_t first_root,
                                       std::int64_t rootspace, int r);
 
+// The logarithm of each coefficient, with -1 marking a zero coefficient
+// (zero is no power of alpha). The encoder's multiplier takes the polynomial
+// in this form: a coefficient alpha^e is the constant multiplier of exponent
+// e, and -1 is a slice of constant-zero outputs.
+std::vector<int> gen_poly_logs(const GaloisField& field, const std::vector<int>& gen_poly);
+
 } // namespace ipgen::rs

@@ -12,6 +12,25 @@ void write_term_list(TextSink& out, const char* name, int first, int last) {
     }
 }
 
+std::vector<std::string> numbered_range(const char* name, int first, int last) {
+    std::vector<std::string> names;
+    for (int i = first; i <= last; ++i) {
+        names.push_back(numbered(name, i));
+    }
+    return names;
+}
+
+void write_clears(TextSink& out, std::string_view indent, const std::vector<std::string>& registers,
+                  std::string_view value) {
+    for (const std::string& name : registers) {
+        out.write(indent);
+        out.write(name);
+        out.write(" <= ");
+        out.write(value);
+        out.write(" ;\n");
+    }
+}
+
 std::vector<int> even_then_odd(int last) {
     std::vector<int> order;
     for (int i = 2; i <= last; i += 2) {

@@ -13,7 +13,7 @@ void validate_encoder_switches(const SwitchScan& scan) {
     // -p, -t, -c, -a and -r select features; every value has its meaning.
 }
 
-EncoderParams parse_switches(const SwitchScan& scan) {
+EncoderParams derive_encoder_params(const SwitchScan& scan) {
     EncoderParams p;
     p.n_total = scan.get('n');
     p.k_data = scan.get('k');

@@ -10,6 +10,6 @@ namespace ipgen::rs {
 
 // gfile after the copied header: "i coefficient log \n" for i = 0 .. r.
 // A zero coefficient has no logarithm and is written with 0.
-void write_gen_poly(TextSink& out, const GaloisField& field, const std::vector<int>& gen_poly);
+void write_gfile(TextSink& out, const GaloisField& field, const std::vector<int>& gen_poly);
 
 } // namespace ipgen::rs
