@@ -47,7 +47,7 @@ localparam DATA_PRELAST_AT_0 = 1'b1;
 localparam DATA_PRELAST_AT_0 = 1'b0;
 `endif
 // n = 2 (one data and one parity symbol): count 0 is already n-2.
-localparam TOTAL_PRELAST_AT_0 = (`NUM_TOTAL_SYMBOLS == 2);
+localparam TOTAL_PRELAST_AT_0 = (`MAX_COUNT_TOTAL_SYMBOL == 1);
 
 reg [W-1:0] count;        // slot of the codeword now at the input, 0 .. n-1
 reg first;                // count == 0

@@ -127,7 +127,12 @@ assign rem_parity   = slot_parity;
 assign rem_first    = slot_first;
 assign rem_last     = slot_last;
 assign rem_data     = in_data;
-assign rem_feedback = slot_parity ? {W{1'b0}} : in_conventional ^ top;
+rs_enc_feedback feedback_of_slot (
+    .parity   (slot_parity),
+    .data     (in_conventional),
+    .top      (top),
+    .feedback (rem_feedback)
+);
 wire unused_top_next = &{1'b0, top_next};
 `endif
 
