@@ -10,9 +10,9 @@
 #include "ipgen/cores/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
 #include "rs_common/generator_polynomial.hpp"
-#include "rs_encoder/encoder_multiplier.hpp"
 #include "rs_encoder/encoder_params.hpp"
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_encoder/gfile.hpp"
+#include "rs_encoder/multiplier.hpp"
 #include "rs_encoder/rsenc_params.hpp"
 
 #include <algorithm>
@@ -35,18 +35,12 @@ struct NetlistStyle {
 
 std::string shared_netlist(const std::string& header, const rs::GaloisField& field,
                            const std::vector<int>& gen_poly_log) {
-    // paritygen's order: header, two empty lines, the module head, every
-    // wire, then what it gathers in mult_temp.v (two empty lines, the
-    // assignments), then the end.
+    // paritygen's order: the wires in multiplier.v, then what it gathers in
+    // mult_temp.v (the assignments), then the end of the module.
     StringSink text;
-    StringSink wires;
     StringSink assigns;
-    rsenc::write_shared_slices(wires, assigns, field, gen_poly_log);
     text.write(header);
-    text.write("\n\n");
-    rsenc::write_module_head(text);
-    text.write(wires.text());
-    text.write("\n\n");
+    rsenc::write_multiplier_shared(text, assigns, field, gen_poly_log);
     text.write(assigns.text());
     rsenc::write_module_end(text);
     return text.take();
@@ -56,9 +50,7 @@ std::string plain_netlist(const std::string& header, const rs::GaloisField& fiel
                           const std::vector<int>& gen_poly_log) {
     StringSink text;
     text.write(header);
-    rsenc::write_module_head(text);
-    rsenc::write_plain_slices(text, field, gen_poly_log);
-    rsenc::write_module_end(text);
+    rsenc::write_multiplier_plain(text, field, gen_poly_log);
     return text.take();
 }
 
@@ -132,7 +124,7 @@ rsenc::EncoderParams checked_params(OptionValues& values, int pipe_mode, int reg
         }
         throw FatalError("ipgen: " + message, error.status());
     }
-    return rsenc::parse_switches(scan);
+    return rsenc::derive_encoder_params(scan);
 }
 
 std::string hex_beat(int last, int symbol, int m) {
@@ -196,8 +188,8 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
 
     const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
     const std::vector<int> gen_poly_log =
-        rsenc::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
-                                                             params.rootspace, params.num_chk()));
+        rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
+                                                          params.rootspace, params.num_chk()));
     CoreBuild build;
     const std::string code =
         "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
@@ -210,10 +202,10 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
     build.library = "rs";
 
     StringSink gfile;
-    rsenc::write_gen_poly(gfile, gen_poly_log);
+    rsenc::write_gfile(gfile, gen_poly_log);
     StringSink rsenc_params;
     rsenc_params.write(header);
-    rsenc::write_enc_params(rsenc_params, params);
+    rsenc::write_rsenc_params(rsenc_params, params);
     build.generated = {
         {"gfile", gfile.take(), FileRole::data},
         {rsenc::multiplier_file_name, style->write(header, field, gen_poly_log), FileRole::rtl},
