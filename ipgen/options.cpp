@@ -58,7 +58,7 @@ void refuse(const std::string& message) {
 CommandLine parse_command_line(const std::vector<std::string>& args) {
     CommandLine line;
     for (const std::string& arg : args) {
-        line.help = line.help || arg == "--help" || arg == "-h";
+        line.help = line.help || arg == "--help";
         line.version = line.version || arg == "--version";
     }
     if (line.help || line.version) {
