@@ -42,8 +42,8 @@ void write_multiplier_plain(TextSink& out, const rs::GaloisField& field,
 
 // The shared-term style in its two parts. `multiplier` takes, after the
 // copied header, two empty lines, the module head and the wire
-// declarations; `temp` (the text of mult_temp.v) takes two empty lines and
-// every assignment. The module is complete once that text and
+// declarations; `temp` (mult_temp.v) takes two empty lines and every
+// assignment. The module is complete once mult_temp.v and
 // write_module_end follow in multiplier.v.
 void write_multiplier_shared(TextSink& multiplier, TextSink& temp, const rs::GaloisField& field,
                              const std::vector<int>& gen_poly_log);

@@ -24,8 +24,9 @@ struct BestPair {
 
 // The best pair of each row: for column a, the first later column b with
 // the most output bits in common (none while no later column shares a bit).
-// Masks only lose bits, so a row changes only when one of its own two
-// columns changes: a pass costs a few rows, not every pair.
+// Masks only lose bits, so a row's count can only fall when one of its
+// columns changes: such a row keeps its old count as an upper bound and is
+// searched again only when that bound could still win.
 class PairSearch {
   public:
     explicit PairSearch(const std::vector<std::uint32_t>& masks) : masks_(masks) {
@@ -34,54 +35,69 @@ class PairSearch {
         }
     }
 
-    // Column c is new, the last one.
+    // Column c is new, the last one. A count above a stale row's bound is
+    // that row's exact best.
     void add_column(std::size_t c) {
-        row_best_.emplace_back();
+        common_.push_back(0);
+        partner_.push_back(-1);
+        stale_.push_back(0);
         for (std::size_t a = 0; a < c; ++a) {
-            offer(a, c);
+            const int common = bit_count(masks_[a] & masks_[c]);
+            const bool better = common > common_[a];
+            common_[a] = better ? common : common_[a];
+            partner_[a] = better ? static_cast<int>(c) : partner_[a];
+            stale_[a] = better ? 0 : stale_[a];
         }
     }
 
-    // Column c has lost bits: its own row and every row whose best pair
-    // it was are searched again.
+    // Column c has lost bits: its own row is searched again, and every row
+    // whose best pair it was becomes stale.
     void refresh(std::size_t c) {
         search_row(c);
         for (std::size_t a = 0; a < c; ++a) {
-            if (row_best_[a].b == static_cast<int>(c)) {
-                search_row(a);
-            }
+            stale_[a] = partner_[a] == static_cast<int>(c) ? 1 : stale_[a];
         }
     }
 
     // The first pair (a, b), a < b in ascending order, with the strictly
     // largest number of common bits.
-    BestPair best() const {
+    BestPair best() {
         BestPair best;
-        for (const BestPair& row : row_best_) {
-            if (row.common > best.common) { // ties keep the first pair
-                best = row;
+        for (std::size_t a = 0; a < common_.size(); ++a) {
+            if (common_[a] <= best.common) {
+                continue; // not even its bound beats the best so far
+            }
+            if (stale_[a] != 0) {
+                search_row(a);
+            }
+            if (common_[a] > best.common) { // ties keep the first pair
+                best = {common_[a], static_cast<int>(a), partner_[a]};
             }
         }
         return best;
     }
 
   private:
-    void offer(std::size_t a, std::size_t b) {
-        const int common = bit_count(masks_[a] & masks_[b]);
-        if (common > row_best_[a].common) {
-            row_best_[a] = {common, static_cast<int>(a), static_cast<int>(b)};
-        }
-    }
-
     void search_row(std::size_t a) {
-        row_best_[a] = BestPair{};
-        for (std::size_t b = a + 1; b < row_best_.size(); ++b) {
-            offer(a, b);
+        int most = 0;
+        int partner = -1;
+        for (std::size_t b = a + 1; b < common_.size(); ++b) {
+            const int common = bit_count(masks_[a] & masks_[b]);
+            const bool better = common > most;
+            most = better ? common : most;
+            partner = better ? static_cast<int>(b) : partner;
         }
+        common_[a] = most;
+        partner_[a] = partner;
+        stale_[a] = 0;
     }
 
     const std::vector<std::uint32_t>& masks_;
-    std::vector<BestPair> row_best_;
+    // Per row a: the most common bits with a later column, that column
+    // (-1 for none), and whether the count is only an upper bound.
+    std::vector<int> common_;
+    std::vector<int> partner_;
+    std::vector<char> stale_;
 };
 
 } // namespace
@@ -90,6 +106,13 @@ SharedTerms extract_shared_terms(const std::vector<std::uint32_t>& const_column,
     SharedTerms terms;
     terms.matrix = rs::fill_mult_matrix(const_column, m);
     auto& masks = terms.matrix.column_mask;
+    // Each new column takes two or more bits off two columns and holds them
+    // once, so the m * m matrix bits allow at most m * m / 2 of them.
+    const std::size_t most_columns = static_cast<std::size_t>(m) * (m + 2) / 2;
+    masks.reserve(most_columns);
+    terms.matrix.term_index.reserve(most_columns);
+    terms.left_operand.reserve(most_columns);
+    terms.right_operand.reserve(most_columns);
     terms.left_operand.assign(masks.size(), -1);
     terms.right_operand.assign(masks.size(), -1);
     PairSearch pairs(masks);
