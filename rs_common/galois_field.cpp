@@ -20,14 +20,6 @@ std::vector<int> unpack_poly_bits(int field_poly, int m) {
     return bits;
 }
 
-int GaloisField::power(std::int64_t e) const {
-    std::int64_t reduced = e % nlong;
-    if (reduced < 0) {
-        reduced += nlong;
-    }
-    return gf_exp[static_cast<size_t>(reduced)];
-}
-
 GaloisField build_field(int m, int field_poly) {
     GaloisField field;
     field.m = m;

@@ -3,6 +3,7 @@
 // multiplication by a constant alpha^p into XOR equations.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,7 +24,16 @@ struct GaloisField {
     std::vector<int> gf_log;    // gf_log[x] = i with gf_exp[i] = x; gf_log[0] = 0
 
     // alpha^e for any exponent: e is reduced into 0 .. nlong-1 first.
-    int power(std::int64_t e) const;
+    int power(std::int64_t e) const {
+        if (e >= 0 && e < nlong) {
+            return gf_exp[static_cast<std::size_t>(e)];
+        }
+        std::int64_t reduced = e % nlong;
+        if (reduced < 0) {
+            reduced += nlong;
+        }
+        return gf_exp[static_cast<std::size_t>(reduced)];
+    }
 };
 
 // Builds the tables from the field polynomial's bits 0 .. m-1 by the

@@ -8,18 +8,10 @@
 #include "rs_common/galois_field.hpp"
 
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace ipgen::rs {
-
-// Writes the name of the input term that matrix column `column` stands for.
-using TermWriter = std::function<void(TextSink&, int column)>;
-
-// The right-hand side of output bit `row`: the terms of the columns whose
-// bit `row` is set, in ascending column order and joined by " ^ "; "0 " when
-// there is none (the constant-zero bit); then " ;\n".
-void write_xor_terms(TextSink& out, const MultMatrix& matrix, int row, const TermWriter& term);
 
 // A vector of wires in the generated netlist: name[offset + bit].
 struct BusSlice {
@@ -27,13 +19,17 @@ struct BusSlice {
     std::int64_t offset = 0;
 };
 
-// "<name>[<offset + term_index[c]>]": a term taken from a bus.
-TermWriter bus_terms(const BusSlice& source, const MultMatrix& matrix);
+// The name of each matrix column taken from a bus:
+// "<name>[<offset + term_index[c]>]".
+std::vector<std::string> bus_term_names(const BusSlice& source, const MultMatrix& matrix);
 
 // The equations of target = source * alpha^exponent, for output bits
-// 0 .. m-1: "assign <target>[<offset + j>] = " and the terms of row j.
+// 0 .. m-1: "assign <target>[<offset + j>] = ", then the names of the
+// columns whose bit j is set (term_names[c] for column c), in ascending
+// column order and joined by " ^ " ("0 " when there is none: the
+// constant-zero bit), then " ;\n".
 void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice& target,
-                         const TermWriter& term);
+                         const std::vector<std::string>& term_names);
 
 // The whole block as the decoder's writers emit it. A negative exponent has
 // no constant to multiply by: m lines "assign <target>[<bit>] = 0 ;".

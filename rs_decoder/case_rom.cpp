@@ -3,8 +3,8 @@
 namespace ipgen::rs {
 
 void write_rom_item(TextSink& out, int m, const std::string& address, const std::string& value) {
-    out.print("      %d'b%s :", m, address.c_str());
-    out.print(" romout = %d'b%s ;\n", m, value.c_str());
+    const std::string width = std::to_string(m);
+    out.write("      " + width + "'b" + address + " : romout = " + width + "'b" + value + " ;\n");
 }
 
 void write_case_rom(TextSink& out, const char* module, int m,

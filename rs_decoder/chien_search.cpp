@@ -1,6 +1,7 @@
 #include "rs_decoder/chien_search.hpp"
 
 #include "common/binary_literal.hpp"
+#include "common/concat.hpp"
 #include "rs_common/xor_equation.hpp"
 #include "rs_decoder/evaluator_text.hpp"
 #include "rs_decoder/locator_degree.hpp"
@@ -79,20 +80,20 @@ reg  [`INPUT_DATA_WIDTH-1:0] sigma0    ;
 reg  [`INPUT_DATA_WIDTH-1:0] sumoddreg ;
 )");
     for (int i = 1; i <= t; ++i) {
-        out.print("reg [`INPUT_DATA_WIDTH-1:0] rin%d   ;\n", i);
+        out.write(concat("reg [`INPUT_DATA_WIDTH-1:0] rin", i, "   ;\n"));
     }
     for (int i = 1; i <= t; ++i) {
-        out.print("wire [`INPUT_DATA_WIDTH-1:0] rout%d ;\n", i);
+        out.write(concat("wire [`INPUT_DATA_WIDTH-1:0] rout", i, " ;\n"));
     }
     for (int i = 1; i <= t; ++i) {
-        out.print("wire [`INPUT_DATA_WIDTH-1:0] chmult%d ;\n", i);
+        out.write(concat("wire [`INPUT_DATA_WIDTH-1:0] chmult", i, " ;\n"));
     }
     out.write(R"(wire [`INPUT_DATA_WIDTH-1:0] sumodd    ;
 wire [`INPUT_DATA_WIDTH-1:0] sumeven   ;
 wire [`INPUT_DATA_WIDTH-1:0] sumtotl   ;
 )");
     for (int i = 1; i <= t; ++i) {
-        out.print("reg [`INPUT_DATA_WIDTH-1:0] chreg%d ;\n", i);
+        out.write(concat("reg [`INPUT_DATA_WIDTH-1:0] chreg", i, " ;\n"));
     }
     out.write("\n\n");
 }
@@ -121,7 +122,7 @@ void write_multipliers(TextSink& out, const GaloisField& field, const ChienExpon
     }
     for (int i = 1; i <= t; ++i) {
         if (exponents.premultiplier.empty()) {
-            out.print("assign chmult%d = chreg%d ;\n", i, i);
+            out.write(concat("assign chmult", i, " = chreg", i, " ;\n"));
         } else {
             write_constant_multiplier(out, field,
                                       exponents.premultiplier[static_cast<size_t>(i - 1)],
@@ -181,7 +182,7 @@ begin : CLKEDPRT
     // not only the first one: they form one block.
     out.write("      begin\n");
     for (int i = 1; i <= t; ++i) {
-        out.print("         chreg%d <= rout%d ;\n", i, i);
+        out.write(concat("         chreg", i, " <= rout", i, " ;\n"));
     }
     out.write(R"(         sumoddreg <= sumodd ; 
          foundzero <= )");
@@ -200,7 +201,7 @@ end
 void write_input_mux(TextSink& out, int t, int m) {
     out.write("always @ (");
     for (int i = 1; i <= t; ++i) {
-        out.print("chreg%d or ", i);
+        out.write(concat("chreg", i, " or "));
     }
     out.write(R"( sigma or mxsel)
 begin : MUXSTRT
@@ -208,14 +209,14 @@ begin : MUXSTRT
    begin : MXPRT1
 )");
     for (const int i : even_then_odd(t)) {
-        out.print("      rin%d = sigma[%d:%d]   ;\n", i, i * m + m - 1, i * m);
+        out.write(concat("      rin", i, " = sigma[", i * m + m - 1, ":", i * m, "]   ;\n"));
     }
     out.write(R"(   end
    else
    begin : MXPRT2
 )");
     for (const int i : even_then_odd(t)) {
-        out.print("      rin%d = chreg%d[%d:0] ;\n", i, i, m - 1);
+        out.write(concat("      rin", i, " = chreg", i, "[", m - 1, ":0] ;\n"));
     }
     out.write(R"(   end
 end

@@ -1,6 +1,7 @@
 #include "rs_decoder/error_magnitude.hpp"
 
 #include "common/binary_literal.hpp"
+#include "common/concat.hpp"
 #include "rs_common/xor_equation.hpp"
 #include "rs_decoder/evaluator_text.hpp"
 #include "rs_decoder/locator_degree.hpp"
@@ -109,13 +110,13 @@ reg  [`INPUT_DATA_WIDTH-1:0] omega0mux   ;
 reg  [`INPUT_DATA_WIDTH-1:0] omega0      ;
 )");
     for (int i = 1; i < t; ++i) {
-        out.print("reg [`INPUT_DATA_WIDTH-1:0] rin%d    ;\n", i);
+        out.write(concat("reg [`INPUT_DATA_WIDTH-1:0] rin", i, "    ;\n"));
     }
     for (int i = 1; i < t; ++i) {
-        out.print("wire [`INPUT_DATA_WIDTH-1:0] rout%d  ;\n", i);
+        out.write(concat("wire [`INPUT_DATA_WIDTH-1:0] rout", i, "  ;\n"));
     }
     for (int i = 1; i < t; ++i) {
-        out.print("wire [`INPUT_DATA_WIDTH-1:0] ommult%d  ;\n", i);
+        out.write(concat("wire [`INPUT_DATA_WIDTH-1:0] ommult", i, "  ;\n"));
     }
     out.write(R"(wire [`INPUT_DATA_WIDTH-1:0] sumoddreg   ;
 wire [`INPUT_DATA_WIDTH-1:0] omega0int   ;
@@ -131,7 +132,7 @@ wire [`INPUT_DATA_WIDTH-1:0] errvalin   ;
 wire [`INPUT_DATA_WIDTH-1:0] rootvalin  ;
 )");
     for (int i = 1; i < t; ++i) {
-        out.print("reg [`INPUT_DATA_WIDTH-1:0] omreg%d ;\n", i);
+        out.write(concat("reg [`INPUT_DATA_WIDTH-1:0] omreg", i, " ;\n"));
     }
     out.write(R"(reg  foundzero_p      ;
 
@@ -176,7 +177,7 @@ void write_multipliers(TextSink& out, const GaloisField& field,
     }
     for (int i = 1; i < t; ++i) {
         if (exponents.premultiplier.empty()) {
-            out.print("assign ommult%d = omreg%d ;\n", i, i);
+            out.write(concat("assign ommult", i, " = omreg", i, " ;\n"));
         } else {
             write_constant_multiplier(out, field,
                                       exponents.premultiplier[static_cast<size_t>(i - 1)],
@@ -278,7 +279,7 @@ begin : CLKEDPRT
    begin 
 )");
     for (int i = 1; i < t; ++i) {
-        out.print("      omreg%d  <= rout%d    ;\n", i, i);
+        out.write(concat("      omreg", i, "  <= rout", i, "    ;\n"));
     }
     out.write(R"(      sigmainvreg <= sigmainv  ; 
    `ifdef FAILPIN
@@ -316,7 +317,7 @@ end
 void write_input_mux(TextSink& out, int t, int m) {
     out.write("always @ (");
     for (int i = 1; i < t; ++i) {
-        out.print("omreg%d or ", i);
+        out.write(concat("omreg", i, " or "));
     }
     out.write(R"( omega or mxsel or omega0)
 begin : MUXPRT
@@ -324,7 +325,7 @@ begin : MUXPRT
    begin : MXPRT1
 )");
     for (const int i : even_then_odd(t - 1)) {
-        out.print("      rin%d = omega[%d:%d]   ;\n", i, i * m + m - 1, i * m);
+        out.write(concat("      rin", i, " = omega[", i * m + m - 1, ":", i * m, "]   ;\n"));
     }
     out.print("      omega0mux = omega[%d:0]   ;\n", m - 1);
     out.write(R"(   end
@@ -332,7 +333,7 @@ begin : MUXPRT
    begin : MXPRT2
 )");
     for (const int i : even_then_odd(t - 1)) {
-        out.print("      rin%d = omreg%d[%d:0] ;\n", i, i, m - 1);
+        out.write(concat("      rin", i, " = omreg", i, "[", m - 1, ":0] ;\n"));
     }
     out.write(R"(      omega0mux = omega0    ;
    end

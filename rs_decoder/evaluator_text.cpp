@@ -1,5 +1,7 @@
 #include "rs_decoder/evaluator_text.hpp"
 
+#include "common/concat.hpp"
+
 namespace ipgen::rs {
 
 std::string numbered(const char* name, int i) {
@@ -8,7 +10,7 @@ std::string numbered(const char* name, int i) {
 
 void write_term_list(TextSink& out, const char* name, int first, int last) {
     for (int i = first; i <= last; i += 2) {
-        out.print(i == last || i == last - 1 ? "%s%d ;\n" : "%s%d ^ ", name, i);
+        out.write(concat(name, i, i == last || i == last - 1 ? " ;\n" : " ^ "));
     }
 }
 

@@ -3,6 +3,8 @@
 #include "rs_common/xor_equation.hpp"
 #include "rs_encoder/shared_terms.hpp"
 
+#include <string>
+
 namespace ipgen::rsenc {
 
 namespace {
@@ -18,15 +20,16 @@ rs::BusSlice product_slice(int i, int r, int m) {
     return rs::BusSlice{"mult_out", static_cast<std::int64_t>(r - 1 - i) * m};
 }
 
-// Column c of coefficient i's matrix: an input bit below m, else a wire.
-rs::TermWriter shared_term_names(int i, int m) {
-    return [i, m](TextSink& out, int column) {
-        if (column < m) {
-            out.print("mult_in[%d]", column);
-        } else {
-            out.print("g_%d_%d", i, column);
-        }
-    };
+// The name of each column of coefficient i's matrix: an input bit
+// mult_in[c] below m, else the wire g_<i>_<c>.
+std::vector<std::string> shared_term_names(int i, const SharedTerms& terms) {
+    const int m = terms.matrix.m;
+    std::vector<std::string> names;
+    for (int c = 0; c <= terms.matrix.last_term; ++c) {
+        names.push_back(c < m ? "mult_in[" + std::to_string(c) + "]"
+                              : "g_" + std::to_string(i) + "_" + std::to_string(c));
+    }
+    return names;
 }
 
 void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisField& field, int i,
@@ -41,17 +44,21 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
         return;
     }
     const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
-    const rs::TermWriter term = shared_term_names(i, m);
+    const std::vector<std::string> names = shared_term_names(i, terms);
+    std::string wire_lines;
+    std::string term_lines;
     for (int c = m; c <= terms.matrix.last_term; ++c) {
-        assigns.print("assign g_%d_%d = ", i, c);
-        wires.print("wire g_%d_%d ;\n", i, c);
-        term(assigns, terms.left_operand[static_cast<size_t>(c)]);
-        assigns.write(" ^ ");
-        term(assigns, terms.right_operand[static_cast<size_t>(c)]);
-        assigns.write(" ; \n");
+        const std::string& name = names[static_cast<size_t>(c)];
+        wire_lines += "wire " + name + " ;\n";
+        term_lines +=
+            "assign " + name + " = " +
+            names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])] + " ^ " +
+            names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])] + " ; \n";
     }
+    wires.write(wire_lines);
+    assigns.write(term_lines);
     assigns.write("\n\n");
-    rs::write_xor_equations(assigns, terms.matrix, target, term);
+    rs::write_xor_equations(assigns, terms.matrix, target, names);
     assigns.write("\n\n");
 }
 

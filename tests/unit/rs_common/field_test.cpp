@@ -81,7 +81,7 @@ TEST(XorEquation, BitWithoutTermsIsConstantZero) {
     matrix.term_index = {0, 1};
     matrix.last_term = 1;
     StringSink sink;
-    write_xor_equations(sink, matrix, BusSlice{"q", 4}, bus_terms(BusSlice{"d", 6}, matrix));
+    write_xor_equations(sink, matrix, BusSlice{"q", 4}, bus_term_names(BusSlice{"d", 6}, matrix));
     EXPECT_EQ(sink.text(), "assign q[4] = d[6] ^ d[7] ;\n"
                            "assign q[5] = 0  ;\n");
 }
