@@ -6,10 +6,12 @@
 // Master side: the n symbols of the codeword, the data unchanged and then
 // the n-k parity symbols, m_axis_tlast on the n-th.
 //
-// The whole pipeline advances on a clock when its output stage is empty or
-// taken (m_axis_tready); s_axis_tready is high when it advances and a data
-// symbol is due. With both sides always ready a codeword takes n clocks:
-// n output beats for k input beats, codewords back to back.
+// The encoder's output goes through a two-entry buffer (one clock more
+// latency than the native top). The whole encoder pipeline advances on a
+// clock when the buffer has space, a registered decision; s_axis_tready is
+// high when it advances and a data symbol is due. With both sides always
+// ready a codeword takes n clocks: n output beats for k input beats,
+// codewords back to back.
 `timescale 1ns/1ns
 
 `include "rsenc_params.v"
@@ -29,10 +31,12 @@ module rs_encoder_axis (
     output wire                          m_axis_tlast
 );
 
-wire ce = m_axis_tready | ~m_axis_tvalid;
-wire in_ready;
-wire unused_first;
-wire unused_tlast = s_axis_tlast;   // framing is by count
+wire                          ce;
+wire                          in_ready;
+wire                          enc_valid, enc_last;
+wire [`INPUT_DATA_WIDTH-1:0]  enc_data;
+wire                          unused_first;
+wire                          unused_tlast = s_axis_tlast;   // framing is by count
 
 assign s_axis_tready = ce & in_ready;
 
@@ -45,10 +49,21 @@ rs_encoder_core core (
     .in_start  (1'b1),
     .in_data   (s_axis_tdata),
     .in_ready  (in_ready),
-    .out_valid (m_axis_tvalid),
-    .out_data  (m_axis_tdata),
+    .out_valid (enc_valid),
+    .out_data  (enc_data),
     .out_first (unused_first),
-    .out_last  (m_axis_tlast)
+    .out_last  (enc_last)
+);
+
+rs_enc_out_buffer out_buffer (
+    .clk       (aclk),
+    .rst_n     (aresetn),
+    .space     (ce),
+    .in_valid  (enc_valid),
+    .in_data   ({enc_last, enc_data}),
+    .out_valid (m_axis_tvalid),
+    .out_ready (m_axis_tready),
+    .out_data  ({m_axis_tlast, m_axis_tdata})
 );
 
 endmodule

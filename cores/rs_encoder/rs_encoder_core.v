@@ -16,8 +16,8 @@
 // clocks; without any of them the output follows the input combinationally.
 //
 // Every register moves only when `ce` is high: the whole pipeline stalls
-// as one (the AXI top drives ce from m_axis_tready; the native top ties it
-// high). A stage whose valid bit is low holds a bubble.
+// as one (the AXI top drives ce from its output buffer's space; the native
+// top ties it high). A stage whose valid bit is low holds a bubble.
 `timescale 1ns/1ns
 
 `include "rsenc_params.v"
@@ -67,9 +67,9 @@ rs_enc_control control (
 // The data symbol in the field's conventional basis.
 wire [W-1:0] in_conventional;
 `ifdef CCSDS
-rs_enc_to_conventional in_to_conventional (
-    .dual         (in_data),
-    .conventional (in_conventional)
+rs_enc_ccsds_basis #(.TO_DUAL(0)) in_to_conventional (
+    .in  (in_data),
+    .out (in_conventional)
 );
 `else
 assign in_conventional = in_data;
@@ -139,9 +139,9 @@ wire unused_top_next = &{1'b0, top_next};
 // ---- select ------------------------------------------------------------------
 wire [W-1:0] parity_out;
 `ifdef CCSDS
-rs_enc_to_dual parity_to_dual (
-    .conventional (top),
-    .dual         (parity_out)
+rs_enc_ccsds_basis #(.TO_DUAL(1)) parity_to_dual (
+    .in  (top),
+    .out (parity_out)
 );
 `else
 assign parity_out = top;
