@@ -1,9 +1,9 @@
 #include "rs_decoder/error_magnitude.hpp"
 
 #include "common/binary_literal.hpp"
+#include "rs_common/xor_equation.hpp"
 #include "rs_decoder/evaluator_text.hpp"
 #include "rs_decoder/locator_degree.hpp"
-#include "rs_decoder/xor_equation.hpp"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "rs_encoder/minimal_netlist.hpp"
 
-#include "rs_encoder/encoder_multiplier.hpp"
+#include "rs_encoder/multiplier.hpp"
 
 #include <algorithm>
 #include <bit>

@@ -9,8 +9,8 @@
 #include "fec_codec.hpp"
 #include "generated.hpp"
 #include "hex_vector.hpp"
-#include "rs_decoder/gen_poly.hpp"
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_common/generator_polynomial.hpp"
+#include "rs_encoder/gfile.hpp"
 #include "rs_encoder/minimal_netlist.hpp"
 #include "sim_output.hpp"
 
@@ -175,7 +175,7 @@ std::string minimal_netlist(const EncoderConfig& config) {
     const auto gen =
         rs::generator_polynomial(field, config.first_root, config.rootspace, config.r());
     StringSink text;
-    rsenc::write_minimal_multiplier(text, field, rsenc::gen_poly_logs(field, gen));
+    rsenc::write_minimal_multiplier(text, field, rs::gen_poly_logs(field, gen));
     return text.text();
 }
 

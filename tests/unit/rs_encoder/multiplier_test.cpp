@@ -1,8 +1,8 @@
-#include "rs_encoder/encoder_multiplier.hpp"
+#include "rs_encoder/multiplier.hpp"
 
 #include "common/text_sink.hpp"
-#include "rs_decoder/gen_poly.hpp"
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_common/generator_polynomial.hpp"
+#include "rs_encoder/gfile.hpp"
 #include "rs_encoder/minimal_netlist.hpp"
 
 #include <gtest/gtest.h>
@@ -93,7 +93,7 @@ TEST(EncoderMultiplier, SlicesRunFromTheMostSignificantAndNameTheirCoefficient) 
 
 TEST(EncoderMultiplier, RootSpacingZeroGivesAnAllZeroMiddleSlice) {
     const auto field = build_field(8, 285);
-    const auto logs = gen_poly_logs(field, rs::generator_polynomial(field, 0, 0, 2));
+    const auto logs = rs::gen_poly_logs(field, rs::generator_polynomial(field, 0, 0, 2));
     ASSERT_EQ(logs, (std::vector<int>{0, -1, 0}));
     std::string zeros;
     for (int bit = 0; bit < 8; ++bit) {
@@ -242,7 +242,7 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     SCOPED_TRACE("m " + std::to_string(m) + " r " + std::to_string(r));
     const auto field = build_field(m, poly);
     const auto gen = rs::generator_polynomial(field, first_root, rootspace, r);
-    const auto logs = gen_poly_logs(field, gen);
+    const auto logs = rs::gen_poly_logs(field, gen);
     const Shared shared = shared_text(field, logs);
     const auto shared_assigns = parse_assigns(shared.assigns);
     const Netlist shared_net = compile(shared_assigns, m);
@@ -320,8 +320,8 @@ TEST(EncoderMultiplier, MinimalStyleReachesTheLowerBound) {
     };
     for (const Code& c : codes) {
         const auto field = build_field(c.m, c.poly);
-        const auto logs =
-            gen_poly_logs(field, rs::generator_polynomial(field, c.first_root, c.rootspace, c.r));
+        const auto logs = rs::gen_poly_logs(
+            field, rs::generator_polynomial(field, c.first_root, c.rootspace, c.r));
         const XorProgram program = minimal_xor_program(multiplier_bank_rows(field, logs), c.m);
         std::printf("m %d poly %d roots %d/%d r %d: %d gates, bound %d, depth %d\n", c.m, c.poly,
                     c.first_root, c.rootspace, c.r, program.gate_count(), program.lower_bound,

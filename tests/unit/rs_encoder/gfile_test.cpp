@@ -1,7 +1,7 @@
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_encoder/gfile.hpp"
 
 #include "common/text_sink.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/generator_polynomial.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ using rs::generator_polynomial;
 std::string gfile_text(int m, int poly, std::int64_t first_root, std::int64_t rootspace, int r) {
     const auto field = build_field(m, poly);
     StringSink out;
-    write_gen_poly(out,
-                   gen_poly_logs(field, generator_polynomial(field, first_root, rootspace, r)));
+    write_gfile(out,
+                rs::gen_poly_logs(field, generator_polynomial(field, first_root, rootspace, r)));
     return out.text();
 }
 
@@ -35,7 +35,8 @@ TEST(EncoderGfile, FourRootsOverGf16FromAlpha) {
 TEST(EncoderGfile, ZeroCoefficientIsMinusOne) {
     // Root spacing 0: every root is 1 and gen(x) = (x + 1)^2 = x^2 + 1.
     EXPECT_EQ(gfile_text(8, 285, 0, 0, 2), "0 0\n1 -1\n2 0\n");
-    EXPECT_EQ(gen_poly_logs(build_field(8, 285), {1, 0, 2, 3}), (std::vector<int>{0, -1, 1, 25}));
+    EXPECT_EQ(rs::gen_poly_logs(build_field(8, 285), {1, 0, 2, 3}),
+              (std::vector<int>{0, -1, 1, 25}));
 }
 
 TEST(EncoderGfile, OneCheckSymbol) {

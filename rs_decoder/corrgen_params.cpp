@@ -1,23 +1,12 @@
-#include "rs_decoder/params_header.hpp"
+#include "rs_decoder/corrgen_params.hpp"
 
 #include "common/binary_literal.hpp"
+#include "common/bit_width.hpp"
 #include "rs_decoder/locator_degree.hpp"
 
 #include <string>
 
 namespace ipgen::rs {
-
-int bits(int x) {
-    int count = 0;
-    for (unsigned value = x > 0 ? static_cast<unsigned>(x) : 0U; value != 0; value >>= 1) {
-        ++count;
-    }
-    return count;
-}
-
-int clog2(int x) {
-    return x <= 1 ? 0 : bits(x - 1);
-}
 
 namespace {
 
@@ -27,7 +16,7 @@ std::string repeated(char c, int count) {
 
 } // namespace
 
-void write_params(TextSink& out, const DecoderParams& p) {
+void write_corrgen_params(TextSink& out, const DecoderParams& p) {
     const int m = p.symbol_width;
     const int n = p.n_total;
     const int k = p.k_data;
@@ -35,7 +24,7 @@ void write_params(TextSink& out, const DecoderParams& p) {
     const int r = n - k;
     const int t = locator_degree(p);
     const int syndsel = clog2(r);
-    const int erase_width = bits(r - 2);
+    const int erase_width = bit_width(r - 2);
 
     if (p.ccsds_flag == 1) {
         out.write("`define CCSDS\n");
@@ -58,7 +47,7 @@ void write_params(TextSink& out, const DecoderParams& p) {
     }
     if ((p.option_bits & 8) != 0) {
         out.write("`define ERR_CNT_ENABLED\n");
-        out.print("`define ERRCNTWIDTH %d\n", bits(t));
+        out.print("`define ERRCNTWIDTH %d\n", bit_width(t));
     }
     if ((p.option_bits & 16) != 0) {
         out.write("`define ERS_CNT_ENABLED\n");

@@ -1,9 +1,6 @@
-#include "rs_encoder/encoder_multiplier.hpp"
+#include "rs_encoder/multiplier.hpp"
 
-#include "common/generated_file.hpp"
-#include "common/header_copy.hpp"
-#include "common/output_file.hpp"
-#include "rs_decoder/xor_equation.hpp"
+#include "rs_common/xor_equation.hpp"
 #include "rs_encoder/shared_terms.hpp"
 
 namespace ipgen::rsenc {
@@ -106,26 +103,19 @@ void write_module_end(TextSink& out) {
               "endmodule\n");
 }
 
-void write_multiplier_plain(const rs::GaloisField& field, const std::vector<int>& gen_poly_log) {
-    write_generated_file(multiplier_file_name, WithHeader::yes, [&](TextSink& out) {
-        write_module_head(out);
-        write_plain_slices(out, field, gen_poly_log);
-        write_module_end(out);
-    });
+void write_multiplier_plain(TextSink& out, const rs::GaloisField& field,
+                            const std::vector<int>& gen_poly_log) {
+    write_module_head(out);
+    write_plain_slices(out, field, gen_poly_log);
+    write_module_end(out);
 }
 
-void write_multiplier_shared(const rs::GaloisField& field, const std::vector<int>& gen_poly_log) {
-    const auto multiplier = create_output(multiplier_file_name);
-    const auto temp = create_output(mult_temp_file_name);
-    copy_header(*multiplier);
-    multiplier->write("\n\n");
-    write_module_head(*multiplier);
-    temp->write("\n\n");
-    write_shared_slices(*multiplier, *temp, field, gen_poly_log);
-    temp->close_or_throw();
-    append_file(*multiplier, mult_temp_file_name);
-    write_module_end(*multiplier);
-    multiplier->close_or_throw();
+void write_multiplier_shared(TextSink& multiplier, TextSink& temp, const rs::GaloisField& field,
+                             const std::vector<int>& gen_poly_log) {
+    multiplier.write("\n\n");
+    write_module_head(multiplier);
+    temp.write("\n\n");
+    write_shared_slices(multiplier, temp, field, gen_poly_log);
 }
 
 } // namespace ipgen::rsenc

@@ -1,4 +1,4 @@
-#include "rs_decoder/xor_equation.hpp"
+#include "rs_common/xor_equation.hpp"
 
 #include <vector>
 

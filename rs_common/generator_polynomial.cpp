@@ -1,4 +1,6 @@
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_common/generator_polynomial.hpp"
+
+#include <cstddef>
 
 namespace ipgen::rs {
 
@@ -28,11 +30,13 @@ std::vector<int> generator_polynomial(const GaloisField& field, std::int64_t fir
     return gen;
 }
 
-void write_gen_poly(TextSink& out, const GaloisField& field, const std::vector<int>& gen_poly) {
-    for (size_t i = 0; i < gen_poly.size(); ++i) {
-        out.print("%d %d ", static_cast<int>(i), gen_poly[i]);
-        out.print("%d \n", field.gf_log[static_cast<size_t>(gen_poly[i])]);
+std::vector<int> gen_poly_logs(const GaloisField& field, const std::vector<int>& gen_poly) {
+    std::vector<int> logs;
+    logs.reserve(gen_poly.size());
+    for (const int coefficient : gen_poly) {
+        logs.push_back(coefficient == 0 ? -1 : field.gf_log[static_cast<size_t>(coefficient)]);
     }
+    return logs;
 }
 
 } // namespace ipgen::rs

@@ -6,11 +6,12 @@
 // Two styles: plain (each output bit an XOR of input bits) and shared-term
 // (XOR pairs several output bits of one product need are computed once in
 // wires g_<i>_<column>). The shared style declares all wires before any
-// assignment, so its assignments are gathered in "mult_temp.v" and appended.
+// assignment, so its assignments are gathered in "mult_temp.v", which the
+// run appends to multiplier.v after the declarations.
 #pragma once
 
 #include "common/text_sink.hpp"
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/galois_field.hpp"
 
 #include <vector>
 
@@ -32,15 +33,19 @@ void write_plain_slices(TextSink& out, const rs::GaloisField& field,
 void write_shared_slices(TextSink& wires, TextSink& assigns, const rs::GaloisField& field,
                          const std::vector<int>& gen_poly_log);
 
+// The two empty lines and "endmodule" that close the module.
 void write_module_end(TextSink& out);
 
-// The whole file in the plain style; the copied header comes first.
-// Throws cannot_open for "multiplier.v" or "header.v".
-void write_multiplier_plain(const rs::GaloisField& field, const std::vector<int>& gen_poly_log);
+// multiplier.v in the plain style, after the copied header.
+void write_multiplier_plain(TextSink& out, const rs::GaloisField& field,
+                            const std::vector<int>& gen_poly_log);
 
-// The whole file in the shared-term style, through "mult_temp.v", which stays
-// in the directory. Creates "multiplier.v", then "mult_temp.v", then copies
-// the header; throws cannot_open with the name of the file that failed.
-void write_multiplier_shared(const rs::GaloisField& field, const std::vector<int>& gen_poly_log);
+// The shared-term style in its two parts. `multiplier` takes, after the
+// copied header, two empty lines, the module head and the wire
+// declarations; `temp` (mult_temp.v) takes two empty lines and every
+// assignment. The module is complete once mult_temp.v and
+// write_module_end follow in multiplier.v.
+void write_multiplier_shared(TextSink& multiplier, TextSink& temp, const rs::GaloisField& field,
+                             const std::vector<int>& gen_poly_log);
 
 } // namespace ipgen::rsenc

@@ -1,4 +1,4 @@
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/galois_field.hpp"
 
 #include <algorithm>
 
