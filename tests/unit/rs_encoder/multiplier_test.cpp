@@ -3,6 +3,7 @@
 #include "common/text_sink.hpp"
 #include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/gfile.hpp"
+#include "rs_encoder/minimal_netlist.hpp"
 
 #include <gtest/gtest.h>
 
@@ -143,8 +144,8 @@ std::vector<Assign> parse_assigns(const std::string& text) {
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.empty()) {
-            continue;
+        if (!line.starts_with("assign")) {
+            continue; // empty lines; the module frame and wires of the minimal style
         }
         std::istringstream words(line);
         std::string word;
@@ -246,6 +247,9 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     const auto shared_assigns = parse_assigns(shared.assigns);
     const Netlist shared_net = compile(shared_assigns, m);
     const Netlist plain_net = compile(parse_assigns(plain_text(field, logs)), m);
+    StringSink minimal;
+    write_minimal_multiplier(minimal, field, logs);
+    const Netlist minimal_net = compile(parse_assigns(minimal.text()), m);
 
     std::set<std::string> declared;
     std::istringstream wire_lines(shared.wires);
@@ -270,6 +274,7 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
         const auto plain_out = evaluate(plain_net, x);
         ASSERT_EQ(shared_out.size(), static_cast<size_t>(r * m));
         ASSERT_EQ(shared_out, plain_out) << "input " << x;
+        ASSERT_EQ(evaluate(minimal_net, x), plain_out) << "minimal style, input " << x;
         ASSERT_EQ(std::count(shared_out.begin(), shared_out.end(), -1), 0) << "unassigned bit";
         for (int i = 0; i < r; ++i) {
             const int coefficient = gen[static_cast<size_t>(i)];
@@ -286,7 +291,9 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     }
 }
 
-TEST(EncoderMultiplier, BothStylesComputeEveryProductOnEveryInput) {
+TEST(EncoderMultiplier, EveryStyleComputesEveryProductOnEveryInput) {
+    check_netlists(2, 7, 0, 1, 2);
+    check_netlists(3, 11, 1, 1, 4);
     check_netlists(4, 19, 1, 1, 4);
     check_netlists(5, 37, 0, 3, 6);
     check_netlists(6, 67, 3, 5, 10);
@@ -294,6 +301,46 @@ TEST(EncoderMultiplier, BothStylesComputeEveryProductOnEveryInput) {
     check_netlists(8, 285, 120, 11, 32);
     check_netlists(8, 285, 0, 0, 3); // (x + 1)^3 has no zero coefficient
     check_netlists(8, 285, 0, 0, 2); // x^2 + 1: a zero slice
+    check_netlists(9, 529, 0, 1, 8);
+    check_netlists(10, 1033, 2, 3, 12);
+    check_netlists(11, 2053, 0, 1, 6);
+    check_netlists(12, 4179, 1, 1, 8);
+}
+
+// The minimal style against its lower bound (distinct output rows of weight
+// two or more, each needing a gate of its own), and its size and depth:
+// the codes of the encoder's benchmarks.
+TEST(EncoderMultiplier, MinimalStyleReachesTheLowerBound) {
+    struct Code {
+        int m, poly, first_root, rootspace, r, gap, max_depth;
+    };
+    const Code codes[] = {
+        {4, 19, 0, 1, 4, 0, 2},      {8, 285, 0, 1, 16, 0, 4},    {8, 285, 0, 1, 32, 0, 3},
+        {8, 391, 112, 11, 32, 0, 3}, {12, 4179, 0, 1, 512, 0, 4},
+    };
+    for (const Code& c : codes) {
+        const auto field = build_field(c.m, c.poly);
+        const auto logs = rs::gen_poly_logs(
+            field, rs::generator_polynomial(field, c.first_root, c.rootspace, c.r));
+        const XorProgram program = minimal_xor_program(multiplier_bank_rows(field, logs), c.m);
+        std::printf("m %d poly %d roots %d/%d r %d: %d gates, bound %d, depth %d\n", c.m, c.poly,
+                    c.first_root, c.rootspace, c.r, program.gate_count(), program.lower_bound,
+                    program.max_depth());
+        EXPECT_EQ(program.gate_count() - program.lower_bound, c.gap) << "r " << c.r;
+        EXPECT_LE(program.max_depth(), c.max_depth) << "r " << c.r;
+    }
+    // A lone row of weight four is three gates away from the inputs: two
+    // helper terms, then the target, each gate the XOR of its operands.
+    const XorProgram program = minimal_xor_program({0b1111}, 4);
+    ASSERT_EQ(program.gate_count(), 3);
+    EXPECT_EQ(program.lower_bound, 1);
+    for (int g = 0; g < 3; ++g) {
+        const auto [a, b] = program.operands[static_cast<size_t>(g)];
+        EXPECT_EQ(program.value[static_cast<size_t>(4 + g)],
+                  program.value[static_cast<size_t>(a)] ^ program.value[static_cast<size_t>(b)]);
+    }
+    EXPECT_EQ(program.signal_of(0b1111), 6);
+    EXPECT_EQ(program.max_depth(), 2);
 }
 
 } // namespace
