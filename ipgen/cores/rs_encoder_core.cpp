@@ -12,6 +12,7 @@
 #include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/encoder_params.hpp"
 #include "rs_encoder/gfile.hpp"
+#include "rs_encoder/minimal_netlist.hpp"
 #include "rs_encoder/multiplier.hpp"
 #include "rs_encoder/rsenc_params.hpp"
 
@@ -54,7 +55,17 @@ std::string plain_netlist(const std::string& header, const rs::GaloisField& fiel
     return text.take();
 }
 
-const std::array<NetlistStyle, 2> netlist_styles{{
+std::string minimal_netlist(const std::string& header, const rs::GaloisField& field,
+                            const std::vector<int>& gen_poly_log) {
+    StringSink text;
+    text.write(header);
+    rsenc::write_minimal_multiplier(text, field, gen_poly_log);
+    return text.take();
+}
+
+const std::array<NetlistStyle, 3> netlist_styles{{
+    {"minimal", "one XOR network for the whole bank, every gate shared by all coefficients",
+     minimal_netlist},
     {"shared", "XOR pairs shared within each coefficient's product (paritygen -a 1)",
      shared_netlist},
     {"plain", "every output bit an XOR of input bits (paritygen -a 0)", plain_netlist},
@@ -164,14 +175,17 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
         refuse("--registered-input: accepted with --pipeline 1 or 2 only");
     }
     const bool continuous = flag(values, "continuous", true);
-    values.try_emplace("netlist", "shared");
+    values.try_emplace("netlist", "minimal");
     const auto style =
         std::find_if(netlist_styles.begin(), netlist_styles.end(),
                      [&](const NetlistStyle& s) { return values.at("netlist") == s.name; });
     if (style == netlist_styles.end()) {
         std::string accepted;
-        for (const NetlistStyle& s : netlist_styles) {
-            accepted += std::string(accepted.empty() ? "" : " or ") + s.name;
+        for (std::size_t i = 0; i < netlist_styles.size(); ++i) {
+            accepted += std::string(i == 0                          ? ""
+                                    : i + 1 < netlist_styles.size() ? ", "
+                                                                    : " or ") +
+                        netlist_styles[i].name;
         }
         refuse("--netlist " + values.at("netlist") + ": accepted: " + accepted);
     }
@@ -297,7 +311,7 @@ const CoreRegistration registration{CoreDescription{
          "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
          "--field-poly 391",
          "off"},
-        {"netlist", "STYLE", "the multiplier netlist: shared or plain", "shared"},
+        {"netlist", "STYLE", "the multiplier netlist: minimal, shared or plain", "minimal"},
     },
     "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
     build_rs_encoder,

@@ -99,7 +99,8 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {with(rs255, {"--n", "2x"}), "ipgen: --n 2x: accepted: a decimal number\n"},
         {with(rs255, {"--pipeline", "3"}), "ipgen: --pipeline 3: accepted: 0 (none)"},
         {with(rs255, {"--pipeline", "0", "--registered-input"}), "ipgen: --registered-input: "},
-        {with(rs255, {"--netlist", "tiny"}), "ipgen: --netlist tiny: accepted: shared or plain\n"},
+        {with(rs255, {"--netlist", "tiny"}),
+         "ipgen: --netlist tiny: accepted: minimal, shared or plain\n"},
         {with(rs255, {"--ccsds", "--field-poly", "285"}), "ipgen: --ccsds: "},
         {with(rs255, {"--prefix", "2enc"}), "ipgen: --prefix 2enc: accepted: a Verilog"},
         {with(rs255, {"--speed", "9"}), "ipgen: unknown option --speed for rs-encoder"},
@@ -187,7 +188,7 @@ TEST(Ipgen, FolderListsAgreeWithItsFiles) {
     EXPECT_NE(run.file("README.md")
                   .find("    ipgen rs-encoder --symbol-width 8 --n 255 --k 239 "
                         "--field-poly 285 --first-root 0 --root-spacing 1 "
-                        "--pipeline 1 --continuous --netlist shared --prefix "
+                        "--pipeline 1 --continuous --netlist minimal --prefix "
                         "enc_ --out enc_rs_encoder_255_239\n"),
               std::string::npos);
 }
