@@ -31,7 +31,7 @@ struct IpgenRun {
 
 // (ipgen options, the paritygen switches for the same values)
 const std::vector<std::pair<Args, Args>> same_values = {
-    {{"--symbol-width", "8", "--n", "255", "--k", "239"},
+    {{"--symbol-width", "8", "--n", "255", "--k", "239", "--netlist", "shared"},
      {"-w", "8", "-n", "255", "-k", "239", "-f", "285", "-g", "0",
       "-h", "1", "-p", "1",   "-t", "0",   "-c", "0",   "-a", "1"}},
     {{"--symbol-width", "8", "--n", "204", "--k", "188", "--field-poly", "391", "--first-root",
@@ -40,14 +40,15 @@ const std::vector<std::pair<Args, Args>> same_values = {
      {"-w", "8",  "-n", "204", "-k", "188", "-f", "391", "-g", "112", "-h",
       "11", "-p", "2",  "-r",  "1",  "-t",  "1",  "-c",  "0",  "-a",  "0"}},
     {{"--symbol-width", "8", "--n", "255", "--k", "223", "--ccsds", "--pipeline", "2",
-      "--registered-input"},
+      "--registered-input", "--netlist", "shared"},
      {"-w", "8", "-n", "255", "-k", "223", "-f", "391", "-g", "112", "-h", "11", "-p", "3", "-t",
       "0", "-c", "1"}},
     {{"--symbol-width", "4", "--n", "15", "--k", "13", "--root-spacing", "7", "--pipeline", "0",
       "--netlist=shared"},
      {"-w", "4", "-n", "15", "-k", "13", "-f", "19", "-g", "0", "-h", "7", "-p", "0", "-t", "0",
       "-c", "0"}},
-    {{"--symbol-width", "12", "--n", "300", "--k", "280", "--first-root", "5", "--pipeline", "2"},
+    {{"--symbol-width", "12", "--n", "300", "--k", "280", "--first-root", "5", "--pipeline", "2",
+      "--netlist", "shared"},
      {"-w", "12", "-n", "300", "-k", "280", "-f", "4179", "-g", "5", "-h", "1", "-p", "2", "-t",
       "0", "-c", "0"}},
 };
