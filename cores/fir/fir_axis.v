@@ -61,10 +61,12 @@ module fir_axis (
     reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
     localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
+    localparam [31:0] BLOCK_END = `D_RATIO - 1;
     reg [PW-1:0] block_pos;    // position of the next sample in its block
     always @(posedge aclk)
         if (rst) block_pos <= {PW{1'b0}};
-        else if (core_take) block_pos <= (block_pos == `D_RATIO - 1) ? {PW{1'b0}} : block_pos + 1'b1;
+        else if (core_take)
+            block_pos <= (block_pos == BLOCK_END[PW-1:0]) ? {PW{1'b0}} : block_pos + 1'b1;
     wire [CW-1:0] cost = (block_pos == 0) ? 1 : 0;
 `else
     wire [CW-1:0] cost = COST;
@@ -72,7 +74,7 @@ module fir_axis (
     wire room = ({1'b0, queued} + promised + cost) <= DEPTH;
     always @(posedge aclk)
         if (rst) promised <= {CW{1'b0}};
-        else promised <= promised + (core_take ? cost : {CW{1'b0}}) - result_valid;
+        else promised <= promised + (core_take ? cost : {CW{1'b0}}) - {{CW-1{1'b0}}, result_valid};
 
     // ---- samples in
     wire [IDW-1:0] sample;

@@ -32,7 +32,7 @@ module fir_coeff_store #(
     generate
         if (LOADABLE) begin : g_load
             localparam CNTW = $clog2(NCF + 2);
-            reg [NCF*CW-1:0] shadow;
+            wire [NCF*CW-1:0] shadow;   // the words of the packet, first word on top
             reg [NCF*CW-1:0] active;
             reg [CNTW-1:0]   count;    // beats of the current packet, saturating at NCF+1
             reg              pending;
@@ -57,15 +57,14 @@ module fir_coeff_store #(
                     end
                 end
             end
-            wire [(NCF+1)*CW-1:0] shifted = {shadow, load_data};
-            always @(posedge clk)
-                if (take) shadow <= shifted[NCF*CW-1:0];
+            fir_shift_line #(.LEN(NCF), .SW(CW)) packet (
+                .clk(clk), .rst(rst), .shift(take), .in_word(load_data), .line(shadow));
             assign load_ready = !pending;
             assign coeffs = active;
         end else begin : g_fixed
             genvar k;
             for (k = 0; k < NCF; k = k + 1) begin : g_word
-                if (COMPLEX) begin : g_swap
+                if (COMPLEX != 0) begin : g_swap
                     assign coeffs[k*CW +: CW] = {FIXED[k*CW +: HW], FIXED[k*CW+HW +: HW]};
                 end else begin : g_keep
                     assign coeffs[k*CW +: CW] = FIXED[k*CW +: CW];

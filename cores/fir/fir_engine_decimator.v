@@ -31,17 +31,19 @@ module fir_engine_decimator #(
 );
     localparam LEN = (M - 1) * D + 1;            // samples the firings reach
     localparam PW = (D > 1) ? $clog2(D) : 1;     // phase counter
+    localparam [31:0] FIRST = D - 1;             // phase of a block's first sample
+    wire [PW-1:0] first_phase = FIRST[PW-1:0];
 
-    reg [LEN*SW-1:0] line;     // sample k of the past at [k*SW +: SW], k = 0 newest
     reg [PW-1:0]     phase;    // phase of the next sample
     reg [PW-1:0]     fired;    // phase of the sample in the line's front
     wire accept = in_valid;
-    wire [(LEN+1)*SW-1:0] shifted = {line, in_data};
+    wire [LEN*SW-1:0] line;    // sample k of the past at [k*SW +: SW], k = 0 newest
+    fir_shift_line #(.LEN(LEN), .SW(SW)) past (
+        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk) begin
         if (rst) begin
-            line     <= {LEN*SW{1'b0}};
-            phase    <= D - 1;
+            phase    <= first_phase;
             fired    <= {PW{1'b0}};
             op_valid <= 1'b0;
             op_first <= 1'b0;
@@ -49,10 +51,9 @@ module fir_engine_decimator #(
         end else begin
             op_valid <= accept;
             if (accept) begin
-                line     <= shifted[LEN*SW-1:0];
-                phase    <= (phase == 0) ? D - 1 : phase - 1'b1;
+                phase    <= (phase == 0) ? first_phase : phase - 1'b1;
                 fired    <= phase;
-                op_first <= (phase == D - 1);
+                op_first <= (phase == first_phase);
                 op_last  <= (phase == 0);
             end
         end
@@ -77,5 +78,5 @@ module fir_engine_decimator #(
     endgenerate
 
     assign in_ready = 1'b1;
-    assign boundary = accept && (phase == D - 1);
+    assign boundary = accept && (phase == first_phase);
 endmodule

@@ -29,26 +29,26 @@ module fir_engine_interpolator #(
     output reg [M*HW-1:0] op_c
 );
     localparam PW = (U > 1) ? $clog2(U) : 1;     // phase counter
+    localparam [31:0] LAST = U - 1;
 
-    reg [M*SW-1:0] line;       // sample i of the past at [i*SW +: SW], i = 0 newest
     reg [PW-1:0]   phase;      // output being issued
     reg            busy;
-    wire last_phase = (phase == U - 1);
+    wire last_phase = (phase == LAST[PW-1:0]);
     assign in_ready = !busy || last_phase;
     wire accept = in_valid && in_ready;
     assign boundary = accept;
-    wire [(M+1)*SW-1:0] shifted = {line, in_data};
+    wire [M*SW-1:0] line;      // sample i of the past at [i*SW +: SW], i = 0 newest
+    fir_shift_line #(.LEN(M), .SW(SW)) past (
+        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk) begin
         if (rst) begin
-            line     <= {M*SW{1'b0}};
             phase    <= {PW{1'b0}};
             busy     <= 1'b0;
             op_valid <= 1'b0;
         end else begin
             op_valid <= busy;
             if (accept) begin
-                line  <= shifted[M*SW-1:0];
                 phase <= {PW{1'b0}};
                 busy  <= 1'b1;
             end else if (busy) begin

@@ -44,7 +44,8 @@ module fir_engine_multicycle #(
     reg [CYW-1:0] cyc;        // firing being issued
     reg [KW-1:0]  kbase;      // cyc * M
 
-    wire last_firing = (cyc == NCA - 1);
+    localparam [31:0] LAST = NCA - 1;
+    wire last_firing = (cyc == LAST[CYW-1:0]);
     assign in_ready = !busy || last_firing;
     wire accept = in_valid && in_ready;
     assign boundary = accept;
@@ -92,6 +93,7 @@ module fir_engine_multicycle #(
             wire [KW-1:0] k = kbase + j;
             wire          in_set = (k < NCF);
             wire [KW-1:0] kk = in_set ? k : {KW{1'b0}};
+            wire [KW-1:0] held = {{KW-FW{1'b0}}, filled};
             wire [KW-1:0] mirror = TAPS - 1 - kk;
             // slot of tap kk and of its mirror, modulo TAPS
             wire [KW-1:0] a_back = {{KW-AW{1'b0}}, newest} + TAPS - kk;
@@ -103,8 +105,8 @@ module fir_engine_multicycle #(
             always @(posedge clk) begin
                 ra <= buffer[a_slot[AW-1:0]];
                 rb <= buffer[b_slot[AW-1:0]];
-                va <= in_set && (kk < filled);
-                vb <= (PREADD != 0) && in_set && (mirror != kk) && (mirror < filled);
+                va <= in_set && (kk < held);
+                vb <= (PREADD != 0) && in_set && (mirror != kk) && (mirror < held);
                 op_c[j*HW +: HW] <= in_set ? taps_h[kk*HW +: HW] : {HW{1'b0}};
             end
             assign op_a[j*SW +: SW] = va ? ra : {SW{1'b0}};

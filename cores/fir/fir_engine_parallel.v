@@ -27,19 +27,14 @@ module fir_engine_parallel #(
     output [M*SW-1:0]     op_b,
     output [M*HW-1:0]     op_c
 );
-    reg [TAPS*SW-1:0] line;   // sample k of the past at [k*SW +: SW], k = 0 newest
     wire accept = in_valid;
-    wire [(TAPS+1)*SW-1:0] shifted = {line, in_data};
+    wire [TAPS*SW-1:0] line;  // sample k of the past at [k*SW +: SW], k = 0 newest
+    fir_shift_line #(.LEN(TAPS), .SW(SW)) past (
+        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
 
-    always @(posedge clk) begin
-        if (rst) begin
-            line     <= {TAPS*SW{1'b0}};
-            op_valid <= 1'b0;
-        end else begin
-            op_valid <= accept;
-            if (accept) line <= shifted[TAPS*SW-1:0];
-        end
-    end
+    always @(posedge clk)
+        if (rst) op_valid <= 1'b0;
+        else op_valid <= accept;
 
     genvar j;
     generate

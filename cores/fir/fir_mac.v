@@ -114,10 +114,10 @@ module fir_mac #(
         for (q = 0; q < PARTS; q = q + 1) begin : g_acc
             wire [TREEW-1:0] t = tree[q*TREEW +: TREEW];
             wire [ACCW-1:0]  tw;
-            if (TSIGNED) begin : g_sext
-                assign tw = $signed(t);
-            end else begin : g_zext
+            if (ACCW == TREEW) begin : g_same
                 assign tw = t;
+            end else begin : g_ext
+                assign tw = {{ACCW-TREEW{TSIGNED ? t[TREEW-1] : 1'b0}}, t};
             end
             always @(posedge clk)
                 if (t_valid) acc[q*ACCW +: ACCW] <= (ACCUM && !t_first) ? acc[q*ACCW +: ACCW] + tw : tw;

@@ -29,7 +29,7 @@ module fir_out_fifo #(
         end else begin
             if (push) wr <= wr + 1'b1;
             if (pop)  rd <= rd + 1'b1;
-            count <= count + push - pop;
+            count <= count + {{AW{1'b0}}, push} - {{AW{1'b0}}, pop};
         end
     end
 

@@ -3,7 +3,6 @@
 // (sample beats use the low INPUT_PORT_WIDTH bits). tb_out.hex: the expected
 // m_axis_tdata beats. Beats are offered in file order, each after the one
 // before it was taken, with random tvalid gaps; m_axis_tready is random.
-`timescale 1ns / 1ps
 `include "tb_config.vh"
 module tb_fir;
     localparam DW = `INTERNAL_DATA_WIDTH;
