@@ -46,10 +46,14 @@ int FirConfig::num_coeffs() const {
 
 int FirConfig::multipliers() const {
     switch (filter_type) {
-    case multi_cycle: return (num_coeffs() - 1) / cycles + 1;
-    case decimation: return (taps - 1) / deci + 1;
-    case interpolation: return (taps - 1) / inter + 1;
-    default: return num_coeffs();
+    case multi_cycle:
+        return (num_coeffs() - 1) / cycles + 1;
+    case decimation:
+        return (taps - 1) / deci + 1;
+    case interpolation:
+        return (taps - 1) / inter + 1;
+    default:
+        return num_coeffs();
     }
 }
 

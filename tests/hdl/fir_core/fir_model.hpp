@@ -15,7 +15,7 @@ enum Symmetry { nonsymmetric = 0, symmetric = 1, antisymmetric = 2 };
 
 // The fourteen values of user_params.txt, as firgen reads them.
 struct FirConfig {
-    int width = 8;      // data and coefficient bits (per part)
+    int width = 8; // data and coefficient bits (per part)
     int taps = 6;
     int out_width = 19; // output bits (per part)
     int filter_type = single_cycle;
