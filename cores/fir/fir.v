@@ -154,7 +154,8 @@ module fir (
         .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
         .op_a(op_a), .op_b(op_b), .op_c(op_c));
 
-    fir_mac #(.M(M), .W(W), .PARTS(PARTS), .DSIGNED(DSIGNED), .PREADD(PREADD), .NEGATE(NEG),
+    fir_mac #(.M(M), .W(W), .PARTS(PARTS), .DSIGNED(DSIGNED), .CSIGNED(CSIGNED), .PREADD(PREADD),
+        .NEGATE(NEG),
         .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT), .ACCUM(ACCUM),
         .ACCW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .ROUND(ROUND)) mac (
         .clk(clk), .rst(rst),

@@ -28,10 +28,11 @@ module fir_axis (
 );
     localparam IDW = `INTERNAL_DATA_WIDTH;
     localparam OWD = `OUTPUT_WIDTH;
-    // results per sample (COST) and clocks between samples (GAP)
+    // results per sample (COST) and clocks between samples at full rate
+    // (GAP; for decimation, between results)
 `ifdef INTERPOLATION_FIR
     localparam COST = `U_RATIO;
-    localparam GAP = 1;
+    localparam GAP = `U_RATIO;
 `elsif MULTICYCLE_FIR
     localparam COST = 1;
     localparam GAP = `NUM_CYCLES_ADJ;
@@ -42,10 +43,12 @@ module fir_axis (
     localparam COST = 1;
     localparam GAP = 1;
 `endif
-    // results that can be on their way through the pipeline at once, and
-    // a queue deep enough for a full-rate stream
-    localparam LATENCY = `NUM_MULTIPLIERS + 12;
-    localparam NEED = (LATENCY + GAP - 1) / GAP + 2 * COST + 1;
+    // A result leaves the filter at most LATENCY clocks (six registers and
+    // up to six adder-tree stages) after the last firing of its sample, so
+    // a queue of NEED entries keeps a full-rate stream going while
+    // m_axis_tready stays high.
+    localparam LATENCY = 12;
+    localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
     localparam DEPTH = 1 << $clog2(NEED);
     localparam CW = $clog2(DEPTH) + 1;
 

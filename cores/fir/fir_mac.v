@@ -9,6 +9,7 @@ module fir_mac #(
     parameter W = 8,             // bits per data / coefficient part
     parameter PARTS = 1,         // 1 real, 2 complex
     parameter DSIGNED = 1,       // data is two's complement
+    parameter CSIGNED = 1,       // coefficients are two's complement
     parameter PREADD = 0,        // add (or subtract) the partner operand
     parameter NEGATE = 0,        // the partner is subtracted
     parameter TSIGNED = 1,       // products and sums are two's complement
@@ -36,8 +37,16 @@ module fir_mac #(
 );
     localparam SW = PARTS * W;          // data operand
     localparam HW = PARTS * (W + 1);    // coefficient operand
-    localparam DW = W + 2;              // pre-adder output per part
-    localparam XW = DW + W + 2;         // exact product arithmetic per part
+    localparam DW = W + 2;              // pre-adder arithmetic per part
+    // multiplier operands, two's complement, just wide enough: the data
+    // grows by the pre-adder's bit and by a zero for unsigned data; the
+    // coefficient by a zero when unsigned or a bit when negated
+    localparam PDW = W + ((PREADD || !DSIGNED) ? 1 : 0) + ((PREADD && !DSIGNED && !NEGATE) ? 1 : 0);
+    localparam CDW = W + ((!CSIGNED || (NEGATE && !PREADD)) ? 1 : 0);
+    localparam XW = PDW + CDW + 1;      // exact product (sum of two when complex)
+    localparam MULT_ROWS = 4;           // multiplier rows between registers
+    localparam MULT_LAT = (CDW + MULT_ROWS - 1) / MULT_ROWS;
+    localparam PROD_LAT = MULT_LAT + PARTS - 1;   // complex: one more for the sums
 
     // ---- pre-adders
     reg [M*PARTS*DW-1:0] pre;
@@ -60,25 +69,39 @@ module fir_mac #(
     endgenerate
     always @(posedge clk) coef <= op_c;
 
-    // ---- multipliers
-    reg [M*PARTS*PRODW-1:0] prod;
+    // ---- multipliers; each product part is brought to PRODW bits (it fits)
+    wire [M*PARTS*PRODW-1:0] prod;
     generate
         for (j = 0; j < M; j = j + 1) begin : g_mul
+            wire [PARTS*XW-1:0] exact;
             if (PARTS == 1) begin : g_real
-                wire signed [DW-1:0] d = pre[j*DW +: DW];
-                wire signed [W:0]    c = coef[j*HW +: W+1];
-                wire signed [XW-1:0] p = d * c;
-                always @(posedge clk) prod[j*PRODW +: PRODW] <= p[PRODW-1:0];
+                wire [PDW+CDW-1:0] p;
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) mult (
+                    .clk(clk), .a(pre[j*DW +: PDW]), .b(coef[j*HW +: CDW]), .p(p));
+                assign exact = {p[PDW+CDW-1], p};
             end else begin : g_complex
-                wire signed [DW-1:0] dr = pre[(2*j)*DW +: DW];
-                wire signed [DW-1:0] di = pre[(2*j+1)*DW +: DW];
-                wire signed [W:0]    cr = coef[j*HW +: W+1];
-                wire signed [W:0]    ci = coef[j*HW + W + 1 +: W+1];
-                wire signed [XW-1:0] re = dr * cr - di * ci;
-                wire signed [XW-1:0] im = dr * ci + di * cr;
+                wire [PDW+CDW-1:0] rr, ii, ri, ir;
+                wire [PDW-1:0] dr = pre[(2*j)*DW +: PDW];
+                wire [PDW-1:0] di = pre[(2*j+1)*DW +: PDW];
+                wire [CDW-1:0] cr = coef[j*HW +: CDW];
+                wire [CDW-1:0] ci = coef[j*HW + W + 1 +: CDW];
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_rr (.clk(clk), .a(dr), .b(cr), .p(rr));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ii (.clk(clk), .a(di), .b(ci), .p(ii));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ri (.clk(clk), .a(dr), .b(ci), .p(ri));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ir (.clk(clk), .a(di), .b(cr), .p(ir));
+                reg [XW-1:0] re, im;
                 always @(posedge clk) begin
-                    prod[(2*j)*PRODW +: PRODW]   <= re[PRODW-1:0];
-                    prod[(2*j+1)*PRODW +: PRODW] <= im[PRODW-1:0];
+                    re <= {rr[PDW+CDW-1], rr} - {ii[PDW+CDW-1], ii};
+                    im <= {ri[PDW+CDW-1], ri} + {ir[PDW+CDW-1], ir};
+                end
+                assign exact = {im, re};
+            end
+            for (q = 0; q < PARTS; q = q + 1) begin : g_fit
+                wire [XW-1:0] e = exact[q*XW +: XW];
+                if (PRODW > XW) begin : g_extend
+                    assign prod[(j*PARTS+q)*PRODW +: PRODW] = {{PRODW-XW{TSIGNED ? e[XW-1] : 1'b0}}, e};
+                end else begin : g_cut
+                    assign prod[(j*PARTS+q)*PRODW +: PRODW] = e[PRODW-1:0];
                 end
             end
         end
@@ -90,7 +113,7 @@ module fir_mac #(
         .clk(clk), .products(prod), .sum(tree));
 
     // valid, first and last of a firing, through pre-adder, multiplier, tree
-    localparam FL = TREE_LAT + 2;
+    localparam FL = 1 + PROD_LAT + TREE_LAT;
     reg [FL-1:0] f_valid, f_first, f_last;
     always @(posedge clk) begin
         if (rst) begin

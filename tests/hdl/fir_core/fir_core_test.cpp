@@ -291,6 +291,9 @@ Staged stage_core(const std::string& dir, const CoreCase& core, unsigned seed) {
     return staged;
 }
 
+// The multipliers as the `*` operator, and as conditional-add rows.
+const std::vector<std::string> multiplier_forms[] = {{}, {"FIR_LUT_MULTIPLIERS"}};
+
 class FirCore : public ::testing::TestWithParam<CoreCase> {};
 
 TEST_P(FirCore, EveryResultEqualsTheModelThroughTheStreamTop) {
@@ -299,19 +302,24 @@ TEST_P(FirCore, EveryResultEqualsTheModelThroughTheStreamTop) {
     const Staged staged = stage_core(dir.path(), GetParam(), 20 + GetParam().config.taps);
     std::vector<std::string> sources = staged.rtl;
     sources.push_back(staged.testbench);
-    const ToolResult sim = simulate(dir.path(), sources);
-    EXPECT_TRUE(sim.ok) << sim.log;
-    EXPECT_EQ(sim.log.find("warning"), std::string::npos) << sim.log;
-    EXPECT_EQ(sim.output, "PASS\n") << sim.log;
+    for (const auto& defines : multiplier_forms) {
+        const ToolResult sim = simulate(dir.path(), sources, defines);
+        EXPECT_TRUE(sim.ok) << sim.log;
+        EXPECT_EQ(sim.log.find("warning"), std::string::npos) << sim.log;
+        EXPECT_EQ(sim.output, "PASS\n") << sim.log;
+    }
 }
 
 TEST_P(FirCore, LintIsClean) {
     HDL_REQUIRE_TOOLS("verilator");
     test::TempDir dir;
     const Staged staged = stage_core(dir.path(), GetParam(), 1);
-    const ToolResult lint = verilator_lint(dir.path(), staged.rtl, "fir_axis", {}, staged.waivers);
-    EXPECT_TRUE(lint.ok) << lint.log;
-    EXPECT_EQ(lint.log.find("%Warning"), std::string::npos) << lint.log;
+    for (const auto& defines : multiplier_forms) {
+        const ToolResult lint =
+            verilator_lint(dir.path(), staged.rtl, "fir_axis", defines, staged.waivers);
+        EXPECT_TRUE(lint.ok) << lint.log;
+        EXPECT_EQ(lint.log.find("%Warning"), std::string::npos) << lint.log;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Matrix, FirCore, ::testing::ValuesIn(core_cases),
