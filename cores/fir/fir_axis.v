@@ -43,11 +43,12 @@ module fir_axis (
     localparam COST = 1;
     localparam GAP = 1;
 `endif
-    // A result leaves the filter at most LATENCY clocks (six registers and
-    // up to six adder-tree stages) after the last firing of its sample, so
-    // a queue of NEED entries keeps a full-rate stream going while
+    // A result leaves the filter at most LATENCY clocks after the last
+    // firing of its sample (five registers, one multiplier register per
+    // four coefficient bits, a complex sum, up to six adder-tree stages),
+    // so a queue of NEED entries keeps a full-rate stream going while
     // m_axis_tready stays high.
-    localparam LATENCY = 12;
+    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
     localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
     localparam DEPTH = 1 << $clog2(NEED);
     localparam CW = $clog2(DEPTH) + 1;

@@ -68,14 +68,17 @@ module fir_mult #(
     endgenerate
     assign p = {g_row[BW-1].high_out, g_row[BW-1].low_out};
 `else
-    reg [AW+BW-1:0] stage [0:LATENCY-1];
-    always @(posedge clk) stage[0] <= $signed(a) * $signed(b);
     genvar s;
     generate
-        for (s = 1; s < LATENCY; s = s + 1) begin : g_delay
-            always @(posedge clk) stage[s] <= stage[s-1];
+        for (s = 0; s < LATENCY; s = s + 1) begin : g_stage
+            reg [AW+BW-1:0] q;
+            if (s == 0) begin : g_mul
+                always @(posedge clk) q <= $signed(a) * $signed(b);
+            end else begin : g_delay
+                always @(posedge clk) q <= g_stage[s-1].q;
+            end
         end
     endgenerate
-    assign p = stage[LATENCY-1];
+    assign p = g_stage[LATENCY-1].q;
 `endif
 endmodule
