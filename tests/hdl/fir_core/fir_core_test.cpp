@@ -250,7 +250,7 @@ Staged stage_core(const std::string& dir, const CoreCase& core, unsigned seed) {
         load(first);
     }
     for (int n = 0; n < core.samples; ++n) {
-        if (c.loadable && n > 0 && values.chance(4)) {
+        if (c.loadable && (n == core.samples / 2 + 1 || (n > 0 && values.chance(4)))) {
             load(values.set(c));
         }
         const Value s = values.value(c, !c.is_unsigned);
