@@ -59,23 +59,16 @@ module fir_engine_decimator #(
         end
     end
 
-    genvar i, p;
+    fir_phase_taps #(.TAPS(TAPS), .R(D), .M(M), .HW(HW), .PW(PW)) phases (
+        .taps_h(taps_h), .phase(fired), .coeffs(op_c));
+
+    genvar i;
     generate
         for (i = 0; i < M; i = i + 1) begin : g_mult
-            // tap i*D+p for each phase p, zero beyond the filter length
-            wire [D*HW-1:0] by_phase;
-            for (p = 0; p < D; p = p + 1) begin : g_phase
-                if (i * D + p < TAPS) begin : g_tap
-                    assign by_phase[p*HW +: HW] = taps_h[(i*D+p)*HW +: HW];
-                end else begin : g_pad
-                    assign by_phase[p*HW +: HW] = {HW{1'b0}};
-                end
-            end
             assign op_a[i*SW +: SW] = line[i*D*SW +: SW];
-            assign op_b[i*SW +: SW] = {SW{1'b0}};
-            assign op_c[i*HW +: HW] = by_phase[fired*HW +: HW];
         end
     endgenerate
+    assign op_b = {M*SW{1'b0}};
 
     assign in_ready = 1'b1;
     assign boundary = accept && (phase == first_phase);

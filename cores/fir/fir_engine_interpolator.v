@@ -58,23 +58,13 @@ module fir_engine_interpolator #(
         end
     end
 
-    genvar i, p;
-    generate
-        for (i = 0; i < M; i = i + 1) begin : g_mult
-            wire [U*HW-1:0] by_phase;
-            for (p = 0; p < U; p = p + 1) begin : g_phase
-                if (i * U + p < TAPS) begin : g_tap
-                    assign by_phase[p*HW +: HW] = taps_h[(i*U+p)*HW +: HW];
-                end else begin : g_pad
-                    assign by_phase[p*HW +: HW] = {HW{1'b0}};
-                end
-            end
-            always @(posedge clk) begin
-                op_a[i*SW +: SW] <= line[i*SW +: SW];
-                op_c[i*HW +: HW] <= by_phase[phase*HW +: HW];
-            end
-        end
-    endgenerate
+    wire [M*HW-1:0] coeffs;
+    fir_phase_taps #(.TAPS(TAPS), .R(U), .M(M), .HW(HW), .PW(PW)) phases (
+        .taps_h(taps_h), .phase(phase), .coeffs(coeffs));
+    always @(posedge clk) begin
+        op_a <= line;
+        op_c <= coeffs;
+    end
 
     assign op_b     = {M*SW{1'b0}};
     assign op_first = 1'b1;
