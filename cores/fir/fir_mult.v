@@ -1,6 +1,6 @@
 // Signed multiplier p = a * b with LATENCY registers. Two forms of the same
-// product: by default the `*` operator followed by LATENCY registers (so
-// synthesis can use DSP blocks and their pipeline registers); with
+// product: by default the `*` operator between input and output registers
+// (so synthesis can use DSP blocks and their pipeline registers); with
 // FIR_LUT_MULTIPLIERS defined, BW conditional-add rows (row i adds a at
 // weight 2^i when b[i] is set, the last row subtracts it), registered every
 // ROWS rows. A row is one LUT and one carry per bit on a LUT4 device
@@ -68,12 +68,24 @@ module fir_mult #(
     endgenerate
     assign p = {g_row[BW-1].high_out, g_row[BW-1].low_out};
 `else
+    // operands registered once (when LATENCY > 1), the product, then delays:
+    // the layout of a DSP block's input, multiplier and output registers
     genvar s;
     generate
-        for (s = 0; s < LATENCY; s = s + 1) begin : g_stage
+        if (LATENCY > 1) begin : g_in
+            reg [AW-1:0] a_r;
+            reg [BW-1:0] b_r;
+            always @(posedge clk) begin
+                a_r <= a;
+                b_r <= b;
+            end
+        end
+        for (s = (LATENCY > 1) ? 1 : 0; s < LATENCY; s = s + 1) begin : g_stage
             reg [AW+BW-1:0] q;
-            if (s == 0) begin : g_mul
+            if (s == 0) begin : g_direct
                 always @(posedge clk) q <= $signed(a) * $signed(b);
+            end else if (s == 1) begin : g_mul
+                always @(posedge clk) q <= $signed(g_in.a_r) * $signed(g_in.b_r);
             end else begin : g_delay
                 always @(posedge clk) q <= g_stage[s-1].q;
             end

@@ -5,6 +5,7 @@
 # yosys synth_ice40 (multipliers as conditional-add rows) with nextpnr-ice40
 # --hx8k for fmax, and yosys synth_xilinx (multipliers on DSP blocks).
 # Usage: measure_area_speed.sh FIRGEN OUTDIR V1 ... V14
+# ICE40_FLAGS adds options to synth_ice40 (for example -abc9).
 set -e
 firgen=$1 out=$2
 shift 2
@@ -23,9 +24,9 @@ print("\n".join(str(round(a * b / peak * 32767)) for a, b in zip(h, w)))
 PY
 "$firgen" > firgen.log
 src="parameters.v $(awk -v c="$core" '$1 == "rtl" { printf "%s/%s ", c, $2 }' "$core/manifest.txt")"
-yosys -q -l ice40.log -p "read_verilog -DFIR_LUT_MULTIPLIERS -I. $src; synth_ice40 -top fir_axis -json ice40.json; tee -o ice40.stat stat" > /dev/null
+yosys -q -l ice40.log -p "read_verilog -DFIR_LUT_MULTIPLIERS -I. $src; synth_ice40 ${ICE40_FLAGS:-} -top fir_axis -json ice40.json; tee -o ice40.stat stat" > /dev/null
 yosys -q -l xilinx.log -p "read_verilog -I. $src; synth_xilinx -top fir_axis; tee -o xilinx.stat stat" > /dev/null
-echo "iCE40 (yosys synth_ice40):"
+echo "iCE40 (yosys synth_ice40 ${ICE40_FLAGS:-}):"
 grep -E "SB_LUT4|SB_CARRY|SB_RAM40_4K" ice40.stat
 echo "Xilinx 7 (yosys synth_xilinx):"
 # the totals: the hierarchy summary when there is one, else the only module
