@@ -1,6 +1,8 @@
 // The arithmetic shared by every filter type: pre-adders, multipliers, the
-// adder tree, the accumulator and the output scaling, one register each
-// (the tree one per stage). A firing brings M data operands (with their
+// adder tree, the accumulator and the output scaling. Registers: one after
+// the pre-adders, one per four coefficient bits in the multipliers (and
+// one for the complex sums), one per tree stage, one after the accumulator
+// and one after the scaling. A firing brings M data operands (with their
 // pre-adder partners) and M coefficient operands; `first` starts a new sum,
 // `last` ends it and sends it to the output. Real parts are W bits, complex
 // operands {imaginary, real}.
