@@ -249,9 +249,14 @@ Staged stage_core(const std::string& dir, const CoreCase& core, unsigned seed) {
     if (c.loadable) {
         load(first);
     }
+    // A set waits for a sample (decimation: the first of a block) before the
+    // next one is taken, so the bench offers the next set only after that.
+    const int block = c.filter_type == fir::decimation ? c.deci : 1;
+    int next_load = 1;
     for (int n = 0; n < core.samples; ++n) {
-        if (c.loadable && (n == core.samples / 2 + 1 || (n > 0 && values.chance(4)))) {
+        if (c.loadable && n >= next_load && (n == core.samples / 2 + 1 || values.chance(4))) {
             load(values.set(c));
+            next_load = (n + block - 1) / block * block + 1;
         }
         const Value s = values.value(c, !c.is_unsigned);
         events.push_back(Event{false, s, {}});
