@@ -78,6 +78,7 @@ const CoreCase core_cases[] = {
     {"single_sym_odd_nearest", make(8, 11, 12, single_cycle, symmetric, true, false)},
     {"single_anti_even_unsigned", make(8, 10, 30, single_cycle, antisymmetric, false, true)},
     {"single_one_tap", make(8, 1, 10, single_cycle, nonsymmetric, true, false)},
+    {"single_64_taps_six_adder_stages", make(4, 64, 20, single_cycle, nonsymmetric, true, false)},
     {"single_lowpass_31_16bit", make(16, 31, 16, single_cycle, symmetric, true, false)},
     {"multi_sym_odd", with(make(16, 11, 40, multi_cycle, symmetric, false, false), 3, 1, 1)},
     {"multi_padded_nearest",
