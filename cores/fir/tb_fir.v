@@ -61,7 +61,12 @@ module tb_fir;
             if (s_take || c_take) in_i <= in_i + 1;
             if (!offer || s_take || c_take) offer <= ($random(seed) & 3) != 0;
             m_ready <= ($random(seed) & 3) != 0;
-            idle <= (s_take || c_take || (m_tvalid && m_ready)) ? 0 : idle + 1;
+            // unknown handshakes count as no progress, so they end in a timeout
+            idle <= ((s_take || c_take || (m_tvalid && m_ready)) === 1'b1) ? 0 : idle + 1;
+            if ((m_tvalid === 1'bx || m_tvalid === 1'bz) && out_i < `TB_OUT_BEATS) begin
+                $display("FAIL: m_axis_tvalid unknown before result beat %0d", out_i);
+                $finish;
+            end
             if (m_tvalid && m_ready) begin
                 if (out_i >= `TB_OUT_BEATS) begin
                     $display("FAIL: result beat %0d is one too many (%h)", out_i, m_tdata);
