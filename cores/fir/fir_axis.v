@@ -1,0 +1,132 @@
+// FIR filter, AXI4-Stream top. Samples on s_axis, results on m_axis; with
+// COEFF_LOAD coefficient sets on s_axis_coef (one set of NUM_COEFFS words
+// per packet, tlast on the last). Complex samples and results are
+// {imaginary, real} on the parallel ports (COMPLEX_PARA_IN) or two beats,
+// real part first, on the serial ones (COMPLEX_SERI_IN).
+// Back-pressure: a sample is taken only when the result queue has room for
+// every result it and the samples before it will produce, so the filter
+// itself never stalls and m_axis_tready may drop at any clock.
+`include "parameters.v"
+module fir_axis (
+    input                               aclk,
+    input                               aresetn,     // synchronous, active low
+    // samples
+    input  [`INPUT_PORT_WIDTH-1:0]      s_axis_tdata,
+    input                               s_axis_tvalid,
+    output                              s_axis_tready,
+`ifdef COEFF_LOAD
+    // coefficient sets
+    input  [`INTERNAL_DATA_WIDTH-1:0]   s_axis_coef_tdata,
+    input                               s_axis_coef_tvalid,
+    output                              s_axis_coef_tready,
+    input                               s_axis_coef_tlast,
+`endif
+    // results
+    output [`OUTPUT_PORT_WIDTH-1:0]     m_axis_tdata,
+    output                              m_axis_tvalid,
+    input                               m_axis_tready
+);
+    localparam IDW = `INTERNAL_DATA_WIDTH;
+    localparam OWD = `OUTPUT_WIDTH;
+    // results per sample (COST) and clocks between samples at full rate
+    // (GAP; for decimation, between results)
+`ifdef INTERPOLATION_FIR
+    localparam COST = `U_RATIO;
+    localparam GAP = `U_RATIO;
+`elsif MULTICYCLE_FIR
+    localparam COST = 1;
+    localparam GAP = `NUM_CYCLES_ADJ;
+`elsif DECIMATION_FIR
+    localparam COST = 1;
+    localparam GAP = `D_RATIO;
+`else
+    localparam COST = 1;
+    localparam GAP = 1;
+`endif
+    // A result leaves the filter at most LATENCY clocks after the last
+    // firing of its sample (five registers, one multiplier register per
+    // four coefficient bits, a complex sum, up to six adder-tree stages),
+    // so a queue of NEED entries keeps a full-rate stream going while
+    // m_axis_tready stays high.
+    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
+    localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
+    localparam DEPTH = 1 << $clog2(NEED);
+    localparam CW = $clog2(DEPTH) + 1;
+
+    wire rst = !aresetn;
+
+    // ---- room for the results of the next sample
+    wire          core_ready;
+    wire          core_valid;
+    wire          core_take = core_valid && core_ready;
+    wire [OWD-1:0] result;
+    wire          result_valid;
+    wire [CW-1:0] queued;
+    reg  [CW-1:0] promised;    // results reserved, not yet in the queue
+`ifdef DECIMATION_FIR
+    localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
+    localparam [31:0] BLOCK_END = `D_RATIO - 1;
+    reg [PW-1:0] block_pos;    // position of the next sample in its block
+    always @(posedge aclk)
+        if (rst) block_pos <= {PW{1'b0}};
+        else if (core_take)
+            block_pos <= (block_pos == BLOCK_END[PW-1:0]) ? {PW{1'b0}} : block_pos + 1'b1;
+    wire [CW-1:0] cost = (block_pos == 0) ? 1 : 0;
+`else
+    wire [CW-1:0] cost = COST;
+`endif
+    wire room = ({1'b0, queued} + promised + cost) <= DEPTH;
+    always @(posedge aclk)
+        if (rst) promised <= {CW{1'b0}};
+        else promised <= promised + (core_take ? cost : {CW{1'b0}}) - {{CW-1{1'b0}}, result_valid};
+
+    // ---- samples in
+    wire [IDW-1:0] sample;
+`ifdef COMPLEX_SERI_IN
+    reg                          have_re;
+    reg [`INPUT_PORT_WIDTH-1:0]  re_part;
+    always @(posedge aclk) begin
+        if (rst) have_re <= 1'b0;
+        else if (!have_re && s_axis_tvalid) have_re <= 1'b1;
+        else if (core_take) have_re <= 1'b0;
+        if (!have_re && s_axis_tvalid) re_part <= s_axis_tdata;
+    end
+    assign sample        = {s_axis_tdata, re_part};
+    assign core_valid    = have_re && s_axis_tvalid && room;
+    assign s_axis_tready = !have_re || (core_ready && room);
+`else
+    assign sample        = s_axis_tdata;
+    assign core_valid    = s_axis_tvalid && room;
+    assign s_axis_tready = core_ready && room;
+`endif
+
+    fir core (
+        .clk(aclk), .rst(rst),
+        .in_data(sample), .in_valid(core_valid), .in_ready(core_ready),
+`ifdef COEFF_LOAD
+        .coef_data(s_axis_coef_tdata), .coef_valid(s_axis_coef_tvalid),
+        .coef_last(s_axis_coef_tlast), .coef_ready(s_axis_coef_tready),
+`endif
+        .out_data(result), .out_valid(result_valid));
+
+    // ---- results out
+    wire [OWD-1:0] head;
+    wire           empty;
+    wire           pop;
+    fir_out_fifo #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+        .clk(aclk), .rst(rst), .push_data(result), .push(result_valid), .pop(pop),
+        .head(head), .empty(empty), .count(queued));
+
+    assign m_axis_tvalid = !empty;
+`ifdef COMPLEX_SERI_IN
+    reg im_beat;               // the imaginary part of the head is next
+    always @(posedge aclk)
+        if (rst) im_beat <= 1'b0;
+        else if (m_axis_tvalid && m_axis_tready) im_beat <= !im_beat;
+    assign m_axis_tdata = im_beat ? head[OWD-1:OWD/2] : head[OWD/2-1:0];
+    assign pop = m_axis_tvalid && m_axis_tready && im_beat;
+`else
+    assign m_axis_tdata = head;
+    assign pop = m_axis_tvalid && m_axis_tready;
+`endif
+endmodule

@@ -1,0 +1,116 @@
+// Multi-cycle engine: NCA firings per sample over M shared multipliers.
+// The past samples live in a circular buffer (one write and one registered
+// read per operand, so it maps to block RAM). In firing c multiplier j
+// takes coefficient k = c*M + j with tap k and, for symmetric sets, its
+// mirror tap TAPS-1-k as pre-adder partner; k beyond the coefficient count
+// (zero padding) and taps older than the first sample since reset read as
+// zero. A new sample is taken while the last firing of the previous one is
+// issued, so the engine accepts one sample every NCA clocks.
+module fir_engine_multicycle #(
+    parameter TAPS = 1,          // filter length
+    parameter NCF = 1,           // coefficient words
+    parameter M = 1,             // multipliers
+    parameter NCA = 1,           // firings per sample
+    parameter SW = 8,            // bits per sample (both parts when complex)
+    parameter HW = 9,            // bits per coefficient operand
+    parameter PREADD = 0         // pair tap k with tap TAPS-1-k
+) (
+    input                 clk,
+    input                 rst,        // synchronous, active high
+    // samples in
+    input  [SW-1:0]       in_data,
+    input                 in_valid,
+    output                in_ready,
+    output                boundary,   // a coefficient set may change here
+    // coefficient operands, word k for coefficient k
+    input  [NCF*HW-1:0]   taps_h,
+    // operands of one firing
+    output reg            op_valid,
+    output reg            op_first,
+    output reg            op_last,
+    output [M*SW-1:0]     op_a,
+    output [M*SW-1:0]     op_b,
+    output reg [M*HW-1:0] op_c
+);
+    localparam AW = (TAPS > 1) ? $clog2(TAPS) : 1;   // buffer address
+    localparam FW = $clog2(TAPS + 1);                 // samples held, 0 .. TAPS
+    localparam CYW = (NCA > 1) ? $clog2(NCA) : 1;     // firing counter
+    localparam KW = $clog2(NCA * M + TAPS + 1) + 1;   // coefficient index arithmetic
+
+    reg [SW-1:0]  buffer [0:TAPS-1];
+    reg [AW-1:0]  newest;     // buffer slot of the newest sample
+    reg [FW-1:0]  filled;     // samples written since reset, saturating at TAPS
+    reg           busy;
+    reg [CYW-1:0] cyc;        // firing being issued
+    reg [KW-1:0]  kbase;      // cyc * M
+
+    localparam [31:0] LAST = NCA - 1;
+    wire last_firing = (cyc == LAST[CYW-1:0]);
+    assign in_ready = !busy || last_firing;
+    wire accept = in_valid && in_ready;
+    assign boundary = accept;
+    wire [AW-1:0] slot = (newest == TAPS - 1) ? {AW{1'b0}} : newest + 1'b1;
+
+    always @(posedge clk) begin
+        if (accept) buffer[slot] <= in_data;
+    end
+
+    always @(posedge clk) begin
+        if (rst) begin
+            newest <= {AW{1'b0}};
+            filled <= {FW{1'b0}};
+            busy   <= 1'b0;
+            cyc    <= {CYW{1'b0}};
+            kbase  <= {KW{1'b0}};
+        end else if (accept) begin
+            newest <= slot;
+            if (filled != TAPS) filled <= filled + 1'b1;
+            busy   <= 1'b1;
+            cyc    <= {CYW{1'b0}};
+            kbase  <= {KW{1'b0}};
+        end else if (busy) begin
+            if (last_firing) busy <= 1'b0;
+            cyc   <= cyc + 1'b1;
+            kbase <= kbase + M;
+        end
+    end
+
+    always @(posedge clk) begin
+        if (rst) begin
+            op_valid <= 1'b0;
+            op_first <= 1'b0;
+            op_last  <= 1'b0;
+        end else begin
+            op_valid <= busy;
+            op_first <= (cyc == 0);
+            op_last  <= last_firing;
+        end
+    end
+
+    genvar j;
+    generate
+        for (j = 0; j < M; j = j + 1) begin : g_mult
+            wire [KW-1:0] k = kbase + j;
+            wire          in_set = (k < NCF);
+            wire [KW-1:0] kk = in_set ? k : {KW{1'b0}};
+            wire [KW-1:0] held = {{KW-FW{1'b0}}, filled};
+            wire [KW-1:0] mirror = TAPS - 1 - kk;
+            // slot of tap kk and of its mirror, modulo TAPS
+            wire [KW-1:0] a_back = {{KW-AW{1'b0}}, newest} + TAPS - kk;
+            wire [KW-1:0] b_fwd  = {{KW-AW{1'b0}}, newest} + kk + 1;
+            wire [KW-1:0] a_slot = (a_back >= TAPS) ? a_back - TAPS : a_back;
+            wire [KW-1:0] b_slot = (b_fwd >= TAPS) ? b_fwd - TAPS : b_fwd;
+            reg  [SW-1:0] ra, rb;
+            reg           va, vb;
+            always @(posedge clk) begin
+                ra <= buffer[a_slot[AW-1:0]];
+                rb <= buffer[b_slot[AW-1:0]];
+                va <= in_set && (kk < held);
+                vb <= (PREADD != 0) && in_set && (mirror != kk) && (mirror < held);
+                op_c[j*HW +: HW] <= in_set ? taps_h[kk*HW +: HW] : {HW{1'b0}};
+            end
+            assign op_a[j*SW +: SW] = va ? ra : {SW{1'b0}};
+            assign op_b[j*SW +: SW] = vb ? rb : {SW{1'b0}};
+        end
+    endgenerate
+endmodule

@@ -1,0 +1,56 @@
+// Single-cycle engine: a shift register of TAPS samples, one sample per
+// clock. The clock after a sample is accepted, multiplier j gets tap j and,
+// for symmetric sets, its mirror tap TAPS-1-j as pre-adder partner (none
+// for the centre tap of an odd length), with coefficient j. Every sample is
+// one complete firing (first and last).
+module fir_engine_parallel #(
+    parameter TAPS = 1,          // filter length
+    parameter M = 1,             // multipliers (coefficient words)
+    parameter SW = 8,            // bits per sample (both parts when complex)
+    parameter HW = 9,            // bits per coefficient operand
+    parameter PREADD = 0         // pair tap j with tap TAPS-1-j
+) (
+    input                 clk,
+    input                 rst,        // synchronous, active high
+    // samples in
+    input  [SW-1:0]       in_data,
+    input                 in_valid,
+    output                in_ready,
+    output                boundary,   // a coefficient set may change here
+    // coefficient operands, word j for multiplier j
+    input  [M*HW-1:0]     taps_h,
+    // operands of one firing
+    output reg            op_valid,
+    output                op_first,
+    output                op_last,
+    output [M*SW-1:0]     op_a,
+    output [M*SW-1:0]     op_b,
+    output [M*HW-1:0]     op_c
+);
+    wire accept = in_valid;
+    wire [TAPS*SW-1:0] line;  // sample k of the past at [k*SW +: SW], k = 0 newest
+    fir_shift_line #(.LEN(TAPS), .SW(SW)) past (
+        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
+
+    always @(posedge clk)
+        if (rst) op_valid <= 1'b0;
+        else op_valid <= accept;
+
+    genvar j;
+    generate
+        for (j = 0; j < M; j = j + 1) begin : g_mult
+            assign op_a[j*SW +: SW] = line[j*SW +: SW];
+            if (PREADD && (TAPS - 1 - j != j)) begin : g_pair
+                assign op_b[j*SW +: SW] = line[(TAPS-1-j)*SW +: SW];
+            end else begin : g_single
+                assign op_b[j*SW +: SW] = {SW{1'b0}};
+            end
+        end
+    endgenerate
+
+    assign in_ready = 1'b1;
+    assign boundary = accept;
+    assign op_first = 1'b1;
+    assign op_last  = 1'b1;
+    assign op_c     = taps_h;
+endmodule

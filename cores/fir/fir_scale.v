@@ -1,0 +1,27 @@
+// Output scaling of one result part: the FULLW-bit full-precision value
+// (held in IW bits, IW <= FULLW, the bits above being its extension) is
+// cut to OUTW bits. When OUTW < FULLW the low FULLW-OUTW bits are dropped,
+// either truncated (rounded towards minus infinity) or rounded to nearest
+// (half a unit added first, ties upwards); the kept OUTW bits wrap. When
+// OUTW >= FULLW the value is extended to OUTW bits. Registered.
+module fir_scale #(
+    parameter IW = 8,            // bits holding the value
+    parameter FULLW = 8,         // full output width
+    parameter OUTW = 8,          // output width
+    parameter SIGNED = 1,        // value is two's complement
+    parameter ROUND = 0          // 1: round to nearest, 0: truncate
+) (
+    input                 clk,
+    input  [IW-1:0]       value,
+    output reg [OUTW-1:0] result
+);
+    localparam DROP = (OUTW < FULLW) ? FULLW - OUTW : 0;
+    localparam XW = ((FULLW > OUTW) ? FULLW : OUTW) + 1;
+
+    wire             fill = SIGNED ? value[IW-1] : 1'b0;
+    wire [XW-1:0]    wide = {{XW-IW{fill}}, value};
+    wire [XW-1:0]    half = (ROUND && DROP > 0) ? ({{XW-1{1'b0}}, 1'b1} << (DROP - 1)) : {XW{1'b0}};
+    wire [XW-1:0]    sum = wide + half;
+
+    always @(posedge clk) result <= sum[DROP +: OUTW];
+endmodule

@@ -1,0 +1,137 @@
+#!/usr/bin/env python3
+"""Checks the FIR integer model (fir_model_cli) against numpy's integer
+convolution: random configurations of every filter type, symmetry,
+signedness, rounding, real and complex data, with coefficient sets reloaded
+mid-stream. Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
+import random
+import subprocess
+import sys
+
+try:
+    import numpy as np
+except ImportError:
+    print("numpy is not installed (Debian: python3-numpy)")
+    sys.exit(77)  # the test's skip status
+
+
+def nextlog2(n):
+    return 1 if n <= 2 else (n - 1).bit_length()
+
+
+def full_width(c):
+    w, t = c["W"], c["T"]
+    sym = c["sym"] != 0
+    ncf = (t + 1) // 2 if sym else t
+    m = {0: ncf, 1: -(-ncf // c["NC"]), 2: -(-t // c["D"]), 3: -(-t // c["U"])}[c["type"]]
+    idw = 2 * w if c["cplx"] else w
+    mdw = idw + (0 if not sym else 2 if c["cplx"] else 1)
+    ato = 2 * (mdw + 1) if c["cplx"] else 2 * mdw
+    if m > 1:
+        ato += 2 * nextlog2(m) if c["cplx"] else nextlog2(m)
+    extra = {1: -(-ncf // m) - 1, 2: c["D"] - 1}.get(c["type"], 0)
+    ofw = ato + (2 * extra if c["cplx"] else extra)
+    return ofw // 2 if c["cplx"] else ofw
+
+
+def response(c, coeffs):
+    t = c["T"]
+    ncf = (t + 1) // 2 if c["sym"] else t
+    h = list(coeffs[:ncf])
+    for k in range(ncf, t):
+        re, im = coeffs[t - 1 - k]
+        h.append((-re, -im) if c["sym"] == 2 else (re, im))
+    return np.array([v[0] for v in h], dtype=np.int64), np.array([v[1] for v in h], dtype=np.int64)
+
+
+def cconv(xr, xi, hr, hi):
+    return (np.convolve(xr, hr) - np.convolve(xi, hi), np.convolve(xr, hi) + np.convolve(xi, hr))
+
+
+def scale(c, y):
+    f, ow = full_width(c), c["OW"]
+    y = int(y)
+    if ow < f:
+        s = f - ow
+        y = (y + ((1 << (s - 1)) if c["round"] else 0)) >> s
+    return y & ((1 << ow) - 1)
+
+
+def expected(c, sets, samples, set_at):
+    """sets[j] applies to the samples n with set_at[n] == j."""
+    xr = np.array([s[0] for s in samples], dtype=np.int64)
+    xi = np.array([s[1] for s in samples], dtype=np.int64)
+    n = len(samples)
+    if c["type"] == 3:
+        u = c["U"]
+        vr, vi = np.zeros(n * u, dtype=np.int64), np.zeros(n * u, dtype=np.int64)
+        vr[::u], vi[::u] = xr, xi
+        full = [cconv(vr, vi, *response(c, s)) for s in sets]
+        picks = [(j, set_at[j // u]) for j in range(n * u)]
+    else:
+        full = [cconv(xr, xi, *response(c, s)) for s in sets]
+        step = c["D"] if c["type"] == 2 else 1
+        picks = [(j, set_at[j]) for j in range(step - 1, n, step)]
+    return [(scale(c, full[s][0][j]), scale(c, full[s][1][j]) if c["cplx"] else 0) for j, s in picks]
+
+
+def random_config(rng):
+    c = {"W": rng.randint(2, 12), "T": rng.randint(1, 17), "type": rng.randint(0, 3),
+         "load": rng.randint(0, 1), "sym": rng.randint(0, 2), "round": rng.randint(0, 1),
+         "uns": rng.randint(0, 1), "cplx": rng.randint(0, 1), "NC": rng.randint(1, 5),
+         "D": rng.randint(1, 5), "U": rng.randint(1, 5), "seri": rng.randint(0, 1)}
+    c["OW"] = rng.randint(2, full_width(c) + 3)
+    return c
+
+
+def random_value(rng, w, signed):
+    lo, hi = (-(1 << (w - 1)), (1 << (w - 1)) - 1) if signed else (0, (1 << w) - 1)
+    return rng.choice([lo, hi, rng.randint(lo, hi), rng.randint(lo, hi)])
+
+
+def check(cli, rng):
+    c = random_config(rng)
+    ncf = (c["T"] + 1) // 2 if c["sym"] else c["T"]
+    data_signed = not c["uns"]
+    coef_signed = c["cplx"] or not c["uns"]
+
+    def value(signed):
+        return (random_value(rng, c["W"], signed), random_value(rng, c["W"], signed) if c["cplx"] else 0)
+
+    sets = [[value(coef_signed) for _ in range(ncf)]]
+    lines = [" ".join(str(v) for v in (c["W"], c["W"], c["T"], c["OW"], c["type"], c["load"],
+                                       c["sym"], c["round"], c["uns"], c["cplx"], c["NC"],
+                                       c["D"], c["U"], c["seri"]))]
+    lines.append("c " + " ".join(f"{re} {im}" for re, im in sets[0]))
+    samples, set_at, pending = [], [], None
+    step = c["D"] if c["type"] == 2 else 1
+    for n in range(rng.randint(1, 40)):
+        if c["load"] and rng.random() < 0.1:
+            pending = [value(coef_signed) for _ in range(ncf)]
+            lines.append("c " + " ".join(f"{re} {im}" for re, im in pending))
+        if pending is not None and n % step == 0:
+            sets.append(pending)
+            pending = None
+        samples.append(value(data_signed))
+        set_at.append(len(sets) - 1)
+        lines.append(f"s {samples[-1][0]} {samples[-1][1]}")
+    run = subprocess.run([cli], input="\n".join(lines) + "\n", capture_output=True, text=True,
+                         check=True)
+    got = [tuple(int(v) for v in line.split()) for line in run.stdout.splitlines()]
+    want = expected(c, sets, samples, set_at)
+    if got != want:
+        print(f"model differs from numpy for {c}:\n  model {got}\n  numpy {want}")
+        return False
+    return True
+
+
+def main():
+    cli = sys.argv[1]
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 300
+    rng = random.Random(20)
+    failures = sum(not check(cli, rng) for _ in range(runs))
+    print(f"{runs - failures} of {runs} random configurations agree with numpy")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
