@@ -2,7 +2,7 @@
 # Installs the test dependencies, then builds and runs every test twice:
 # a release build, and a debug build with address and undefined-behaviour
 # sanitizers (without the core simulations); then runs every fuzz target
-# for 20 seconds (IPGEN_FUZZ_SECONDS).
+# for 10 seconds (IPGEN_FUZZ_SECONDS).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,4 +23,4 @@ done
 
 # Every fuzz target for a short, fixed time (clang, libFuzzer; see README).
 echo "=== fuzz ==="
-scripts/fuzz.sh "${IPGEN_FUZZ_SECONDS:-20}"
+scripts/fuzz.sh "${IPGEN_FUZZ_SECONDS:-10}"
