@@ -16,6 +16,11 @@ fresh directory holding only its inputs. Reported per configuration:
   cat cpu   median user + system time of those cat processes
   ratio     gen ms / cat ms (wall)
   cpu ratio cpu ms / cat cpu
+  1cat ms   median wall time of one cat copying all produced files into one
+            file of a fresh directory: the bytes alone, one process start
+  1cat cpu  median user + system time of that cat
+  1ratio    gen ms / 1cat ms (wall)
+  1cpu ratio cpu ms / 1cat cpu
 
 Wall times include starting the processes, so a loaded machine inflates
 both sides; the CPU times are steadier. Standard library only (plus GNU
@@ -190,8 +195,19 @@ def copy_with_cat(files, target):
     return wall, cpu
 
 
+def copy_with_one_cat(files, target):
+    """Copies all files with one cat into one file of a fresh directory;
+    returns (wall seconds, cpu seconds)."""
+    target.mkdir()
+    with open(target / "all", "wb") as out:
+        seconds, usage, status, error = spawn(["cat"] + [str(p) for p in files], stdout=out)
+    if status != 0:
+        sys.exit(f"cat: exit status {status}: {error}")
+    return seconds, cpu_seconds(usage)
+
+
 def measure(binary, config, repeat, scratch):
-    gen, gen_cpu, cat, cat_cpu = [], [], [], []
+    gen, gen_cpu, cat, cat_cpu, one, one_cpu = [], [], [], [], [], []
     for i in range(repeat):
         seconds, cpu, produced = run_generator(binary, config, scratch / f"gen{i}")
         gen.append(seconds)
@@ -200,8 +216,12 @@ def measure(binary, config, repeat, scratch):
         seconds, cpu = copy_with_cat(produced, scratch / f"cat{i}")
         cat.append(seconds)
         cat_cpu.append(cpu)
+        seconds, cpu = copy_with_one_cat(produced, scratch / f"one{i}")
+        one.append(seconds)
+        one_cpu.append(cpu)
         shutil.rmtree(scratch / f"gen{i}")
         shutil.rmtree(scratch / f"cat{i}")
+        shutil.rmtree(scratch / f"one{i}")
     rss = peak_rss_kib(binary, config, scratch / "rss")
     shutil.rmtree(scratch / "rss", ignore_errors=True)
     median = statistics.median
@@ -217,6 +237,10 @@ def measure(binary, config, repeat, scratch):
         "cat_cpu_ms": median(cat_cpu) * 1e3,
         "ratio": median(gen) / median(cat),
         "cpu_ratio": median(gen_cpu) / max(median(cat_cpu), 1e-3),
+        "one_ms": median(one) * 1e3,
+        "one_cpu_ms": median(one_cpu) * 1e3,
+        "one_ratio": median(gen) / median(one),
+        "one_cpu_ratio": median(gen_cpu) / max(median(one_cpu), 1e-3),
     }
 
 
@@ -232,7 +256,9 @@ COLUMNS = [("configuration", "name", "{}"), ("files", "files", "{}"),
            ("bytes", "bytes", "{}"), ("MB/s", "mbps", "{:.0f}"),
            ("RSS KiB", "rss_kib", "{}"), ("cat ms", "cat_ms", "{:.1f}"),
            ("cat cpu", "cat_cpu_ms", "{:.1f}"), ("ratio", "ratio", "{:.1f}"),
-           ("cpu ratio", "cpu_ratio", "{:.1f}")]
+           ("cpu ratio", "cpu_ratio", "{:.1f}"), ("1cat ms", "one_ms", "{:.1f}"),
+           ("1cat cpu", "one_cpu_ms", "{:.1f}"), ("1ratio", "one_ratio", "{:.1f}"),
+           ("1cpu ratio", "one_cpu_ratio", "{:.1f}")]
 
 
 def print_table(rows, markdown):

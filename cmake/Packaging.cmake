@@ -13,7 +13,7 @@ include(GNUInstallDirs)
 # this tree is skipped; every one that is built is installed with its manual
 # page. tests/packaging checks that each installed program runs and that
 # each has a page, so a program added here needs both.
-set(IPGEN_PROGRAMS corrgen paritygen trellgen firgen firparam toolrun)
+set(IPGEN_PROGRAMS corrgen paritygen trellgen firgen firparam toolrun ipgen)
 
 set(IPGEN_INSTALLED_PROGRAMS "")
 set(ipgen_man_pages "")
@@ -71,7 +71,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 FPGA core needs: corrgen (Reed-Solomon decoder), paritygen (Reed-Solomon
 encoder), trellgen (Viterbi decoder parameters), firgen and firparam (FIR
 filter parameters and coefficients), and toolrun, the POSIX stand-in of the
-launcher of synthesis, simulation and programming tools.")
+launcher of synthesis, simulation and programming tools. ipgen writes a
+complete core folder from one command: the generated files, the core's own
+Verilog (built into the program), a self-checking testbench, a FuseSoC core
+description and a Makefile to simulate, lint and synthesize it.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${IPGEN_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

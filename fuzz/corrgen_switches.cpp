@@ -3,15 +3,17 @@
 // line of the input).
 #include "common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_decoder/chien_search.hpp"
+#include "rs_decoder/corrgen_params.hpp"
 #include "rs_decoder/decoder_params.hpp"
 #include "rs_decoder/error_magnitude.hpp"
-#include "rs_decoder/field_roms.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_decoder/gfile.hpp"
+#include "rs_decoder/gfinvrom.hpp"
+#include "rs_decoder/gfromxp.hpp"
 #include "rs_decoder/mastrovito.hpp"
 #include "rs_decoder/multiplier.hpp"
-#include "rs_decoder/params_header.hpp"
 #include "rs_decoder/syndrome.hpp"
 
 using namespace ipgen;
@@ -34,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         StringSink out;
         write_gfinvrom(out, field);
         write_gfromxp(out, field, params.rootspace);
-        write_gen_poly(
+        write_gfile(
             out, field,
             generator_polynomial(field, params.first_root, params.rootspace, params.num_chk()));
-        write_params(out, params);
+        write_corrgen_params(out, params);
         write_mastrovito(out, field);
         write_chien_search(out, params, field);
         write_error_magnitude(out, params, field);

@@ -3,11 +3,11 @@
 // rsenc_params.v, for any argument vector (one argument per line).
 #include "common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/gen_poly.hpp"
-#include "rs_encoder/encoder_multiplier.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_encoder/encoder_params.hpp"
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_encoder/gfile.hpp"
+#include "rs_encoder/multiplier.hpp"
 #include "rs_encoder/rsenc_params.hpp"
 
 using namespace ipgen;
@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const SwitchScan scan =
             scan_switches(fuzz::split_arguments(data, size), encoder_switch_letters);
         validate_encoder_switches(scan);
-        const EncoderParams params = parse_switches(scan);
+        const EncoderParams params = derive_encoder_params(scan);
         StringSink out;
-        write_enc_params(out, params);
+        write_rsenc_params(out, params);
         // A 12-bit code with thousands of check symbols takes a second in a
         // plain build and far longer instrumented: the generator polynomial
         // is quadratic in them.
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
         const std::vector<int> gen_poly_log =
-            gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
-                                                          params.rootspace, params.num_chk()));
-        write_gen_poly(out, gen_poly_log);
+            rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
+                                                              params.rootspace, params.num_chk()));
+        write_gfile(out, gen_poly_log);
         StringSink wires;
         StringSink assigns;
         write_module_head(wires);

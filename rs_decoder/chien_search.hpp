@@ -5,8 +5,8 @@
 #pragma once
 
 #include "common/text_sink.hpp"
+#include "rs_common/galois_field.hpp"
 #include "rs_decoder/decoder_params.hpp"
-#include "rs_decoder/galois_field.hpp"
 
 #include <cstdint>
 #include <vector>

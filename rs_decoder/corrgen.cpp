@@ -1,15 +1,17 @@
 #include "rs_decoder/corrgen.hpp"
 
 #include "common/generated_file.hpp"
+#include "rs_common/galois_field.hpp"
+#include "rs_common/generator_polynomial.hpp"
 #include "rs_decoder/chien_search.hpp"
+#include "rs_decoder/corrgen_params.hpp"
 #include "rs_decoder/decoder_params.hpp"
 #include "rs_decoder/error_magnitude.hpp"
-#include "rs_decoder/field_roms.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/gen_poly.hpp"
+#include "rs_decoder/gfile.hpp"
+#include "rs_decoder/gfinvrom.hpp"
+#include "rs_decoder/gfromxp.hpp"
 #include "rs_decoder/mastrovito.hpp"
 #include "rs_decoder/multiplier.hpp"
-#include "rs_decoder/params_header.hpp"
 #include "rs_decoder/syndrome.hpp"
 
 #include <cstdio>
@@ -28,12 +30,12 @@ int run_corrgen(const std::vector<std::string>& args) {
     write_generated_file("gfromxp.v", WithHeader::yes,
                          [&](TextSink& out) { write_gfromxp(out, field, params.rootspace); });
     write_generated_file("gfile", WithHeader::yes, [&](TextSink& out) {
-        write_gen_poly(
+        write_gfile(
             out, field,
             generator_polynomial(field, params.first_root, params.rootspace, params.num_chk()));
     });
     write_generated_file("corrgen_params.v", WithHeader::yes,
-                         [&](TextSink& out) { write_params(out, params); });
+                         [&](TextSink& out) { write_corrgen_params(out, params); });
     write_generated_file("mastrovito.v", WithHeader::yes,
                          [&](TextSink& out) { write_mastrovito(out, field); });
     write_generated_file("chiensearch.v", WithHeader::yes,

@@ -1,7 +1,7 @@
 #include "rs_decoder/decoder_params.hpp"
 
-#include "rs_decoder/code_switch_checks.hpp"
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/code_switch_checks.hpp"
+#include "rs_common/galois_field.hpp"
 
 namespace ipgen::rs {
 

@@ -1,5 +1,7 @@
 #include "rs_decoder/evaluator_text.hpp"
 
+#include "common/concat.hpp"
+
 namespace ipgen::rs {
 
 std::string numbered(const char* name, int i) {
@@ -8,7 +10,26 @@ std::string numbered(const char* name, int i) {
 
 void write_term_list(TextSink& out, const char* name, int first, int last) {
     for (int i = first; i <= last; i += 2) {
-        out.print(i == last || i == last - 1 ? "%s%d ;\n" : "%s%d ^ ", name, i);
+        out.write(concat(name, i, i == last || i == last - 1 ? " ;\n" : " ^ "));
+    }
+}
+
+std::vector<std::string> numbered_range(const char* name, int first, int last) {
+    std::vector<std::string> names;
+    for (int i = first; i <= last; ++i) {
+        names.push_back(numbered(name, i));
+    }
+    return names;
+}
+
+void write_clears(TextSink& out, std::string_view indent, const std::vector<std::string>& registers,
+                  std::string_view value) {
+    for (const std::string& name : registers) {
+        out.write(indent);
+        out.write(name);
+        out.write(" <= ");
+        out.write(value);
+        out.write(" ;\n");
     }
 }
 

@@ -1,6 +1,6 @@
 #include "rs_decoder/multiplier.hpp"
 
-#include "rs_decoder/xor_equation.hpp"
+#include "rs_common/xor_equation.hpp"
 
 namespace ipgen::rs {
 

@@ -1,7 +1,7 @@
 #include "rs_encoder/encoder_params.hpp"
 
-#include "rs_decoder/code_switch_checks.hpp"
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/code_switch_checks.hpp"
+#include "rs_common/galois_field.hpp"
 
 namespace ipgen::rsenc {
 
@@ -13,7 +13,7 @@ void validate_encoder_switches(const SwitchScan& scan) {
     // -p, -t, -c, -a and -r select features; every value has its meaning.
 }
 
-EncoderParams parse_switches(const SwitchScan& scan) {
+EncoderParams derive_encoder_params(const SwitchScan& scan) {
     EncoderParams p;
     p.n_total = scan.get('n');
     p.k_data = scan.get('k');

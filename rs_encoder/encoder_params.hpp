@@ -40,6 +40,6 @@ void validate_encoder_switches(const SwitchScan& scan);
 
 // The run parameters from the scanned switches: -a 1 and -r 0 when absent,
 // nlong computed; first_root and rootspace stay unreduced.
-EncoderParams parse_switches(const SwitchScan& scan);
+EncoderParams derive_encoder_params(const SwitchScan& scan);
 
 } // namespace ipgen::rsenc

@@ -17,7 +17,7 @@ void write_bit_string(TextSink& out, int m, std::int64_t value) {
 
 } // namespace
 
-void write_enc_params(TextSink& out, const EncoderParams& p) {
+void write_rsenc_params(TextSink& out, const EncoderParams& p) {
     const int m = p.symbol_width;
     const std::int64_t n = p.n_total;
     const std::int64_t k = p.k_data;

@@ -8,6 +8,6 @@
 namespace ipgen::rsenc {
 
 // The defines, after the copied header.
-void write_enc_params(TextSink& out, const EncoderParams& params);
+void write_rsenc_params(TextSink& out, const EncoderParams& params);
 
 } // namespace ipgen::rsenc

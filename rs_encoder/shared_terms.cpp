@@ -1,6 +1,5 @@
 #include "rs_encoder/shared_terms.hpp"
 
-#include <bit>
 #include <cstddef>
 #include <vector>
 
@@ -8,38 +7,98 @@ namespace ipgen::rsenc {
 
 namespace {
 
+// The set bits of a column mask, written out (SWAR): without a POPCNT
+// target std::popcount is a library call for every count.
+int bit_count(std::uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555U);
+    x = (x & 0x33333333U) + ((x >> 2) & 0x33333333U);
+    x = (x + (x >> 4)) & 0x0F0F0F0FU;
+    return static_cast<int>((x * 0x01010101U) >> 24);
+}
+
 struct BestPair {
     int common = 0;
     int a = -1;
     int b = -1;
 };
 
-BestPair find_best_pair(const std::vector<std::uint32_t>& masks) {
-    // A pair shares at most as many bits as either column has: a column with
-    // no more bits than the best pair so far cannot give a better one.
-    std::vector<int> bit_count(masks.size());
-    for (std::size_t c = 0; c < masks.size(); ++c) {
-        bit_count[c] = std::popcount(masks[c]);
-    }
-    BestPair best;
-    const int columns = static_cast<int>(masks.size());
-    for (int a = 0; a + 1 < columns; ++a) {
-        if (bit_count[static_cast<std::size_t>(a)] <= best.common) {
-            continue;
-        }
-        for (int b = a + 1; b < columns; ++b) {
-            if (bit_count[static_cast<std::size_t>(b)] <= best.common) {
-                continue;
-            }
-            const int common = std::popcount(masks[static_cast<std::size_t>(a)] &
-                                             masks[static_cast<std::size_t>(b)]);
-            if (common > best.common) { // ties keep the first pair
-                best = {common, a, b};
-            }
+// The best pair of each row: for column a, the first later column b with
+// the most output bits in common (none while no later column shares a bit).
+// Masks only lose bits, so a row's count can only fall when one of its
+// columns changes: such a row keeps its old count as an upper bound and is
+// searched again only when that bound could still win.
+class PairSearch {
+  public:
+    explicit PairSearch(const std::vector<std::uint32_t>& masks) : masks_(masks) {
+        for (std::size_t c = 0; c < masks_.size(); ++c) {
+            add_column(c);
         }
     }
-    return best;
-}
+
+    // Column c is new, the last one. A count above a stale row's bound is
+    // that row's exact best.
+    void add_column(std::size_t c) {
+        common_.push_back(0);
+        partner_.push_back(-1);
+        stale_.push_back(0);
+        for (std::size_t a = 0; a < c; ++a) {
+            const int common = bit_count(masks_[a] & masks_[c]);
+            const bool better = common > common_[a];
+            common_[a] = better ? common : common_[a];
+            partner_[a] = better ? static_cast<int>(c) : partner_[a];
+            stale_[a] = better ? 0 : stale_[a];
+        }
+    }
+
+    // Column c has lost bits: its own row is searched again, and every row
+    // whose best pair it was becomes stale.
+    void refresh(std::size_t c) {
+        search_row(c);
+        for (std::size_t a = 0; a < c; ++a) {
+            stale_[a] = partner_[a] == static_cast<int>(c) ? 1 : stale_[a];
+        }
+    }
+
+    // The first pair (a, b), a < b in ascending order, with the strictly
+    // largest number of common bits.
+    BestPair best() {
+        BestPair best;
+        for (std::size_t a = 0; a < common_.size(); ++a) {
+            if (common_[a] <= best.common) {
+                continue; // not even its bound beats the best so far
+            }
+            if (stale_[a] != 0) {
+                search_row(a);
+            }
+            if (common_[a] > best.common) { // ties keep the first pair
+                best = {common_[a], static_cast<int>(a), partner_[a]};
+            }
+        }
+        return best;
+    }
+
+  private:
+    void search_row(std::size_t a) {
+        int most = 0;
+        int partner = -1;
+        for (std::size_t b = a + 1; b < common_.size(); ++b) {
+            const int common = bit_count(masks_[a] & masks_[b]);
+            const bool better = common > most;
+            most = better ? common : most;
+            partner = better ? static_cast<int>(b) : partner;
+        }
+        common_[a] = most;
+        partner_[a] = partner;
+        stale_[a] = 0;
+    }
+
+    const std::vector<std::uint32_t>& masks_;
+    // Per row a: the most common bits with a later column, that column
+    // (-1 for none), and whether the count is only an upper bound.
+    std::vector<int> common_;
+    std::vector<int> partner_;
+    std::vector<char> stale_;
+};
 
 } // namespace
 
@@ -47,14 +106,25 @@ SharedTerms extract_shared_terms(const std::vector<std::uint32_t>& const_column,
     SharedTerms terms;
     terms.matrix = rs::fill_mult_matrix(const_column, m);
     auto& masks = terms.matrix.column_mask;
+    // Each new column takes two or more bits off two columns and holds them
+    // once, so the m * m matrix bits allow at most m * m / 2 of them.
+    const std::size_t most_columns = static_cast<std::size_t>(m) * (m + 2) / 2;
+    masks.reserve(most_columns);
+    terms.matrix.term_index.reserve(most_columns);
+    terms.left_operand.reserve(most_columns);
+    terms.right_operand.reserve(most_columns);
     terms.left_operand.assign(masks.size(), -1);
     terms.right_operand.assign(masks.size(), -1);
-    for (BestPair best = find_best_pair(masks); best.common > 1; best = find_best_pair(masks)) {
+    PairSearch pairs(masks);
+    for (BestPair best = pairs.best(); best.common > 1; best = pairs.best()) {
         const std::uint32_t shared =
             masks[static_cast<std::size_t>(best.a)] & masks[static_cast<std::size_t>(best.b)];
         masks[static_cast<std::size_t>(best.a)] &= ~shared;
         masks[static_cast<std::size_t>(best.b)] &= ~shared;
         masks.push_back(shared);
+        pairs.refresh(static_cast<std::size_t>(best.a));
+        pairs.refresh(static_cast<std::size_t>(best.b));
+        pairs.add_column(masks.size() - 1);
         terms.matrix.term_index.push_back(static_cast<int>(masks.size()) - 1);
         terms.left_operand.push_back(best.a);
         terms.right_operand.push_back(best.b);

@@ -4,7 +4,7 @@
 // then feeds those outputs in their place.
 #pragma once
 
-#include "rs_decoder/galois_field.hpp"
+#include "rs_common/galois_field.hpp"
 
 #include <cstdint>
 #include <vector>

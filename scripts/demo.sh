@@ -117,6 +117,19 @@ fir fir_decimation_16_d4 8 8 16 21 2 0 0 0 0 0 1 4 1 0 \
 fir fir_symmetric_11 8 8 11 20 0 0 1 1 0 0 1 1 1 0 \
     1 -4 9 -20 39 100
 
+# Complete cores written by ipgen: the generated files, the core's own
+# Verilog, a self-checking testbench and a Makefile, in demo/cores/<name>.
+# Each is simulated (make sim: PASS or FAIL) and, where Yosys is installed,
+# synthesized (make synth: LUTs, FFs, RAMs) in the summary below.
+ipgen_core() {
+    local name=$1
+    shift
+    mkdir -p demo/cores
+    "$bin/ipgen/ipgen" "$@" --out "demo/cores/$name" >> demo/cores/ipgen.log
+    echo "demo/cores/$name: ipgen $*"
+}
+ipgen_core rs_255_239_encoder rs-encoder --symbol-width 8 --n 255 --k 239
+
 # The summary. The Verilog of a folder is every .v file but the inputs
 # (header.v, viterbi_params.v) and mult_temp.v (paritygen's intermediate
 # list of assignments), parameter headers first: the modules rely on their
@@ -206,9 +219,38 @@ for dir in demo/*/; do
     [ "$result" = FAILED ] && failed+=("$dir")
     printf '%-30s %6s %8s %9s  %s\n' "$(basename "$dir")" "${#generated[@]}" "$lines" "$bytes" "$result"
 done
+
+# make sim prints PASS or FAIL; make synth one line per family, e.g.
+# "ice40 (synth_ice40):   LUTs 204, FFs 151, RAMs 0".
+echo
+printf '%-30s %-6s  %s\n' "core (ipgen)" sim "synthesis (yosys)"
+for dir in demo/cores/*/; do
+    dir=${dir%/}
+    if ! command -v iverilog >/dev/null; then
+        sim="iverilog not installed"
+    elif make -s -C "$dir" sim >"$dir/sim.txt" 2>&1 && grep -qx PASS "$dir/sim.txt"; then
+        sim=PASS
+    else
+        sim=FAIL
+        failed+=("$dir")
+    fi
+    synth="yosys not installed"
+    if command -v yosys >/dev/null; then
+        synth=$(make -s -C "$dir" synth 2>&1 | sed -n 's/^\(ice40\|xilinx\) (synth_[a-z0-9]*): *\(LUTs [0-9]*\).*/\1 \2/p' |
+            paste -sd ';' - | sed 's/;/; /g')
+        [ -n "$synth" ] || synth="synthesis failed (see $dir/synth_*.log)"
+    fi
+    printf '%-30s %-6s  %s\n' "$(basename "$dir")" "$sim" "$synth"
+done
+
 for dir in "${failed[@]}"; do
     echo
-    echo "$dir does not compile ($dir/iverilog.log):"
-    sed 's/^/    /' "$dir/iverilog.log"
+    if [ -f "$dir/sim.txt" ]; then
+        echo "$dir: make sim did not pass ($dir/sim.txt):"
+        sed 's/^/    /' "$dir/sim.txt"
+    else
+        echo "$dir does not compile ($dir/iverilog.log):"
+        sed 's/^/    /' "$dir/iverilog.log"
+    fi
 done
 [ ${#failed[@]} -eq 0 ]

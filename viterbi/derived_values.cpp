@@ -1,5 +1,7 @@
 #include "viterbi/derived_values.hpp"
 
+#include "common/bit_width.hpp"
+
 #include <limits>
 
 namespace ipgen::viterbi {
@@ -30,14 +32,6 @@ class Narrower {
 };
 
 } // namespace
-
-int count_bits(std::int64_t x) {
-    int c = 0;
-    while (c < 63 && (std::int64_t{1} << c) < x) {
-        ++c;
-    }
-    return c;
-}
 
 int memory_count(int device, int cons_length) {
     // Rows K = 6 to 9; every K of 5 or less needs one block.
@@ -75,9 +69,8 @@ Derivation derive_values(const ViterbiUserParams& p) {
     const std::int64_t bm_width = p.soft_decision == 1 ? n + sw - 1 : 2;
     const std::int64_t num_metrics = pow2(n);
     const std::int64_t num_din = p.punctured == 1 ? 1 : n;
-    const std::int64_t pm_width = p.soft_decision != 0
-                                      ? count_bits((n * pow2(sw) - 1) * (2 * k - 1) + 1)
-                                      : count_bits((pow2(n) - 1) * k + 1);
+    const std::int64_t pm_width = p.soft_decision != 0 ? clog2((n * pow2(sw) - 1) * (2 * k - 1) + 1)
+                                                       : clog2((pow2(n) - 1) * k + 1);
 
     d.k_1 = narrow("K_1", k - 1);
     d.num_states = narrow("NUM_STATES", num_states);
@@ -102,13 +95,13 @@ Derivation derive_values(const ViterbiUserParams& p) {
     d.encout_width = narrow("ENCOUT_WIDTH", n * num_bmup);
     d.pm_width = narrow("PM_WIDTH", pm_width);
     d.sm_data_width = narrow("SM_DATA_WIDTH", num_states);
-    d.sm_addr_width = narrow("SM_ADDR_WIDTH", count_bits(tb));
+    d.sm_addr_width = narrow("SM_ADDR_WIDTH", clog2(tb));
     if (p.device == 0) {
-        d.prefix_width = narrow("PREFIX0", 8 - count_bits(tb));
+        d.prefix_width = narrow("PREFIX0", 8 - clog2(tb));
     }
     if (p.punctured == 1) {
         d.soft_width_1 = narrow("SOFT_WIDTH_1", sw - 1);
-        d.pbcount_width = narrow("PBCOUNT_WIDTH", count_bits(pb + 1));
+        d.pbcount_width = narrow("PBCOUNT_WIDTH", clog2(pb + 1));
     }
     if (p.ber_present == 1) {
         d.ber_rate = p.ber_rate;
@@ -120,7 +113,7 @@ Derivation derive_values(const ViterbiUserParams& p) {
             p.punctured != 0 ? 4 * (pb + 1) * (pb != 0 ? tb / pb : 0) + 1 : 4 * tb - 1;
         d.dl_len = narrow("DL_LEN", dl_len);
         d.dl_data_width = narrow("DL_DATA_WIDTH", p.punctured == 1 ? 1 : n);
-        d.dl_addr_width = narrow("DL_ADDR_WIDTH", count_bits(dl_len));
+        d.dl_addr_width = narrow("DL_ADDR_WIDTH", clog2(dl_len));
     }
     d.num_mem = memory_count(p.device, p.cons_length);
     return result;

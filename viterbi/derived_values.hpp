@@ -13,10 +13,6 @@
 
 namespace ipgen::viterbi {
 
-// L(x): the bits needed to count x items, the smallest c >= 0 with
-// 2^c >= x; 0 for x <= 1 (L(2) = 1, L(64) = 6, L(65) = 7).
-int count_bits(std::int64_t x);
-
 // The number of survivor-memory blocks (NUM_MEM_i defines) by device class
 // and constraint length. The table ends at K = 9; for larger K there is no
 // memory layout and the count is 0.

@@ -174,8 +174,8 @@ void write_parameters(TextSink& out, const ViterbiUserParams& params, const Vite
     write_enumerated_defines(out, params, d);
 }
 
-void write_parameters_file(const ViterbiUserParams& params, const std::string& path) {
-    const ViterbiDerived derived = derive_values(params).values;
+void write_parameters_file(const ViterbiUserParams& params, const ViterbiDerived& derived,
+                           const std::string& path) {
     OutputFile file(path);
     if (!file.is_open()) {
         throw FatalError("Error ! parameters.v cannot be open for write\n", -1);

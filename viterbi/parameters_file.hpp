@@ -17,11 +17,11 @@ inline constexpr const char* parameters_file_name = "parameters.v";
 // The whole file, line by line, from the record and its derived values.
 void write_parameters(TextSink& out, const ViterbiUserParams& params, const ViterbiDerived& d);
 
-// Derives the values, creates (truncates) parameters.v at `path` and writes
-// it. Throws FatalError with status -1 when the file cannot be created
-// ("Error ! parameters.v cannot be open for write\n") or not written
-// completely, e.g. on a full disk.
-void write_parameters_file(const ViterbiUserParams& params,
+// Creates (truncates) parameters.v at `path` and writes it. Throws
+// FatalError with status -1 when the file cannot be created ("Error !
+// parameters.v cannot be open for write\n") or not written completely, e.g.
+// on a full disk.
+void write_parameters_file(const ViterbiUserParams& params, const ViterbiDerived& derived,
                            const std::string& path = parameters_file_name);
 
 } // namespace ipgen::viterbi

@@ -2,6 +2,7 @@
 
 #include "common/c_number.hpp"
 #include "common/fatal_error.hpp"
+#include "viterbi/derived_values.hpp"
 #include "viterbi/parameters_file.hpp"
 #include "viterbi/params_validation.hpp"
 #include "viterbi/user_params.hpp"
@@ -24,7 +25,8 @@ int run_trellgen(const std::vector<std::string>& args) {
     UserParamsReading reading = read_user_params();
     reading.params.device = device;
     validate_user_params(reading);
-    write_parameters_file(reading.params);
+    const ViterbiDerived derived = derive_values(reading.params).values;
+    write_parameters_file(reading.params, derived);
     return 0;
 }
 

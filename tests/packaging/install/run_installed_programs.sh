@@ -99,6 +99,33 @@ check_paritygen() {
         { [ -z "$(ls "$dir" | grep -v -e stdout.txt -e stderr.txt)" ] || fail "paritygen: refused run wrote files"; }
 }
 
+# The page's examples each write a complete folder (the core's sources come
+# from inside the program: nothing else is installed); the first one
+# simulates to PASS where Icarus Verilog is installed.
+check_ipgen() {
+    local dir n=0 out
+    while read -r -a args; do
+        n=$((n + 1))
+        dir=$(fresh_dir "ipgen_$n")
+        run_in "$dir" 0 "$bin/ipgen" "${args[@]:1}" || continue
+        out=$(find "$dir" -mindepth 2 -name Makefile -printf '%h\n')
+        [ -n "$out" ] || { fail "ipgen: '${args[*]}' wrote no folder"; continue; }
+        expect_files "$out" README.md "$(basename "$(ls "$out"/*.f)")" tb_in.hex tb_out.hex
+        ls "$out" | grep -q 'rs_encoder_axis\.v$' || fail "ipgen: no rs_encoder_axis.v in $out"
+        if [ "$n" -eq 1 ] && command -v iverilog >/dev/null && command -v make >/dev/null; then
+            make -s -C "$out" sim >"$dir/sim.txt" 2>&1 && grep -qx PASS "$dir/sim.txt" ||
+                fail "ipgen: make sim of the first example: $(tail -n 3 "$dir/sim.txt")"
+        fi
+    done < <(example_commands ipgen)
+    [ "$n" -ge 3 ] || fail "ipgen: $n example commands on the page, expected 3"
+    dir=$(fresh_dir ipgen_refused)
+    run_in "$dir" 2 "$bin/ipgen" rs-encoder --symbol-width 13 --n 255 --k 239 --out core &&
+        { [ ! -e "$dir/core" ] || fail "ipgen: refused run wrote files"; }
+    dir=$(fresh_dir ipgen_unavailable)
+    run_in "$dir" 2 "$bin/ipgen" rs-decoder --out core &&
+        { grep -q 'not available yet' "$dir/stderr.txt" || fail "ipgen: no 'not available yet'"; }
+}
+
 check_trellgen() {
     local dir
     dir=$(fresh_dir trellgen)

@@ -1,7 +1,5 @@
-// multiplier.v: the syndrome unit's bank of constant multipliers, and the
-// XOR-equation form its output bits are written in.
+// multiplier.v: the syndrome unit's bank of constant multipliers.
 #include "rs_decoder/multiplier.hpp"
-#include "rs_decoder/xor_equation.hpp"
 
 #include <gtest/gtest.h>
 
@@ -137,18 +135,6 @@ TEST(Multiplier, MoreRootsThanTheOldTableHeld) {
     const std::string text = slices_text(12, 4179, 0, 1, 600);
     EXPECT_NE(text.find("assign mult_out[7199] = "), std::string::npos);
     EXPECT_EQ(text.find("assign mult_out[7200]"), std::string::npos);
-}
-
-TEST(XorEquation, BitWithoutTermsIsConstantZero) {
-    MultMatrix matrix;
-    matrix.m = 2;
-    matrix.column_mask = {0b01, 0b01};
-    matrix.term_index = {0, 1};
-    matrix.last_term = 1;
-    StringSink sink;
-    write_xor_equations(sink, matrix, BusSlice{"q", 4}, bus_terms(BusSlice{"d", 6}, matrix));
-    EXPECT_EQ(sink.text(), "assign q[4] = d[6] ^ d[7] ;\n"
-                           "assign q[5] = 0  ;\n");
 }
 
 } // namespace

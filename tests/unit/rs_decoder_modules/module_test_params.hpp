@@ -4,9 +4,9 @@
 // must stay total over values the program refuses.
 #pragma once
 
+#include "rs_common/galois_field.hpp"
+#include "rs_common/xor_equation.hpp"
 #include "rs_decoder/decoder_params.hpp"
-#include "rs_decoder/galois_field.hpp"
-#include "rs_decoder/xor_equation.hpp"
 
 #include <cstdint>
 #include <string>

@@ -25,18 +25,18 @@ SwitchScan scan(const std::string& line) {
 const std::string rs255 = "-n 255 -k 239 -w 8 -f 285 -g 0 -h 1 -p 1 -t 0 -c 0";
 
 TEST(EncoderSwitches, DefaultsForStyleAndRegisteredInput) {
-    const EncoderParams p = parse_switches(scan(rs255));
+    const EncoderParams p = derive_encoder_params(scan(rs255));
     EXPECT_EQ(p.mult_style, 1);
     EXPECT_EQ(p.registered_input, 0);
     EXPECT_EQ(p.nlong, 255);
     EXPECT_EQ(p.num_chk(), 16);
-    const EncoderParams q = parse_switches(scan(rs255 + " -a 0 -r 1"));
+    const EncoderParams q = derive_encoder_params(scan(rs255 + " -a 0 -r 1"));
     EXPECT_EQ(q.mult_style, 0);
     EXPECT_EQ(q.registered_input, 1);
 }
 
 TEST(EncoderSwitches, RootsStayUnreduced) {
-    const EncoderParams p = parse_switches(scan("-g 300 -h 511 " + rs255.substr(0, 25)));
+    const EncoderParams p = derive_encoder_params(scan("-g 300 -h 511 " + rs255.substr(0, 25)));
     EXPECT_EQ(p.first_root, 300);
     EXPECT_EQ(p.rootspace, 511);
 }
@@ -44,7 +44,7 @@ TEST(EncoderSwitches, RootsStayUnreduced) {
 TEST(EncoderSwitches, SecondCharacterAndLaterValueCount) {
     const SwitchScan s = scan("-nfoo 200 -x 5 " + rs255 + " -p 3 -pipe 2");
     EXPECT_EQ(s.unknown, std::vector<std::string>{"-x"});
-    const EncoderParams p = parse_switches(s);
+    const EncoderParams p = derive_encoder_params(s);
     EXPECT_EQ(p.n_total, 255);
     EXPECT_EQ(p.pipe_mode, 2);
 }

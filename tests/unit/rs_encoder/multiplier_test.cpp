@@ -1,8 +1,8 @@
-#include "rs_encoder/encoder_multiplier.hpp"
+#include "rs_encoder/multiplier.hpp"
 
 #include "common/text_sink.hpp"
-#include "rs_decoder/gen_poly.hpp"
-#include "rs_encoder/gen_poly_log.hpp"
+#include "rs_common/generator_polynomial.hpp"
+#include "rs_encoder/gfile.hpp"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +92,7 @@ TEST(EncoderMultiplier, SlicesRunFromTheMostSignificantAndNameTheirCoefficient) 
 
 TEST(EncoderMultiplier, RootSpacingZeroGivesAnAllZeroMiddleSlice) {
     const auto field = build_field(8, 285);
-    const auto logs = gen_poly_logs(field, rs::generator_polynomial(field, 0, 0, 2));
+    const auto logs = rs::gen_poly_logs(field, rs::generator_polynomial(field, 0, 0, 2));
     ASSERT_EQ(logs, (std::vector<int>{0, -1, 0}));
     std::string zeros;
     for (int bit = 0; bit < 8; ++bit) {
@@ -241,7 +241,7 @@ void check_netlists(int m, int poly, int first_root, int rootspace, int r) {
     SCOPED_TRACE("m " + std::to_string(m) + " r " + std::to_string(r));
     const auto field = build_field(m, poly);
     const auto gen = rs::generator_polynomial(field, first_root, rootspace, r);
-    const auto logs = gen_poly_logs(field, gen);
+    const auto logs = rs::gen_poly_logs(field, gen);
     const Shared shared = shared_text(field, logs);
     const auto shared_assigns = parse_assigns(shared.assigns);
     const Netlist shared_net = compile(shared_assigns, m);

@@ -19,7 +19,7 @@ EncoderParams code(int n, int k, int m) {
 
 std::string text(const EncoderParams& p) {
     StringSink out;
-    write_enc_params(out, p);
+    write_rsenc_params(out, p);
     return out.text();
 }
 

@@ -120,5 +120,56 @@ TEST(ExtractSharedTerms, SharedTermsComputeTheProductOnEveryInput) {
     }
 }
 
+// The greedy rule as stated, every pair counted on every pass: the pair
+// search must pick the same pairs in the same order. Random column sets
+// (not only field multipliers) reach ties and columns emptied by earlier
+// extractions.
+std::vector<std::pair<int, int>> reference_pairs(std::vector<std::uint32_t> masks) {
+    std::vector<std::pair<int, int>> pairs;
+    for (;;) {
+        int best = 1;
+        std::pair<int, int> chosen{-1, -1};
+        for (std::size_t a = 0; a < masks.size(); ++a) {
+            for (std::size_t b = a + 1; b < masks.size(); ++b) {
+                const int common = std::popcount(masks[a] & masks[b]);
+                if (common > best) {
+                    best = common;
+                    chosen = {static_cast<int>(a), static_cast<int>(b)};
+                }
+            }
+        }
+        if (chosen.first < 0) {
+            return pairs;
+        }
+        const auto a = static_cast<std::size_t>(chosen.first);
+        const auto b = static_cast<std::size_t>(chosen.second);
+        const std::uint32_t shared = masks[a] & masks[b];
+        masks[a] &= ~shared;
+        masks[b] &= ~shared;
+        masks.push_back(shared);
+        pairs.push_back(chosen);
+    }
+}
+
+TEST(ExtractSharedTerms, PicksThePairsOfTheGreedyRule) {
+    std::uint32_t state = 12345;
+    const auto next = [&state] { return state = state * 1664525U + 1013904223U; };
+    for (int round = 0; round < 3000; ++round) {
+        const int m = 2 + round % 15;
+        std::vector<std::uint32_t> columns(static_cast<std::size_t>(m));
+        for (auto& column : columns) {
+            // Sparse and dense columns alike.
+            column = (next() >> 7) & (round % 3 == 0 ? next() >> 9 : ~0U) & ((1U << m) - 1);
+        }
+        const SharedTerms terms = extract_shared_terms(columns, m);
+        std::vector<std::pair<int, int>> pairs;
+        for (int c = m; c <= terms.matrix.last_term; ++c) {
+            pairs.emplace_back(terms.left_operand[static_cast<std::size_t>(c)],
+                               terms.right_operand[static_cast<std::size_t>(c)]);
+        }
+        ASSERT_EQ(pairs, reference_pairs(columns)) << "round " << round;
+    }
+}
+
 } // namespace
 } // namespace ipgen::rsenc

@@ -1,22 +1,33 @@
 #include "viterbi/derived_values.hpp"
+
+#include "common/bit_width.hpp"
 #include "viterbi_examples.hpp"
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace ipgen::viterbi {
 namespace {
 
+// L(x), the bits needed to count x items: the smallest c >= 0 with 2^c >= x.
 TEST(DerivedValues, CountBits) {
-    EXPECT_EQ(count_bits(-3), 0);
-    EXPECT_EQ(count_bits(0), 0);
-    EXPECT_EQ(count_bits(1), 0);
-    EXPECT_EQ(count_bits(2), 1);
-    EXPECT_EQ(count_bits(3), 2);
-    EXPECT_EQ(count_bits(64), 6);
-    EXPECT_EQ(count_bits(65), 7);
-    EXPECT_EQ(count_bits(256), 8);
-    EXPECT_EQ(count_bits(257), 9);
-    EXPECT_EQ(count_bits(2147483647), 31);
+    EXPECT_EQ(clog2(-3), 0);
+    EXPECT_EQ(clog2(0), 0);
+    EXPECT_EQ(clog2(1), 0);
+    EXPECT_EQ(clog2(2), 1);
+    EXPECT_EQ(clog2(3), 2);
+    EXPECT_EQ(clog2(64), 6);
+    EXPECT_EQ(clog2(65), 7);
+    EXPECT_EQ(clog2(256), 8);
+    EXPECT_EQ(clog2(257), 9);
+    EXPECT_EQ(clog2(2147483647), 31);
+    EXPECT_EQ(clog2(INT64_MAX), 63);
+    // The binary digits of a value: the width of the erasure and error counters.
+    EXPECT_EQ(bit_width(-1), 0);
+    EXPECT_EQ(bit_width(0), 0);
+    EXPECT_EQ(bit_width(1), 1);
+    EXPECT_EQ(bit_width(8), 4);
+    EXPECT_EQ(bit_width(255), 8);
 }
 
 TEST(DerivedValues, MemoryCountTable) {

@@ -125,12 +125,13 @@ TEST(ParametersFile, ThreePolynomials) {
 
 TEST(ParametersFile, FileIsWrittenOrTheFailureReported) {
     ipgen::test::TempDir dir;
-    write_parameters_file(test::hybrid_example(), dir.file("parameters.v"));
+    const ViterbiDerived derived = derive_values(test::hybrid_example()).values;
+    write_parameters_file(test::hybrid_example(), derived, dir.file("parameters.v"));
     EXPECT_EQ(ipgen::test::read_file(dir.file("parameters.v")), generate(test::hybrid_example()));
 
-    const auto failure = [](const std::string& path) {
+    const auto failure = [&derived](const std::string& path) {
         try {
-            write_parameters_file(test::hybrid_example(), path);
+            write_parameters_file(test::hybrid_example(), derived, path);
         } catch (const FatalError& error) {
             EXPECT_EQ(error.status(), -1);
             return error.message();

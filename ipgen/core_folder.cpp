@@ -1,0 +1,349 @@
+#include "ipgen/core_folder.hpp"
+
+#include "ipgen/prefix_rename.hpp"
+
+#include <algorithm>
+
+namespace ipgen::front {
+
+namespace {
+
+bool is_verilog(FileRole role) {
+    return role == FileRole::include || role == FileRole::rtl || role == FileRole::tb ||
+           role == FileRole::tb_include;
+}
+
+FileRole role_of(std::string_view kind) {
+    if (kind == "rtl") {
+        return FileRole::rtl;
+    }
+    if (kind == "tb") {
+        return FileRole::tb;
+    }
+    if (kind == "lint") {
+        return FileRole::lint;
+    }
+    return FileRole::doc;
+}
+
+std::vector<std::string> names_with(const std::vector<FolderFile>& files, FileRole role) {
+    std::vector<std::string> names;
+    for (const FolderFile& file : files) {
+        if (file.role == role) {
+            names.push_back(file.name);
+        }
+    }
+    return names;
+}
+
+std::string joined(const std::vector<std::string>& words, const std::string& separator) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += (text.empty() ? "" : separator) + word;
+    }
+    return text;
+}
+
+// A command line as it would be typed: words with blanks or shell
+// characters quoted.
+std::string shell_words(const std::vector<std::string>& words) {
+    std::vector<std::string> quoted;
+    for (const std::string& word : words) {
+        const bool plain = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+                   std::string_view("-_./=+,:").find(c) != std::string_view::npos;
+        });
+        quoted.push_back(plain ? word : "'" + word + "'");
+    }
+    return joined(quoted, " ");
+}
+
+std::string tb_config_text(const CoreBuild& build) {
+    std::string text =
+        "// The testbench's run: its seed and the lines of tb_in.hex and tb_out.hex.\n";
+    const auto define = [&](const std::string& name, const std::string& value) {
+        text += "`define " + name + " " + value + "\n";
+    };
+    define("TB_SEED", std::to_string(build.tb_seed));
+    define("TB_IN_BEATS", std::to_string(build.tb_in.size()));
+    define("TB_OUT_BEATS", std::to_string(build.tb_out.size()));
+    for (const auto& [name, value] : build.tb_defines) {
+        define(name, value);
+    }
+    return text;
+}
+
+std::string lines_text(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+// <name>.f: the synthesizable sources in compile order (parameter files
+// first), for iverilog -c and verilator -f run in the folder.
+std::string file_list_text(const std::vector<std::string>& rtl) {
+    return "+incdir+.\n" + lines_text(rtl);
+}
+
+std::string fusesoc_text(const CoreBuild& build, const std::vector<FolderFile>& files,
+                         const std::string& version) {
+    std::string text = "CAPI=2:\n"
+                       "name: ipgen:" +
+                       build.library + ":" + build.name + ":" + version +
+                       "\n"
+                       "description: \"" +
+                       build.title +
+                       ", written by ipgen\"\n"
+                       "\n"
+                       "filesets:\n"
+                       "  rtl:\n"
+                       "    files:\n";
+    for (const std::string& name : names_with(files, FileRole::include)) {
+        text += "      - " + name + ": {is_include_file: true}\n";
+    }
+    for (const std::string& name : names_with(files, FileRole::rtl)) {
+        text += "      - " + name + "\n";
+    }
+    text += "    file_type: verilogSource\n"
+            "  tb:\n"
+            "    files:\n";
+    for (const std::string& name : names_with(files, FileRole::tb_include)) {
+        text += "      - " + name + ": {is_include_file: true}\n";
+    }
+    for (const std::string& name : names_with(files, FileRole::tb)) {
+        text += "      - " + name + "\n";
+    }
+    text += "    file_type: verilogSource\n"
+            "  vectors:\n"
+            "    files:\n"
+            "      - tb_in.hex: {copyto: tb_in.hex}\n"
+            "      - tb_out.hex: {copyto: tb_out.hex}\n"
+            "    file_type: user\n"
+            "\n"
+            "targets:\n"
+            "  default:\n"
+            "    filesets: [rtl]\n"
+            "    toplevel: " +
+            build.top +
+            "\n"
+            "  sim:\n"
+            "    default_tool: icarus\n"
+            "    filesets: [rtl, tb, vectors]\n"
+            "    toplevel: " +
+            build.tb_top +
+            "\n"
+            "  lint:\n"
+            "    default_tool: verilator\n"
+            "    filesets: [rtl]\n"
+            "    toplevel: " +
+            build.top +
+            "\n"
+            "    tools:\n"
+            "      verilator:\n"
+            "        mode: lint-only\n"
+            "        verilator_options: [-Wall]\n"
+            "  synth:\n"
+            "    default_tool: yosys\n"
+            "    filesets: [rtl]\n"
+            "    toplevel: " +
+            build.top +
+            "\n"
+            "    tools:\n"
+            "      yosys:\n"
+            "        arch: ice40\n";
+    return text;
+}
+
+// The Makefile. Every target runs in the folder; the cell counts are read
+// from the last statistics yosys prints (the design is flattened, so there
+// is one module).
+std::string makefile_text(const CoreBuild& build, const std::vector<FolderFile>& files) {
+    const std::vector<std::string> tb = names_with(files, FileRole::tb);
+    const std::vector<std::string> waivers = names_with(files, FileRole::lint);
+    std::vector<std::string> rtl = names_with(files, FileRole::include);
+    for (const std::string& name : names_with(files, FileRole::rtl)) {
+        rtl.push_back(name);
+    }
+    return "# " + build.title +
+           ", written by ipgen.\n"
+           "#   make sim    simulate the testbench (Icarus Verilog): PASS or FAIL\n"
+           "#   make lint   verilator --lint-only -Wall\n"
+           "#   make synth  yosys synth_ice40 and synth_xilinx: LUTs, FFs, RAMs\n"
+           "#   make pnr    nextpnr-ice40 --hx8k (when installed): fmax\n"
+           "NAME := " +
+           build.name +
+           "\n"
+           "TOP := " +
+           build.top +
+           "\n"
+           "TB_TOP := " +
+           build.tb_top +
+           "\n"
+           "RTL := " +
+           joined(rtl, " ") +
+           "\n"
+           "TB := " +
+           joined(tb, " ") +
+           "\n"
+           "WAIVERS := " +
+           joined(waivers, " ") +
+           "\n"
+           "YOSYS_READ := read_verilog -I. $(RTL)\n"
+           "\n"
+           ".PHONY: sim lint synth pnr clean\n"
+           "\n"
+           "sim:\n"
+           "\tiverilog -g2005 -Wall -I. -s $(TB_TOP) -o $(NAME).vvp -c $(NAME).f $(TB)\n"
+           "\tvvp -n $(NAME).vvp | tee sim.log\n"
+           "\t@grep -qx PASS sim.log\n"
+           "\n"
+           "lint:\n"
+           "\tverilator --lint-only -Wall -I. $(WAIVERS) -f $(NAME).f --top-module $(TOP)\n"
+           "\t@echo lint: clean\n"
+           "\n"
+           "# cells <log> <LUT pattern> <FF pattern> <RAM pattern>\n"
+           "cells = awk '/Number of cells:/ { l = 0; f = 0; r = 0 } \\\n"
+           "\t$$1 ~ /^($(2))$$/ { l += $$2 } $$1 ~ /^($(3))$$/ { f += $$2 } \\\n"
+           "\t$$1 ~ /^($(4))$$/ { r += $$2 } END { printf \"LUTs %d, FFs %d, RAMs %d\\n\", l, f, r "
+           "}' $(1)\n"
+           "\n"
+           "synth:\n"
+           "\tyosys -l synth_ice40.log -p '$(YOSYS_READ); synth_ice40 -top $(TOP)' > /dev/null\n"
+           "\t@printf 'ice40 (synth_ice40):   '; $(call "
+           "cells,synth_ice40.log,SB_LUT4,SB_DFF[A-Z]*,SB_RAM40_4K[A-Z]*)\n"
+           "\tyosys -l synth_xilinx.log -p '$(YOSYS_READ); synth_xilinx -flatten -top $(TOP)' > "
+           "/dev/null\n"
+           "\t@printf 'xilinx (synth_xilinx): '; $(call "
+           "cells,synth_xilinx.log,LUT[1-6]|SRL[A-Z0-9]*|RAM[0-9]+[A-Z0-9]*,FD[A-Z]*,RAMB[0-9]+[A-"
+           "Z0-9]*)\n"
+           "\n"
+           "pnr:\n"
+           "\t@if command -v nextpnr-ice40 > /dev/null; then \\\n"
+           "\t  yosys -q -p '$(YOSYS_READ); synth_ice40 -top $(TOP) -json $(NAME).json' && \\\n"
+           "\t  nextpnr-ice40 --hx8k --package ct256 --json $(NAME).json --asc $(NAME).asc \\\n"
+           "\t    --freq 100 > pnr.log 2>&1 && \\\n"
+           "\t  grep 'Max frequency for clock' pnr.log | tail -n 1 | sed 's/^Info: *//'; \\\n"
+           "\telse echo 'pnr: nextpnr-ice40 is not installed'; fi\n"
+           "\n"
+           "clean:\n"
+           "\trm -f $(NAME).vvp $(NAME).json $(NAME).asc sim.log synth_ice40.log synth_xilinx.log "
+           "pnr.log\n";
+}
+
+std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& files,
+                        const std::string& prefix, const std::string& version) {
+    std::vector<std::string> command = build.command;
+    if (!prefix.empty()) {
+        command.push_back("--prefix");
+        command.push_back(prefix);
+    }
+    command.push_back("--out");
+    command.push_back(build.name);
+    std::string text = "# " + build.name + ": " + build.title +
+                       "\n"
+                       "\n"
+                       "Written by ipgen " +
+                       version +
+                       ":\n"
+                       "\n"
+                       "    " +
+                       shell_words(command) +
+                       "\n"
+                       "\n"
+                       "| value | setting | meaning |\n"
+                       "|---|---|---|\n";
+    for (const std::vector<std::string>& row : build.values) {
+        text += "| " + joined(row, " | ") + " |\n";
+    }
+    if (!prefix.empty()) {
+        text += "\nEvery module, macro and Verilog file name begins with `" + prefix +
+                "`: the top is `" + build.top + "`.\n";
+    }
+    text += "\nFiles:\n\n";
+    const auto list = [&](FileRole role, const std::string& what) {
+        for (const std::string& name : names_with(files, role)) {
+            text += "- `" + name + "`: " + what + "\n";
+        }
+    };
+    list(FileRole::include, "parameter defines (included by the modules)");
+    list(FileRole::rtl, "synthesizable source");
+    list(FileRole::data, "generated data (not compiled)");
+    list(FileRole::lint, "Verilator waivers, each with its reason");
+    list(FileRole::tb, "self-checking testbench");
+    list(FileRole::tb_include, "the testbench's run (seed, vector counts)");
+    text += "- `tb_in.hex`, `tb_out.hex`: " + std::to_string(build.tb_in.size()) + " input and " +
+            std::to_string(build.tb_out.size()) +
+            " expected output beats, computed by ipgen's model of this configuration\n"
+            "- `" +
+            build.name +
+            ".f`: the synthesizable files in compile order "
+            "(`iverilog -c`, `verilator -f`)\n"
+            "- `" +
+            build.name +
+            ".core`: FuseSoC CAPI2 core description\n"
+            "- `Makefile`: `make sim` (prints PASS or FAIL), `make lint`, `make synth` "
+            "(LUTs, FFs, RAMs for iCE40 and Xilinx), `make pnr` (iCE40 HX8K fmax)\n"
+            "\n";
+    return text;
+}
+
+} // namespace
+
+std::vector<FolderFile> assemble_folder(FolderRequest request) {
+    CoreBuild& build = request.build;
+    std::vector<FolderFile> files = build.generated;
+    std::string core_readme;
+    for (const EmbeddedFile& source : request.sources) {
+        if (source.kind == "doc" && source.name == "README.md") {
+            core_readme = source.text;
+        } else {
+            files.push_back(
+                {std::string(source.name), std::string(source.text), role_of(source.kind)});
+        }
+    }
+    files.push_back({"tb_config.vh", tb_config_text(build), FileRole::tb_include});
+
+    if (!request.prefix.empty()) {
+        std::vector<VerilogText> verilog;
+        for (const FolderFile& file : files) {
+            if (is_verilog(file.role)) {
+                verilog.push_back({file.name, file.text});
+            }
+        }
+        const std::vector<std::string> modules = defined_modules(verilog);
+        apply_prefix(verilog, request.prefix);
+        auto renamed = verilog.begin();
+        for (FolderFile& file : files) {
+            if (is_verilog(file.role)) {
+                file.name = renamed->name;
+                file.text = std::move(renamed->text);
+                ++renamed;
+            }
+        }
+        for (std::string* top : {&build.top, &build.tb_top}) {
+            if (std::find(modules.begin(), modules.end(), *top) != modules.end()) {
+                *top = request.prefix + *top;
+            }
+        }
+        build.name = request.prefix + build.name;
+    }
+
+    files.push_back({"tb_in.hex", lines_text(build.tb_in), FileRole::vectors});
+    files.push_back({"tb_out.hex", lines_text(build.tb_out), FileRole::vectors});
+    std::vector<std::string> rtl = names_with(files, FileRole::include);
+    for (const std::string& name : names_with(files, FileRole::rtl)) {
+        rtl.push_back(name);
+    }
+    files.push_back({build.name + ".f", file_list_text(rtl), FileRole::doc});
+    files.push_back(
+        {build.name + ".core", fusesoc_text(build, files, request.version), FileRole::doc});
+    files.push_back({"Makefile", makefile_text(build, files), FileRole::doc});
+    files.push_back({"README.md",
+                     readme_head(build, files, request.prefix, request.version) + core_readme,
+                     FileRole::doc});
+    return files;
+}
+
+} // namespace ipgen::front

@@ -1,0 +1,27 @@
+// The files of a core folder, assembled in memory from a core's build and
+// its embedded sources: the generated files, the core's Verilog, the
+// testbench with tb_config.vh and its vectors, <name>.f, <name>.core,
+// README.md and the Makefile. The prefix is applied here, once, to every
+// Verilog text before the lists that name the files are written.
+#pragma once
+
+#include "ipgen/core_description.hpp"
+#include "ipgen/embedded_cores.hpp"
+
+#include <string>
+#include <vector>
+
+namespace ipgen::front {
+
+struct FolderRequest {
+    const CoreDescription* core = nullptr;
+    CoreBuild build;
+    std::vector<EmbeddedFile> sources; // the core's own files, manifest order
+    std::string prefix;
+    std::string version; // ipgen's, for the README and the FuseSoC name
+};
+
+// Every file of the folder, each name once.
+std::vector<FolderFile> assemble_folder(FolderRequest request);
+
+} // namespace ipgen::front

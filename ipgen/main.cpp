@@ -1,0 +1,14 @@
+// ipgen: writes a complete, self-checking core folder from one command.
+#include "common/fatal_error.hpp"
+#include "ipgen/front_end.hpp"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    try {
+        return ipgen::front::run_ipgen(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const ipgen::FatalError& error) {
+        std::fputs(error.message().c_str(), stderr);
+        return error.status();
+    }
+}

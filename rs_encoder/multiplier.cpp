@@ -1,0 +1,128 @@
+#include "rs_encoder/multiplier.hpp"
+
+#include "rs_common/xor_equation.hpp"
+#include "rs_encoder/shared_terms.hpp"
+
+#include <string>
+
+namespace ipgen::rsenc {
+
+namespace {
+
+int coefficient_count(const std::vector<int>& gen_poly_log) {
+    // The generator is monic: g_r = 1 needs no multiplier.
+    return static_cast<int>(gen_poly_log.size()) - 1;
+}
+
+// The bits of mult_out that coefficient i's product drives: g_0 the most
+// significant slice, g_(r-1) bits 0 .. m-1.
+rs::BusSlice product_slice(int i, int r, int m) {
+    return rs::BusSlice{"mult_out", static_cast<std::int64_t>(r - 1 - i) * m};
+}
+
+// The name of each column of coefficient i's matrix: an input bit
+// mult_in[c] below m, else the wire g_<i>_<c>.
+std::vector<std::string> shared_term_names(int i, const SharedTerms& terms) {
+    const int m = terms.matrix.m;
+    std::vector<std::string> names;
+    for (int c = 0; c <= terms.matrix.last_term; ++c) {
+        names.push_back(c < m ? "mult_in[" + std::to_string(c) + "]"
+                              : "g_" + std::to_string(i) + "_" + std::to_string(c));
+    }
+    return names;
+}
+
+void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisField& field, int i,
+                        int exponent, const rs::BusSlice& target) {
+    const int m = field.m;
+    if (exponent < 0) {
+        // A zero coefficient: constant-zero outputs, no empty lines after them.
+        for (int j = 0; j < m; ++j) {
+            assigns.print("assign %s[%lld] = 0 ;\n", target.name.c_str(),
+                          static_cast<long long>(target.offset + j));
+        }
+        return;
+    }
+    const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
+    const std::vector<std::string> names = shared_term_names(i, terms);
+    std::string wire_lines;
+    std::string term_lines;
+    for (int c = m; c <= terms.matrix.last_term; ++c) {
+        const std::string& name = names[static_cast<size_t>(c)];
+        wire_lines += "wire " + name + " ;\n";
+        term_lines +=
+            "assign " + name + " = " +
+            names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])] + " ^ " +
+            names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])] + " ; \n";
+    }
+    wires.write(wire_lines);
+    assigns.write(term_lines);
+    assigns.write("\n\n");
+    rs::write_xor_equations(assigns, terms.matrix, target, names);
+    assigns.write("\n\n");
+}
+
+} // namespace
+
+void write_module_head(TextSink& out) {
+    out.write("`timescale 1ns/1ns\n"
+              "\n"
+              "\n"
+              "`include \"rsenc_params.v\"\n"
+              "\n"
+              "\n"
+              "module multiplier(\n"
+              "             mult_out,\n"
+              "             mult_in\n"
+              "                );\n"
+              "// input ports\n"
+              "input  [`INPUT_DATA_WIDTH-1:0] mult_in;\n"
+              "\n"
+              "\n"
+              "// output ports\n"
+              "output  [`REMAINDER_WIDTH-1:0] mult_out;\n"
+              "\n"
+              "\n");
+}
+
+void write_plain_slices(TextSink& out, const rs::GaloisField& field,
+                        const std::vector<int>& gen_poly_log) {
+    const int r = coefficient_count(gen_poly_log);
+    const rs::BusSlice input{"mult_in", 0};
+    for (int i = 0; i < r; ++i) {
+        rs::write_constant_multiplier(out, field, gen_poly_log[static_cast<size_t>(i)],
+                                      product_slice(i, r, field.m), input);
+    }
+}
+
+void write_shared_slices(TextSink& wires, TextSink& assigns, const rs::GaloisField& field,
+                         const std::vector<int>& gen_poly_log) {
+    const int r = coefficient_count(gen_poly_log);
+    for (int i = 0; i < r; ++i) {
+        write_shared_slice(wires, assigns, field, i, gen_poly_log[static_cast<size_t>(i)],
+                           product_slice(i, r, field.m));
+    }
+}
+
+void write_module_end(TextSink& out) {
+    out.write("\n"
+              "\n"
+              "endmodule\n");
+}
+
+void write_multiplier_plain(TextSink& out, const rs::GaloisField& field,
+                            const std::vector<int>& gen_poly_log) {
+    write_module_head(out);
+    write_plain_slices(out, field, gen_poly_log);
+    write_module_end(out);
+}
+
+void write_multiplier_shared(TextSink& multiplier, TextSink& temp, const rs::GaloisField& field,
+                             const std::vector<int>& gen_poly_log) {
+    multiplier.write("\n\n");
+    write_module_head(multiplier);
+    temp.write("\n\n");
+    write_shared_slices(multiplier, temp, field, gen_poly_log);
+}
+
+} // namespace ipgen::rsenc
