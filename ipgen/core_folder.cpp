@@ -117,10 +117,11 @@ std::string fusesoc_text(const CoreBuild& build, const std::vector<FolderFile>& 
     }
     text += "    file_type: verilogSource\n"
             "  vectors:\n"
-            "    files:\n"
-            "      - tb_in.hex: {copyto: tb_in.hex}\n"
-            "      - tb_out.hex: {copyto: tb_out.hex}\n"
-            "    file_type: user\n"
+            "    files:\n";
+    for (const std::string& name : names_with(files, FileRole::vectors)) {
+        text += "      - " + name + ": {copyto: " + name + "}\n";
+    }
+    text += "    file_type: user\n"
             "\n"
             "targets:\n"
             "  default:\n"

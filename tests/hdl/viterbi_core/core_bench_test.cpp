@@ -7,7 +7,7 @@
 #include "hex_vector.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
-#include "viterbi_model.hpp"
+#include "ipgen/cores/viterbi_model.hpp"
 
 #include <gtest/gtest.h>
 
