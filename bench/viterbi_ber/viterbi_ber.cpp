@@ -10,7 +10,8 @@
 // with libfec's K = 7 rate 1/2 decoder; and prints one line
 //   EBN0 BITS CORE_ERRORS LIBFEC_ERRORS
 // counted over the data bits (tails left out). When the simulation prints
-// PASS, the RTL decoded exactly the bits counted as CORE_ERRORS.
+// PASS, the RTL decoded exactly the bits counted as CORE_ERRORS. DIR "-"
+// writes no files (the software points only).
 #include "fec_viterbi.hpp"
 #include "ipgen/cores/viterbi_model.hpp"
 
@@ -37,8 +38,12 @@ int main(int argc, char** argv) {
     const int block = 1000;
     const long blocks = std::max(1L, bits_wanted / block);
 
-    std::ofstream in(dir + "/tb_in.hex");
-    std::ofstream out(dir + "/tb_out.hex");
+    const bool vectors = dir != "-";
+    std::ofstream in, out;
+    if (vectors) {
+        in.open(dir + "/tb_in.hex");
+        out.open(dir + "/tb_out.hex");
+    }
     Channel channel(cfg, ebn0, 1.0 / cfg.n, seed);
     std::mt19937 rng(seed + 1);
     long core_errors = 0, fec_errors = 0, in_beats = 0, out_beats = 0;
@@ -64,6 +69,9 @@ int main(int argc, char** argv) {
             core_errors += decoded.bits[idx] != bits[idx] ? 1 : 0;
             fec_errors += (*reference)[idx] != bits[idx] ? 1 : 0;
         }
+        if (!vectors) {
+            continue;
+        }
         // one beat per step: {tlast, 2 symbols of 3 bits in a byte}
         for (size_t t = 0; t < bits.size(); ++t) {
             const int data = input_code(cfg, steps[2 * t].conf) |
@@ -77,13 +85,15 @@ int main(int argc, char** argv) {
             ++out_beats;
         }
     }
-    std::ofstream config(dir + "/tb_config.vh");
-    config << "// The testbench's run: its seed and the lines of tb_in.hex and tb_out.hex.\n"
-           << "`define TB_SEED " << seed << "\n`define TB_IN_BEATS " << in_beats
-           << "\n`define TB_OUT_BEATS " << out_beats << "\n";
-    if (!in || !out || !config) {
-        std::fprintf(stderr, "viterbi_ber: cannot write the vectors into %s\n", dir.c_str());
-        return 1;
+    if (vectors) {
+        std::ofstream config(dir + "/tb_config.vh");
+        config << "// The testbench's run: its seed and the lines of tb_in.hex and tb_out.hex.\n"
+               << "`define TB_SEED " << seed << "\n`define TB_IN_BEATS " << in_beats
+               << "\n`define TB_OUT_BEATS " << out_beats << "\n";
+        if (!in || !out || !config) {
+            std::fprintf(stderr, "viterbi_ber: cannot write the vectors into %s\n", dir.c_str());
+            return 1;
+        }
     }
     std::printf("%.2f %ld %ld %ld\n", ebn0, blocks * block, core_errors, fec_errors);
     return 0;
