@@ -207,9 +207,12 @@ void check_core_limits(const viterbi::ViterbiUserParams& p) {
         refuse("--traceback-length " + std::to_string(p.tb_length) +
                ": accepted by the core: 2 to 1024");
     }
-    if (p.hybrid == 1 && p.hybrid_index > p.cons_length - 2) {
+    // Index 0 (one state per unit, one clock per step) is the fully
+    // parallel core.
+    if (p.hybrid == 1 && (p.hybrid_index < 1 || p.hybrid_index > p.cons_length - 2)) {
         refuse("--hybrid-index " + std::to_string(p.hybrid_index) +
-               ": accepted by the core: 0 to " + std::to_string(p.cons_length - 2) + " (K-2)");
+               ": accepted by the core: 1 to " + std::to_string(p.cons_length - 2) +
+               " (K-2); without --hybrid-index the core is fully parallel");
     }
     if (p.punctured == 1 && p.code_rate == 2) {
         for (size_t i = 0; i < p.pp0.size(); ++i) {
@@ -436,7 +439,7 @@ const CoreRegistration registration{CoreDescription{
         {"traceback-length", "TB",
          "traceback length; accepted: 2 to 1024 (2 to 256 for device class 0)", "64"},
         {"hybrid-index", "HI",
-         "hybrid add-compare-select: 2^(K-1-HI) units, one step per 2^HI clocks; accepted: 0 "
+         "hybrid add-compare-select: 2^(K-1-HI) units, one step per 2^HI clocks; accepted: 1 "
          "to K-2",
          "fully parallel (one step per clock)"},
         {"ber-period", "BP",

@@ -211,7 +211,9 @@ TEST(IpgenViterbi, RefusesWithTrellgensWordsAndWritesNothing) {
          "--soft-width (soft width) 17: accepted: 1 to 16 bits per soft symbol"},
         {{"--polynomials", "171"},
          "--polynomials 171: accepted by the core: 2 or 3 polynomials (rate 1/2 or 1/3)"},
-        {{"--hybrid-index", "6"}, "--hybrid-index 6: accepted by the core: 0 to 5 (K-2)"},
+        {{"--hybrid-index", "6"},
+         "--hybrid-index 6: accepted by the core: 1 to 5 (K-2); without --hybrid-index the core is "
+         "fully parallel"},
         {{"--puncture-patterns", "10,10"},
          "--puncture-patterns 10,10: accepted by the core: at least one 1 in every column"},
         {{"--traceback-length", "1"}, "--traceback-length 1: accepted by the core: 2 to 1024"},
