@@ -117,10 +117,11 @@ std::string fusesoc_text(const CoreBuild& build, const std::vector<FolderFile>& 
     }
     text += "    file_type: verilogSource\n"
             "  vectors:\n"
-            "    files:\n"
-            "      - tb_in.hex: {copyto: tb_in.hex}\n"
-            "      - tb_out.hex: {copyto: tb_out.hex}\n"
-            "    file_type: user\n"
+            "    files:\n";
+    for (const std::string& name : names_with(files, FileRole::vectors)) {
+        text += "      - " + name + ": {copyto: " + name + "}\n";
+    }
+    text += "    file_type: user\n"
             "\n"
             "targets:\n"
             "  default:\n"
@@ -223,8 +224,8 @@ std::string makefile_text(const CoreBuild& build, const std::vector<FolderFile>&
            "\t@if command -v nextpnr-ice40 > /dev/null; then \\\n"
            "\t  yosys -q -p '$(YOSYS_READ); synth_ice40 -top $(TOP) -json $(NAME).json' && \\\n"
            "\t  nextpnr-ice40 --hx8k --package ct256 --json $(NAME).json --asc $(NAME).asc \\\n"
-           "\t    --freq 100 > pnr.log 2>&1 && \\\n"
-           "\t  grep 'Max frequency for clock' pnr.log | tail -n 1 | sed 's/^Info: *//'; \\\n"
+           "\t    --freq 100 --timing-allow-fail > pnr.log 2>&1 && \\\n"
+           "\t  grep 'Max frequency for clock' pnr.log | tail -n 1 | sed 's/^[A-Za-z]*: *//'; \\\n"
            "\telse echo 'pnr: nextpnr-ice40 is not installed'; fi\n"
            "\n"
            "clean:\n"

@@ -129,6 +129,70 @@ ipgen_core() {
     echo "demo/cores/$name: ipgen $*"
 }
 ipgen_core rs_255_239_encoder rs-encoder --symbol-width 8 --n 255 --k 239
+ipgen_core viterbi_k7 viterbi
+
+# The bit-error-rate curve of demo/cores/viterbi_k7 (K = 7, 171/133, 3-bit
+# soft decision) into its ber.png. At each Eb/N0 of $viterbi_ebn0 the
+# folder's own testbench runs the RTL on $viterbi_bits noisy bits; the
+# vectors (bench/viterbi_ber) hold the bits our model decodes, so PASS means
+# the RTL made exactly the errors counted. Beside it libfec's decoder on
+# 10^6 bits per point (the same channel and quantisation) and uncoded BPSK.
+viterbi_ebn0="0 1 2 3"
+viterbi_bits=20000
+viterbi_ber_curve() {
+    local dir=demo/cores/viterbi_k7 tool="$bin/bench/viterbi_ber/viterbi_ber" ebn0 point
+    if [ ! -x "$tool" ] || ! command -v iverilog >/dev/null || ! command -v gnuplot >/dev/null; then
+        echo "$dir/ber.png: not drawn (needs libfec-dev, iverilog and gnuplot)"
+        return 0
+    fi
+    for ebn0 in $viterbi_ebn0; do
+        point="$dir/ber_sim/$ebn0"
+        mkdir -p "$point"
+        cp "$dir"/*.v "$dir"/*.vlt "$dir"/*.f "$dir/Makefile" "$point/"
+        ("$tool" "$point" "$ebn0" "$viterbi_bits" >"$point/errors.txt" &&
+            make -s -C "$point" sim >"$point/sim.txt" 2>&1) &
+    done
+    wait
+    echo "# Eb/N0 (dB), bits, bit errors, BER: the RTL (make sim PASS)" >"$dir/ber_rtl.dat"
+    for ebn0 in $viterbi_ebn0; do
+        point="$dir/ber_sim/$ebn0"
+        if ! grep -qx PASS "$point/sim.txt" 2>/dev/null; then
+            echo "$point: the RTL does not match the model at $ebn0 dB ($point/sim.txt)"
+            exit 1
+        fi
+        awk '{ printf "%s %d %d %.3g\n", $1, $2, $3, $3 / $2 }' "$point/errors.txt" >>"$dir/ber_rtl.dat"
+    done
+    rm -rf "$dir/ber_sim"
+    echo "# Eb/N0 (dB), bits, bit errors, BER: libfec's K = 7 decoder" >"$dir/ber_libfec.dat"
+    for ebn0 in 0 0.5 1 1.5 2 2.5 3 3.5 4 4.5 5; do
+        "$tool" - "$ebn0" 1000000 | awk '{ printf "%s %d %d %.3g\n", $1, $2, $4, $4 / $2 }'
+    done >>"$dir/ber_libfec.dat"
+    gnuplot <<GP
+set terminal png size 800,600
+set output "$dir/ber.png"
+set title "Viterbi decoder K = 7 (171, 133), 3-bit soft decision, traceback 64"
+set xlabel "Eb/N0 (dB)"
+set ylabel "bit-error rate"
+set logscale y
+set format y "10^{%L}"
+set xrange [0:6]
+set yrange [1e-6:0.5]
+set grid
+set key top right
+plot 0.5 * erfc(sqrt(10 ** (x / 10))) title "uncoded BPSK" with lines lw 2, \
+     "$dir/ber_libfec.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "libfec, 10^6 bits per point" with linespoints lw 2 pt 7, \
+     "$dir/ber_rtl.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "ipgen core (RTL simulation), $viterbi_bits bits per point" with points pt 5 ps 2
+GP
+    echo "$dir/ber.png: Eb/N0 dB: RTL BER (errors / bits) | libfec BER"
+    for ebn0 in $viterbi_ebn0; do
+        printf '    %s dB: %s (%s / %s) | %s\n' "$ebn0" \
+            "$(awk -v e="$ebn0" '$1 == e { print $4 }' "$dir/ber_rtl.dat")" \
+            "$(awk -v e="$ebn0" '$1 == e { print $3 }' "$dir/ber_rtl.dat")" \
+            "$(awk -v e="$ebn0" '$1 == e { print $2 }' "$dir/ber_rtl.dat")" \
+            "$(awk -v e="$ebn0" '!/^#/ && $1 + 0 == e + 0 { print $4 }' "$dir/ber_libfec.dat")"
+    done
+}
+viterbi_ber_curve
 
 # The summary. The Verilog of a folder is every .v file but the inputs
 # (header.v, viterbi_params.v) and mult_temp.v (paritygen's intermediate

@@ -104,7 +104,7 @@ module tb_viterbi;
             $display("PASS");
             $finish;
         end
-        if (cycles > 20 * (`TB_IN_BEATS + `TB_OUT_BEATS) + 2000) begin
+        if (cycles > 20 * `PROC_CYCLES * (`TB_IN_BEATS + `TB_OUT_BEATS) + 2000) begin
             $display("FAIL: timeout with %0d of %0d beats in, %0d of %0d bits out", ii,
                      `TB_IN_BEATS, oi, `TB_OUT_BEATS);
             $finish;

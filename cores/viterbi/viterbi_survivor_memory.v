@@ -16,10 +16,10 @@ module viterbi_survivor_memory #(
     input  wire [AW-1:0] raddr,
     output reg  [DW-1:0] rdata
 );
-`ifdef NONQUARRY_DEVICE
-    (* ram_style = "block" *)
-`else
+`ifdef QUARRY_DEVICE
     (* ram_style = "distributed" *)
+`else
+    (* ram_style = "block" *)
 `endif
     reg [DW-1:0] mem [0:(1<<AW)-1];
 

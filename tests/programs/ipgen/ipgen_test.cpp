@@ -108,7 +108,6 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {with(rs255, {"--ccsds=1"}), "ipgen: --ccsds takes no value\n"},
         {{"rs-encoder", "--n", "255", "--k", "239"}, "ipgen: rs-encoder needs --symbol-width M"},
         {{"rs-decoder"}, "ipgen: core rs-decoder is not available yet\n"},
-        {{"viterbi"}, "ipgen: core viterbi is not available yet\n"},
         {{"fir"}, "ipgen: core fir is not available yet\n"},
         {{"turbo"}, "ipgen: unknown core 'turbo'; accepted: rs-encoder, "},
         {{}, "ipgen: the core comes first"},

@@ -1,7 +1,8 @@
 // Our software model of the Viterbi decoder core, step for step what the
 // hardware computes: the same symbol quantisation, branch and path metrics,
 // the same chunked traceback from state 0, the same block handling. The
-// testbench vectors come from it; libfec judges it (ber_test.cpp).
+// testbench vectors ipgen writes come from it; the core's bench holds it
+// against libfec.
 #pragma once
 
 #include <array>
@@ -33,9 +34,6 @@ struct CoreConfig {
     // Is code symbol i of the step at puncture phase ph transmitted?
     bool sent(int phase, int i) const;
 };
-
-// viterbi_params.v for trellgen, one item per line, each with its comment.
-std::string params_file(const CoreConfig& cfg);
 
 // Convolutional encoding: n code bits per input bit, polynomial order.
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits);

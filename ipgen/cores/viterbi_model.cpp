@@ -1,9 +1,8 @@
-#include "viterbi_model.hpp"
+#include "ipgen/cores/viterbi_model.hpp"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 
 namespace ipgen::viterbi {
 
@@ -27,41 +26,6 @@ bool CoreConfig::sent(int phase, int i) const {
     }
     const std::string& pattern = i == 0 ? pp0 : pp1;
     return pattern[static_cast<std::size_t>(phase)] == '1';
-}
-
-std::string params_file(const CoreConfig& cfg) {
-    std::string text;
-    auto line = [&text](const std::string& value, const char* comment) {
-        text += value + "  // " + comment + "\n";
-    };
-    line(std::to_string(cfg.k), "constraint length");
-    line(std::to_string(cfg.n), "generator polynomials");
-    for (int i = 0; i < cfg.n; ++i) {
-        char octal[16];
-        std::snprintf(octal, sizeof octal, "%o", cfg.gp[i]);
-        line(octal, "generator polynomial, octal");
-    }
-    line(cfg.soft ? "1" : "0", "soft decision");
-    if (cfg.soft) {
-        line(std::to_string(cfg.soft_width), "soft width");
-        line(cfg.sdd_unsigned ? "1" : "0", "unsigned soft symbols");
-    }
-    line(cfg.punctured ? "1" : "0", "punctured");
-    if (cfg.punctured) {
-        line(std::to_string(cfg.pp0.size()), "puncture block size");
-        line(cfg.pp0, "puncture pattern 0");
-        line(cfg.pp1, "puncture pattern 1");
-    }
-    line(std::to_string(cfg.tb), "traceback length");
-    line(cfg.hybrid ? "1" : "0", "hybrid");
-    if (cfg.hybrid) {
-        line(std::to_string(cfg.hybrid_index), "hybrid index");
-    }
-    line(cfg.ber ? "1" : "0", "BER monitor");
-    if (cfg.ber) {
-        line(std::to_string(cfg.ber_period), "BER period exponent");
-    }
-    return text;
 }
 
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits) {
