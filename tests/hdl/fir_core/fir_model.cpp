@@ -1,4 +1,4 @@
-#include "ipgen/cores/fir_model.hpp"
+#include "fir_model.hpp"
 
 namespace ipgen::fir {
 namespace {
