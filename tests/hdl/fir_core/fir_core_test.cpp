@@ -5,7 +5,7 @@
 // is staged (firgen's parameters.v, the manifest's files, vectors from the
 // integer model), its testbench drives fir_axis with random gaps and
 // back-pressure and must print PASS; Verilator's lint must be clean.
-#include "fir_model.hpp"
+#include "ipgen/cores/fir_model.hpp"
 #include "hdl_tools.hpp"
 #include "hex_vector.hpp"
 #include "program_runner.hpp"

@@ -1,4 +1,4 @@
-#include "fir_model.hpp"
+#include "ipgen/cores/fir_model.hpp"
 
 namespace ipgen::fir {
 namespace {
