@@ -2,9 +2,10 @@
 // filter type, every symmetry with odd and even lengths, signed and
 // unsigned data, both roundings, real and both complex port modes, fixed
 // and loadable coefficients (reloaded mid-stream). For each, ipgen writes
-// the core folder; its vectors are checked against the integer model (the
-// one checked against numpy), its testbench drives fir_axis with random
-// gaps and back-pressure and must print PASS; Verilator's lint must be clean.
+// the core folder; its parameters.v must be firgen's, its vectors what the
+// integer model (the one checked against numpy) gives; its testbench drives
+// fir_axis with random gaps and back-pressure and must print PASS;
+// Verilator's lint must be clean.
 #include "hdl_tools.hpp"
 #include "ipgen/cores/fir_model.hpp"
 #include "program_runner.hpp"
@@ -228,6 +229,22 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c, first), dir);
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const std::string folder = dir + "/core";
+
+    // firgen, run on the folder's user_params.txt and coefficient file,
+    // writes the same parameters.v (and hex file).
+    const std::string dec = c.is_complex ? "cin_cmplx.dec" : "cin.dec";
+    test::TempDir firgen;
+    for (const std::string& name : {std::string("user_params.txt"), dec}) {
+        test::write_file(firgen.file(name), test::read_file(folder + "/" + name));
+    }
+    EXPECT_EQ(test::run_program(FIRGEN_PATH, {}, firgen.path()).exit_status, 0);
+    std::vector<std::string> same = {"parameters.v"};
+    if (!c.loadable) {
+        same.push_back(c.is_complex ? "cin_cmplx.hex" : "cin.hex");
+    }
+    for (const std::string& name : same) {
+        EXPECT_EQ(test::read_file(folder + "/" + name), test::read_file(firgen.file(name))) << name;
+    }
 
     const int w = c.width;
     const int dw = c.is_complex ? 2 * w : w;
