@@ -359,11 +359,13 @@ CoreBuild build_fir(const OptionValues& given,
     c.deci = params.deci_ratio;
     c.inter = params.inter_ratio;
     c.serial = c.is_complex && params.complex_in_index == 1;
-    // The model sums full-width products in 64-bit integers.
-    if (c.full_width() > 62 || c.width > 31) {
-        refuse("--coeff-width " + std::to_string(c.width) + ": " + std::to_string(c.full_width()) +
-               "-bit full results; accepted: widths up to 31 bits and full results up to 62 "
-               "bits (the testbench's model computes in 64 bits)");
+    // The model sums exact products in 64-bit integers: they and their
+    // sum must stay below 2^61.
+    const int sum_bits = 2 * c.width + fir::gen::nextlog2(c.taps) + (c.is_complex ? 3 : 2);
+    if (c.width > 30 || sum_bits > 61) {
+        refuse("--coeff-width " + std::to_string(c.width) + " with " + std::to_string(c.taps) +
+               " taps: sums of " + std::to_string(sum_bits) +
+               " bits; accepted: up to 61 (the testbench's model computes in 64 bits)");
     }
 
     std::string source;
