@@ -505,7 +505,7 @@ const CoreRegistration registration{CoreDescription{
         {"coeff-file", "FILE", "the coefficients as in cin.dec (cin_cmplx.dec: pairs)", "--coeffs"},
     },
     "ipgen fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric "
-    "--coeff-file lowpass.dec --out lowpass",
+    "--coeffs 0,-64,-56,86,209,0,-439,-377,515,1128,0,-2103,-1864,2944,9820,13107 --out lowpass",
     build_fir,
 }};
 
