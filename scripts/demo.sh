@@ -195,7 +195,6 @@ plot "$dir/frequency.dat" using 1:2 with lines lw 2 lc rgb "#999999" title "desi
      "+" using 1:(\$1 < 0.2 ? 0 : -1000) with lines dt 2 lc rgb "#444444" title "ideal low-pass"
 unset multiplot
 GP
-    echo "demo/cores/fir_lowpass/response.png: impulse and frequency response from the simulation"
 }
 fir_lowpass
 
@@ -311,6 +310,9 @@ for dir in demo/cores/*/; do
     fi
     printf '%-30s %-6s  %s\n' "$(basename "$dir")" "$sim" "$synth"
 done
+
+[ -f demo/cores/fir_lowpass/response.png ] &&
+    echo "fir_lowpass response (simulated, beside the design): demo/cores/fir_lowpass/response.png"
 
 for dir in "${failed[@]}"; do
     echo

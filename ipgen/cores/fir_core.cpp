@@ -143,11 +143,11 @@ std::vector<std::int64_t> given_coefficients(const OptionValues& values, const F
         if (!in) {
             throw FatalError("ipgen: cannot read --coeff-file " + file->second + "\n", 1);
         }
-        // firgen's reading of cin.dec (cin_cmplx.dec); one value more must
-        // not be there: a longer file belongs to another filter.
-        const fir::DecimalLayout layout = c.is_complex    ? fir::DecimalLayout::complex_pairs
-                                          : c.is_unsigned ? fir::DecimalLayout::unsigned_values
-                                                          : fir::DecimalLayout::signed_values;
+        // firgen's reading of cin.dec (cin_cmplx.dec), the values taken as
+        // written (the range is checked below); one value more must not be
+        // there: a longer file belongs to another filter.
+        const fir::DecimalLayout layout =
+            c.is_complex ? fir::DecimalLayout::complex_pairs : fir::DecimalLayout::signed_values;
         const fir::DecimalCoefficients dec = fir::parse_decimal_coefficients(text.str(), n, layout);
         if (dec.bad_line) {
             refuse(source + " line " + std::to_string(*dec.bad_line) +
@@ -157,15 +157,7 @@ std::vector<std::int64_t> given_coefficients(const OptionValues& values, const F
         if (!fir::parse_decimal_coefficients(text.str(), n + 1, layout).bad_line) {
             refuse(source + ": more values than " + what + " (NUM_COEFFS of this filter)");
         }
-        if (layout == fir::DecimalLayout::unsigned_values) {
-            set.assign(dec.unsigned_values.begin(), dec.unsigned_values.end());
-            // "%lu" takes "-3" as a huge number: report the value as written.
-            for (std::int64_t& v : set) {
-                v = v < 0 ? INT64_MAX : v;
-            }
-        } else {
-            set = dec.values;
-        }
+        set = dec.values;
     } else {
         // A triangle (low-pass) within the width, the imaginary parts of
         // alternating sign.
@@ -173,12 +165,12 @@ std::vector<std::int64_t> given_coefficients(const OptionValues& values, const F
         const std::int64_t top = c.signed_coeffs() ? (std::int64_t{1} << (c.width - 1)) - 1
                                                    : (std::int64_t{1} << c.width) - 1;
         for (int k = 0; k < n; ++k) {
+            // (a 1-bit signed coefficient is 0 or -1)
             const std::int64_t v =
-                std::min<std::int64_t>(std::min(k + 1, c.taps - k), std::max<std::int64_t>(top, 1));
-            const std::int64_t fitted = top == 0 ? -1 : v;
-            set.push_back(fitted);
+                top > 0 ? std::min<std::int64_t>(std::min(k + 1, c.taps - k), top) : -1;
+            set.push_back(v);
             if (c.is_complex) {
-                set.push_back(k % 2 == 0 ? fitted : -fitted);
+                set.push_back(k % 2 == 0 || v < 0 ? v : -v);
             }
         }
     }
