@@ -493,8 +493,9 @@ const CoreRegistration registration{CoreDescription{
         {"coeffs", "LIST",
          "the coefficients c[0],c[1],... (NUM_COEFFS of them: half the taps, rounded up, when "
          "symmetric), separated by commas; complex: real,imaginary,real,... ; within the width",
-         "a triangle"},
-        {"coeff-file", "FILE", "the coefficients as in cin.dec (cin_cmplx.dec: pairs)", "--coeffs"},
+         "a triangle, c[k] = min(k+1, T-k) (complex: imaginary parts of alternating sign)"},
+        {"coeff-file", "FILE", "the coefficients as in cin.dec (cin_cmplx.dec: pairs)",
+         "none (--coeffs, or the triangle)"},
     },
     "ipgen fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric "
     "--coeffs 0,-64,-56,86,209,0,-439,-377,515,1128,0,-2103,-1864,2944,9820,13107 --out lowpass",
