@@ -444,12 +444,14 @@ CoreBuild build_fir(const OptionValues& given,
     row("width", std::to_string(c.width), "bits of samples and coefficients (INPUT_DATA_WIDTH)");
     row("taps", std::to_string(c.taps), "NUM_TAPS; NUM_COEFFS " + std::to_string(c.num_coeffs()));
     row("output width", std::to_string(c.out_width),
-        "result bits of " + std::to_string(derived.output_full_width / (c.is_complex ? 2 : 1)) +
+        "result bits (per part) of the full " +
+            std::to_string(derived.output_full_width / (c.is_complex ? 2 : 1)) +
             " (OUTPUT_WIDTH, OUTPUT_FULL_WIDTH)");
     row("filter type", std::string(keywords.filter),
         "cycles " + std::to_string(c.cycles) + ", decimation " + std::to_string(c.deci) +
             ", interpolation " + std::to_string(c.inter));
-    row("coefficients", std::string(keywords.coeff), source);
+    row("coefficients", std::string(keywords.coeff),
+        c.loadable ? source + ": the set the testbench loads first" : source);
     row("symmetry", std::string(keywords.symmetry), "");
     row("rounding", std::string(keywords.rounding), "");
     row("arithmetic", std::string(keywords.arithmetic), "");
