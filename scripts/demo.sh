@@ -194,6 +194,74 @@ GP
 }
 viterbi_ber_curve
 
+# A low-pass FIR filter: 31 taps of 16 bits, cut off at a fifth of the sample
+# rate, a Hamming-windowed sinc designed here (awk) and rounded to Q15. The
+# taps are symmetric, so ipgen takes the first 16. Its simulation starts
+# with an impulse of 32767: the first 31 results the testbench writes to
+# tb_result.hex are the filter's impulse response, 24-bit results with 14
+# bits dropped (the full width is 38). gnuplot draws them and their
+# frequency response beside the floating-point design and the ideal
+# brick-wall low-pass into response.png.
+fir_lowpass() {
+    local dir=demo/cores/fir_lowpass
+    mkdir -p demo/cores
+    awk 'BEGIN { pi = atan2(0, -1); n = 31; fc = 0.2
+        for (k = 0; k < n; k++) {
+            x = k - (n - 1) / 2
+            h = x == 0 ? 2 * fc : sin(2 * pi * fc * x) / (pi * x)
+            printf "%d %.12f\n", k, h * (0.54 - 0.46 * cos(2 * pi * k / (n - 1)))
+        } }' > demo/cores/fir_lowpass_design.dat
+    local coeffs
+    coeffs=$(awk '$1 < 16 { q = $2 * 32768; printf "%s%d", (NR > 1 ? "," : ""), (q < 0 ? q - 0.5 : q + 0.5) }' \
+        demo/cores/fir_lowpass_design.dat)
+    ipgen_core fir_lowpass fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric \
+        --rounding nearest --coeffs "$coeffs"
+    mv demo/cores/fir_lowpass_design.dat "$dir/design.dat"
+    command -v iverilog >/dev/null || return 0
+    make -s -C "$dir" sim > "$dir/sim.txt" 2>&1 || true
+    # Simulated taps: result * 2^14 / 32767, in units of 2^-15.
+    head -n 31 "$dir/tb_result.hex" | awk '{ v = 0
+        for (i = 1; i <= length($1); i++) v = v * 16 + index("0123456789abcdef", substr($1, i, 1)) - 1
+        if (v >= 2^23) v -= 2^24
+        printf "%d %.12f\n", NR - 1, v * 2^14 / 32767 / 32768 }' > "$dir/simulated.dat"
+    # |H(f)| in dB of both tap sets, f from 0 to half the sample rate.
+    awk 'FNR == 1 { file++ } { h[file, $1] = $2; n = $1 + 1 }
+        END { pi = atan2(0, -1)
+            for (i = 0; i <= 512; i++) {
+                f = i / 1024; line = f
+                for (s = 1; s <= 2; s++) {
+                    re = 0; im = 0
+                    for (k = 0; k < n; k++) { re += h[s, k] * cos(2 * pi * f * k); im -= h[s, k] * sin(2 * pi * f * k) }
+                    line = line " " 10 * log(re * re + im * im + 1e-30) / log(10)
+                }
+                print line
+            } }' "$dir/design.dat" "$dir/simulated.dat" > "$dir/frequency.dat"
+    command -v gnuplot >/dev/null || return 0
+    gnuplot <<GP
+set terminal pngcairo size 900,800 font ",10"
+set output "$dir/response.png"
+set multiplot layout 2,1 title "fir\\\\_lowpass: 31 taps, 16 bits, cut-off 0.2 fs (simulated with Icarus Verilog)"
+set grid
+set samples 1001
+set xlabel "tap"
+set ylabel "h[k]"
+set title "impulse response"
+plot "$dir/design.dat" with lines lw 2 lc rgb "#999999" title "design (floating point)", \
+     "$dir/simulated.dat" with points pt 7 ps 1 lc rgb "#c00000" title "simulated core output"
+set xlabel "frequency / sample rate"
+set ylabel "|H(f)| (dB)"
+set title "frequency response"
+set yrange [-110:10]
+set xrange [0:0.5]
+set arrow from 0.2, graph 0 to 0.2, graph 1 nohead dt 2 lc rgb "#444444"
+plot "$dir/frequency.dat" using 1:2 with lines lw 2 lc rgb "#999999" title "design (floating point)", \
+     "" using 1:3 with lines lw 1 lc rgb "#c00000" title "simulated core output", \
+     "+" using 1:(\$1 < 0.2 ? 0 : -1000) with lines dt 2 lc rgb "#444444" title "ideal low-pass"
+unset multiplot
+GP
+}
+fir_lowpass
+
 # The summary. The Verilog of a folder is every .v file but the inputs
 # (header.v, viterbi_params.v) and mult_temp.v (paritygen's intermediate
 # list of assignments), parameter headers first: the modules rely on their
@@ -306,6 +374,9 @@ for dir in demo/cores/*/; do
     fi
     printf '%-30s %-6s  %s\n' "$(basename "$dir")" "$sim" "$synth"
 done
+
+[ -f demo/cores/fir_lowpass/response.png ] &&
+    echo "fir_lowpass response (simulated, beside the design): demo/cores/fir_lowpass/response.png"
 
 for dir in "${failed[@]}"; do
     echo

@@ -3,6 +3,7 @@
 // (sample beats use the low INPUT_PORT_WIDTH bits). tb_out.hex: the expected
 // m_axis_tdata beats. Beats are offered in file order, each after the one
 // before it was taken, with random tvalid gaps; m_axis_tready is random.
+// Every result beat taken is also written to tb_result.hex.
 `include "tb_config.vh"
 module tb_fir;
     localparam DW = `INTERNAL_DATA_WIDTH;
@@ -20,6 +21,7 @@ module tb_fir;
     integer in_i = 0;
     integer out_i = 0;
     integer idle = 0;
+    integer result_file;
 
     wire [IW-1:0] beat = (in_i < `TB_IN_BEATS) ? in_beats[in_i] : {IW{1'b0}};
     wire more = (in_i < `TB_IN_BEATS);
@@ -51,6 +53,7 @@ module tb_fir;
     initial begin
         $readmemh("tb_in.hex", in_beats);
         $readmemh("tb_out.hex", out_beats);
+        result_file = $fopen("tb_result.hex", "w");
         repeat (3) @(posedge clk);
         aresetn <= 1'b1;
     end
@@ -68,6 +71,7 @@ module tb_fir;
                 $finish;
             end
             if (m_tvalid && m_ready) begin
+                $fwrite(result_file, "%h\n", m_tdata);
                 if (out_i >= `TB_OUT_BEATS) begin
                     $display("FAIL: result beat %0d is one too many (%h)", out_i, m_tdata);
                     $finish;

@@ -1,18 +1,19 @@
 // The FIR filter core of cores/fir over a matrix of configurations: every
 // filter type, every symmetry with odd and even lengths, signed and
 // unsigned data, both roundings, real and both complex port modes, fixed
-// and loadable coefficients (reloaded mid-stream). For each, a core folder
-// is staged (firgen's parameters.v, the manifest's files, vectors from the
-// integer model), its testbench drives fir_axis with random gaps and
-// back-pressure and must print PASS; Verilator's lint must be clean.
-#include "fir_model.hpp"
+// and loadable coefficients (reloaded mid-stream). For each, ipgen writes
+// the core folder; its parameters.v must be firgen's, its vectors what the
+// integer model (the one checked against numpy) gives; its testbench drives
+// fir_axis with random gaps and back-pressure and must print PASS;
+// Verilator's lint must be clean.
 #include "hdl_tools.hpp"
-#include "hex_vector.hpp"
+#include "ipgen/cores/fir_model.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -117,28 +118,6 @@ const CoreCase core_cases[] = {
      loadable(complex_in(make(8, 5, 16, single_cycle, antisymmetric, true, false), false))},
 };
 
-std::string user_params(const FirConfig& c) {
-    const int values[] = {c.width,
-                          c.width,
-                          c.taps,
-                          c.out_width,
-                          c.filter_type,
-                          c.loadable ? 1 : 0,
-                          c.symmetry,
-                          c.nearest ? 1 : 0,
-                          c.is_unsigned ? 1 : 0,
-                          c.is_complex ? 1 : 0,
-                          c.cycles,
-                          c.deci,
-                          c.inter,
-                          c.serial ? 1 : 0};
-    std::string text;
-    for (int v : values) {
-        text += std::to_string(v) + "   // value\n";
-    }
-    return text;
-}
-
 // Random values of `width` bits, the extremes of the range favoured.
 class Values {
   public:
@@ -176,124 +155,158 @@ class Values {
     std::mt19937 rng_;
 };
 
-std::uint64_t bits(std::int64_t v, int width) {
-    return static_cast<std::uint64_t>(v) & ((std::uint64_t{1} << width) - 1);
+const char* const filter_names[] = {"single-cycle", "multi-cycle", "decimation", "interpolation"};
+const char* const symmetry_names[] = {"none", "symmetric", "antisymmetric"};
+
+// ipgen's options for a configuration and a coefficient set.
+std::vector<std::string> ipgen_args(const FirConfig& c, const CoeffSet& set) {
+    std::string coeffs;
+    for (const Value& v : set) {
+        coeffs += (coeffs.empty() ? "" : ",") + std::to_string(v.re) +
+                  (c.is_complex ? "," + std::to_string(v.im) : "");
+    }
+    return {"fir",
+            "--coeff-width",
+            std::to_string(c.width),
+            "--taps",
+            std::to_string(c.taps),
+            "--output-width",
+            std::to_string(c.out_width),
+            "--filter-type",
+            filter_names[c.filter_type],
+            c.loadable ? "--loadable" : "--no-loadable",
+            "--symmetry",
+            symmetry_names[c.symmetry],
+            "--rounding",
+            c.nearest ? "nearest" : "truncation",
+            "--arithmetic",
+            c.is_unsigned ? "unsigned" : "signed",
+            "--data-type",
+            c.is_complex ? "complex" : "real",
+            "--cycles",
+            std::to_string(c.cycles),
+            "--decimation",
+            std::to_string(c.deci),
+            "--interpolation",
+            std::to_string(c.inter),
+            "--complex-input",
+            c.serial ? "serial" : "parallel",
+            "--coeffs",
+            coeffs,
+            "--out",
+            "core"};
 }
 
-// One word of a sample or coefficient, {imaginary, real} when complex.
-std::uint64_t word(const FirConfig& c, const Value& v) {
-    return c.is_complex ? bits(v.im, c.width) << c.width | bits(v.re, c.width)
-                        : bits(v.re, c.width);
+std::vector<std::uint64_t> hex_lines(const std::string& path) {
+    std::vector<std::uint64_t> values;
+    std::istringstream lines(test::read_file(path));
+    for (std::string line; std::getline(lines, line);) {
+        values.push_back(std::stoull(line, nullptr, 16));
+    }
+    return values;
+}
+
+std::int64_t field(std::uint64_t word, int low, int width, bool is_signed) {
+    const std::uint64_t v = (word >> low) & ((std::uint64_t{1} << width) - 1);
+    return is_signed && (v >> (width - 1)) != 0
+               ? static_cast<std::int64_t>(v) - (std::int64_t{1} << width)
+               : static_cast<std::int64_t>(v);
 }
 
 struct Staged {
-    std::vector<std::string> rtl; // parameters.v, then the manifest's rtl files
+    std::vector<std::string> rtl; // the folder's compile-order list
     std::string testbench;
     std::string waivers; // the lint waivers, without their header line
 };
 
-// Stages a core folder in `dir` as ipgen will: firgen's files, our sources,
-// tb_config.vh and the vectors of tb_in.hex / tb_out.hex from the model.
-Staged stage_core(const std::string& dir, const CoreCase& core, unsigned seed) {
+// ipgen writes the folder into dir/core. Its input beats are read back
+// into samples and coefficient sets, and its expected beats must be what
+// the model gives for them.
+Staged stage_core(const std::string& dir, const CoreCase& core) {
     const FirConfig& c = core.config;
-    Values values(seed);
+    Values values(20 + c.taps);
     const CoeffSet first = values.set(c);
-    test::write_file(dir + "/user_params.txt", user_params(c));
-    std::string dec;
-    for (const Value& v : first) {
-        dec += c.is_complex ? std::to_string(v.re) + "\t" + std::to_string(v.im) + "\n"
-                            : std::to_string(v.re) + "\n";
-    }
-    test::write_file(dir + (c.is_complex ? "/cin_cmplx.dec" : "/cin.dec"), dec);
-    const test::RunResult gen = test::run_program(FIRGEN_PATH, {}, dir);
-    EXPECT_EQ(gen.exit_status, 0) << gen.out;
+    const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c, first), dir);
+    EXPECT_EQ(run.exit_status, 0) << run.err;
+    const std::string folder = dir + "/core";
 
-    Staged staged{{"parameters.v"}, "", ""};
-    std::istringstream manifest(test::read_file(FIR_CORE_DIR "/manifest.txt"));
-    std::string line;
-    while (std::getline(manifest, line)) {
-        std::istringstream fields(line);
-        std::string kind, file;
-        if (!(fields >> kind >> file) || kind[0] == '#') {
-            continue;
-        }
-        const std::string text = test::read_file(FIR_CORE_DIR "/" + file);
-        test::write_file(dir + "/" + file, text);
-        if (kind == "rtl") {
-            staged.rtl.push_back(file);
-        } else if (kind == "tb") {
-            staged.testbench = file;
-        } else if (kind == "lint") {
-            staged.waivers = text.substr(text.find('\n') + 1);
-        }
+    // firgen, run on the folder's user_params.txt and coefficient file,
+    // writes the same parameters.v (and hex file).
+    const std::string dec = c.is_complex ? "cin_cmplx.dec" : "cin.dec";
+    test::TempDir firgen;
+    for (const std::string& name : {std::string("user_params.txt"), dec}) {
+        test::write_file(firgen.file(name), test::read_file(folder + "/" + name));
+    }
+    EXPECT_EQ(test::run_program(FIRGEN_PATH, {}, firgen.path()).exit_status, 0);
+    std::vector<std::string> same = {"parameters.v"};
+    if (!c.loadable) {
+        same.push_back(c.is_complex ? "cin_cmplx.hex" : "cin.hex");
+    }
+    for (const std::string& name : same) {
+        EXPECT_EQ(test::read_file(folder + "/" + name), test::read_file(firgen.file(name))) << name;
     }
 
-    // The input beats: {coefficient beat, tlast, data}. A loadable core
-    // starts with a zero set, so the first set is loaded before any sample,
-    // and new sets follow now and then between samples.
-    const int data_width = c.is_complex ? 2 * c.width : c.width;
-    std::vector<std::string> in_lines;
+    const int w = c.width;
+    const int dw = c.is_complex ? 2 * w : w;
     std::vector<Event> events;
-    auto load = [&](const CoeffSet& set) {
-        events.push_back(Event{true, {}, set});
-        for (std::size_t k = 0; k < set.size(); ++k) {
-            HexVector beat;
-            beat.push(1, 1).push(k + 1 == set.size() ? 1 : 0, 1).push(word(c, set[k]), data_width);
-            in_lines.push_back(beat.hex());
-        }
-    };
-    auto sample_beat = [&](std::uint64_t data) {
-        HexVector beat;
-        beat.push(0, 2).push(data, data_width);
-        in_lines.push_back(beat.hex());
-    };
-    if (c.loadable) {
-        load(first);
-    }
-    // A set waits for a sample (decimation: the first of a block) before the
-    // next one is taken, so the bench offers the next set only after that.
-    const int block = c.filter_type == fir::decimation ? c.deci : 1;
-    int next_load = 1;
-    for (int n = 0; n < core.samples; ++n) {
-        if (c.loadable && n >= next_load && (n == core.samples / 2 + 1 || values.chance(4))) {
-            load(values.set(c));
-            next_load = (n + block - 1) / block * block + 1;
-        }
-        const Value s = values.value(c, !c.is_unsigned);
-        events.push_back(Event{false, s, {}});
-        if (c.is_complex && c.serial) {
-            sample_beat(bits(s.re, c.width));
-            sample_beat(bits(s.im, c.width));
+    CoeffSet loading;
+    bool have_real_part = false;
+    Value serial_sample;
+    for (const std::uint64_t beat : hex_lines(folder + "/tb_in.hex")) {
+        const std::int64_t re = field(beat, 0, w, c.signed_coeffs());
+        const std::int64_t im = c.is_complex ? field(beat, w, w, c.signed_coeffs()) : 0;
+        if ((beat >> (dw + 1)) != 0) {
+            loading.push_back({re, im});
+            if (((beat >> dw) & 1) != 0) {
+                events.push_back(Event{true, {}, loading});
+                loading.clear();
+            }
+        } else if (c.is_complex && c.serial) {
+            const std::int64_t part = field(beat, 0, w, !c.is_unsigned);
+            (have_real_part ? serial_sample.im : serial_sample.re) = part;
+            if (have_real_part) {
+                events.push_back(Event{false, serial_sample, {}});
+            }
+            have_real_part = !have_real_part;
         } else {
-            sample_beat(word(c, s));
+            events.push_back(Event{false,
+                                   {field(beat, 0, w, !c.is_unsigned),
+                                    c.is_complex ? field(beat, w, w, !c.is_unsigned) : 0},
+                                   {}});
         }
     }
-    const CoeffSet zeros(first.size());
-    std::vector<std::string> out_lines;
-    for (const Value& r : fir::run_model(c, c.loadable ? zeros : first, events)) {
-        const int w = c.out_width;
+    EXPECT_EQ(c.loadable, events.front().is_set);
+    EXPECT_EQ(c.loadable ? 2 : 0,
+              std::count_if(events.begin(), events.end(), [](const Event& e) { return e.is_set; }));
+    std::vector<std::uint64_t> expected;
+    const int ow = c.out_width;
+    for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
         if (c.is_complex && c.serial) {
-            out_lines.push_back(HexVector().push(r.re, w).hex());
-            out_lines.push_back(HexVector().push(r.im, w).hex());
-        } else if (c.is_complex) {
-            out_lines.push_back(HexVector().push(r.im, w).push(r.re, w).hex());
+            expected.push_back(static_cast<std::uint64_t>(r.re));
+            expected.push_back(static_cast<std::uint64_t>(r.im));
         } else {
-            out_lines.push_back(HexVector().push(r.re, w).hex());
+            expected.push_back(c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
+                                                  static_cast<std::uint64_t>(r.re)
+                                            : static_cast<std::uint64_t>(r.re));
         }
     }
-    auto join = [](const std::vector<std::string>& lines) {
-        std::string text;
-        for (const std::string& l : lines) {
-            text += l + "\n";
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(hex_lines(folder + "/tb_out.hex"), expected);
+
+    Staged staged;
+    for (const std::string& name : test::list_directory(folder)) {
+        if (name.ends_with(".f")) {
+            std::istringstream list(test::read_file(folder + "/" + name));
+            for (std::string line; std::getline(list, line);) {
+                if (!line.starts_with("+")) {
+                    staged.rtl.push_back(line);
+                }
+            }
         }
-        return text;
-    };
-    test::write_file(dir + "/tb_in.hex", join(in_lines));
-    test::write_file(dir + "/tb_out.hex", join(out_lines));
-    test::write_file(dir + "/tb_config.vh",
-                     "`define TB_SEED " + std::to_string(seed) + "\n`define TB_IN_BEATS " +
-                         std::to_string(in_lines.size()) + "\n`define TB_OUT_BEATS " +
-                         std::to_string(out_lines.size()) + "\n");
+    }
+    staged.testbench = "tb_fir.v";
+    const std::string waivers = test::read_file(folder + "/fir_waivers.vlt");
+    staged.waivers = waivers.substr(waivers.find('\n') + 1);
     return staged;
 }
 
@@ -305,11 +318,11 @@ class FirCore : public ::testing::TestWithParam<CoreCase> {};
 TEST_P(FirCore, EveryResultEqualsTheModelThroughTheStreamTop) {
     HDL_REQUIRE_TOOLS("iverilog", "vvp");
     test::TempDir dir;
-    const Staged staged = stage_core(dir.path(), GetParam(), 20 + GetParam().config.taps);
+    const Staged staged = stage_core(dir.path(), GetParam());
     std::vector<std::string> sources = staged.rtl;
     sources.push_back(staged.testbench);
     for (const auto& defines : multiplier_forms) {
-        const ToolResult sim = simulate(dir.path(), sources, defines);
+        const ToolResult sim = simulate(dir.file("core"), sources, defines);
         EXPECT_TRUE(sim.ok) << sim.log;
         EXPECT_EQ(sim.log.find("warning"), std::string::npos) << sim.log;
         EXPECT_EQ(sim.output, "PASS\n") << sim.log;
@@ -319,10 +332,10 @@ TEST_P(FirCore, EveryResultEqualsTheModelThroughTheStreamTop) {
 TEST_P(FirCore, LintIsClean) {
     HDL_REQUIRE_TOOLS("verilator");
     test::TempDir dir;
-    const Staged staged = stage_core(dir.path(), GetParam(), 1);
+    const Staged staged = stage_core(dir.path(), GetParam());
     for (const auto& defines : multiplier_forms) {
         const ToolResult lint =
-            verilator_lint(dir.path(), staged.rtl, "fir_axis", defines, staged.waivers);
+            verilator_lint(dir.file("core"), staged.rtl, "fir_axis", defines, staged.waivers);
         EXPECT_TRUE(lint.ok) << lint.log;
         EXPECT_EQ(lint.log.find("%Warning"), std::string::npos) << lint.log;
     }

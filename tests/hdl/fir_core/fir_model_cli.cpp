@@ -6,7 +6,7 @@
 //   (a coefficient set); the first set, when it comes before any sample,
 //   is the initial one.
 // Writes one line "RE IM" per output word.
-#include "fir_model.hpp"
+#include "ipgen/cores/fir_model.hpp"
 
 #include <iostream>
 #include <sstream>

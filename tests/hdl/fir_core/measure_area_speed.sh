@@ -1,29 +1,31 @@
 #!/bin/sh
-# Area and speed of the FIR core for one configuration: firgen's
-# parameters.v from the fourteen values of user_params.txt (given as
-# arguments), a 16-bit windowed-sinc low-pass as fixed coefficients, then
-# yosys synth_ice40 (multipliers as conditional-add rows) with nextpnr-ice40
-# --hx8k for fmax, and yosys synth_xilinx (multipliers on DSP blocks).
-# Usage: measure_area_speed.sh FIRGEN OUTDIR V1 ... V14
+# Area and speed of the FIR core for one configuration: ipgen writes the
+# folder from the options given (a 16-bit windowed-sinc low-pass as the
+# coefficients), then yosys synth_ice40 (multipliers as conditional-add
+# rows) with nextpnr-ice40 --hx8k for fmax, and yosys synth_xilinx
+# (multipliers on DSP blocks).
+# Usage: measure_area_speed.sh IPGEN OUTDIR --taps T [ipgen fir options]
+#   (non-symmetric coefficients: one per tap)
+#   e.g. measure_area_speed.sh ipgen m64 --coeff-width 16 --taps 64
+#        --output-width 95 --filter-type multi-cycle --cycles 64
 # ICE40_FLAGS adds options to synth_ice40 (for example -abc9).
 set -e
-firgen=$1 out=$2
+ipgen=$1 out=$2
 shift 2
-core=$(cd "$(dirname "$0")/../../../cores/fir" && pwd)
-mkdir -p "$out"
-cd "$out"
-for v in "$@"; do echo "$v   // value"; done > user_params.txt
-python3 - "$3" <<'PY' > cin.dec
+taps=$(echo "$@" | sed -n 's/.*--taps \([0-9]*\).*/\1/p')
+coeffs=$(python3 - "$taps" <<'PY'
 import math, sys
 taps = int(sys.argv[1])
 h = [math.sin(math.pi * 0.25 * (k - (taps - 1) / 2)) / (math.pi * (k - (taps - 1) / 2))
      if 2 * k != taps - 1 else 0.25 for k in range(taps)]
 w = [0.54 - 0.46 * math.cos(2 * math.pi * k / max(taps - 1, 1)) for k in range(taps)]
 peak = max(abs(a * b) for a, b in zip(h, w))
-print("\n".join(str(round(a * b / peak * 32767)) for a, b in zip(h, w)))
+print(",".join(str(round(a * b / peak * 32767)) for a, b in zip(h, w)))
 PY
-"$firgen" > firgen.log
-src="parameters.v $(awk -v c="$core" '$1 == "rtl" { printf "%s/%s ", c, $2 }' "$core/manifest.txt")"
+)
+"$ipgen" fir "$@" --coeffs "$coeffs" --out "$out" --force
+cd "$out"
+src=$(grep -v '^+' ./*.f | tr '\n' ' ')
 yosys -q -l ice40.log -p "read_verilog -DFIR_LUT_MULTIPLIERS -I. $src; synth_ice40 ${ICE40_FLAGS:-} -top fir_axis -json ice40.json; tee -o ice40.stat stat" > /dev/null
 yosys -q -l xilinx.log -p "read_verilog -I. $src; synth_xilinx -top fir_axis; tee -o xilinx.stat stat" > /dev/null
 echo "iCE40 (yosys synth_ice40 ${ICE40_FLAGS:-}):"

@@ -111,7 +111,7 @@ check_ipgen() {
         out=$(find "$dir" -mindepth 2 -name Makefile -printf '%h\n')
         [ -n "$out" ] || { fail "ipgen: '${args[*]}' wrote no folder"; continue; }
         expect_files "$out" README.md "$(basename "$(ls "$out"/*.f)")" tb_in.hex tb_out.hex
-        ls "$out" | grep -q 'rs_encoder_axis\.v$' || fail "ipgen: no rs_encoder_axis.v in $out"
+        ls "$out" | grep -q '_axis\.v$' || fail "ipgen: no AXI4-Stream top (*_axis.v) in $out"
         if [ "$n" -eq 1 ] && command -v iverilog >/dev/null && command -v make >/dev/null; then
             make -s -C "$out" sim >"$dir/sim.txt" 2>&1 && grep -qx PASS "$dir/sim.txt" ||
                 fail "ipgen: make sim of the first example: $(tail -n 3 "$dir/sim.txt")"

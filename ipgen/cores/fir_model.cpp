@@ -1,4 +1,4 @@
-#include "fir_model.hpp"
+#include "ipgen/cores/fir_model.hpp"
 
 namespace ipgen::fir {
 namespace {
@@ -27,7 +27,15 @@ std::int64_t scale(const FirConfig& c, std::int64_t y) {
     const int full = c.full_width();
     if (c.out_width < full) {
         const int drop = full - c.out_width;
-        y = floor_shift(y + (c.nearest ? std::int64_t{1} << (drop - 1) : 0), drop);
+        // The declared full width can exceed the sum's true range by far
+        // (it grows by one bit per accumulated firing); sums stay below
+        // 2^61, so dropping 62 bits or more leaves only the sign (or, to
+        // nearest, zero).
+        if (drop >= 62) {
+            y = c.nearest || y >= 0 ? 0 : -1;
+        } else {
+            y = floor_shift(y + (c.nearest ? std::int64_t{1} << (drop - 1) : 0), drop);
+        }
     }
     const std::uint64_t mask =
         c.out_width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c.out_width) - 1;
