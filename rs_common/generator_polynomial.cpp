@@ -7,14 +7,16 @@ namespace ipgen::rs {
 std::vector<int> generator_polynomial(const GaloisField& field, std::int64_t first_root,
                                       std::int64_t rootspace, int r) {
     std::vector<int> gen(static_cast<size_t>(r < 1 ? 1 : r) + 1, 0);
-    // element * alpha^exponent with the exponent already reduced into
-    // 0 .. nlong-1: the sum of the two logarithms stays below 2 * nlong.
-    const auto times_alpha = [&field](int element, std::int64_t exponent) {
-        std::int64_t sum = exponent + field.gf_log[static_cast<size_t>(element)];
-        if (sum >= field.nlong) {
-            sum -= field.nlong;
-        }
-        return field.gf_exp[static_cast<size_t>(sum)];
+    // alpha^i for i < 2 * nlong: element * alpha^exponent, with the exponent
+    // already reduced into 0 .. nlong-1, is then one look-up of the sum of
+    // the two logarithms. This product is the inner loop, r * r / 2 times.
+    std::vector<int> exp_twice(2 * static_cast<size_t>(field.nlong));
+    for (size_t i = 0; i < exp_twice.size(); ++i) {
+        exp_twice[i] = field.gf_exp[i % static_cast<size_t>(field.nlong)];
+    }
+    const auto times_alpha = [&field, &exp_twice](int element, std::int64_t exponent) {
+        return exp_twice[static_cast<size_t>(exponent) +
+                         static_cast<size_t>(field.gf_log[static_cast<size_t>(element)])];
     };
     const auto reduced = [&field](std::int64_t exponent) {
         const std::int64_t r = exponent % field.nlong;

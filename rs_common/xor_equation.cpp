@@ -1,23 +1,37 @@
 #include "rs_common/xor_equation.hpp"
 
 #include <bit>
+#include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace ipgen::rs {
 
-std::vector<std::string> bus_term_names(const BusSlice& source, const MultMatrix& matrix) {
-    std::vector<std::string> names;
+void TermNames::add_bit(std::string_view bus, std::int64_t index) {
+    text_ += bus;
+    text_ += '[';
+    char digits[24];
+    text_.append(digits, std::to_chars(digits, digits + sizeof digits, index).ptr);
+    text_ += ']';
+    begin_.push_back(text_.size());
+}
+
+void TermNames::add(std::string_view name) {
+    text_ += name;
+    begin_.push_back(text_.size());
+}
+
+TermNames bus_term_names(const BusSlice& source, const MultMatrix& matrix) {
+    TermNames names;
     for (int c = 0; c <= matrix.last_term; ++c) {
-        names.push_back(source.name + "[" +
-                        std::to_string(source.offset + matrix.term_index[static_cast<size_t>(c)]) +
-                        "]");
+        names.add_bit(source.name, source.offset + matrix.term_index[static_cast<size_t>(c)]);
     }
     return names;
 }
 
 void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice& target,
-                         const std::vector<std::string>& term_names) {
+                         const TermNames& term_names) {
     const size_t columns = static_cast<size_t>(matrix.last_term + 1);
     // The columns of each output bit, as one bit per column: the terms of a
     // line are then found without testing every column.
@@ -33,31 +47,40 @@ void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice
             }
         }
     }
-    // The lines are gathered and handed on in one write: one call per term
-    // would be hundreds of calls per block.
+    // The lines are pieced together in one block of known size and handed
+    // on in one write: these equations are most of the generated text.
     const std::string head = "assign " + target.name + "[";
-    std::string text;
-    text.reserve(static_cast<size_t>(matrix.m) * (head.size() + 32) + term_text);
+    constexpr size_t longest_index = 20;
+    std::string text(static_cast<size_t>(matrix.m) *
+                             (head.size() + longest_index + std::strlen("] = 0  ;\n")) +
+                         term_text,
+                     '\0');
+    char* end = text.data();
+    const auto put = [&end](std::string_view part) {
+        std::memcpy(end, part.data(), part.size());
+        end += part.size();
+    };
     for (int j = 0; j < matrix.m; ++j) {
-        text += head;
-        text += std::to_string(target.offset + j);
-        text += "] = ";
+        put(head);
+        end = std::to_chars(end, end + longest_index, target.offset + j).ptr;
+        put("] = ");
         bool first = true;
         for (size_t w = 0; w < words; ++w) {
             for (std::uint64_t bits = row_columns[static_cast<size_t>(j) * words + w]; bits != 0;
                  bits &= bits - 1) {
                 if (!first) {
-                    text += " ^ ";
+                    put(" ^ ");
                 }
-                text += term_names[w * 64 + static_cast<size_t>(std::countr_zero(bits))];
+                put(term_names[w * 64 + static_cast<size_t>(std::countr_zero(bits))]);
                 first = false;
             }
         }
         if (first) {
-            text += "0 ";
+            put("0 ");
         }
-        text += " ;\n";
+        put(" ;\n");
     }
+    text.resize(static_cast<size_t>(end - text.data()));
     out.write(text);
 }
 

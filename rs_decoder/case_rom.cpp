@@ -2,9 +2,30 @@
 
 namespace ipgen::rs {
 
-void write_rom_item(TextSink& out, int m, const std::string& address, const std::string& value) {
+namespace {
+
+// The low `width` bits of `value`, most significant first.
+void append_binary_digits(std::string& text, std::int64_t value, int width) {
+    for (int bit = width - 1; bit >= 0; --bit) {
+        text += ((value >> bit) & 1) != 0 ? '1' : '0';
+    }
+}
+
+} // namespace
+
+void write_rom_item(TextSink& out, int m, std::int64_t address, std::int64_t value) {
+    // Written thousands of times: the line is built in place, not by a format.
     const std::string width = std::to_string(m);
-    out.write("      " + width + "'b" + address + " : romout = " + width + "'b" + value + " ;\n");
+    std::string line = "      ";
+    line += width;
+    line += "'b";
+    append_binary_digits(line, address, m);
+    line += " : romout = ";
+    line += width;
+    line += "'b";
+    append_binary_digits(line, value, m);
+    line += " ;\n";
+    out.write(line);
 }
 
 void write_case_rom(TextSink& out, const char* module, int m,

@@ -5,13 +5,14 @@
 
 #include "common/text_sink.hpp"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace ipgen::rs {
 
-// "      <m>'b<address> : romout = <m>'b<value> ;"
-void write_rom_item(TextSink& out, int m, const std::string& address, const std::string& value);
+// "      <m>'b<address> : romout = <m>'b<value> ;", both in m binary digits.
+void write_rom_item(TextSink& out, int m, std::int64_t address, std::int64_t value);
 
 // The whole module after the copied header; `items` writes the explicit
 // case items.

@@ -22,12 +22,19 @@ rs::BusSlice product_slice(int i, int r, int m) {
 
 // The name of each column of coefficient i's matrix: an input bit
 // mult_in[c] below m, else the wire g_<i>_<c>.
-std::vector<std::string> shared_term_names(int i, const SharedTerms& terms) {
+rs::TermNames shared_term_names(int i, const SharedTerms& terms) {
     const int m = terms.matrix.m;
-    std::vector<std::string> names;
+    rs::TermNames names;
+    const std::string wire_prefix = "g_" + std::to_string(i) + "_";
+    std::string wire;
     for (int c = 0; c <= terms.matrix.last_term; ++c) {
-        names.push_back(c < m ? "mult_in[" + std::to_string(c) + "]"
-                              : "g_" + std::to_string(i) + "_" + std::to_string(c));
+        if (c < m) {
+            names.add_bit("mult_in", c);
+        } else {
+            wire = wire_prefix;
+            wire += std::to_string(c);
+            names.add(wire);
+        }
     }
     return names;
 }
@@ -44,16 +51,19 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
         return;
     }
     const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
-    const std::vector<std::string> names = shared_term_names(i, terms);
+    const rs::TermNames names = shared_term_names(i, terms);
     std::string wire_lines;
     std::string term_lines;
     for (int c = m; c <= terms.matrix.last_term; ++c) {
-        const std::string& name = names[static_cast<size_t>(c)];
-        wire_lines += "wire " + name + " ;\n";
-        term_lines +=
-            "assign " + name + " = " +
-            names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])] + " ^ " +
-            names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])] + " ; \n";
+        const std::string_view name = names[static_cast<size_t>(c)];
+        wire_lines.append("wire ").append(name).append(" ;\n");
+        term_lines.append("assign ")
+            .append(name)
+            .append(" = ")
+            .append(names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])])
+            .append(" ^ ")
+            .append(names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])])
+            .append(" ; \n");
     }
     wires.write(wire_lines);
     assigns.write(term_lines);
