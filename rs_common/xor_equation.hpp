@@ -25,6 +25,8 @@ struct BusSlice {
 // more to build than the equations that use them.
 class TermNames {
   public:
+    // Room for `count` names of about `length` characters.
+    void reserve(std::size_t count, std::size_t length);
     // Appends the name "<bus>[<index>]".
     void add_bit(std::string_view bus, std::int64_t index);
     // Appends a name given whole.

@@ -11,8 +11,20 @@
 
 namespace ipgen::rs {
 
-// "      <m>'b<address> : romout = <m>'b<value> ;", both in m binary digits.
-void write_rom_item(TextSink& out, int m, std::int64_t address, std::int64_t value);
+// The case items, "      <m>'b<address> : romout = <m>'b<value> ;" with
+// both in m binary digits. The ROMs have 2^m of them: the line is laid out
+// once and only its digits change from item to item.
+class RomItemWriter {
+  public:
+    explicit RomItemWriter(int m);
+    void write(TextSink& out, std::int64_t address, std::int64_t value);
+
+  private:
+    int m_;
+    std::string line_;
+    std::size_t address_at_;
+    std::size_t value_at_;
+};
 
 // The whole module after the copied header; `items` writes the explicit
 // case items.

@@ -7,13 +7,13 @@ namespace ipgen::rs {
 void write_gfinvrom(TextSink& out, const GaloisField& field) {
     const int m = field.m;
     write_case_rom(out, "gfinvrom", m, [&](TextSink& sink) {
+        RomItemWriter item(m);
         // Exponent order: alpha^j holds alpha^-j.
         for (int j = 0; j < field.nlong; ++j) {
-            write_rom_item(sink, m, field.gf_exp[static_cast<size_t>(j)],
-                           field.power(field.nlong - j));
+            item.write(sink, field.gf_exp[static_cast<size_t>(j)], field.power(field.nlong - j));
         }
         // Zero has no inverse; the ROM gives zero.
-        write_rom_item(sink, m, 0, 0);
+        item.write(sink, 0, 0);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "rs_encoder/shared_terms.hpp"
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -9,11 +10,26 @@ namespace {
 
 // The set bits of a column mask, written out (SWAR): without a POPCNT
 // target std::popcount is a library call for every count.
-int bit_count(std::uint32_t x) {
+constexpr int swar_bit_count(std::uint32_t x) {
     x = x - ((x >> 1) & 0x55555555U);
     x = (x & 0x33333333U) + ((x >> 2) & 0x33333333U);
     x = (x + (x >> 4)) & 0x0F0F0F0FU;
     return static_cast<int>((x * 0x01010101U) >> 24);
+}
+
+// The counts of every mask of 12 bits or fewer, the widest symbol: one
+// look-up in the innermost loop of the search.
+constexpr std::size_t counted_masks = std::size_t{1} << 12;
+constexpr std::array<std::uint8_t, counted_masks> bit_counts = [] {
+    std::array<std::uint8_t, counted_masks> counts{};
+    for (std::size_t x = 0; x < counted_masks; ++x) {
+        counts[x] = static_cast<std::uint8_t>(swar_bit_count(static_cast<std::uint32_t>(x)));
+    }
+    return counts;
+}();
+
+int bit_count(std::uint32_t x) {
+    return x < counted_masks ? bit_counts[x] : swar_bit_count(x);
 }
 
 struct BestPair {
