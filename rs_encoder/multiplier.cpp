@@ -3,6 +3,7 @@
 #include "rs_common/xor_equation.hpp"
 #include "rs_encoder/shared_terms.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace ipgen::rsenc {
@@ -25,6 +26,7 @@ rs::BusSlice product_slice(int i, int r, int m) {
 rs::TermNames shared_term_names(int i, const SharedTerms& terms) {
     const int m = terms.matrix.m;
     rs::TermNames names;
+    names.reserve(static_cast<size_t>(terms.matrix.last_term + 1), std::strlen("g_1024_100"));
     const std::string wire_prefix = "g_" + std::to_string(i) + "_";
     std::string wire;
     for (int c = 0; c <= terms.matrix.last_term; ++c) {
@@ -52,8 +54,11 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
     }
     const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
     const rs::TermNames names = shared_term_names(i, terms);
+    const auto extracted = static_cast<size_t>(terms.extracted_count());
     std::string wire_lines;
+    wire_lines.reserve(extracted * std::strlen("wire g_1024_100 ;\n"));
     std::string term_lines;
+    term_lines.reserve(extracted * std::strlen("assign g_1024_100 = g_1024_100 ^ g_1024_100 ; \n"));
     for (int c = m; c <= terms.matrix.last_term; ++c) {
         const std::string_view name = names[static_cast<size_t>(c)];
         wire_lines.append("wire ").append(name).append(" ;\n");
