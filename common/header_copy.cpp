@@ -3,6 +3,8 @@
 #include "common/fatal_error.hpp"
 #include "common/input_file.hpp"
 
+#include <array>
+
 namespace ipgen {
 
 void copy_header(TextSink& out, const std::string& path) {
@@ -14,6 +16,19 @@ void copy_header(TextSink& out, const std::string& path) {
         throw cannot_open(header_file_name);
     }
     out.write(header.text);
+}
+
+void append_file(TextSink& out, const std::string& path) {
+    InputFile in(path);
+    // Lines of any length pass through unchanged: the copy is by blocks.
+    std::array<char, 1 << 16> block; // NOLINT: filled by read before use
+    std::size_t count = 0;
+    while ((count = in.read(block.data(), block.size())) > 0) {
+        out.write(std::string_view(block.data(), count));
+    }
+    if (!in.is_open()) {
+        throw cannot_open(path);
+    }
 }
 
 } // namespace ipgen

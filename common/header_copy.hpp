@@ -15,4 +15,9 @@ inline constexpr const char* header_file_name = "header.v";
 // run before anything is written: cannot_open("header.v"), status 1.
 void copy_header(TextSink& out, const std::string& path = header_file_name);
 
+// Copies a file written earlier in the run (an intermediate part of a
+// generated file) byte for byte into `out`; cannot_open(path), status 1,
+// when it cannot be opened or read.
+void append_file(TextSink& out, const std::string& path);
+
 } // namespace ipgen

@@ -17,19 +17,15 @@ namespace {
 // The shared-term multiplier.v goes through mult_temp.v, which stays in the
 // directory: multiplier.v is created first, then mult_temp.v; the header,
 // the module head and the wire declarations go into multiplier.v, the
-// assignments into mult_temp.v, which is then closed and appended. The
-// assignments are appended as they were written to mult_temp.v, from
-// memory, instead of being read back.
+// assignments into mult_temp.v, which is then closed and appended.
 void write_shared_multiplier_files(const rs::GaloisField& field,
                                    const std::vector<int>& gen_poly_log) {
     const auto multiplier = create_output(multiplier_file_name);
     const auto temp = create_output(mult_temp_file_name);
     copy_header(*multiplier);
-    StringSink assignments;
-    write_multiplier_shared(*multiplier, assignments, field, gen_poly_log);
-    temp->write(assignments.text());
+    write_multiplier_shared(*multiplier, *temp, field, gen_poly_log);
     temp->close_or_throw();
-    multiplier->write(assignments.text());
+    append_file(*multiplier, mult_temp_file_name);
     write_module_end(*multiplier);
     multiplier->close_or_throw();
 }
