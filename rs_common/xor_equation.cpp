@@ -23,8 +23,10 @@ void TermNames::add_bit(std::string_view bus, std::int64_t index) {
     begin_.push_back(text_.size());
 }
 
-void TermNames::add(std::string_view name) {
-    text_ += name;
+void TermNames::add_numbered(std::string_view prefix, std::int64_t number) {
+    text_ += prefix;
+    char digits[24];
+    text_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
     begin_.push_back(text_.size());
 }
 

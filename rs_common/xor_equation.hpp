@@ -29,8 +29,8 @@ class TermNames {
     void reserve(std::size_t count, std::size_t length);
     // Appends the name "<bus>[<index>]".
     void add_bit(std::string_view bus, std::int64_t index);
-    // Appends a name given whole.
-    void add(std::string_view name);
+    // Appends the name "<prefix><number>".
+    void add_numbered(std::string_view prefix, std::int64_t number);
 
     std::string_view operator[](std::size_t column) const {
         return std::string_view(text_).substr(begin_[column], begin_[column + 1] - begin_[column]);

@@ -28,14 +28,11 @@ rs::TermNames shared_term_names(int i, const SharedTerms& terms) {
     rs::TermNames names;
     names.reserve(static_cast<size_t>(terms.matrix.last_term + 1), std::strlen("g_1024_100"));
     const std::string wire_prefix = "g_" + std::to_string(i) + "_";
-    std::string wire;
     for (int c = 0; c <= terms.matrix.last_term; ++c) {
         if (c < m) {
             names.add_bit("mult_in", c);
         } else {
-            wire = wire_prefix;
-            wire += std::to_string(c);
-            names.add(wire);
+            names.add_numbered(wire_prefix, c);
         }
     }
     return names;

@@ -66,12 +66,12 @@ class PairSearch {
     }
 
     // Columns a and b have lost the bits that column c, the new last one,
-    // now holds: their rows are searched again, every row whose best pair
-    // was a or b becomes stale, and every row is compared with c (one pass
-    // over the rows for all three).
+    // now holds: their rows, and every row whose best pair was a or b,
+    // become stale, and every row is compared with c (one pass over the
+    // rows for all of it).
     void split(std::size_t a, std::size_t b, std::size_t c) {
-        search_row(a);
-        search_row(b);
+        stale_[a] = 1;
+        stale_[b] = 1;
         common_.push_back(0);
         partner_.push_back(-1);
         stale_.push_back(0);
