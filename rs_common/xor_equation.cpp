@@ -49,7 +49,9 @@ void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice
     // fixed size, so no call), of which only the text is kept.
     constexpr size_t slot = 32;
     constexpr size_t separator = std::strlen(" ^");
-    std::string slots(columns * slot, ' ');
+    // (The first term of a line is copied from its slot's third character:
+    // the last slot is followed by room for that overreach.)
+    std::string slots(columns * slot + separator, ' ');
     std::vector<size_t> slot_length(columns);
     size_t longest = 0;
     for (size_t c = 0; c < columns; ++c) {

@@ -51,21 +51,38 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
     }
     const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
     const rs::TermNames names = shared_term_names(i, terms);
-    const auto extracted = static_cast<size_t>(terms.extracted_count());
-    std::string wire_lines;
-    wire_lines.reserve(extracted * std::strlen("wire g_1024_100 ;\n"));
-    std::string term_lines;
-    term_lines.reserve(extracted * std::strlen("assign g_1024_100 = g_1024_100 ^ g_1024_100 ; \n"));
+    // Both blocks are pieced together in place, in strings of their exact
+    // size: "wire <name> ;" and "assign <name> = <left> ^ <right> ; ".
+    std::size_t wire_size = 0;
+    std::size_t term_size = 0;
     for (int c = m; c <= terms.matrix.last_term; ++c) {
-        const std::string_view name = names[static_cast<size_t>(c)];
-        wire_lines.append("wire ").append(name).append(" ;\n");
-        term_lines.append("assign ")
-            .append(name)
-            .append(" = ")
-            .append(names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])])
-            .append(" ^ ")
-            .append(names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])])
-            .append(" ; \n");
+        const auto column = static_cast<size_t>(c);
+        wire_size += std::strlen("wire  ;\n") + names[column].size();
+        term_size += std::strlen("assign  =  ^  ; \n") + names[column].size() +
+                     names[static_cast<size_t>(terms.left_operand[column])].size() +
+                     names[static_cast<size_t>(terms.right_operand[column])].size();
+    }
+    std::string wire_lines(wire_size, ' ');
+    std::string term_lines(term_size, ' ');
+    char* wire_end = wire_lines.data();
+    char* term_end = term_lines.data();
+    const auto put = [](char*& end, std::string_view part) {
+        std::memcpy(end, part.data(), part.size());
+        end += part.size();
+    };
+    for (int c = m; c <= terms.matrix.last_term; ++c) {
+        const auto column = static_cast<size_t>(c);
+        const std::string_view name = names[column];
+        put(wire_end, "wire ");
+        put(wire_end, name);
+        put(wire_end, " ;\n");
+        put(term_end, "assign ");
+        put(term_end, name);
+        put(term_end, " = ");
+        put(term_end, names[static_cast<size_t>(terms.left_operand[column])]);
+        put(term_end, " ^ ");
+        put(term_end, names[static_cast<size_t>(terms.right_operand[column])]);
+        put(term_end, " ; \n");
     }
     wires.write(wire_lines);
     assigns.write(term_lines);
