@@ -48,7 +48,7 @@ void write_xor_equations(TextSink& out, const MultMatrix& matrix, const BusSlice
     // character on, " <name>". A term is then one copy of a whole slot (a
     // fixed size, so no call), of which only the text is kept.
     constexpr size_t slot = 32;
-    constexpr size_t separator = std::strlen(" ^");
+    constexpr size_t separator = std::string_view(" ^").size();
     // (The first term of a line is copied from its slot's third character:
     // the last slot is followed by room for that overreach.)
     std::string slots(columns * slot + separator, ' ');
