@@ -3,7 +3,9 @@
 // where parsing a format for every line is most of the cost.
 #pragma once
 
+#include <charconv>
 #include <concepts>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,9 +13,20 @@ namespace ipgen {
 
 namespace detail {
 
+// At most the characters a part adds: an integer takes 20 at most.
+template <std::integral Integer>
+constexpr std::size_t part_length(Integer) {
+    return 20;
+}
+
+inline std::size_t part_length(std::string_view part) {
+    return part.size();
+}
+
 template <std::integral Integer>
 void append_part(std::string& text, Integer value) {
-    text += std::to_string(value);
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
 
 inline void append_part(std::string& text, std::string_view part) {
@@ -26,6 +39,7 @@ inline void append_part(std::string& text, std::string_view part) {
 template <typename... Parts>
 std::string concat(const Parts&... parts) {
     std::string text;
+    text.reserve((detail::part_length(parts) + ...));
     (detail::append_part(text, parts), ...);
     return text;
 }

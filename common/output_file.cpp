@@ -51,9 +51,15 @@ void OutputFile::write(std::string_view text) {
     if (file_ == nullptr || text.empty()) {
         return;
     }
-    buffer_.append(text);
-    if (buffer_.size() >= output_buffer_size) {
-        flush_buffer();
+    if (buffer_.size() + text.size() < output_buffer_size) {
+        buffer_.append(text);
+        return;
+    }
+    flush_buffer();
+    if (text.size() < output_buffer_size) {
+        buffer_.append(text);
+    } else if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        failed_ = true; // a large block goes to the file as it is, not through the buffer
     }
 }
 

@@ -37,6 +37,7 @@ class OutputFile final : public TextSink {
     std::FILE* file_ = nullptr;
     // Generated text arrives in short pieces; it is gathered here and handed
     // to the C library in large blocks (one call per block, not per piece).
+    // A piece as large as a block goes to the file directly.
     std::string buffer_;
     bool failed_ = false;
 };

@@ -84,7 +84,7 @@ std::vector<std::uint32_t> fill_const_columns(const GaloisField& field, std::int
     std::int64_t q = p % field.nlong;
     for (auto& column : columns) {
         column = static_cast<std::uint32_t>(field.gf_exp[static_cast<size_t>(q)]);
-        q = (q + 1) % field.nlong;
+        q = q + 1 == field.nlong ? 0 : q + 1;
     }
     return columns;
 }
@@ -94,6 +94,8 @@ MultMatrix fill_mult_matrix(const std::vector<std::uint32_t>& const_column, int 
     matrix.m = m;
     matrix.last_term = m - 1;
     const std::uint32_t rows = m >= 32 ? ~0U : (1U << m) - 1;
+    matrix.column_mask.reserve(static_cast<size_t>(std::max(m, 0)));
+    matrix.term_index.reserve(static_cast<size_t>(std::max(m, 0)));
     for (int c = 0; c < m; ++c) {
         matrix.column_mask.push_back(const_column[static_cast<size_t>(c)] & rows);
         matrix.term_index.push_back(c);

@@ -1,10 +1,35 @@
 #include "rs_decoder/case_rom.hpp"
 
+#include <algorithm>
+
 namespace ipgen::rs {
 
-void write_rom_item(TextSink& out, int m, const std::string& address, const std::string& value) {
+namespace {
+
+// Overwrites text[at, at + width) with the low `width` bits of `value`, most
+// significant first.
+void put_binary_digits(std::string& text, std::size_t at, std::int64_t value, int width) {
+    for (int bit = width - 1; bit >= 0; --bit) {
+        text[at++] = ((value >> bit) & 1) != 0 ? '1' : '0';
+    }
+}
+
+} // namespace
+
+RomItemWriter::RomItemWriter(int m) : m_(m) {
     const std::string width = std::to_string(m);
-    out.write("      " + width + "'b" + address + " : romout = " + width + "'b" + value + " ;\n");
+    const std::string digits(static_cast<size_t>(std::max(m, 0)), '0');
+    line_ = "      " + width + "'b";
+    address_at_ = line_.size();
+    line_ += digits + " : romout = " + width + "'b";
+    value_at_ = line_.size();
+    line_ += digits + " ;\n";
+}
+
+void RomItemWriter::write(TextSink& out, std::int64_t address, std::int64_t value) {
+    put_binary_digits(line_, address_at_, address, m_);
+    put_binary_digits(line_, value_at_, value, m_);
+    out.write(line_);
 }
 
 void write_case_rom(TextSink& out, const char* module, int m,

@@ -5,13 +5,26 @@
 
 #include "common/text_sink.hpp"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace ipgen::rs {
 
-// "      <m>'b<address> : romout = <m>'b<value> ;"
-void write_rom_item(TextSink& out, int m, const std::string& address, const std::string& value);
+// The case items, "      <m>'b<address> : romout = <m>'b<value> ;" with
+// both in m binary digits. The ROMs have 2^m of them: the line is laid out
+// once and only its digits change from item to item.
+class RomItemWriter {
+  public:
+    explicit RomItemWriter(int m);
+    void write(TextSink& out, std::int64_t address, std::int64_t value);
+
+  private:
+    int m_;
+    std::string line_;
+    std::size_t address_at_;
+    std::size_t value_at_;
+};
 
 // The whole module after the copied header; `items` writes the explicit
 // case items.

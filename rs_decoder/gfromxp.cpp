@@ -1,22 +1,21 @@
 #include "rs_decoder/gfromxp.hpp"
 
-#include "common/binary_literal.hpp"
 #include "rs_decoder/case_rom.hpp"
 
 #include <cstdint>
-#include <string>
 
 namespace ipgen::rs {
 
 void write_gfromxp(TextSink& out, const GaloisField& field, int rootspace) {
     const int m = field.m;
     write_case_rom(out, "gfromxp", m, [&](TextSink& sink) {
+        RomItemWriter item(m);
         for (int j = 0; j < field.nlong; ++j) {
             const std::int64_t exponent = static_cast<std::int64_t>(j) * rootspace;
-            write_rom_item(sink, m, binary_digits(j, m), binary_digits(field.power(exponent), m));
+            item.write(sink, j, field.power(exponent));
         }
         // The all-ones address is beta^nlong = 1.
-        write_rom_item(sink, m, std::string(static_cast<size_t>(m), '1'), binary_digits(1, m));
+        item.write(sink, field.nlong, 1);
     });
 }
 

@@ -1,10 +1,12 @@
 #include "rs_encoder/gfile.hpp"
 
+#include "common/concat.hpp"
+
 namespace ipgen::rsenc {
 
 void write_gfile(TextSink& out, const std::vector<int>& gen_poly_log) {
     for (size_t i = 0; i < gen_poly_log.size(); ++i) {
-        out.print("%d %d\n", static_cast<int>(i), gen_poly_log[i]);
+        out.write(concat(static_cast<int>(i), " ", gen_poly_log[i], "\n"));
     }
 }
 

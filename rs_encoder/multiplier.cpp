@@ -3,6 +3,7 @@
 #include "rs_common/xor_equation.hpp"
 #include "rs_encoder/shared_terms.hpp"
 
+#include <cstring>
 #include <string>
 
 namespace ipgen::rsenc {
@@ -22,12 +23,17 @@ rs::BusSlice product_slice(int i, int r, int m) {
 
 // The name of each column of coefficient i's matrix: an input bit
 // mult_in[c] below m, else the wire g_<i>_<c>.
-std::vector<std::string> shared_term_names(int i, const SharedTerms& terms) {
+rs::TermNames shared_term_names(int i, const SharedTerms& terms) {
     const int m = terms.matrix.m;
-    std::vector<std::string> names;
+    rs::TermNames names;
+    names.reserve(static_cast<size_t>(terms.matrix.last_term + 1), std::strlen("g_1024_100"));
+    const std::string wire_prefix = "g_" + std::to_string(i) + "_";
     for (int c = 0; c <= terms.matrix.last_term; ++c) {
-        names.push_back(c < m ? "mult_in[" + std::to_string(c) + "]"
-                              : "g_" + std::to_string(i) + "_" + std::to_string(c));
+        if (c < m) {
+            names.add_bit("mult_in", c);
+        } else {
+            names.add_numbered(wire_prefix, c);
+        }
     }
     return names;
 }
@@ -44,16 +50,39 @@ void write_shared_slice(TextSink& wires, TextSink& assigns, const rs::GaloisFiel
         return;
     }
     const SharedTerms terms = extract_shared_terms(rs::fill_const_columns(field, exponent), m);
-    const std::vector<std::string> names = shared_term_names(i, terms);
-    std::string wire_lines;
-    std::string term_lines;
+    const rs::TermNames names = shared_term_names(i, terms);
+    // Both blocks are pieced together in place, in strings of their exact
+    // size: "wire <name> ;" and "assign <name> = <left> ^ <right> ; ".
+    std::size_t wire_size = 0;
+    std::size_t term_size = 0;
     for (int c = m; c <= terms.matrix.last_term; ++c) {
-        const std::string& name = names[static_cast<size_t>(c)];
-        wire_lines += "wire " + name + " ;\n";
-        term_lines +=
-            "assign " + name + " = " +
-            names[static_cast<size_t>(terms.left_operand[static_cast<size_t>(c)])] + " ^ " +
-            names[static_cast<size_t>(terms.right_operand[static_cast<size_t>(c)])] + " ; \n";
+        const auto column = static_cast<size_t>(c);
+        wire_size += std::strlen("wire  ;\n") + names[column].size();
+        term_size += std::strlen("assign  =  ^  ; \n") + names[column].size() +
+                     names[static_cast<size_t>(terms.left_operand[column])].size() +
+                     names[static_cast<size_t>(terms.right_operand[column])].size();
+    }
+    std::string wire_lines(wire_size, ' ');
+    std::string term_lines(term_size, ' ');
+    char* wire_end = wire_lines.data();
+    char* term_end = term_lines.data();
+    const auto put = [](char*& end, std::string_view part) {
+        std::memcpy(end, part.data(), part.size());
+        end += part.size();
+    };
+    for (int c = m; c <= terms.matrix.last_term; ++c) {
+        const auto column = static_cast<size_t>(c);
+        const std::string_view name = names[column];
+        put(wire_end, "wire ");
+        put(wire_end, name);
+        put(wire_end, " ;\n");
+        put(term_end, "assign ");
+        put(term_end, name);
+        put(term_end, " = ");
+        put(term_end, names[static_cast<size_t>(terms.left_operand[column])]);
+        put(term_end, " ^ ");
+        put(term_end, names[static_cast<size_t>(terms.right_operand[column])]);
+        put(term_end, " ; \n");
     }
     wires.write(wire_lines);
     assigns.write(term_lines);

@@ -1,5 +1,6 @@
 #include "rs_encoder/shared_terms.hpp"
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
@@ -9,11 +10,26 @@ namespace {
 
 // The set bits of a column mask, written out (SWAR): without a POPCNT
 // target std::popcount is a library call for every count.
-int bit_count(std::uint32_t x) {
+constexpr int swar_bit_count(std::uint32_t x) {
     x = x - ((x >> 1) & 0x55555555U);
     x = (x & 0x33333333U) + ((x >> 2) & 0x33333333U);
     x = (x + (x >> 4)) & 0x0F0F0F0FU;
     return static_cast<int>((x * 0x01010101U) >> 24);
+}
+
+// The counts of every mask of 12 bits or fewer, the widest symbol: one
+// look-up in the innermost loop of the search.
+constexpr std::size_t counted_masks = std::size_t{1} << 12;
+constexpr std::array<std::uint8_t, counted_masks> bit_counts = [] {
+    std::array<std::uint8_t, counted_masks> counts{};
+    for (std::size_t x = 0; x < counted_masks; ++x) {
+        counts[x] = static_cast<std::uint8_t>(swar_bit_count(static_cast<std::uint32_t>(x)));
+    }
+    return counts;
+}();
+
+int bit_count(std::uint32_t x) {
+    return x < counted_masks ? bit_counts[x] : swar_bit_count(x);
 }
 
 struct BestPair {
@@ -30,6 +46,9 @@ struct BestPair {
 class PairSearch {
   public:
     explicit PairSearch(const std::vector<std::uint32_t>& masks) : masks_(masks) {
+        common_.reserve(masks_.capacity());
+        partner_.reserve(masks_.capacity());
+        stale_.reserve(masks_.capacity());
         for (std::size_t c = 0; c < masks_.size(); ++c) {
             add_column(c);
         }
@@ -42,20 +61,25 @@ class PairSearch {
         partner_.push_back(-1);
         stale_.push_back(0);
         for (std::size_t a = 0; a < c; ++a) {
-            const int common = bit_count(masks_[a] & masks_[c]);
-            const bool better = common > common_[a];
-            common_[a] = better ? common : common_[a];
-            partner_[a] = better ? static_cast<int>(c) : partner_[a];
-            stale_[a] = better ? 0 : stale_[a];
+            compare_with_new(a, c);
         }
     }
 
-    // Column c has lost bits: its own row is searched again, and every row
-    // whose best pair it was becomes stale.
-    void refresh(std::size_t c) {
-        search_row(c);
-        for (std::size_t a = 0; a < c; ++a) {
-            stale_[a] = partner_[a] == static_cast<int>(c) ? 1 : stale_[a];
+    // Columns a and b have lost the bits that column c, the new last one,
+    // now holds: their rows, and every row whose best pair was a or b,
+    // become stale, and every row is compared with c (one pass over the
+    // rows for all of it).
+    void split(std::size_t a, std::size_t b, std::size_t c) {
+        stale_[a] = 1;
+        stale_[b] = 1;
+        common_.push_back(0);
+        partner_.push_back(-1);
+        stale_.push_back(0);
+        for (std::size_t x = 0; x < c; ++x) {
+            const bool lost =
+                partner_[x] == static_cast<int>(a) || partner_[x] == static_cast<int>(b);
+            stale_[x] = lost ? 1 : stale_[x];
+            compare_with_new(x, c);
         }
     }
 
@@ -78,6 +102,15 @@ class PairSearch {
     }
 
   private:
+    // Row a against the new column c.
+    void compare_with_new(std::size_t a, std::size_t c) {
+        const int common = bit_count(masks_[a] & masks_[c]);
+        const bool better = common > common_[a];
+        common_[a] = better ? common : common_[a];
+        partner_[a] = better ? static_cast<int>(c) : partner_[a];
+        stale_[a] = better ? 0 : stale_[a];
+    }
+
     void search_row(std::size_t a) {
         int most = 0;
         int partner = -1;
@@ -122,9 +155,8 @@ SharedTerms extract_shared_terms(const std::vector<std::uint32_t>& const_column,
         masks[static_cast<std::size_t>(best.a)] &= ~shared;
         masks[static_cast<std::size_t>(best.b)] &= ~shared;
         masks.push_back(shared);
-        pairs.refresh(static_cast<std::size_t>(best.a));
-        pairs.refresh(static_cast<std::size_t>(best.b));
-        pairs.add_column(masks.size() - 1);
+        pairs.split(static_cast<std::size_t>(best.a), static_cast<std::size_t>(best.b),
+                    masks.size() - 1);
         terms.matrix.term_index.push_back(static_cast<int>(masks.size()) - 1);
         terms.left_operand.push_back(best.a);
         terms.right_operand.push_back(best.b);

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ipgen::rs {
@@ -84,6 +85,26 @@ TEST(XorEquation, BitWithoutTermsIsConstantZero) {
     write_xor_equations(sink, matrix, BusSlice{"q", 4}, bus_term_names(BusSlice{"d", 6}, matrix));
     EXPECT_EQ(sink.text(), "assign q[4] = d[6] ^ d[7] ;\n"
                            "assign q[5] = 0  ;\n");
+}
+
+TEST(XorEquation, LongAndShortNamesMixInOneLine) {
+    // More than 64 columns (two words per line) and names beyond the
+    // 32-character slot of the fast copy.
+    MultMatrix matrix;
+    matrix.m = 2;
+    for (int c = 0; c < 70; ++c) {
+        matrix.column_mask.push_back(c == 0 || c == 69 ? 0b11 : 0b00);
+        matrix.term_index.push_back(c);
+    }
+    matrix.last_term = 69;
+    const std::string long_bus(40, 'x');
+    for (const std::string& bus : {std::string("d"), long_bus}) {
+        StringSink sink;
+        write_xor_equations(sink, matrix, BusSlice{"q", 0},
+                            bus_term_names(BusSlice{bus, 1}, matrix));
+        const std::string line = bus + "[1] ^ " + bus + "[70] ;\n";
+        EXPECT_EQ(sink.text(), "assign q[0] = " + line + "assign q[1] = " + line);
+    }
 }
 
 } // namespace
