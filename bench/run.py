@@ -123,6 +123,12 @@ def configurations(small):
                code + ["-p", "1", "-t", "0", "-c", "0", "-a", "1"], header),
         Config("paritygen -a 0", "rs_encoder/paritygen",
                code + ["-p", "1", "-t", "0", "-c", "0", "-a", "0"], header),
+        # The whole encoder core folder with the minimal netlist (the XOR
+        # program of the multiplier bank is searched on every run).
+        Config("ipgen rs-encoder", "ipgen/ipgen",
+               ["rs-encoder", "--symbol-width", "8" if small else "12",
+                "--n", "255" if small else "4095", "--k", "239" if small else "3583",
+                "--netlist", "minimal", "--out", "."]),
         Config("trellgen", "viterbi/trellgen", ["2"], {"viterbi_params.v": viterbi}),
         Config("firgen", "fir/firgen/firgen", [], fir),
         Config("firparam", "fir/firparam/firparam", [], fir, ("user_params.txt",)),
