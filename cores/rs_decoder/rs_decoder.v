@@ -65,6 +65,7 @@ wire in_mid;
 wire in_valid = sync | in_mid;
 `else
 wire in_valid = din_en;
+wire unused_mid = in_mid;
 `endif
 wire [`INPUT_DATA_WIDTH-1:0] rx;
 wire                         w_fail;
@@ -80,6 +81,9 @@ rs_decoder_core u_core(
    .in_valid(in_valid), .in_ready(rdy), .in_mid(in_mid), .din(din), .din_ers(ers),
    .out_valid(dout_valid), .out_first(dout_start), .out_last(dout_end), .dout(dout),
    .dout_rx(rx), .out_fail(w_fail), .out_cnt(w_cnt), .out_ers(w_ers));
+
+// what the defines leave without a port
+wire unused_outputs = w_fail ^ (|w_cnt) ^ (|w_ers) ^ (|rx);
 
 `ifdef DATA_DELAYED
 assign din_dly = rx;

@@ -38,9 +38,7 @@ module rs_decoder_core (
 
 localparam M  = `INPUT_DATA_WIDTH;
 localparam N  = `NUM_TOTAL_SYMBOLS;
-localparam T  = `TPLUSMAXROBY2;
 localparam CW = `CNTJWIDTH;
-localparam E  = `MAX_NUM_ERSRS;
 localparam [`CNTJWIDTH:0] EMAX = `MAX_NUM_ERSRS;
 
 `ifdef SYNC_RST_ENABLED
@@ -111,14 +109,15 @@ end
 `ifdef ERASURE
 // The locator of position p is beta^(n-1-p).
 wire [M-1:0]   xloc;
-reg  [E*M-1:0] elist;
-gfromxp u_gfromxp(.address(N - 1 - pos), .romout(xloc));
+wire [M-1:0]   xexp = `MAX_COUNT_TOTAL_SYMBOL - pos;
+reg  [`MAX_NUM_ERSRS*M-1:0] elist;
+gfromxp u_gfromxp(.address(xexp), .romout(xloc));
 
 always @(posedge clk) begin
    if (ce && accept && ers) begin
       if (first)
          elist[M-1:0] <= xloc;
-      else if (ecnt < E)
+      else if (ecnt < EMAX)
          elist[ecnt*M +: M] <= xloc;
    end
 end
@@ -132,9 +131,9 @@ rs_decoder_ram #(.AW(M + 2), .DW(M)) u_buffer(
 // ---------------------------------------------------------------- solve
 wire [`SYNDSELWIDTH-1:0] sel_synd;
 wire [M-1:0]   synd_j;
-wire [M-1:0]   synd_lsb;
+wire [M-1:0]   unused_synd_lsb;
 `ifndef ERASURE
-wire           synd_lsb0;
+wire           unused_synd_lsb0;
 `endif
 wire           kq_done;
 wire           load;
@@ -154,9 +153,9 @@ synd u_synd(
    .sync(accept & first), .synd_en(accept & ~first),
    .synd_rdy_int(cap), .ready_int(cap), .sel_synd(sel_synd),
 `ifndef ERASURE
-   .synd_lsb0(synd_lsb0),
+   .synd_lsb0(unused_synd_lsb0),
 `endif
-   .synd_j(synd_j), .synd_lsb(synd_lsb), .din(din));
+   .synd_j(synd_j), .synd_lsb(unused_synd_lsb), .din(din));
 
 rs_decoder_keyeq u_keyeq(
    .clk(clk), .rst_n(rst_n),
@@ -209,6 +208,7 @@ wire [M-1:0]   errval;
 `ifdef FAILPIN
 wire [M-1:0]   errvalinreg;
 wire [M-1:0]   evalue = errvalinreg;  // buf_out2 is 0: the error value itself
+wire           unused_errval = |errval;  // the same, one clock later
 `else
 wire [M-1:0]   evalue = errval;
 `endif

@@ -65,7 +65,7 @@ reg  [CW-1:0]        cnt;          // cycle within the erasure and omega phases
 reg  [CW-1:0]        step;         // j
 reg  [CW-1:0]        len;          // L
 reg  [(T+1)*M-1:0]   lam;          // sigma
-reg  [(T+1)*M-1:0]   bb;           // B
+reg  [T*M-1:0]       bb;           // B, coefficients 0 .. T-1 (x B is added)
 reg  [(T+1)*M-1:0]   sw;           // syndrome window: sw_i = S_(j-1-i), 0 below S_0
 reg  [T*M-1:0]       om;
 reg  [M-1:0]         gam;
@@ -75,7 +75,7 @@ reg                  nz;
 reg  [`CNTJWIDTH:0] rho;
 reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
 `else
-wire [0:0]           rho = 1'b0;
+wire [`CNTJWIDTH:0] rho = 0;
 `endif
 
 wire                 scale = (state == ST_ERS) || (state == ST_BMU);
@@ -83,7 +83,7 @@ wire [(T+1)*M-1:0]   prod_a;
 wire [(T+1)*M-1:0]   prod_b;
 wire [(T+1)*M-1:0]   upd = prod_a ^ prod_b;
 wire [(T+1)*M-1:0]   sw_next = {sw[T*M-1:0], synd_j};
-wire [(T+1)*M-1:0]   bb_shift = {bb[T*M-1:0], {M{1'b0}}};
+wire [T*M-1:0]       bb_shift;     // x B
 wire [(T+1)*M-1:0]   one = {{(T+1)*M-1{1'b0}}, 1'b1};
 wire [T*M-1:0]       om_next;        // omega shifts down, the newest on top
 reg  [M-1:0]         sum;          // xor of bank A
@@ -94,8 +94,10 @@ genvar g;
 generate
    if (T == 1) begin : om1
       assign om_next = sum;
+      assign bb_shift = {M{1'b0}};
    end else begin : omn
       assign om_next = {sum, om[T*M-1:M]};
+      assign bb_shift = {bb[(T-1)*M-1:0], {M{1'b0}}};
    end
    for (g = 0; g <= T; g = g + 1) begin : bank
       mastrovito u_a(.mult_out(prod_a[g*M +: M]), .mult_in1(lam[g*M +: M]),
@@ -118,13 +120,14 @@ end
 always @(lam or len) begin
    lam_at_len = {M{1'b0}};
    for (i = 0; i <= T; i = i + 1)
-      if (len == i)
+      if ({{32-CW{1'b0}}, len} == i)
          lam_at_len = lam[i*M +: M];
    lfail = (len > T) || (lam_at_len == {M{1'b0}});
 end
 
 wire [CW-1:0] fetch = (state == ST_BMD || state == ST_BMU) ? step : cnt;
 assign sel_synd = fetch[`SYNDSELWIDTH-1:0];
+wire   unused_fetch = |fetch[CW-1:`SYNDSELWIDTH];  // the step runs to r, one past the last select
 assign idle     = (state == ST_IDLE);
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
@@ -156,7 +159,7 @@ always @(posedge clk or negedge rst_n) begin
          if (start) begin
             state <= ST_ERS;
             cnt <= 0;
-            lam <= one; bb <= one; gam <= one[M-1:0];
+            lam <= one; bb <= one[T*M-1:0]; gam <= one[M-1:0];
             sw <= 0; nz <= 1'b0;
 `ifdef ERASURE
             rho <= ers_num; ersq <= ers_x;
@@ -175,7 +178,7 @@ always @(posedge clk or negedge rst_n) begin
 `endif
          if (cnt != 0 && cnt <= rho) begin
             lam <= upd;
-            bb <= upd;
+            bb <= upd[T*M-1:0];
          end
          if (cnt == rho + 1) begin
             len <= rho;
@@ -195,7 +198,7 @@ always @(posedge clk or negedge rst_n) begin
          if (dlt != 0) begin
             lam <= upd;
             if ({len, 1'b0} <= step + rho - 1) begin
-               bb <= lam;
+               bb <= lam[T*M-1:0];
                len <= step + rho - len;
                gam <= dlt;
             end else
