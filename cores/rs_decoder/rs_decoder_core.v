@@ -61,6 +61,16 @@ reg  [CW:0]    r1_ers;
 wire [M-1:0]   rx_q;
 wire [M-1:0]   ev_q;
 wire [M+1:0]   buf_raddr = {cur_slot, op};
+wire [M-1:0]   fixed = rx_q ^ (r1_ok ? ev_q : {M{1'b0}});
+wire [M-1:0]   fixed_port;     // in the ports' basis
+wire [M-1:0]   rx_port;
+`ifdef CCSDS
+rs_decoder_ccsds_basis #(.TO_DUAL(1)) u_fixed_dual(.din(fixed), .dout(fixed_port));
+rs_decoder_ccsds_basis #(.TO_DUAL(1)) u_rx_dual(.din(rx_q), .dout(rx_port));
+`else
+assign fixed_port = fixed;
+assign rx_port = rx_q;
+`endif
 wire           ostart;
 reg            out_pend;
 reg  [M-1:0]   pos;            // position of the next symbol
@@ -70,6 +80,12 @@ reg  [CW:0]    ecnt;           // erasure flags so far, up to E + 1
 wire           kq_idle;
 wire           cap = cap_pend & kq_idle;
 wire           accept = in_valid & in_ready;
+wire [M-1:0]   rxsym;          // the received symbol in the polynomial basis
+`ifdef CCSDS
+rs_decoder_ccsds_basis #(.TO_DUAL(0)) u_from_dual(.din(din), .dout(rxsym));
+`else
+assign rxsym = din;
+`endif
 wire           first = (pos == 0);
 `ifdef ERASURE
 wire           ers = din_ers;
@@ -125,7 +141,7 @@ end
 
 rs_decoder_ram #(.AW(M + 2), .DW(M)) u_buffer(
    .clk(clk), .ce(ce),
-   .we(accept), .waddr({wslot, pos}), .wdata(din),
+   .we(accept), .waddr({wslot, pos}), .wdata(rxsym),
    .raddr(buf_raddr), .rdata(rx_q));
 
 // ---------------------------------------------------------------- solve
@@ -155,7 +171,7 @@ synd u_synd(
 `ifndef ERASURE
    .synd_lsb0(unused_synd_lsb0),
 `endif
-   .synd_j(synd_j), .synd_lsb(unused_synd_lsb), .din(din));
+   .synd_j(synd_j), .synd_lsb(unused_synd_lsb), .din(rxsym));
 
 rs_decoder_keyeq u_keyeq(
    .clk(clk), .rst_n(rst_n),
@@ -340,8 +356,8 @@ always @(posedge clk or negedge rst_n) begin
          out_valid <= r1_v;
          out_first <= r1_v & r1_first;
          out_last <= r1_v & r1_last;
-         dout <= rx_q ^ (r1_ok ? ev_q : {M{1'b0}});
-         dout_rx <= rx_q;
+         dout <= fixed_port;
+         dout_rx <= rx_port;
          out_fail <= r1_fail;
          out_cnt <= r1_cnt;
          out_ers <= r1_ers;

@@ -22,6 +22,12 @@
 
 #include <gtest/gtest.h>
 
+#if IPGEN_HAVE_LIBFEC
+extern "C" {
+#include <fec.h>
+}
+#endif
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +49,7 @@ struct CoreConfig {
     int sync_mode;
     int option_bits;
     int words;
+    bool ccsds = false; // dual-basis symbols at the ports (libfec's CCSDS codec)
 
     int r() const { return n - k; }
     int nlong() const { return (1 << m) - 1; }
@@ -60,7 +67,7 @@ struct CoreConfig {
                 "-k", std::to_string(k),          "-f", std::to_string(field_poly),
                 "-g", std::to_string(first_root), "-h", std::to_string(rootspace),
                 "-e", std::to_string(erasures),   "-y", std::to_string(sync_mode),
-                "-o", std::to_string(option_bits), "-c", "0"};
+                "-o", std::to_string(option_bits), "-c", ccsds ? "1" : "0"};
     }
 };
 
@@ -90,6 +97,8 @@ const std::vector<CoreConfig>& core_matrix() {
         {"gf2048_rs90_80_e4", 11, 2053, 90, 80, 0, 1, 4, 1, 8, 200},
         {"gf4096_shortened_counters", 12, 4179, 80, 74, 1, 1, 0, 0, 4 | 8 | 16, 200},
         {"rs80_64_e16", 8, 285, 80, 64, 0, 1, 16, 0, 0, 200},
+        {"ccsds_rs255_223", 8, 391, 255, 223, 112, 11, 0, 0, 0, 200, true},
+        {"ccsds_rs160_128_e4_all_options", 8, 391, 160, 128, 112, 11, 4, 1, 63, 200, true},
     };
     return matrix;
 }
@@ -137,13 +146,66 @@ struct Vectors {
     int longer_locator = 0; // libfec decoded, the core cannot (see above)
 };
 
+// libfec's integer codec, or its CCSDS codec (dual-basis symbols, the
+// (255,223) code shortened by pad).
+class Reference {
+  public:
+    explicit Reference(const CoreConfig& config)
+        : config_(config), fec_(config.m, config.field_poly, config.first_root, config.rootspace,
+                                config.r(), config.nlong() - config.n) {}
+    std::vector<int> encode(const std::vector<int>& data) const {
+        if (!config_.ccsds) {
+            return fec_.encode(data);
+        }
+#if IPGEN_HAVE_LIBFEC
+        std::vector<unsigned char> word(data.begin(), data.end());
+        word.resize(static_cast<std::size_t>(config_.n));
+        encode_rs_ccsds(word.data(), word.data() + config_.k, pad());
+        return {word.begin(), word.end()};
+#else
+        return {};
+#endif
+    }
+    FecCodec::Decoded decode(const std::vector<int>& word, const std::vector<int>& erasures) const {
+        if (!config_.ccsds) {
+            return fec_.decode(word, erasures);
+        }
+        FecCodec::Decoded decoded;
+#if IPGEN_HAVE_LIBFEC
+        std::vector<unsigned char> data(word.begin(), word.end());
+        std::vector<int> positions(static_cast<std::size_t>(config_.r()) + 1, 0);
+        std::copy(erasures.begin(), erasures.end(), positions.begin());
+        decoded.count = decode_rs_ccsds(data.data(), positions.data(),
+                                        static_cast<int>(erasures.size()), pad());
+        decoded.word.assign(data.begin(), data.end());
+#endif
+        return decoded;
+    }
+    // The word in the polynomial basis, where the syndromes are taken.
+    std::vector<int> polynomial_basis(std::vector<int> word) const {
+#if IPGEN_HAVE_LIBFEC
+        if (config_.ccsds) {
+            for (int& symbol : word) {
+                symbol = Tal1tab[symbol];
+            }
+        }
+#endif
+        return word;
+    }
+
+  private:
+    int pad() const { return config_.nlong() - config_.n; }
+    const CoreConfig& config_;
+    FecCodec fec_;
+};
+
 struct Expected {
     std::vector<int> word;
     bool fail = true;
     int count = 0;
 };
 
-Expected expected_output(const CoreConfig& config, const RsCode& code, const FecCodec& fec,
+Expected expected_output(const CoreConfig& config, const RsCode& code, const Reference& fec,
                          const Received& received, Vectors& vectors) {
     const Expected failed{received.word, true, 0};
     const int flags = static_cast<int>(received.erasures.size());
@@ -155,7 +217,7 @@ Expected expected_output(const CoreConfig& config, const RsCode& code, const Fec
     if (decoded.count < 0) {
         return failed;
     }
-    const std::vector<int> synd = syndromes(code, received.word);
+    const std::vector<int> synd = syndromes(code, fec.polynomial_basis(received.word));
     if (std::any_of(synd.begin(), synd.end(), [](int s) { return s != 0; }) &&
         decode_errata(code, synd, used).degree > config.t()) {
         ++vectors.longer_locator;
@@ -166,8 +228,7 @@ Expected expected_output(const CoreConfig& config, const RsCode& code, const Fec
 
 Vectors make_vectors(const CoreConfig& config, unsigned seed) {
     const RsCode code = config.code();
-    const FecCodec fec(config.m, config.field_poly, config.first_root, config.rootspace,
-                       config.r(), config.nlong() - config.n);
+    const Reference fec(config);
     std::mt19937 rng(seed);
     Vectors vectors;
     const int r = config.r();
