@@ -125,6 +125,11 @@ always @(lam or len) begin
    lfail = (len > T) || (lam_at_len == {M{1'b0}});
 end
 
+// the length test of a step, in the counters' own width
+wire [CW:0]   len2 = {len, 1'b0};
+wire [CW:0]   bound = {1'b0, step} + {1'b0, rho} - 1'b1;
+wire [CW-1:0] len_next = step + rho - len;
+wire [CW-1:0] rho_end = rho + 1'b1;
 wire [CW-1:0] fetch = (state == ST_BMD || state == ST_BMU) ? step : cnt;
 assign sel_synd = fetch[`SYNDSELWIDTH-1:0];
 wire   unused_fetch = |fetch[CW-1:`SYNDSELWIDTH];  // the step runs to r, one past the last select
@@ -180,9 +185,9 @@ always @(posedge clk or negedge rst_n) begin
             lam <= upd;
             bb <= upd[T*M-1:0];
          end
-         if (cnt == rho + 1) begin
+         if (cnt == rho_end) begin
             len <= rho;
-            step <= rho + 1;
+            step <= rho_end;
             cnt <= 0;
             state <= (rho >= R) ? ST_OMEGA : ST_BMD;
          end else
@@ -197,9 +202,9 @@ always @(posedge clk or negedge rst_n) begin
          nz <= nz | (|synd_j);
          if (dlt != 0) begin
             lam <= upd;
-            if ({len, 1'b0} <= step + rho - 1) begin
+            if (len2 <= bound) begin
                bb <= lam[T*M-1:0];
-               len <= step + rho - len;
+               len <= len_next;
                gam <= dlt;
             end else
                bb <= bb_shift;
