@@ -71,6 +71,7 @@ reg  [T*M-1:0]       om;
 reg  [M-1:0]         gam;
 reg  [M-1:0]         dlt;
 reg                  nz;
+reg                  grow;         // 2L <= j + rho - 1, taken during the discrepancy cycle
 `ifdef ERASURE
 reg  [`CNTJWIDTH:0] rho;
 reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
@@ -144,7 +145,7 @@ always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
       state <= ST_IDLE;
       cnt <= 0; step <= 0; len <= 0;
-      lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0;
+      lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0; grow <= 1'b0;
 `ifdef ERASURE
       rho <= 0; ersq <= 0;
 `endif
@@ -153,7 +154,7 @@ always @(posedge clk or negedge rst_n) begin
       if (sr) begin
          state <= ST_IDLE;
          cnt <= 0; step <= 0; len <= 0;
-         lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0;
+         lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0; grow <= 1'b0;
 `ifdef ERASURE
          rho <= 0; ersq <= 0;
 `endif
@@ -195,6 +196,7 @@ always @(posedge clk or negedge rst_n) begin
       end
       ST_BMD: begin
          dlt <= sum;
+         grow <= (len2 <= bound);
          state <= ST_BMU;
       end
       ST_BMU: begin
@@ -202,7 +204,7 @@ always @(posedge clk or negedge rst_n) begin
          nz <= nz | (|synd_j);
          if (dlt != 0) begin
             lam <= upd;
-            if (len2 <= bound) begin
+            if (grow) begin
                bb <= lam[T*M-1:0];
                len <= len_next;
                gam <= dlt;
