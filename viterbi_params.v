@@ -1,9 +1,0 @@
-5 K
-2 n
-23 g0
-35 g1
-0 soft
-0 punct
-25 tb
-0 hyb
-0 ber
