@@ -5,10 +5,10 @@
 // vectors must be libfec's (encode_rs_int, encode_rs_ccsds in the dual
 // basis); the folder's own `make sim` (both tops, random input gaps and
 // output backpressure) must print PASS; `make lint` must be clean for the
-// stream top and for the native one; Yosys synthesizes the stream top and
-// its netlist passes `check -assert`. And --prefix: an encoder folder and a
-// decoder's files of the same code compile together in one Icarus Verilog,
-// Verilator and Yosys run.
+// stream top and for the native one; for a few configurations Yosys
+// synthesizes the stream top and its netlist passes `check -assert`. And
+// --prefix: an encoder folder and a decoder's files of the same code
+// compile together in one Icarus Verilog, Verilator and Yosys run.
 #include "fec_codec.hpp"
 #include "hdl_tools.hpp"
 #include "ipgen/prefix_rename.hpp"
@@ -97,6 +97,13 @@ const Config matrix[] = {
     {"gf4096_300_294_g1_p2_shared", 12, 300, 294, 4179, 1, 1, p2 + shared},
 };
 
+// Synthesis takes as long as the rest of a configuration's checks: it runs
+// for these, which between them take every branch of the defines (PIPE1,
+// PIPE2, neither; REGISTERED_INPUT; CONTINUOUS or not; CCSDS; one and two
+// data symbols; each netlist).
+const Args synthesized = {"rs255_239_minimal", "gf8_k1_p1r_shared", "gf8_k2_g1_p2_gaps_shared",
+                          "gf32_31_29_p0_gaps_shared", "ccsds_120_88_p2r_gaps_plain"};
+
 Args ipgen_args(const Config& c, const std::string& out) {
     Args args = {"rs-encoder"};
     for (const auto& [option, value] : {std::pair{"--symbol-width", c.m},
@@ -180,7 +187,7 @@ Args compile_order(const std::string& folder, const std::string& name) {
 
 class RsEncoderCore : public ::testing::TestWithParam<Config> {};
 
-TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesLintsAndSynthesizes) {
+TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesAndLints) {
     HDL_REQUIRE_TOOLS("iverilog", "vvp", "verilator", "yosys", "make");
     if (!fec_available()) {
         GTEST_SKIP() << "built without libfec";
@@ -204,6 +211,10 @@ TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesLintsAndSynthesize
         EXPECT_EQ(lint.out, "lint: clean\n") << top << "\n" << lint.err;
     }
 
+    if (std::find(synthesized.begin(), synthesized.end(), std::string(c.name)) ==
+        synthesized.end()) {
+        return;
+    }
     std::string script = "read_verilog -I.";
     for (const std::string& file :
          compile_order(core, "rs_encoder_" + std::to_string(c.n) + "_" + std::to_string(c.k))) {
