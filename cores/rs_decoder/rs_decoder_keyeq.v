@@ -84,6 +84,8 @@ reg  [M-1:0]         acc1;         // omega coefficient K+1
 reg  [M-1:0]         acc2;         // omega coefficient K
 reg                  sv;           // synd_j is a syndrome (index 0 .. r-1)
 reg                  nz;
+reg                  omlast;       // omega: the last group has been summed
+reg                  first;        // first pass: sigma and B read as 1, whatever they hold
 `ifdef ERASURE
 reg  [`CNTJWIDTH:0] rho;
 reg  [`CNTJWIDTH:0] epass;         // erasure passes still to run
@@ -92,9 +94,10 @@ reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
 wire [`CNTJWIDTH:0] rho = 0;
 `endif
 
-wire [M-1:0]         lam_head = lam[M-1:0];
+wire [M-1:0]         one_at = (cnt == 0) ? {{M-1{1'b0}}, 1'b1} : {M{1'b0}};
+wire [M-1:0]         lam_head = first ? one_at : lam[M-1:0];
 wire [M-1:0]         lam_top  = lam[T*M +: M];
-wire [M-1:0]         bb_head  = bb[M-1:0];
+wire [M-1:0]         bb_head  = first ? one_at : bb[M-1:0];
 wire [M-1:0]         sdat     = sv ? synd_j : {M{1'b0}};
 wire                 om_st    = (state == ST_OMEGA);
 wire [M-1:0]         p1, p2, p3;
@@ -103,7 +106,7 @@ reg  [M-1:0]         lam_at_len;
 integer              i;
 
 mastrovito u_m1(.mult_out(p1), .mult_in1(lam_head), .mult_in2(gam));
-mastrovito u_m2(.mult_out(p2), .mult_in1(om_st ? lam_top : bprev), .mult_in2(dlt));
+mastrovito u_m2(.mult_out(p2), .mult_in1(bprev), .mult_in2(dlt));
 mastrovito u_m3(.mult_out(p3), .mult_in1(lam_top), .mult_in2(sdat));
 
 always @(lam or len) begin
@@ -120,12 +123,13 @@ reg           grow;         // 2L <= j + rho - 1 for the step of this pass
 wire [CW:0]   jr = {1'b0, step} + {1'b0, rho};
 wire [CW:0]   len_next2 = {len_next, 1'b0};
 wire [CW-1:0] len_next = step + rho - len;
-wire          change = (state == ST_ERS) || (dlt != {M{1'b0}});
+wire          change = (state == ST_ERS) || (state == ST_BM && dlt != {M{1'b0}});
 wire [CW:0]   idx = {1'b0, step} - {1'b0, cnt};   // syndrome fetched on this clock
 wire          idx_ok = !idx[CW] && (idx[CW-1:0] < R);
 wire          unused_idx = |idx[CW:`SYNDSELWIDTH];
 wire          rot = (cnt <= T);                   // passes of sigma: rotation clocks
 wire          om_rot = (cnt >= 2) && (cnt <= T + 2);
+wire          shift = ((state == ST_ERS || state == ST_BM) && rot) || (om_st && om_rot);
 wire [M-1:0]  lam_in = change ? upd : lam_head;
 wire [M-1:0]  bb_in = (state == ST_ERS) ? upd : (change && grow) ? lam_head : bprev;
 wire [M-1:0]  dsum = acc ^ p3;
@@ -137,11 +141,28 @@ assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
+// sigma and B: plain shift registers, the new coefficient entering at the top
+always @(posedge clk or negedge rst_n) begin
+   if (!rst_n) begin
+      lam <= 0; bb <= 0;
+   end else if (ce) begin
+`ifdef SYNC_RST_ENABLED
+      if (sr) begin
+         lam <= 0; bb <= 0;
+      end else
+`endif
+      if (shift) begin
+         lam <= {lam_in, lam[(T+1)*M-1:M]};
+         bb <= {bb_in, bb[(T+1)*M-1:M]};
+      end
+   end
+end
+
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
       state <= ST_IDLE;
-      cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0;
-      lam <= 0; bb <= 0; bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
+      cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+      bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
       acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
       rho <= 0; epass <= 0; ersq <= 0;
@@ -150,8 +171,8 @@ always @(posedge clk or negedge rst_n) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
          state <= ST_IDLE;
-         cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0;
-         lam <= 0; bb <= 0; bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
+         cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+         bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
          acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
          rho <= 0; epass <= 0; ersq <= 0;
@@ -167,8 +188,8 @@ always @(posedge clk or negedge rst_n) begin
          if (start) begin
             state <= ST_PRE;
             cnt <= 0; step <= 0; len <= 0; nz <= 1'b0;
-            lam <= {{T*M{1'b0}}, {{M-1{1'b0}}, 1'b1}};
-            bb <= {{T*M{1'b0}}, {{M-1{1'b0}}, 1'b1}};
+            first <= 1'b1;
+            omlast <= 1'b0;
             gam <= {{M-1{1'b0}}, 1'b1};
             bprev <= 0; acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
@@ -198,8 +219,6 @@ always @(posedge clk or negedge rst_n) begin
          end
       ST_ERS, ST_BM: begin
          if (rot) begin
-            lam <= {lam_in, lam[(T+1)*M-1:M]};
-            bb <= {bb_in, bb[(T+1)*M-1:M]};
             bprev <= bb_head;
             if (cnt != 0)
                acc <= dsum;
@@ -207,6 +226,7 @@ always @(posedge clk or negedge rst_n) begin
          end else begin
             // tail: the coefficients are back in place, delta of the next step
             bprev <= 0;
+            first <= 1'b0;
             acc <= 0;
             cnt <= 0;
             dlt <= dsum;
@@ -244,33 +264,37 @@ always @(posedge clk or negedge rst_n) begin
       end
       ST_OMEGA: begin
          // K = step - 1; clock c = cnt - 2 has sigma_c at the head and
-         // sigma_(c-1) at the top, sdat = S_(K-c), gam = dlt = S_(K+1-c)
+         // sigma_(c-1) at the top and in bprev, sdat = S_(K-c),
+         // gam = dlt = S_(K+1-c). Clock 1 of the next group (or of the
+         // closing one) stores the sums of the group before.
          gam <= sdat;
          dlt <= sdat;
-         if (om_rot) begin
-            lam <= {lam_head, lam[(T+1)*M-1:M]};
+         bprev <= lam_head;
+         if (om_rot)
             acc1 <= acc1 ^ p1;
-         end
          if (cnt >= 3) begin
             acc2 <= acc2 ^ p2;
             acc <= dsum;
          end
-         if ({{32-CW{1'b0}}, cnt} == T + 3) begin
+         if (cnt == 1) begin
             // coefficient i comes from multiplier 3, 2, 1 as i mod 3 is 0, 1, 2
             for (i = 0; i < T; i = i + 1) begin
-               if (i % 3 == 0 && {{32-CW{1'b0}}, step} == i + 2)
-                  om[i*M +: M] <= dsum;
-               if (i % 3 == 1 && {{32-CW{1'b0}}, step} == i + 1)
-                  om[i*M +: M] <= acc2 ^ p2;
-               if (i % 3 == 2 && {{32-CW{1'b0}}, step} == i)
+               if (i % 3 == 0 && {{32-CW{1'b0}}, step} == i + 5)
+                  om[i*M +: M] <= acc;
+               if (i % 3 == 1 && {{32-CW{1'b0}}, step} == i + 4)
+                  om[i*M +: M] <= acc2;
+               if (i % 3 == 2 && {{32-CW{1'b0}}, step} == i + 3)
                   om[i*M +: M] <= acc1;
             end
             acc <= 0; acc1 <= 0; acc2 <= 0;
-            cnt <= 0;
-            if ({{32-CW{1'b0}}, step} + 1 >= T)
+            if (omlast)
                state <= ST_DONE;
-            else
-               step <= step + {{CW-2{1'b0}}, 2'd3};
+         end
+         if ({{32-CW{1'b0}}, cnt} == T + 3) begin
+            cnt <= 0;
+            step <= step + {{CW-2{1'b0}}, 2'd3};
+            if ({{32-CW{1'b0}}, step} + 1 >= T)
+               omlast <= 1'b1;
          end else
             cnt <= cnt + 1'b1;
       end
