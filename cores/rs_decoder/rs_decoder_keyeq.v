@@ -24,9 +24,9 @@
 // next delta. An erasure pass is the same with gamma = 1 and delta = X,
 // B = sigma: sigma <= sigma (1 + X x). omega then takes passes of T + 4
 // clocks, three coefficients each (one per multiplier, the syndromes
-// streamed through gamma/delta).
+// streamed through gamma/delta), and two closing clocks.
 //
-// Cycles from start to done: 2 + r (T + 2) + ceil(T / 3) (T + 4), whatever
+// Cycles from start to done: 4 + r (T + 2) + ceil(T / 3) (T + 4), whatever
 // the erasures; done holds the result until take. The locator is usable
 // when L <= T and sigma_L != 0 (its degree is then exactly L); lfail says it
 // is not.
