@@ -12,15 +12,24 @@
 //         else B <= x B
 //      else B <= x B
 // The result is the classic locator times a non-zero constant, which
-// leaves its roots and the error values omega/sigma' unchanged. Two banks of
-// T + 1 general multipliers: bank A forms sigma_i * S (discrepancy and
-// omega) or gamma * sigma_i (update), bank B forms delta * B_(i-1) (update,
-// or X * sigma_(i-1) while the erasure locator is built).
+// leaves its roots and the error values omega/sigma' unchanged.
 //
-// Cycles from start to done: rho + 2 (erasure locator, syndrome window),
-// 2 (r - rho) (two per step), T + 2 (omega); done holds the result until
-// take. The locator is usable when L <= T and sigma_L != 0 (its degree is
-// then exactly L); lfail says it is not.
+// Serial form, three general multipliers. sigma and B sit in rotating
+// registers, coefficient 0 at the head; a pass rotates them once (T + 1
+// clocks) and one tail clock. Each clock of a pass updates one coefficient,
+//   sigma_i <= gamma sigma_i + delta B_(i-1)      (multipliers 1 and 2)
+// and the coefficient updated the clock before, now at the top, adds its
+// term of the next step's discrepancy, sigma_i S_(J-i) (multiplier 3), with
+// the syndromes read in descending order; the tail hands the sum on as the
+// next delta. An erasure pass is the same with gamma = 1 and delta = X,
+// B = sigma: sigma <= sigma (1 + X x). omega then takes passes of T + 4
+// clocks, three coefficients each (one per multiplier, the syndromes
+// streamed through gamma/delta), and two closing clocks.
+//
+// Cycles from start to done: 4 + r (T + 2) + ceil(T / 3) (T + 4), whatever
+// the erasures; done holds the result until take. The locator is usable
+// when L <= T and sigma_L != 0 (its degree is then exactly L); lfail says it
+// is not.
 module rs_decoder_keyeq (
    input                          clk,
    input                          rst_n,     // asynchronous reset, active low
@@ -51,72 +60,54 @@ module rs_decoder_keyeq (
 localparam M  = `INPUT_DATA_WIDTH;
 localparam R  = `NUM_CHKSYMBS;
 localparam T  = `TPLUSMAXROBY2;
-localparam CW = `CNTJWIDTH + 1;   // step and length counters, up to 2r
+localparam CW = `CNTJWIDTH + 1;   // pass, step and length counters, up to 2r
 
 localparam ST_IDLE  = 3'd0;
-localparam ST_ERS   = 3'd1;       // erasure locator, syndrome window filled
-localparam ST_BMD   = 3'd2;       // discrepancy of step j
-localparam ST_BMU   = 3'd3;       // update of step j
-localparam ST_OMEGA = 3'd4;
+localparam ST_PRE   = 3'd1;       // S_0 fetched (delta of the first step without erasures)
+localparam ST_ERS   = 3'd2;       // erasure passes
+localparam ST_BM    = 3'd3;       // one pass per step
+localparam ST_OMEGA = 3'd4;       // passes of three omega coefficients
 localparam ST_DONE  = 3'd5;
 
 reg  [2:0]           state;
-reg  [CW-1:0]        cnt;          // cycle within the erasure and omega phases
-reg  [CW-1:0]        step;         // j
+reg  [CW-1:0]        cnt;          // clock within a pass
+reg  [CW-1:0]        step;         // J: the pass reads S_J, S_(J-1), ... from its first clock
 reg  [CW-1:0]        len;          // L
-reg  [(T+1)*M-1:0]   lam;          // sigma
-reg  [T*M-1:0]       bb;           // B, coefficients 0 .. T-1 (x B is added)
-reg  [(T+1)*M-1:0]   sw;           // syndrome window: sw_i = S_(j-1-i), 0 below S_0
+reg  [(T+1)*M-1:0]   lam;          // sigma, rotating, coefficient 0 in the low bits between passes
+reg  [(T+1)*M-1:0]   bb;           // B, rotating with sigma
+reg  [M-1:0]         bprev;        // B_(i-1) beside sigma_i at the head
 reg  [T*M-1:0]       om;
 reg  [M-1:0]         gam;
 reg  [M-1:0]         dlt;
+reg  [M-1:0]         acc;          // discrepancy (omega: coefficient K-1)
+reg  [M-1:0]         acc1;         // omega coefficient K+1
+reg  [M-1:0]         acc2;         // omega coefficient K
+reg                  sv;           // synd_j is a syndrome (index 0 .. r-1)
 reg                  nz;
-reg                  grow;         // 2L <= j + rho - 1, taken during the discrepancy cycle
+reg                  omlast;       // omega: the last group has been summed
+reg                  first;        // first pass: sigma and B read as 1, whatever they hold
 `ifdef ERASURE
 reg  [`CNTJWIDTH:0] rho;
+reg  [`CNTJWIDTH:0] epass;         // erasure passes still to run
 reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
 `else
 wire [`CNTJWIDTH:0] rho = 0;
 `endif
 
-wire                 scale = (state == ST_ERS) || (state == ST_BMU);
-wire [(T+1)*M-1:0]   prod_a;
-wire [(T+1)*M-1:0]   prod_b;
-wire [(T+1)*M-1:0]   upd = prod_a ^ prod_b;
-wire [(T+1)*M-1:0]   sw_next = {sw[T*M-1:0], synd_j};
-wire [T*M-1:0]       bb_shift;     // x B
-wire [(T+1)*M-1:0]   one = {{(T+1)*M-1{1'b0}}, 1'b1};
-wire [T*M-1:0]       om_next;        // omega shifts down, the newest on top
-reg  [M-1:0]         sum;          // xor of bank A
+wire [M-1:0]         one_at = (cnt == 0) ? {{M-1{1'b0}}, 1'b1} : {M{1'b0}};
+wire [M-1:0]         lam_head = first ? one_at : lam[M-1:0];
+wire [M-1:0]         lam_top  = lam[T*M +: M];
+wire [M-1:0]         bb_head  = first ? one_at : bb[M-1:0];
+wire [M-1:0]         sdat     = sv ? synd_j : {M{1'b0}};
+wire                 om_st    = (state == ST_OMEGA);
+wire [M-1:0]         p1, p2, p3;
+wire [M-1:0]         upd      = p1 ^ p2;
 reg  [M-1:0]         lam_at_len;
 integer              i;
 
-genvar g;
-generate
-   if (T == 1) begin : om1
-      assign om_next = sum;
-      assign bb_shift = {M{1'b0}};
-   end else begin : omn
-      assign om_next = {sum, om[T*M-1:M]};
-      assign bb_shift = {bb[(T-1)*M-1:0], {M{1'b0}}};
-   end
-   for (g = 0; g <= T; g = g + 1) begin : bank
-      mastrovito u_a(.mult_out(prod_a[g*M +: M]), .mult_in1(lam[g*M +: M]),
-                     .mult_in2(scale ? gam : sw[g*M +: M]));
-      if (g == 0) begin : none
-         assign prod_b[M-1:0] = {M{1'b0}};
-      end else begin : mul
-         mastrovito u_b(.mult_out(prod_b[g*M +: M]), .mult_in1(dlt),
-                        .mult_in2(bb[(g-1)*M +: M]));
-      end
-   end
-endgenerate
-
-always @(prod_a) begin
-   sum = {M{1'b0}};
-   for (i = 0; i <= T; i = i + 1)
-      sum = sum ^ prod_a[i*M +: M];
-end
+mastrovito u_m1(.mult_out(p1), .mult_in1(lam_head), .mult_in2(gam));
+mastrovito u_m2(.mult_out(p2), .mult_in1(bprev), .mult_in2(dlt));
+mastrovito u_m3(.mult_out(p3), .mult_in1(lam_top), .mult_in2(sdat));
 
 always @(lam or len) begin
    lam_at_len = {M{1'b0}};
@@ -128,12 +119,21 @@ end
 
 // the length test of a step, in the counters' own width
 wire [CW:0]   len2 = {len, 1'b0};
-wire [CW:0]   bound = {1'b0, step} + {1'b0, rho} - 1'b1;
+reg           grow;         // 2L <= j + rho - 1 for the step of this pass
+wire [CW:0]   jr = {1'b0, step} + {1'b0, rho};
+wire [CW:0]   len_next2 = {len_next, 1'b0};
 wire [CW-1:0] len_next = step + rho - len;
-wire [CW-1:0] rho_end = rho + 1'b1;
-wire [CW-1:0] fetch = (state == ST_BMD || state == ST_BMU) ? step : cnt;
-assign sel_synd = fetch[`SYNDSELWIDTH-1:0];
-wire   unused_fetch = |fetch[CW-1:`SYNDSELWIDTH];  // the step runs to r, one past the last select
+wire          change = (state == ST_ERS) || (state == ST_BM && dlt != {M{1'b0}});
+wire [CW:0]   idx = {1'b0, step} - {1'b0, cnt};   // syndrome fetched on this clock
+wire          idx_ok = !idx[CW] && (idx[CW-1:0] < R);
+wire          unused_idx = |idx[CW:`SYNDSELWIDTH];
+wire          rot = (cnt <= T);                   // passes of sigma: rotation clocks
+wire          om_rot = (cnt >= 2) && (cnt <= T + 2);
+wire          shift = ((state == ST_ERS || state == ST_BM) && rot) || (om_st && om_rot);
+wire [M-1:0]  lam_in = change ? upd : lam_head;
+wire [M-1:0]  bb_in = (state == ST_ERS) ? upd : (change && grow) ? lam_head : bprev;
+wire [M-1:0]  dsum = acc ^ p3;
+assign sel_synd = idx[`SYNDSELWIDTH-1:0];
 assign idle     = (state == ST_IDLE);
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
@@ -141,98 +141,162 @@ assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
+// sigma and B: plain shift registers, the new coefficient entering at the top
+always @(posedge clk or negedge rst_n) begin
+   if (!rst_n) begin
+      lam <= 0; bb <= 0;
+   end else if (ce) begin
+`ifdef SYNC_RST_ENABLED
+      if (sr) begin
+         lam <= 0; bb <= 0;
+      end else
+`endif
+      if (shift) begin
+         lam <= {lam_in, lam[(T+1)*M-1:M]};
+         bb <= {bb_in, bb[(T+1)*M-1:M]};
+      end
+   end
+end
+
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
       state <= ST_IDLE;
-      cnt <= 0; step <= 0; len <= 0;
-      lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0; grow <= 1'b0;
+      cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+      bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
+      acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
-      rho <= 0; ersq <= 0;
+      rho <= 0; epass <= 0; ersq <= 0;
 `endif
    end else if (ce) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
          state <= ST_IDLE;
-         cnt <= 0; step <= 0; len <= 0;
-         lam <= 0; bb <= 0; sw <= 0; om <= 0; gam <= 0; dlt <= 0; nz <= 1'b0; grow <= 1'b0;
+         cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+         bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
+         acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
-         rho <= 0; ersq <= 0;
+         rho <= 0; epass <= 0; ersq <= 0;
 `endif
       end else
 `endif
+      begin
+      sv <= idx_ok;
+      if (state != ST_IDLE && state != ST_DONE)
+         nz <= nz | (|sdat);
       case (state)
       ST_IDLE:
          if (start) begin
-            state <= ST_ERS;
-            cnt <= 0;
-            lam <= one; bb <= one[T*M-1:0]; gam <= one[M-1:0];
-            sw <= 0; nz <= 1'b0;
+            state <= ST_PRE;
+            cnt <= 0; step <= 0; len <= 0; nz <= 1'b0;
+            first <= 1'b1;
+            omlast <= 1'b0;
+            gam <= {{M-1{1'b0}}, 1'b1};
+            bprev <= 0; acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
-            rho <= ers_num; ersq <= ers_x;
+            rho <= ers_num; epass <= ers_num; ersq <= ers_x;
 `endif
          end
-      ST_ERS: begin
-         // cycle c fetches S_c and shifts in S_(c-1); cycles 1 .. rho
-         // multiply in (1 + X x), X fetched into dlt the cycle before
-         if (cnt != 0) begin
-            sw <= sw_next;
-            nz <= nz | (|synd_j);
-         end
-`ifdef ERASURE
-         dlt <= ersq[M-1:0];
-         ersq <= ersq >> M;
-`endif
-         if (cnt != 0 && cnt <= rho) begin
-            lam <= upd;
-            bb <= upd[T*M-1:0];
-         end
-         if (cnt == rho_end) begin
-            len <= rho;
-            step <= rho_end;
+      ST_PRE:
+         // clock 0 fetches S_0, clock 1 has it
+         if (cnt == 0)
+            cnt <= 1;
+         else begin
             cnt <= 0;
-            state <= (rho >= R) ? ST_OMEGA : ST_BMD;
-         end else
-            cnt <= cnt + 1;
-      end
-      ST_BMD: begin
-         dlt <= sum;
-         grow <= (len2 <= bound);
-         state <= ST_BMU;
-      end
-      ST_BMU: begin
-         sw <= sw_next;                 // S_j, fetched during this step
-         nz <= nz | (|synd_j);
-         if (dlt != 0) begin
-            lam <= upd;
-            if (grow) begin
-               bb <= lam[T*M-1:0];
-               len <= len_next;
-               gam <= dlt;
+`ifdef ERASURE
+            if (rho != 0) begin
+               dlt <= ersq[M-1:0];
+               ersq <= ersq >> M;
+               step <= rho;
+               state <= ST_ERS;
             end else
-               bb <= bb_shift;
-         end else
-            bb <= bb_shift;
-         if (step == R) begin
-            cnt <= 0;
-            state <= ST_OMEGA;
+`endif
+            begin
+               dlt <= sdat;
+               step <= 1;
+               grow <= 1'b1;
+               state <= ST_BM;
+            end
+         end
+      ST_ERS, ST_BM: begin
+         if (rot) begin
+            bprev <= bb_head;
+            if (cnt != 0)
+               acc <= dsum;
+            cnt <= cnt + 1'b1;
          end else begin
-            step <= step + 1;
-            state <= ST_BMD;
+            // tail: the coefficients are back in place, delta of the next step
+            bprev <= 0;
+            first <= 1'b0;
+            acc <= 0;
+            cnt <= 0;
+            dlt <= dsum;
+            if (state == ST_ERS) begin
+`ifdef ERASURE
+               if (epass != 1) begin
+                  epass <= epass - 1'b1;
+                  dlt <= ersq[M-1:0];
+                  ersq <= ersq >> M;
+               end else begin
+                  len <= rho;
+                  step <= rho + 1'b1;
+                  grow <= 1'b1;
+                  if (rho >= R) begin
+                     step <= 2;
+                     state <= ST_OMEGA;
+                  end else
+                     state <= ST_BM;
+               end
+`endif
+            end else begin
+               if (change && grow) begin
+                  len <= len_next;
+                  gam <= dlt;
+                  grow <= (len_next2 <= jr);
+               end else
+                  grow <= (len2 <= jr);
+               if (step == R) begin
+                  step <= 2;
+                  state <= ST_OMEGA;
+               end else
+                  step <= step + 1'b1;
+            end
          end
       end
       ST_OMEGA: begin
-         // cycle c fetches S_c; from cycle 2 on the window holds
-         // S_(c-2) .. S_0 and bank A sums omega_(c-2)
-         if (cnt == 0)
-            sw <= 0;
-         else
-            sw <= sw_next;
-         if (cnt >= 2)
-            om <= om_next;
-         if (cnt == T + 1)
-            state <= ST_DONE;
-         else
-            cnt <= cnt + 1;
+         // K = step - 1; clock c = cnt - 2 has sigma_c at the head and
+         // sigma_(c-1) at the top and in bprev, sdat = S_(K-c),
+         // gam = dlt = S_(K+1-c). Clock 1 of the next group (or of the
+         // closing one) stores the sums of the group before.
+         gam <= sdat;
+         dlt <= sdat;
+         bprev <= lam_head;
+         if (om_rot)
+            acc1 <= acc1 ^ p1;
+         if (cnt >= 3) begin
+            acc2 <= acc2 ^ p2;
+            acc <= dsum;
+         end
+         if (cnt == 1) begin
+            // coefficient i comes from multiplier 3, 2, 1 as i mod 3 is 0, 1, 2
+            for (i = 0; i < T; i = i + 1) begin
+               if (i % 3 == 0 && {{32-CW{1'b0}}, step} == i + 5)
+                  om[i*M +: M] <= acc;
+               if (i % 3 == 1 && {{32-CW{1'b0}}, step} == i + 4)
+                  om[i*M +: M] <= acc2;
+               if (i % 3 == 2 && {{32-CW{1'b0}}, step} == i + 3)
+                  om[i*M +: M] <= acc1;
+            end
+            acc <= 0; acc1 <= 0; acc2 <= 0;
+            if (omlast)
+               state <= ST_DONE;
+         end
+         if ({{32-CW{1'b0}}, cnt} == T + 3) begin
+            cnt <= 0;
+            step <= step + {{CW-2{1'b0}}, 2'd3};
+            if ({{32-CW{1'b0}}, step} + 1 >= T)
+               omlast <= 1'b1;
+         end else
+            cnt <= cnt + 1'b1;
       end
       ST_DONE:
          if (take)
@@ -240,6 +304,7 @@ always @(posedge clk or negedge rst_n) begin
       default:
          state <= ST_IDLE;
       endcase
+      end
    end
 end
 
