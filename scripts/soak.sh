@@ -47,10 +47,27 @@ viterbi_totals() {
          }'
 }
 
+# The decoder core lines: "rs_decoder_core <config>: <w> words, <f> failures,
+# <l> longer locators"; the sums over the configurations.
+rs_decoder_totals() {
+    awk '/^rs_decoder_core / {
+            print "    " $0
+            configs++; words += $3; failures += $5; longer += $7
+         }
+         END {
+            printf "  total: %d configurations, %d words through make sim, %d decoding failures " \
+                   "(%d by a locator longer than the core holds)\n", configs, words, failures, longer
+         }'
+}
+
 [ -f "$build/CMakeCache.txt" ] || cmake --preset release >/dev/null
 
 soak viterbi_ber hdl_viterbi_core_tests tests/hdl/viterbi_core/hdl_viterbi_core_tests \
     'Codes/ViterbiBer.*' viterbi_totals IPGEN_VITERBI_BER_BITS=1000000 IPGEN_VITERBI_SEED="$seed"
+
+soak rs_decoder_core hdl_rs_decoder_core_tests \
+    tests/hdl/rs_decoder_core/hdl_rs_decoder_core_tests \
+    'Matrix/RsDecoderCore.IpgenVectors*' rs_decoder_totals RS_DECODER_CORE_WORDS=10000
 
 if [ ${#failed[@]} -ne 0 ]; then
     echo "soak failed: ${failed[*]}"

@@ -76,6 +76,46 @@ TEST(Ipgen, GeneratedFilesAreParitygensForTheSameValues) {
     }
 }
 
+// rs-decoder: (ipgen options, the corrgen switches for the same values)
+const std::vector<std::pair<Args, Args>> decoder_values = {
+    {{"--symbol-width", "8", "--n", "204", "--k", "188", "--erasures", "4", "--sync",
+      "symbol-enable", "--clock-enable", "--fail-pin"},
+     {"-w", "8", "-n", "204", "-k", "188", "-f", "285", "-g", "0",
+      "-h", "1", "-e", "4",   "-y", "1",   "-o", "33",  "-c", "0"}},
+    {{"--symbol-width", "8", "--n", "255", "--k", "223", "--ccsds", "--sync-reset",
+      "--data-delayed", "--error-count", "--erasure-count"},
+     {"-w", "8", "-n", "255", "-k", "223", "-f", "391", "-g", "112", "-h", "11", "-y", "0", "-o",
+      "30", "-c", "1"}},
+    {{"--symbol-width", "5", "--n", "25", "--k", "15", "--field-poly", "41", "--first-root", "3",
+      "--root-spacing", "7", "--erasures", "10"},
+     {"-w", "5", "-n", "25", "-k", "15", "-f", "41", "-g", "3",
+      "-h", "7", "-e", "10", "-y", "0",  "-o", "0",  "-c", "0"}},
+};
+
+TEST(Ipgen, DecoderFilesAreCorrgensForTheSameValues) {
+    const std::string header = "// decoder header\n";
+    for (const auto& [options, switches] : decoder_values) {
+        TempDir corrgen;
+        write_file(corrgen.file("header.v"), header);
+        ASSERT_EQ(run_program(CORRGEN_PATH, switches, corrgen.path()).exit_status, 0);
+        TempDir dir;
+        write_file(dir.file("h.v"), header);
+        const RunResult run =
+            run_program(IPGEN_PATH,
+                        with(with({"rs-decoder"}, options),
+                             {"--tb-words", "10", "--header", "h.v", "--out", "out"}),
+                        dir.path());
+        ASSERT_EQ(run.exit_status, 0) << run.err;
+        for (const char* name :
+             {"gfinvrom.v", "gfromxp.v", "gfile", "corrgen_params.v", "mastrovito.v",
+              "chiensearch.v", "errmag.v", "synd.v", "multiplier.v"}) {
+            EXPECT_EQ(read_file(dir.file(std::string("out/") + name)),
+                      read_file(corrgen.file(name)))
+                << name << " for " << switches[3] << " " << switches[5];
+        }
+    }
+}
+
 TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
     TempDir paritygen;
     const RunResult reference = run_program(PARITYGEN_PATH,
@@ -107,7 +147,15 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {with(rs255, {"--speed", "9"}), "ipgen: unknown option --speed for rs-encoder"},
         {with(rs255, {"--ccsds=1"}), "ipgen: --ccsds takes no value\n"},
         {{"rs-encoder", "--n", "255", "--k", "239"}, "ipgen: rs-encoder needs --symbol-width M"},
-        {{"rs-decoder"}, "ipgen: core rs-decoder is not available yet\n"},
+        {{"rs-decoder", "--symbol-width", "8", "--n", "20", "--k", "19"},
+         "ipgen: --n 20 --k 19: one check symbol corrects nothing; accepted: n-k of 2 or more\n"},
+        {{"rs-decoder", "--symbol-width", "8", "--n", "30", "--k", "19", "--erasures", "12"},
+         "ipgen: --erasures 12: accepted: 0 to 11 (n-k) erasures\n"},
+        {{"rs-decoder", "--symbol-width", "8", "--n", "30", "--k", "19", "--sync", "edge"},
+         "ipgen: --sync edge: accepted: start-pulse or symbol-enable\n"},
+        {{"rs-decoder", "--symbol-width", "8", "--n", "30", "--k", "19", "--field-poly", "285",
+          "--ccsds"},
+         "ipgen: --ccsds: "},
         {{"fir", "--taps", "0"},
          "ipgen: --taps (user_params.txt line 3, Number of taps): 0; accepted: 1 or more"},
         {{"fir", "--taps", "130"}, "ipgen: user_params.txt: 130 multipliers (NUM_MULTIPLIERS)"},
@@ -208,9 +256,11 @@ TEST(Ipgen, HelpNamesEveryOptionAndVersionPrints) {
     const IpgenRun help({"--help"});
     EXPECT_EQ(help.result.exit_status, 0);
     for (const char* option :
-         {"--symbol-width", "--n N", "--k K", "--field-poly", "--first-root", "--root-spacing",
-          "--pipeline", "--registered-input", "--no-continuous", "--ccsds", "--netlist", "--prefix",
-          "--header", "--force", "--out", "example:", "rs-decoder: not available yet"}) {
+         {"--symbol-width",  "--n N",          "--k K",      "--field-poly",
+          "--first-root",    "--root-spacing", "--pipeline", "--registered-input",
+          "--no-continuous", "--ccsds",        "--netlist",  "--prefix",
+          "--header",        "--force",        "--out",      "example:",
+          "--erasures E",    "--sync MODE",    "--fail-pin", "--tb-words W"}) {
         EXPECT_NE(help.result.out.find(option), std::string::npos) << option;
     }
     const IpgenRun version({"--version"});
