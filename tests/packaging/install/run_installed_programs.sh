@@ -121,9 +121,9 @@ check_ipgen() {
     dir=$(fresh_dir ipgen_refused)
     run_in "$dir" 2 "$bin/ipgen" rs-encoder --symbol-width 13 --n 255 --k 239 --out core &&
         { [ ! -e "$dir/core" ] || fail "ipgen: refused run wrote files"; }
-    dir=$(fresh_dir ipgen_unavailable)
-    run_in "$dir" 2 "$bin/ipgen" rs-decoder --out core &&
-        { grep -q 'not available yet' "$dir/stderr.txt" || fail "ipgen: no 'not available yet'"; }
+    dir=$(fresh_dir ipgen_unknown)
+    run_in "$dir" 2 "$bin/ipgen" turbo --out core &&
+        { grep -q "unknown core 'turbo'" "$dir/stderr.txt" || fail "ipgen: no 'unknown core'"; }
 }
 
 check_trellgen() {
