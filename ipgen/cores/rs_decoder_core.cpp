@@ -6,6 +6,7 @@
 #include "common/switch_scan.hpp"
 #include "common/text_sink.hpp"
 #include "ipgen/core_description.hpp"
+#include "ipgen/cores/rs_code_options.hpp"
 #include "ipgen/cores/rs_decoder_model.hpp"
 #include "ipgen/cores/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
@@ -29,10 +30,6 @@
 namespace ipgen::front {
 
 namespace {
-
-constexpr std::array<int, 13> default_field_poly{0,   0,   7,   11,   19,   37,  67,
-                                                 137, 285, 529, 1033, 2053, 4179};
-constexpr int ccsds_field_poly = 391;
 
 // corrgen's switch letter of each numeric option.
 constexpr std::array<std::pair<char, const char*>, 7> switch_of{{{'w', "symbol-width"},
@@ -222,11 +219,7 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
     const auto fill = [&](const std::string& name, int fallback) {
         values.try_emplace(name, std::to_string(fallback));
     };
-    const bool known_width = m >= 2 && m <= 12;
-    fill("field-poly",
-         ccsds ? ccsds_field_poly : default_field_poly[static_cast<size_t>(known_width ? m : 8)]);
-    fill("first-root", ccsds ? 112 : 0);
-    fill("root-spacing", ccsds ? 11 : 1);
+    fill_rs_code_defaults(values, m, ccsds);
     fill("erasures", 0);
     fill("tb-words", 60);
     for (const auto& [letter, name] : switch_of) {
@@ -350,38 +343,31 @@ const CoreRegistration registration{CoreDescription{
     "rs-decoder",
     "rs_decoder",
     "Reed-Solomon decoder (errors and erasures, one symbol per clock, AXI4-Stream top)",
-    {
-        {"symbol-width", "M", "bits per symbol; the field is GF(2^M); accepted: 2 to 12", ""},
-        {"n", "N", "symbols per codeword; accepted: k+1 to 2^M-1 (below: a shortened code)", ""},
-        {"k", "K", "data symbols per codeword; accepted: 1 to 2^M-2, n-k of 2 or more", ""},
-        {"field-poly", "POLY",
-         "field polynomial, bit i the coefficient of x^i; accepted: a primitive polynomial "
-         "of degree M",
-         "per M: 7 11 19 37 67 137 285 529 1033 2053 4179 for M = 2 .. 12; 391 with --ccsds"},
-        {"first-root", "G",
-         "the code's roots are alpha^((G + i) * H), i = 0 .. n-k-1; accepted: 0 or more",
-         "0 (112 with --ccsds)"},
-        {"root-spacing", "H", "accepted: 1 or more, coprime to 2^M-1", "1 (11 with --ccsds)"},
-        {"erasures", "E",
-         "most erasure flags per word (ERASURE); accepted: 0 (none) to n-k, 0 when n-k is "
-         "below 3",
-         "0"},
-        {"sync", "MODE",
-         "codeword framing of the native top: start-pulse (SYNC_START_PULSE) or "
-         "symbol-enable (SYNC_DAT_SYMB_EN)",
-         "start-pulse"},
-        {"clock-enable", "", "a clock enable for the whole core (CLK_ENABLED)", "off"},
-        {"sync-reset", "", "a synchronous reset input sr (SYNC_RST_ENABLED)", "off"},
-        {"data-delayed", "", "the received symbol beside its corrected one (DATA_DELAYED)", "off"},
-        {"error-count", "", "the count of corrected symbols (ERR_CNT_ENABLED)", "off"},
-        {"erasure-count", "", "the count of erasure flags (ERS_CNT_ENABLED)", "off"},
-        {"fail-pin", "", "a decoding-failure output (FAILPIN)", "off"},
-        {"ccsds", "",
-         "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
-         "--field-poly 391",
-         "off"},
-        {"tb-words", "W", "received words in the testbench vectors; accepted: 1 to 100000", "60"},
-    },
+    with_options(
+        rs_code_options("1 to 2^M-2, n-k of 2 or more", "the code's"),
+        {
+            {"erasures", "E",
+             "most erasure flags per word (ERASURE); accepted: 0 (none) to n-k, 0 when n-k is "
+             "below 3",
+             "0"},
+            {"sync", "MODE",
+             "codeword framing of the native top: start-pulse (SYNC_START_PULSE) or "
+             "symbol-enable (SYNC_DAT_SYMB_EN)",
+             "start-pulse"},
+            {"clock-enable", "", "a clock enable for the whole core (CLK_ENABLED)", "off"},
+            {"sync-reset", "", "a synchronous reset input sr (SYNC_RST_ENABLED)", "off"},
+            {"data-delayed", "", "the received symbol beside its corrected one (DATA_DELAYED)",
+             "off"},
+            {"error-count", "", "the count of corrected symbols (ERR_CNT_ENABLED)", "off"},
+            {"erasure-count", "", "the count of erasure flags (ERS_CNT_ENABLED)", "off"},
+            {"fail-pin", "", "a decoding-failure output (FAILPIN)", "off"},
+            {"ccsds", "",
+             "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
+             "--field-poly 391",
+             "off"},
+            {"tb-words", "W", "received words in the testbench vectors; accepted: 1 to 100000",
+             "60"},
+        }),
     "ipgen rs-decoder --symbol-width 8 --n 204 --k 188 --out rs_204_188",
     build_rs_decoder,
 }};

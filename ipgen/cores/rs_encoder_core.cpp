@@ -7,6 +7,7 @@
 #include "common/switch_scan.hpp"
 #include "common/text_sink.hpp"
 #include "ipgen/core_description.hpp"
+#include "ipgen/cores/rs_code_options.hpp"
 #include "ipgen/cores/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
 #include "rs_common/generator_polynomial.hpp"
@@ -70,13 +71,6 @@ const std::array<NetlistStyle, 3> netlist_styles{{
      shared_netlist},
     {"plain", "every output bit an XOR of input bits (paritygen -a 0)", plain_netlist},
 }};
-
-// The usual primitive polynomial of each width m = 2 .. 12.
-constexpr std::array<int, 13> default_field_poly{0,   0,   7,   11,   19,   37,  67,
-                                                 137, 285, 529, 1033, 2053, 4179};
-constexpr int ccsds_field_poly = 391;
-constexpr int ccsds_first_root = 112;
-constexpr int ccsds_root_spacing = 11;
 
 // paritygen's switch letter of each numeric option, for its checks and to
 // name the option in their messages.
@@ -155,11 +149,7 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
     const auto fill = [&](const std::string& name, int fallback) {
         values.try_emplace(name, std::to_string(fallback));
     };
-    const bool known_width = m >= 2 && m <= 12;
-    fill("field-poly",
-         ccsds ? ccsds_field_poly : default_field_poly[static_cast<size_t>(known_width ? m : 8)]);
-    fill("first-root", ccsds ? ccsds_first_root : 0);
-    fill("root-spacing", ccsds ? ccsds_root_spacing : 1);
+    fill_rs_code_defaults(values, m, ccsds);
     for (const auto& [letter, name] : switch_of) {
         decimal(values, name);
     }
@@ -288,31 +278,23 @@ const CoreRegistration registration{CoreDescription{
     "rs-encoder",
     "rs_encoder",
     "Reed-Solomon encoder (systematic, one symbol per clock, AXI4-Stream top)",
-    {
-        {"symbol-width", "M", "bits per symbol; the field is GF(2^M); accepted: 2 to 12", ""},
-        {"n", "N", "symbols per codeword; accepted: k+1 to 2^M-1 (below: a shortened code)", ""},
-        {"k", "K", "data symbols per codeword; accepted: 1 to 2^M-2", ""},
-        {"field-poly", "POLY",
-         "field polynomial, bit i the coefficient of x^i; accepted: a primitive polynomial "
-         "of degree M",
-         "per M: 7 11 19 37 67 137 285 529 1033 2053 4179 for M = 2 .. 12; 391 with --ccsds"},
-        {"first-root", "G",
-         "the generator's roots are alpha^((G + i) * H), i = 0 .. n-k-1; accepted: 0 or more",
-         "0 (112 with --ccsds)"},
-        {"root-spacing", "H", "accepted: 1 or more, coprime to 2^M-1", "1 (11 with --ccsds)"},
-        {"pipeline", "P", "pipeline stages of the parity logic: 0 none, 1 (PIPE1), 2 (PIPE2)", "1"},
-        {"registered-input", "",
-         "register the input symbol (REGISTERED_INPUT); with --pipeline "
-         "1 or 2",
-         "off"},
-        {"continuous", "", "codewords back to back, no idle clock between them (CONTINUOUS)", "on",
-         true},
-        {"ccsds", "",
-         "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
-         "--field-poly 391",
-         "off"},
-        {"netlist", "STYLE", "the multiplier netlist: minimal, shared or plain", "minimal"},
-    },
+    with_options(
+        rs_code_options("1 to 2^M-2", "the generator's"),
+        {
+            {"pipeline", "P", "pipeline stages of the parity logic: 0 none, 1 (PIPE1), 2 (PIPE2)",
+             "1"},
+            {"registered-input", "",
+             "register the input symbol (REGISTERED_INPUT); with --pipeline "
+             "1 or 2",
+             "off"},
+            {"continuous", "", "codewords back to back, no idle clock between them (CONTINUOUS)",
+             "on", true},
+            {"ccsds", "",
+             "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
+             "--field-poly 391",
+             "off"},
+            {"netlist", "STYLE", "the multiplier netlist: minimal, shared or plain", "minimal"},
+        }),
     "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
     build_rs_encoder,
 }};
