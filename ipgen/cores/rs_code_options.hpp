@@ -13,7 +13,7 @@ namespace ipgen::front {
 // The CCSDS code's field polynomial; its roots are alpha^(112 + 11 i).
 inline constexpr int ccsds_field_poly = 391;
 
-// The six option specs in the order --help lists them. `k_accepted` is what
+// The six option descriptions in the order --help lists them. `k_accepted` is what
 // the core accepts for --k; `root_owner` names whose roots they are ("the
 // generator's", "the code's").
 std::vector<OptionSpec> rs_code_options(const std::string& k_accepted,
