@@ -173,18 +173,46 @@ synd u_synd(
 `endif
    .synd_j(synd_j), .synd_lsb(unused_synd_lsb), .din(rxsym));
 
-rs_decoder_keyeq u_keyeq(
-   .clk(clk), .rst_n(rst_n),
+// The solver: the serial one (three multipliers) when it is done within a
+// word; under CONTINUOUS a code whose words are shorter than that takes the
+// parallel one (one step per clock), so words follow back to back.
+`ifdef CONTINUOUS
+localparam SERIAL_CLOCKS = 4 + `NUM_CHKSYMBS * (`TPLUSMAXROBY2 + 2) +
+                           ((`TPLUSMAXROBY2 + 2) / 3) * (`TPLUSMAXROBY2 + 4);
+localparam PARALLEL = (SERIAL_CLOCKS + 2 > N);
+`else
+localparam PARALLEL = 0;
+`endif
+
+generate
+   if (PARALLEL) begin : par
+      rs_decoder_keyeq_parallel u_keyeq(
+         .clk(clk), .rst_n(rst_n),
 `ifdef SYNC_RST_ENABLED
-   .sr(sr),
+         .sr(sr),
 `endif
-   .ce(ce), .start(cap), .idle(kq_idle),
+         .ce(ce), .start(cap), .idle(kq_idle),
 `ifdef ERASURE
-   .ers_num(ecnt > EMAX ? EMAX : ecnt), .ers_x(elist),
+         .ers_num(ecnt > EMAX ? EMAX : ecnt), .ers_x(elist),
 `endif
-   .sel_synd(sel_synd), .synd_j(synd_j),
-   .done(kq_done), .take(load), .sigma(sigma), .omega(omega),
-   .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail));
+         .sel_synd(sel_synd), .synd_j(synd_j),
+         .done(kq_done), .take(load), .sigma(sigma), .omega(omega),
+         .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail));
+   end else begin : ser
+      rs_decoder_keyeq u_keyeq(
+         .clk(clk), .rst_n(rst_n),
+`ifdef SYNC_RST_ENABLED
+         .sr(sr),
+`endif
+         .ce(ce), .start(cap), .idle(kq_idle),
+`ifdef ERASURE
+         .ers_num(ecnt > EMAX ? EMAX : ecnt), .ers_x(elist),
+`endif
+         .sel_synd(sel_synd), .synd_j(synd_j),
+         .done(kq_done), .take(load), .sigma(sigma), .omega(omega),
+         .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail));
+   end
+endgenerate
 
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin

@@ -3,7 +3,9 @@
 // per line, {tuser (erased), tlast, tdata}; tb_out.hex: one expected beat per
 // line, {tuser (changed count, failure), tlast, tdata}. The source leaves
 // random gaps in s_axis_tvalid, the sink drops m_axis_tready at random (both
-// seeded by TB_SEED); every output beat is compared in order.
+// seeded by TB_SEED); every output beat is compared in order. The first
+// words go in at full rate with the sink always ready: s_axis_tready may
+// then be low for at most TB_GAP clocks before a word (0: back to back).
 `include "tb_config.vh"
 module tb_rs_decoder;
 
@@ -11,6 +13,7 @@ localparam M  = `INPUT_DATA_WIDTH;
 localparam UW = `CNTJWIDTH + 1;
 localparam IW = M + 2;
 localparam OW = UW + 1 + M;
+localparam FULL_BEATS = (`TB_IN_BEATS < 6 * `TB_N) ? `TB_IN_BEATS : 6 * `TB_N;
 
 reg            aclk;
 reg            aresetn;
@@ -27,7 +30,7 @@ wire [UW-1:0]  m_axis_tuser;
 
 reg  [IW-1:0]  in_beats  [0:`TB_IN_BEATS-1];
 reg  [OW-1:0]  out_beats [0:`TB_OUT_BEATS-1];
-integer        seed, sent, received, cycles, idle_rate, stall_rate;
+integer        seed, sent, received, cycles, idle_rate, stall_rate, waited;
 reg            took;
 
 rs_decoder_axis dut(
@@ -44,8 +47,18 @@ always @(posedge aclk) begin
    if (aresetn) begin
       cycles = cycles + 1;
       took = s_axis_tvalid && s_axis_tready;
-      if (took)
+      if (sent < FULL_BEATS && s_axis_tvalid && !s_axis_tready) begin
+         waited = waited + 1;
+         if (waited > `TB_GAP) begin
+            $display("FAIL: s_axis_tready low for %0d clocks at full rate before beat %0d, at most %0d expected",
+                     waited, sent, `TB_GAP);
+            $finish;
+         end
+      end
+      if (took) begin
          sent = sent + 1;
+         waited = 0;
+      end
       if (m_axis_tvalid && m_axis_tready) begin
          if ({m_axis_tuser, m_axis_tlast, m_axis_tdata} !== out_beats[received]) begin
             $display("FAIL: output beat %0d (word %0d): tuser %h tlast %b tdata %h, expected %h",
@@ -82,8 +95,12 @@ always @(negedge aclk) begin
       end
       took = 1'b0;
       m_axis_tready = ({$random(seed)} % 8 >= stall_rate);
-      // now and then the rates change: long bursts, long gaps
-      if ($random(seed) % 512 == 0) begin
+      // after the full-rate words, gaps and stalls; now and then the rates
+      // change: long bursts, long gaps
+      if (sent == FULL_BEATS && idle_rate == 0 && stall_rate == 0) begin
+         idle_rate = 1;
+         stall_rate = 1;
+      end else if (sent >= FULL_BEATS && $random(seed) % 512 == 0) begin
          idle_rate = {$random(seed)} % 4;
          stall_rate = {$random(seed)} % 4;
       end
@@ -95,7 +112,7 @@ initial begin
    $readmemh("tb_in.hex", in_beats);
    $readmemh("tb_out.hex", out_beats);
    sent = 0; received = 0; cycles = 0; took = 1'b0;
-   idle_rate = 1; stall_rate = 1;
+   idle_rate = 0; stall_rate = 0; waited = 0;
    aclk = 1'b0; aresetn = 1'b0;
    s_axis_tvalid = 1'b0; s_axis_tuser = 1'b0; s_axis_tlast = 1'b0; s_axis_tdata = 0;
    m_axis_tready = 1'b0;

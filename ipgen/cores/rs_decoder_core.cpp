@@ -48,6 +48,27 @@ constexpr std::array<std::pair<int, const char*>, 6> option_bit_of{{{1, "clock-e
                                                                     {16, "erasure-count"},
                                                                     {32, "fail-pin"}}};
 
+// The clocks a word takes in the core when input and output never wait:
+// n, or the key-equation solver's time from the capture of the syndromes
+// to the next capture when that is longer. Under CONTINUOUS a code whose
+// words are shorter than the serial solver's time gets the parallel one.
+struct WordPeriod {
+    bool parallel = false;
+    int clocks = 0;
+};
+
+WordPeriod word_period(const rs::DecoderParams& params) {
+    const int r = params.num_chk();
+    const int t = (r + params.max_erasures) / 2;
+    const int n = params.n_total;
+    const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
+    const bool continuous = params.max_erasures == 0 && (r + 1) * (r + 2) / 2 < n;
+    if (continuous && serial > n) {
+        return {true, std::max(n, r + t + 3)};
+    }
+    return {false, std::max(n, serial)};
+}
+
 int decimal(const OptionValues& values, const std::string& name) {
     const std::string& text = values.at(name);
     const size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
@@ -314,6 +335,7 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
     build.command.insert(build.command.end(), {"--tb-words", values.at("tb-words")});
 
     const auto yes_no = [](bool b) { return std::string(b ? "yes" : "no"); };
+    const WordPeriod period = word_period(params);
     build.values = {
         {"symbol width m", values.at("symbol-width"), "bits per symbol, field GF(2^m)"},
         {"n", values.at("n"), "symbols per codeword"},
@@ -332,9 +354,17 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
         {"fail pin", yes_no((option_bits & 32) != 0), "FAILPIN"},
         {"CCSDS", yes_no(ccsds), "CCSDS: dual-basis symbols at the ports"},
         {"testbench words", values.at("tb-words"), "received words in tb_in.hex"},
+        {"key-equation solver", period.parallel ? "parallel" : "serial",
+         period.parallel ? "one step per clock, 3T + 2 multipliers" : "three multipliers"},
+        {"clocks per word", std::to_string(period.clocks),
+         period.clocks == params.n_total
+             ? "n: words back to back"
+             : "words wait " + std::to_string(period.clocks - params.n_total) +
+                   " clocks (s_axis_tready low)"},
     };
     add_vectors(build, field, params, words);
-    build.tb_defines = {{"TB_N", std::to_string(params.n_total)}};
+    build.tb_defines = {{"TB_N", std::to_string(params.n_total)},
+                        {"TB_GAP", std::to_string(period.clocks - params.n_total)}};
     build.tb_seed = 7 + m;
     return build;
 }

@@ -1,0 +1,231 @@
+`timescale 1ns/1ns
+// Key-equation solver, parallel form: one Berlekamp-Massey step per clock.
+// Same ports, recurrence and result as the serial rs_decoder_keyeq (see
+// there): inversionless Berlekamp-Massey started from the erasure locator,
+// then omega(x) = S(x) sigma(x) mod x^T. It serves codes whose words are
+// shorter than the serial solver's cycle count, so that words still follow
+// one another without a gap.
+//
+// Three banks of general multipliers, 3T + 2 in all: D forms sigma_i times
+// the syndrome window (the discrepancy, and at the end the omega
+// coefficients), A forms gamma sigma_i, B forms delta B_(i-1). synd is read
+// one syndrome per clock, just as the steps need them: on clock c (1 .. r)
+// synd_j holds S_(c-1) and the window w holds S_(c-2), S_(c-3), ... (zero
+// below S_0), and clock c runs
+//    c <= rho:  erasure c,  sigma = B <= sigma (1 + X_c x)
+//    c >  rho:  step j = c, delta = sigma_0 S_(j-1) + sum sigma_i w_(i-1),
+//               sigma <= gamma sigma + delta x B, B, L and gamma as usual.
+// The window is then cleared and the syndromes read again from S_0; clock
+// k = 0 .. T-1 of omega forms omega_k with the same sum.
+//
+// Cycles from start to done: r + T + 1, whatever the erasures; done holds
+// the result until take. The step's discrepancy feeds its update in the
+// same clock: the longest path is two multipliers and the sum between.
+module rs_decoder_keyeq_parallel (
+   input                          clk,
+   input                          rst_n,     // asynchronous reset, active low
+`ifdef SYNC_RST_ENABLED
+   input                          sr,        // synchronous reset
+`endif
+   input                          ce,        // clock enable
+   // start of a word: synd captured its syndromes on this edge
+   input                          start,
+   output                         idle,
+`ifdef ERASURE
+   input  [`CNTJWIDTH:0]          ers_num,   // erasures of the word, at most MAX_NUM_ERSRS
+   input  [`MAX_NUM_ERSRS*`INPUT_DATA_WIDTH-1:0] ers_x, // their locators, the first in the low bits
+`endif
+   // syndrome read port of synd
+   output [`SYNDSELWIDTH-1:0]     sel_synd,
+   input  [`INPUT_DATA_WIDTH-1:0] synd_j,
+   // result, held while done is high, released by take
+   output                         done,
+   input                          take,
+   output [`SIGMA_WIDTH-1:0]      sigma,     // coefficient i in bits (i+1)*m-1 .. i*m
+   output [`OMEGA_WIDTH-1:0]      omega,
+   output                         nonzero,   // some syndrome is not zero
+   output [`CNTJWIDTH:0]          lsize,     // L, the locator's length
+   output reg                     lfail      // L > T or sigma_L == 0
+);
+
+localparam M  = `INPUT_DATA_WIDTH;
+localparam R  = `NUM_CHKSYMBS;
+localparam T  = `TPLUSMAXROBY2;
+localparam CW = `CNTJWIDTH + 1;   // clock, step and length counters, up to 2r
+
+localparam ST_IDLE  = 2'd0;
+localparam ST_RUN   = 2'd1;       // clock 0 fetches S_0, clocks 1 .. r erasures and steps
+localparam ST_OMEGA = 2'd2;
+localparam ST_DONE  = 2'd3;
+
+reg  [1:0]           state;
+reg  [CW-1:0]        cnt;          // c in the run, k in omega
+reg  [CW-1:0]        sel;          // syndrome fetched on this clock
+reg  [CW-1:0]        len;          // L
+reg  [(T+1)*M-1:0]   lam;          // sigma
+reg  [T*M-1:0]       bb;           // B, coefficients 0 .. T-1 (x B is added)
+reg  [T*M-1:0]       w;            // syndrome window behind synd_j
+reg  [T*M-1:0]       om;
+reg  [M-1:0]         gam;
+reg                  nz;
+`ifdef ERASURE
+reg  [`CNTJWIDTH:0] rho;
+reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
+wire                 ers_clk = ({1'b0, cnt} <= {1'b0, rho});
+wire [M-1:0]         ers_head = ersq[M-1:0];
+`else
+wire [`CNTJWIDTH:0] rho = 0;
+wire                 ers_clk = 1'b0;
+wire [M-1:0]         ers_head = {M{1'b0}};
+`endif
+
+wire [(T+1)*M-1:0]   win = {w, synd_j};   // S_(c-1-i) beside sigma_i
+wire [(T+1)*M-1:0]   prod_d;
+wire [(T+1)*M-1:0]   prod_a;
+wire [(T+1)*M-1:0]   prod_b;
+wire [(T+1)*M-1:0]   upd = prod_a ^ prod_b;
+wire [T*M-1:0]       bb_shift;             // x B
+wire [T*M-1:0]       w_next;               // the window one syndrome on
+wire [T*M-1:0]       om_next;              // omega shifts down, the newest on top
+reg  [M-1:0]         dsum;                 // xor of bank D
+reg  [M-1:0]         lam_at_len;
+integer              i;
+
+// erasure clocks multiply by X; a step by its discrepancy
+wire [M-1:0]         dlt = ers_clk ? ers_head : dsum;
+
+genvar g;
+generate
+   if (T == 1) begin : w1
+      assign w_next = synd_j;
+      assign bb_shift = {M{1'b0}};
+      assign om_next = dsum;
+   end else begin : wn
+      assign w_next = {w[(T-1)*M-1:0], synd_j};
+      assign bb_shift = {bb[(T-1)*M-1:0], {M{1'b0}}};
+      assign om_next = {dsum, om[T*M-1:M]};
+   end
+   for (g = 0; g <= T; g = g + 1) begin : bank
+      mastrovito u_d(.mult_out(prod_d[g*M +: M]), .mult_in1(lam[g*M +: M]),
+                     .mult_in2(win[g*M +: M]));
+      mastrovito u_a(.mult_out(prod_a[g*M +: M]), .mult_in1(lam[g*M +: M]), .mult_in2(gam));
+      if (g == 0) begin : none
+         assign prod_b[M-1:0] = {M{1'b0}};
+      end else begin : mul
+         mastrovito u_b(.mult_out(prod_b[g*M +: M]), .mult_in1(dlt),
+                        .mult_in2(bb[(g-1)*M +: M]));
+      end
+   end
+endgenerate
+
+always @(prod_d) begin
+   dsum = {M{1'b0}};
+   for (i = 0; i <= T; i = i + 1)
+      dsum = dsum ^ prod_d[i*M +: M];
+end
+
+always @(lam or len) begin
+   lam_at_len = {M{1'b0}};
+   for (i = 0; i <= T; i = i + 1)
+      if ({{32-CW{1'b0}}, len} == i)
+         lam_at_len = lam[i*M +: M];
+   lfail = (len > T) || (lam_at_len == {M{1'b0}});
+end
+
+// the length test of step j = cnt: 2L <= j + rho - 1, in the counters' width
+wire [CW:0]   len2 = {len, 1'b0};
+wire [CW:0]   jr = {1'b0, cnt} + {1'b0, rho};
+wire          grow = (len2 < jr);
+wire [CW-1:0] len_next = cnt + rho - len;
+wire          unused_sel = |sel[CW-1:`SYNDSELWIDTH];
+assign sel_synd = sel[`SYNDSELWIDTH-1:0];
+assign idle     = (state == ST_IDLE);
+assign done     = (state == ST_DONE);
+assign sigma    = lam;
+assign omega    = om;
+assign nonzero  = nz;
+assign lsize    = len;
+
+always @(posedge clk or negedge rst_n) begin
+   if (!rst_n) begin
+      state <= ST_IDLE;
+      cnt <= 0; sel <= 0; len <= 0;
+      lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
+`ifdef ERASURE
+      rho <= 0; ersq <= 0;
+`endif
+   end else if (ce) begin
+`ifdef SYNC_RST_ENABLED
+      if (sr) begin
+         state <= ST_IDLE;
+         cnt <= 0; sel <= 0; len <= 0;
+         lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
+`ifdef ERASURE
+         rho <= 0; ersq <= 0;
+`endif
+      end else
+`endif
+      case (state)
+      ST_IDLE:
+         if (start) begin
+            state <= ST_RUN;
+            cnt <= 0; sel <= 0;
+            lam <= {{(T+1)*M-1{1'b0}}, 1'b1};
+            bb <= {{T*M-1{1'b0}}, 1'b1};
+            gam <= {{M-1{1'b0}}, 1'b1};
+            w <= 0; nz <= 1'b0;
+`ifdef ERASURE
+            len <= ers_num; rho <= ers_num; ersq <= ers_x;
+`else
+            len <= 0;
+`endif
+         end
+      ST_RUN: begin
+         cnt <= cnt + 1'b1;
+         sel <= ({{32-CW{1'b0}}, sel} == R - 1) ? {CW{1'b0}} : sel + 1'b1;
+         if (cnt != 0) begin
+            nz <= nz | (|synd_j);
+            w <= w_next;
+            if (ers_clk) begin
+               lam <= upd;
+               bb <= upd[T*M-1:0];
+`ifdef ERASURE
+               ersq <= ersq >> M;
+`endif
+            end else if (dsum != {M{1'b0}}) begin
+               lam <= upd;
+               if (grow) begin
+                  bb <= lam[T*M-1:0];
+                  len <= len_next;
+                  gam <= dsum;
+               end else
+                  bb <= bb_shift;
+            end else
+               bb <= bb_shift;
+            if ({{32-CW{1'b0}}, cnt} == R) begin
+               // the window starts again from S_0 (fetched on this clock)
+               w <= 0;
+               cnt <= 0;
+               state <= ST_OMEGA;
+            end
+         end
+      end
+      ST_OMEGA: begin
+         // omega_k = sum sigma_i S_(k-i)
+         sel <= sel + 1'b1;
+         w <= w_next;
+         om <= om_next;
+         cnt <= cnt + 1'b1;
+         if ({{32-CW{1'b0}}, cnt} == T - 1)
+            state <= ST_DONE;
+      end
+      ST_DONE:
+         if (take)
+            state <= ST_IDLE;
+      default:
+         state <= ST_IDLE;
+      endcase
+   end
+end
+
+endmodule
