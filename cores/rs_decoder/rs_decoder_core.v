@@ -173,10 +173,16 @@ synd u_synd(
 `endif
    .synd_j(synd_j), .synd_lsb(unused_synd_lsb), .din(rxsym));
 
-// The solver: the serial one (three multipliers) when it is done within a
-// word; under CONTINUOUS a code whose words are shorter than that takes the
-// parallel one (one step per clock), so words follow back to back.
-`ifdef CONTINUOUS
+// The solver: as RS_DECODER_PARALLEL_SOLVER or RS_DECODER_SERIAL_SOLVER
+// say (ipgen writes one of them); without either, the serial one (three
+// multipliers) when it is done within a word, and under CONTINUOUS the
+// parallel one (one step per clock) for words shorter than that, so words
+// follow back to back.
+`ifdef RS_DECODER_PARALLEL_SOLVER
+localparam PARALLEL = 1;
+`elsif RS_DECODER_SERIAL_SOLVER
+localparam PARALLEL = 0;
+`elsif CONTINUOUS
 localparam SERIAL_CLOCKS = 4 + `NUM_CHKSYMBS * (`TPLUSMAXROBY2 + 2) +
                            ((`TPLUSMAXROBY2 + 2) / 3) * (`TPLUSMAXROBY2 + 4);
 localparam PARALLEL = (SERIAL_CLOCKS + 2 > N);

@@ -50,23 +50,32 @@ constexpr std::array<std::pair<int, const char*>, 6> option_bit_of{{{1, "clock-e
 
 // The clocks a word takes in the core when input and output never wait:
 // n, or the key-equation solver's time from the capture of the syndromes
-// to the next capture when that is longer. Under CONTINUOUS a code whose
-// words are shorter than the serial solver's time gets the parallel one.
+// to the next capture when that is longer. --solver auto: the serial
+// solver, unless under CONTINUOUS the words are shorter than its time.
 struct WordPeriod {
     bool parallel = false;
     int clocks = 0;
 };
 
-WordPeriod word_period(const rs::DecoderParams& params) {
+WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver) {
     const int r = params.num_chk();
     const int t = (r + params.max_erasures) / 2;
     const int n = params.n_total;
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
     const bool continuous = params.max_erasures == 0 && (r + 1) * (r + 2) / 2 < n;
-    if (continuous && serial > n) {
+    if (solver == "parallel" || (solver == "auto" && continuous && serial > n)) {
         return {true, std::max(n, r + t + 3)};
     }
     return {false, std::max(n, serial)};
+}
+
+// The core's own define file: the solver chosen.
+void write_solver_choice(TextSink& out, const WordPeriod& period, const std::string& solver) {
+    out.print("// Key-equation solver of rs_decoder_core (ipgen --solver %s): %s.\n",
+              solver.c_str(),
+              period.parallel ? "parallel, one step per clock" : "serial, three multipliers");
+    out.write(period.parallel ? "`define RS_DECODER_PARALLEL_SOLVER\n"
+                              : "`define RS_DECODER_SERIAL_SOLVER\n");
 }
 
 int decimal(const OptionValues& values, const std::string& name) {
@@ -255,6 +264,11 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
     for (const auto& [bit, name] : option_bit_of) {
         option_bits |= flag(values, name) ? bit : 0;
     }
+    values.try_emplace("solver", "auto");
+    const std::string& solver = values.at("solver");
+    if (solver != "auto" && solver != "serial" && solver != "parallel") {
+        refuse("--solver " + solver + ": accepted: auto, serial or parallel");
+    }
     const int words = decimal(values, "tb-words");
     if (words < 1 || words > 100000) {
         refuse("--tb-words " + values.at("tb-words") + ": accepted: 1 to 100000");
@@ -273,6 +287,7 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
         body(text);
         return text.take();
     };
+    const WordPeriod period = word_period(params, solver);
     CoreBuild build;
     const std::string code =
         "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
@@ -305,6 +320,9 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
         {"corrgen_params.v",
          with_header([&](TextSink& out) { rs::write_corrgen_params(out, params); }),
          FileRole::include},
+        {"rs_decoder_solver.v",
+         with_header([&](TextSink& out) { write_solver_choice(out, period, solver); }),
+         FileRole::include},
         {"mastrovito.v", with_header([&](TextSink& out) { rs::write_mastrovito(out, field); }),
          FileRole::rtl},
         {"chiensearch.v",
@@ -332,10 +350,10 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
     if (ccsds) {
         build.command.push_back("--ccsds");
     }
-    build.command.insert(build.command.end(), {"--tb-words", values.at("tb-words")});
+    build.command.insert(build.command.end(),
+                         {"--solver", solver, "--tb-words", values.at("tb-words")});
 
     const auto yes_no = [](bool b) { return std::string(b ? "yes" : "no"); };
-    const WordPeriod period = word_period(params);
     build.values = {
         {"symbol width m", values.at("symbol-width"), "bits per symbol, field GF(2^m)"},
         {"n", values.at("n"), "symbols per codeword"},
@@ -354,7 +372,8 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
         {"fail pin", yes_no((option_bits & 32) != 0), "FAILPIN"},
         {"CCSDS", yes_no(ccsds), "CCSDS: dual-basis symbols at the ports"},
         {"testbench words", values.at("tb-words"), "received words in tb_in.hex"},
-        {"key-equation solver", period.parallel ? "parallel" : "serial",
+        {"key-equation solver",
+         (solver == "auto" ? "auto: " : "") + std::string(period.parallel ? "parallel" : "serial"),
          period.parallel ? "one step per clock, 3T + 2 multipliers" : "three multipliers"},
         {"clocks per word", std::to_string(period.clocks),
          period.clocks == params.n_total
@@ -395,6 +414,11 @@ const CoreRegistration registration{CoreDescription{
              "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
              "--field-poly 391",
              "off"},
+            {"solver", "KIND",
+             "key-equation solver: serial (three multipliers; words wait while it needs more "
+             "than n clocks), parallel (one step per clock, 3T + 2 multipliers, T = (n-k+E)/2) or "
+             "auto (serial, unless CONTINUOUS needs the parallel one to run words back to back)",
+             "auto"},
             {"tb-words", "W", "received words in the testbench vectors; accepted: 1 to 100000",
              "60"},
         }),

@@ -51,6 +51,7 @@ struct CoreConfig {
     int sync_mode;
     int option_bits;
     bool ccsds = false; // dual-basis symbols at the ports (libfec's CCSDS codec)
+    const char* solver = "auto";
 
     int r() const { return n - k; }
     int nlong() const { return (1 << m) - 1; }
@@ -95,6 +96,7 @@ struct CoreConfig {
         if (ccsds) {
             args.emplace_back("--ccsds");
         }
+        args.insert(args.end(), {"--solver", solver});
         return args;
     }
 };
@@ -104,15 +106,17 @@ void PrintTo(const CoreConfig& config, std::ostream* out) {
 }
 
 // m from 3 to 12, full and shortened codes, first root and root spacing
-// variants, e in {0, 1, 3, 4, n-k}, every option bit, both sync modes; the
-// three *_parallel codes are too short for the serial key-equation solver
-// and must still run back to back (the testbench checks the gaps).
+// variants, e in {0, 1, 3, 4, n-k}, every option bit, both sync modes. The
+// *_parallel ones take the parallel key-equation solver: three continuous
+// codes too short for the serial one (they must still run back to back; the
+// testbench checks the gaps), and one with erasures by --solver.
 const std::vector<CoreConfig>& core_matrix() {
     // name, m, poly, n, k, first root, root spacing, erasures, sync, options
     static const std::vector<CoreConfig> matrix{
         {"rs255_239", 8, 285, 255, 239, 0, 1, 0, 0, 0},
         {"rs204_188_clken", 8, 285, 204, 188, 0, 1, 0, 1, 1},
-        {"rs120_104_e4_syncrst_failpin", 8, 285, 120, 104, 0, 1, 4, 0, 2 | 32},
+        {"rs120_104_e4_syncrst_failpin_parallel", 8, 285, 120, 104, 0, 1, 4, 0, 2 | 32, false,
+         "parallel"},
         {"rs60_51_e3_g5_h7_all_options", 8, 285, 60, 51, 5, 7, 3, 1, 63},
         {"gf8_rs7_4_e1", 3, 11, 7, 4, 0, 1, 1, 0, 0},
         {"gf8_rs7_3_e4", 3, 11, 7, 3, 1, 1, 4, 1, 8 | 16},
@@ -209,11 +213,11 @@ Expected expected_output(const CoreConfig& config, const RsCode& code, const Ref
     return {decoded.word, false, decoded.count};
 }
 
-// 60 words per configuration; RS_DECODER_CORE_WORDS=<count> sets another
+// 200 words per configuration; RS_DECODER_CORE_WORDS=<count> sets another
 // number (a soak run).
 int word_count() {
     const char* words = std::getenv("RS_DECODER_CORE_WORDS");
-    return words == nullptr ? 60 : std::max(10, std::atoi(words));
+    return words == nullptr ? 200 : std::max(10, std::atoi(words));
 }
 
 std::vector<std::uint64_t> beats(const std::string& file) {
@@ -295,8 +299,9 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
     if (HasFatalFailure()) {
         return;
     }
-    // the words must reach both outcomes
-    EXPECT_GT(tally.failures, words / 10);
+    // the words must reach both outcomes (with r = 2 a word beyond the
+    // capability is more often miscorrected than refused)
+    EXPECT_GT(tally.failures, words / 20);
     EXPECT_LT(tally.failures, words * 3 / 4);
     const test::RunResult sim = test::run_program(find_tool("make"), {"-s", "sim"}, dir + "/core");
     EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
