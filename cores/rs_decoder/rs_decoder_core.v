@@ -176,7 +176,7 @@ synd u_synd(
 // The solver: as RS_DECODER_PARALLEL_SOLVER or RS_DECODER_SERIAL_SOLVER
 // say (ipgen writes one of them); without either, the serial one (three
 // multipliers) when it is done within a word, and under CONTINUOUS the
-// parallel one (one step per clock) for words shorter than that, so words
+// parallel one (3T + 2 multipliers) for words shorter than that, so words
 // follow back to back.
 `ifdef RS_DECODER_PARALLEL_SOLVER
 localparam PARALLEL = 1;

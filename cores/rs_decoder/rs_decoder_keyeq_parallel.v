@@ -1,26 +1,29 @@
 `timescale 1ns/1ns
-// Key-equation solver, parallel form: one Berlekamp-Massey step per clock.
-// Same ports, recurrence and result as the serial rs_decoder_keyeq (see
-// there): inversionless Berlekamp-Massey started from the erasure locator,
-// then omega(x) = S(x) sigma(x) mod x^T. It serves codes whose words are
-// shorter than the serial solver's cycle count, so that words still follow
-// one another without a gap.
+// Key-equation solver, parallel form: a Berlekamp-Massey step per one or
+// two clocks. Same ports, recurrence and result as the serial
+// rs_decoder_keyeq (see there): inversionless Berlekamp-Massey started from
+// the erasure locator, then omega(x) = S(x) sigma(x) mod x^T. It serves
+// codes whose words are shorter than the serial solver's cycle count, so
+// that words still follow one another without a gap.
 //
 // Three banks of general multipliers, 3T + 2 in all: D forms sigma_i times
 // the syndrome window (the discrepancy, and at the end the omega
 // coefficients), A forms gamma sigma_i, B forms delta B_(i-1). synd is read
-// one syndrome per clock, just as the steps need them: on clock c (1 .. r)
+// one syndrome per step, just as the steps need them: in step c (1 .. r)
 // synd_j holds S_(c-1) and the window w holds S_(c-2), S_(c-3), ... (zero
-// below S_0), and clock c runs
+// below S_0), and step c is
 //    c <= rho:  erasure c,  sigma = B <= sigma (1 + X_c x)
-//    c >  rho:  step j = c, delta = sigma_0 S_(j-1) + sum sigma_i w_(i-1),
+//    c >  rho:  BM step j = c, delta = sigma_0 S_(j-1) + sum sigma_i w_(i-1),
 //               sigma <= gamma sigma + delta x B, B, L and gamma as usual.
 // The window is then cleared and the syndromes read again from S_0; clock
 // k = 0 .. T-1 of omega forms omega_k with the same sum.
 //
-// Cycles from start to done: r + T + 1, whatever the erasures; done holds
-// the result until take. The step's discrepancy feeds its update in the
-// same clock: the longest path is two multipliers and the sum between.
+// A step takes two clocks when the word leaves room for them
+// (2r + T + 3 <= n): the discrepancy is registered, so one multiplier and
+// a sum lie between registers. Otherwise (short words of small fields) it
+// takes one clock and the discrepancy feeds the update directly.
+// Cycles from start to done: 1 + r + T, or 1 + 2r + T with two clocks per
+// step, whatever the erasures; done holds the result until take.
 module rs_decoder_keyeq_parallel (
    input                          clk,
    input                          rst_n,     // asynchronous reset, active low
@@ -91,8 +94,16 @@ reg  [M-1:0]         dsum;                 // xor of bank D
 reg  [M-1:0]         lam_at_len;
 integer              i;
 
+// Two clocks per step (the discrepancy registered, one multiplier between
+// registers) when a word leaves room for them: 2r + T + 3 <= n.
+localparam TWO = (2 * R + T + 3 <= `NUM_TOTAL_SYMBOLS);
+reg                  ph;           // two stages: the update clock of a step
+reg  [M-1:0]         dreg;         // two stages: the discrepancy of the step
+wire [M-1:0]         delta = TWO ? dreg : dsum;
+wire                 upd_clk = (cnt != 0) && (!TWO || ph);
+wire                 last = upd_clk && ({{32-CW{1'b0}}, cnt} == R);
 // erasure clocks multiply by X; a step by its discrepancy
-wire [M-1:0]         dlt = ers_clk ? ers_head : dsum;
+wire [M-1:0]         dlt = ers_clk ? ers_head : delta;
 
 genvar g;
 generate
@@ -149,7 +160,7 @@ assign lsize    = len;
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
       state <= ST_IDLE;
-      cnt <= 0; sel <= 0; len <= 0;
+      cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
       lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
 `ifdef ERASURE
       rho <= 0; ersq <= 0;
@@ -158,7 +169,7 @@ always @(posedge clk or negedge rst_n) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
          state <= ST_IDLE;
-         cnt <= 0; sel <= 0; len <= 0;
+         cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
          lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
 `ifdef ERASURE
          rho <= 0; ersq <= 0;
@@ -169,7 +180,7 @@ always @(posedge clk or negedge rst_n) begin
       ST_IDLE:
          if (start) begin
             state <= ST_RUN;
-            cnt <= 0; sel <= 0;
+            cnt <= 0; sel <= 0; ph <= 1'b0;
             lam <= {{(T+1)*M-1{1'b0}}, 1'b1};
             bb <= {{T*M-1{1'b0}}, 1'b1};
             gam <= {{M-1{1'b0}}, 1'b1};
@@ -181,9 +192,18 @@ always @(posedge clk or negedge rst_n) begin
 `endif
          end
       ST_RUN: begin
-         cnt <= cnt + 1'b1;
-         sel <= ({{32-CW{1'b0}}, sel} == R - 1) ? {CW{1'b0}} : sel + 1'b1;
-         if (cnt != 0) begin
+         // two stages: the discrepancy clock (ph low) holds S_(c-1) in
+         // synd_j for the update clock after it
+         if (!TWO || (cnt != 0 && (!ph || last)))
+            sel <= ({{32-CW{1'b0}}, sel} == R - 1) ? {CW{1'b0}} : sel + 1'b1;
+         if (TWO && cnt != 0)
+            ph <= ~ph;
+         if (TWO && cnt != 0 && !ph)
+            dreg <= dsum;
+         if (cnt == 0)
+            cnt <= 1;
+         if (upd_clk) begin
+            cnt <= cnt + 1'b1;
             nz <= nz | (|synd_j);
             w <= w_next;
             if (ers_clk) begin
@@ -192,17 +212,17 @@ always @(posedge clk or negedge rst_n) begin
 `ifdef ERASURE
                ersq <= ersq >> M;
 `endif
-            end else if (dsum != {M{1'b0}}) begin
+            end else if (delta != {M{1'b0}}) begin
                lam <= upd;
                if (grow) begin
                   bb <= lam[T*M-1:0];
                   len <= len_next;
-                  gam <= dsum;
+                  gam <= delta;
                end else
                   bb <= bb_shift;
             end else
                bb <= bb_shift;
-            if ({{32-CW{1'b0}}, cnt} == R) begin
+            if (last) begin
                // the window starts again from S_0 (fetched on this clock)
                w <= 0;
                cnt <= 0;

@@ -64,7 +64,9 @@ WordPeriod word_period(const rs::DecoderParams& params, const std::string& solve
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
     const bool continuous = params.max_erasures == 0 && (r + 1) * (r + 2) / 2 < n;
     if (solver == "parallel" || (solver == "auto" && continuous && serial > n)) {
-        return {true, std::max(n, r + t + 3)};
+        // two clocks per step where the word leaves room for them, else one
+        const int two = 2 * r + t + 3;
+        return {true, two <= n ? n : std::max(n, r + t + 3)};
     }
     return {false, std::max(n, serial)};
 }
@@ -73,7 +75,7 @@ WordPeriod word_period(const rs::DecoderParams& params, const std::string& solve
 void write_solver_choice(TextSink& out, const WordPeriod& period, const std::string& solver) {
     out.print("// Key-equation solver of rs_decoder_core (ipgen --solver %s): %s.\n",
               solver.c_str(),
-              period.parallel ? "parallel, one step per clock" : "serial, three multipliers");
+              period.parallel ? "parallel, 3T + 2 multipliers" : "serial, three multipliers");
     out.write(period.parallel ? "`define RS_DECODER_PARALLEL_SOLVER\n"
                               : "`define RS_DECODER_SERIAL_SOLVER\n");
 }
@@ -374,7 +376,7 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
         {"testbench words", values.at("tb-words"), "received words in tb_in.hex"},
         {"key-equation solver",
          (solver == "auto" ? "auto: " : "") + std::string(period.parallel ? "parallel" : "serial"),
-         period.parallel ? "one step per clock, 3T + 2 multipliers" : "three multipliers"},
+         period.parallel ? "3T + 2 multipliers" : "three multipliers"},
         {"clocks per word", std::to_string(period.clocks),
          period.clocks == params.n_total
              ? "n: words back to back"
@@ -416,7 +418,8 @@ const CoreRegistration registration{CoreDescription{
              "off"},
             {"solver", "KIND",
              "key-equation solver: serial (three multipliers; words wait while it needs more "
-             "than n clocks), parallel (one step per clock, 3T + 2 multipliers, T = (n-k+E)/2) or "
+             "than n clocks), parallel (a step per one or two clocks, 3T + 2 multipliers, T = "
+             "(n-k+E)/2) or "
              "auto (serial, unless CONTINUOUS needs the parallel one to run words back to back)",
              "auto"},
             {"tb-words", "W", "received words in the testbench vectors; accepted: 1 to 100000",
