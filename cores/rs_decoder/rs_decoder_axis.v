@@ -35,8 +35,9 @@ localparam BW = M + 1 + `CNTJWIDTH + 1;   // a queued beat: tuser, tlast, tdata
 
 wire            unused_tlast = s_axis_tlast;
 reg  [1:0]      fill;                     // beats in the queue
+reg             full;                     // fill == 2, as a register: ce reaches every register
 reg  [BW-1:0]   q0, q1;                   // q0 is the head
-wire            ce = (fill != 2'd2);
+wire            ce = ~full;
 wire            in_ready;
 wire            in_mid;
 wire            out_valid;
@@ -69,6 +70,7 @@ wire unused_core = in_mid ^ out_first ^ (|dout_rx) ^ (|out_ers);
 always @(posedge aclk or negedge aresetn) begin
    if (!aresetn) begin
       fill <= 2'd0;
+      full <= 1'b0;
       q0 <= 0;
       q1 <= 0;
    end else begin
@@ -79,10 +81,12 @@ always @(posedge aclk or negedge aresetn) begin
          else
             q1 <= beat;
          fill <= fill + 2'd1;
+         full <= (fill == 2'd1);
       end
       2'b01: begin
          q0 <= q1;
          fill <= fill - 2'd1;
+         full <= 1'b0;
       end
       2'b11: begin
          if (fill == 2'd1)

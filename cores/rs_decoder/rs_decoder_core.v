@@ -123,11 +123,23 @@ always @(posedge clk or negedge rst_n) begin
 end
 
 `ifdef ERASURE
-// The locator of position p is beta^(n-1-p).
+// The locator of position p is beta^(n-1-p); n-1-p counts down beside pos
+// (a register, so no subtraction lies before the ROM).
 wire [M-1:0]   xloc;
-wire [M-1:0]   xexp = `MAX_COUNT_TOTAL_SYMBOL - pos;
+reg  [M-1:0]   xexp;
 reg  [`MAX_NUM_ERSRS*M-1:0] elist;
 gfromxp u_gfromxp(.address(xexp), .romout(xloc));
+
+always @(posedge clk or negedge rst_n) begin
+   if (!rst_n)
+      xexp <= `MAX_COUNT_TOTAL_SYMBOL;
+   else if (ce) begin
+      if (clr || (accept && pos == N - 1))
+         xexp <= `MAX_COUNT_TOTAL_SYMBOL;
+      else if (accept)
+         xexp <= xexp - 1'b1;
+   end
+end
 
 always @(posedge clk) begin
    if (ce && accept && ers) begin

@@ -72,6 +72,7 @@ localparam ST_DONE  = 3'd5;
 reg  [2:0]           state;
 reg  [CW-1:0]        cnt;          // clock within a pass
 reg  [CW-1:0]        step;         // J: the pass reads S_J, S_(J-1), ... from its first clock
+reg  [CW:0]          sidx;         // step - cnt, kept as a register: the syndrome select
 reg  [CW-1:0]        len;          // L
 reg  [(T+1)*M-1:0]   lam;          // sigma, rotating, coefficient 0 in the low bits between passes
 reg  [(T+1)*M-1:0]   bb;           // B, rotating with sigma
@@ -124,7 +125,7 @@ wire [CW:0]   jr = {1'b0, step} + {1'b0, rho};
 wire [CW:0]   len_next2 = {len_next, 1'b0};
 wire [CW-1:0] len_next = step + rho - len;
 wire          change = (state == ST_ERS) || (state == ST_BM && dlt != {M{1'b0}});
-wire [CW:0]   idx = {1'b0, step} - {1'b0, cnt};   // syndrome fetched on this clock
+wire [CW:0]   idx = sidx;                         // syndrome fetched on this clock
 wire          idx_ok = !idx[CW] && (idx[CW-1:0] < R);
 wire          unused_idx = |idx[CW:`SYNDSELWIDTH];
 wire          rot = (cnt <= T);                   // passes of sigma: rotation clocks
@@ -161,7 +162,7 @@ end
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
       state <= ST_IDLE;
-      cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+      cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
       bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
       acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
@@ -171,7 +172,7 @@ always @(posedge clk or negedge rst_n) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
          state <= ST_IDLE;
-         cnt <= 0; step <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
+         cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
          bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
          acc <= 0; acc1 <= 0; acc2 <= 0;
 `ifdef ERASURE
@@ -187,7 +188,7 @@ always @(posedge clk or negedge rst_n) begin
       ST_IDLE:
          if (start) begin
             state <= ST_PRE;
-            cnt <= 0; step <= 0; len <= 0; nz <= 1'b0;
+            cnt <= 0; step <= 0; sidx <= 0; len <= 0; nz <= 1'b0;
             first <= 1'b1;
             omlast <= 1'b0;
             gam <= {{M-1{1'b0}}, 1'b1};
@@ -198,21 +199,24 @@ always @(posedge clk or negedge rst_n) begin
          end
       ST_PRE:
          // clock 0 fetches S_0, clock 1 has it
-         if (cnt == 0)
+         if (cnt == 0) begin
             cnt <= 1;
-         else begin
+            sidx <= sidx - 1'b1;
+         end else begin
             cnt <= 0;
 `ifdef ERASURE
             if (rho != 0) begin
                dlt <= ersq[M-1:0];
                ersq <= ersq >> M;
                step <= rho;
+               sidx <= {1'b0, rho};
                state <= ST_ERS;
             end else
 `endif
             begin
                dlt <= sdat;
                step <= 1;
+               sidx <= 1;
                grow <= 1'b1;
                state <= ST_BM;
             end
@@ -223,12 +227,14 @@ always @(posedge clk or negedge rst_n) begin
             if (cnt != 0)
                acc <= dsum;
             cnt <= cnt + 1'b1;
+            sidx <= sidx - 1'b1;
          end else begin
             // tail: the coefficients are back in place, delta of the next step
             bprev <= 0;
             first <= 1'b0;
             acc <= 0;
             cnt <= 0;
+            sidx <= {1'b0, step};
             dlt <= dsum;
             if (state == ST_ERS) begin
 `ifdef ERASURE
@@ -239,9 +245,11 @@ always @(posedge clk or negedge rst_n) begin
                end else begin
                   len <= rho;
                   step <= rho + 1'b1;
+                  sidx <= {1'b0, rho} + 1'b1;
                   grow <= 1'b1;
                   if (rho >= R) begin
                      step <= 2;
+                     sidx <= 2;
                      state <= ST_OMEGA;
                   end else
                      state <= ST_BM;
@@ -256,9 +264,12 @@ always @(posedge clk or negedge rst_n) begin
                   grow <= (len2 <= jr);
                if (step == R) begin
                   step <= 2;
+                  sidx <= 2;
                   state <= ST_OMEGA;
-               end else
+               end else begin
                   step <= step + 1'b1;
+                  sidx <= {1'b0, step} + 1'b1;
+               end
             end
          end
       end
@@ -293,10 +304,13 @@ always @(posedge clk or negedge rst_n) begin
          if ({{32-CW{1'b0}}, cnt} == T + 3) begin
             cnt <= 0;
             step <= step + {{CW-2{1'b0}}, 2'd3};
+            sidx <= {1'b0, step} + {{CW-1{1'b0}}, 2'd3};
             if ({{32-CW{1'b0}}, step} + 1 >= T)
                omlast <= 1'b1;
-         end else
+         end else begin
             cnt <= cnt + 1'b1;
+            sidx <= sidx - 1'b1;
+         end
       end
       ST_DONE:
          if (take)
