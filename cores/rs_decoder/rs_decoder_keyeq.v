@@ -70,6 +70,7 @@ localparam ST_OMEGA = 3'd4;       // passes of three omega coefficients
 localparam ST_DONE  = 3'd5;
 
 reg  [2:0]           state;
+reg                  idle_r;       // state == ST_IDLE, as a register (it gates the next word's start)
 reg  [CW-1:0]        cnt;          // clock within a pass
 reg  [CW-1:0]        step;         // J: the pass reads S_J, S_(J-1), ... from its first clock
 reg  [CW:0]          sidx;         // step - cnt, kept as a register: the syndrome select
@@ -135,7 +136,7 @@ wire [M-1:0]  lam_in = change ? upd : lam_head;
 wire [M-1:0]  bb_in = (state == ST_ERS) ? upd : (change && grow) ? lam_head : bprev;
 wire [M-1:0]  dsum = acc ^ p3;
 assign sel_synd = idx[`SYNDSELWIDTH-1:0];
-assign idle     = (state == ST_IDLE);
+assign idle     = idle_r;
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
 assign omega    = om;
@@ -161,7 +162,7 @@ end
 
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
-      state <= ST_IDLE;
+      state <= ST_IDLE; idle_r <= 1'b1;
       cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
       bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
       acc <= 0; acc1 <= 0; acc2 <= 0;
@@ -171,7 +172,7 @@ always @(posedge clk or negedge rst_n) begin
    end else if (ce) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
-         state <= ST_IDLE;
+         state <= ST_IDLE; idle_r <= 1'b1;
          cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
          bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
          acc <= 0; acc1 <= 0; acc2 <= 0;
@@ -188,6 +189,7 @@ always @(posedge clk or negedge rst_n) begin
       ST_IDLE:
          if (start) begin
             state <= ST_PRE;
+            idle_r <= 1'b0;
             cnt <= 0; step <= 0; sidx <= 0; len <= 0; nz <= 1'b0;
             first <= 1'b1;
             omlast <= 1'b0;
@@ -313,10 +315,14 @@ always @(posedge clk or negedge rst_n) begin
          end
       end
       ST_DONE:
-         if (take)
+         if (take) begin
             state <= ST_IDLE;
-      default:
+            idle_r <= 1'b1;
+         end
+      default: begin
          state <= ST_IDLE;
+         idle_r <= 1'b1;
+      end
       endcase
       end
    end

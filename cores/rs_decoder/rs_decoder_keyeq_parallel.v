@@ -62,6 +62,7 @@ localparam ST_OMEGA = 2'd2;
 localparam ST_DONE  = 2'd3;
 
 reg  [1:0]           state;
+reg                  idle_r;       // state == ST_IDLE, as a register (it gates the next word's start)
 reg  [CW-1:0]        cnt;          // c in the run, k in omega
 reg  [CW-1:0]        sel;          // syndrome fetched on this clock
 reg  [CW-1:0]        len;          // L
@@ -150,7 +151,7 @@ wire          grow = (len2 < jr);
 wire [CW-1:0] len_next = cnt + rho - len;
 wire          unused_sel = |sel[CW-1:`SYNDSELWIDTH];
 assign sel_synd = sel[`SYNDSELWIDTH-1:0];
-assign idle     = (state == ST_IDLE);
+assign idle     = idle_r;
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
 assign omega    = om;
@@ -159,7 +160,7 @@ assign lsize    = len;
 
 always @(posedge clk or negedge rst_n) begin
    if (!rst_n) begin
-      state <= ST_IDLE;
+      state <= ST_IDLE; idle_r <= 1'b1;
       cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
       lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
 `ifdef ERASURE
@@ -168,7 +169,7 @@ always @(posedge clk or negedge rst_n) begin
    end else if (ce) begin
 `ifdef SYNC_RST_ENABLED
       if (sr) begin
-         state <= ST_IDLE;
+         state <= ST_IDLE; idle_r <= 1'b1;
          cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
          lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
 `ifdef ERASURE
@@ -180,6 +181,7 @@ always @(posedge clk or negedge rst_n) begin
       ST_IDLE:
          if (start) begin
             state <= ST_RUN;
+            idle_r <= 1'b0;
             cnt <= 0; sel <= 0; ph <= 1'b0;
             lam <= {{(T+1)*M-1{1'b0}}, 1'b1};
             bb <= {{T*M-1{1'b0}}, 1'b1};
@@ -240,10 +242,14 @@ always @(posedge clk or negedge rst_n) begin
             state <= ST_DONE;
       end
       ST_DONE:
-         if (take)
+         if (take) begin
             state <= ST_IDLE;
-      default:
+            idle_r <= 1'b1;
+         end
+      default: begin
          state <= ST_IDLE;
+         idle_r <= 1'b1;
+      end
       endcase
    end
 end
