@@ -102,9 +102,7 @@ void write_corrgen_params(TextSink& out, const DecoderParams& p) {
     out.print("`define MAX_COUNT_DATA_SYMBOL              %s\n", sized_binary(m, k - 1).c_str());
     out.print("`define MAX_COUNT_TOTAL_SYMBOL             %s\n\n", sized_binary(m, n - 1).c_str());
     out.print("`define MAX_CNT_TOTL_SYMB_MINUS1   %s\n", sized_binary(m, n - 2).c_str());
-    // A continuous core needs the codeword to outlast the (r+1)(r+2)/2 steps
-    // of the key-equation solver.
-    if (e == 0 && (r + 1) * (r + 2) / 2 < n) {
+    if (p.continuous()) {
         out.write("`define CONTINUOUS\n");
     }
 }

@@ -26,6 +26,12 @@ struct DecoderParams {
     int nlong = 0; // 2^m - 1, the unshortened length
 
     int num_chk() const { return n_total - k_data; } // r, the check symbols
+    // CONTINUOUS: without erasures, a codeword outlasts the (r+1)(r+2)/2
+    // steps of the key-equation solver.
+    bool continuous() const {
+        const int r = num_chk();
+        return max_erasures == 0 && (r + 1) * (r + 2) / 2 < n_total;
+    }
 };
 
 inline constexpr const char* decoder_switch_letters = "cefghknowy";

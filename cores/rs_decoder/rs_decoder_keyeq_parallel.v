@@ -57,7 +57,7 @@ localparam T  = `TPLUSMAXROBY2;
 localparam CW = `CNTJWIDTH + 1;   // clock, step and length counters, up to 2r
 
 localparam ST_IDLE  = 2'd0;
-localparam ST_RUN   = 2'd1;       // clock 0 fetches S_0, clocks 1 .. r erasures and steps
+localparam ST_RUN   = 2'd1;       // clock 0 fetches S_0, then erasures and steps 1 .. r
 localparam ST_OMEGA = 2'd2;
 localparam ST_DONE  = 2'd3;
 

@@ -18,6 +18,7 @@
 #include "rs_decoder/gfile.hpp"
 #include "rs_decoder/gfinvrom.hpp"
 #include "rs_decoder/gfromxp.hpp"
+#include "rs_decoder/locator_degree.hpp"
 #include "rs_decoder/mastrovito.hpp"
 #include "rs_decoder/multiplier.hpp"
 #include "rs_decoder/syndrome.hpp"
@@ -59,11 +60,10 @@ struct WordPeriod {
 
 WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver) {
     const int r = params.num_chk();
-    const int t = (r + params.max_erasures) / 2;
+    const int t = rs::locator_degree(params);
     const int n = params.n_total;
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
-    const bool continuous = params.max_erasures == 0 && (r + 1) * (r + 2) / 2 < n;
-    if (solver == "parallel" || (solver == "auto" && continuous && serial > n)) {
+    if (solver == "parallel" || (solver == "auto" && params.continuous() && serial > n)) {
         // two clocks per step where the word leaves room for them, else one
         const int two = 2 * r + t + 3;
         return {true, two <= n ? n : std::max(n, r + t + 3)};

@@ -300,8 +300,8 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
         return;
     }
     // the words must reach both outcomes (with r = 2 a word beyond the
-    // capability is more often miscorrected than refused)
-    EXPECT_GT(tally.failures, words / 20);
+    // capability is mostly miscorrected, not refused: about 5% fail)
+    EXPECT_GT(tally.failures, words / 50);
     EXPECT_LT(tally.failures, words * 3 / 4);
     const test::RunResult sim = test::run_program(find_tool("make"), {"-s", "sim"}, dir + "/core");
     EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
