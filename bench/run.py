@@ -117,11 +117,11 @@ def configurations(small):
     fir = FIR_SMALL if small else FIR_LARGE
     header = {"header.v": HEADER_V}
     return [
-        Config("corrgen", "rs_decoder/corrgen",
+        Config("corrgen", "generators/corrgen/corrgen",
                code + ["-e", erasures, "-y", "0", "-o", "0", "-c", "0"], header),
-        Config("paritygen -a 1", "rs_encoder/paritygen",
+        Config("paritygen -a 1", "generators/paritygen/paritygen",
                code + ["-p", "1", "-t", "0", "-c", "0", "-a", "1"], header),
-        Config("paritygen -a 0", "rs_encoder/paritygen",
+        Config("paritygen -a 0", "generators/paritygen/paritygen",
                code + ["-p", "1", "-t", "0", "-c", "0", "-a", "0"], header),
         # The whole encoder core folder with the minimal netlist (the XOR
         # program of the multiplier bank is searched on every run).
@@ -129,9 +129,9 @@ def configurations(small):
                ["rs-encoder", "--symbol-width", "8" if small else "12",
                 "--n", "255" if small else "4095", "--k", "239" if small else "3583",
                 "--netlist", "minimal", "--out", "."]),
-        Config("trellgen", "viterbi/trellgen", ["2"], {"viterbi_params.v": viterbi}),
-        Config("firgen", "fir/firgen/firgen", [], fir),
-        Config("firparam", "fir/firparam/firparam", [], fir, ("user_params.txt",)),
+        Config("trellgen", "generators/trellgen/trellgen", ["2"], {"viterbi_params.v": viterbi}),
+        Config("firgen", "generators/firgen/firgen", [], fir),
+        Config("firparam", "generators/firparam/firparam", [], fir, ("user_params.txt",)),
     ]
 
 

@@ -1,20 +1,20 @@
 // corrgen's switches: scanning, the range checks, the derived parameters, the
 // field and every file's text, for any argument vector (one argument per
 // line of the input).
-#include "common/text_sink.hpp"
+#include "generators/common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "rs_common/galois_field.hpp"
-#include "rs_common/generator_polynomial.hpp"
-#include "rs_decoder/chien_search.hpp"
-#include "rs_decoder/corrgen_params.hpp"
-#include "rs_decoder/decoder_params.hpp"
-#include "rs_decoder/error_magnitude.hpp"
-#include "rs_decoder/gfile.hpp"
-#include "rs_decoder/gfinvrom.hpp"
-#include "rs_decoder/gfromxp.hpp"
-#include "rs_decoder/mastrovito.hpp"
-#include "rs_decoder/multiplier.hpp"
-#include "rs_decoder/syndrome.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
+#include "generators/corrgen/chien_search.hpp"
+#include "generators/corrgen/corrgen_params.hpp"
+#include "generators/corrgen/decoder_params.hpp"
+#include "generators/corrgen/error_magnitude.hpp"
+#include "generators/corrgen/gfile.hpp"
+#include "generators/corrgen/gfinvrom.hpp"
+#include "generators/corrgen/gfromxp.hpp"
+#include "generators/corrgen/mastrovito.hpp"
+#include "generators/corrgen/multiplier.hpp"
+#include "generators/corrgen/syndrome.hpp"
 
 using namespace ipgen;
 using namespace ipgen::rs;

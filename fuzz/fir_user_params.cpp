@@ -1,10 +1,10 @@
 // firgen's input: any bytes as user_params.txt, read line by line, checked,
 // derived and written as firgen's parameters.v into memory.
-#include "common/text_sink.hpp"
-#include "fir/common/user_params_file.hpp"
-#include "fir/firgen/derived_values.hpp"
-#include "fir/firgen/firgen_params.hpp"
-#include "fir/firgen/parameters_file.hpp"
+#include "generators/common/text_sink.hpp"
+#include "generators/fir_common/user_params_file.hpp"
+#include "generators/firgen/derived_values.hpp"
+#include "generators/firgen/firgen_params.hpp"
+#include "generators/firgen/parameters_file.hpp"
 #include "fuzz/fuzz_input.hpp"
 
 #include <string_view>

@@ -2,7 +2,7 @@
 // arguments, and the rule every refusal must keep.
 #pragma once
 
-#include "common/fatal_error.hpp"
+#include "generators/common/fatal_error.hpp"
 
 #include <cstddef>
 #include <cstdint>

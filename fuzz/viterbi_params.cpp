@@ -1,13 +1,13 @@
 // trellgen's input: any bytes as viterbi_params.v, read item by item,
 // checked, derived and written as parameters.v into memory. The first byte
 // picks the device class (its value modulo 4: 3 stands for a refused class).
-#include "common/text_sink.hpp"
+#include "generators/common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "viterbi/derived_values.hpp"
-#include "viterbi/parameters_file.hpp"
-#include "viterbi/params_validation.hpp"
-#include "viterbi/trellgen.hpp"
-#include "viterbi/user_params.hpp"
+#include "generators/trellgen/derived_values.hpp"
+#include "generators/trellgen/parameters_file.hpp"
+#include "generators/trellgen/params_validation.hpp"
+#include "generators/trellgen/trellgen.hpp"
+#include "generators/trellgen/user_params.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "ipgen/folder_writer.hpp"
 
-#include "common/fatal_error.hpp"
+#include "generators/common/fatal_error.hpp"
 #include "ipgen/options.hpp"
 
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "ipgen/front_end.hpp"
 
-#include "common/fatal_error.hpp"
-#include "common/header_copy.hpp"
-#include "common/text_sink.hpp"
+#include "generators/common/fatal_error.hpp"
+#include "generators/common/header_copy.hpp"
+#include "generators/common/text_sink.hpp"
 #include "ipgen/core_folder.hpp"
 #include "ipgen/folder_writer.hpp"
 #include "ipgen/options.hpp"

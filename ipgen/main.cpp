@@ -1,5 +1,5 @@
 // ipgen: writes a complete, self-checking core folder from one command.
-#include "common/fatal_error.hpp"
+#include "generators/common/fatal_error.hpp"
 #include "ipgen/front_end.hpp"
 
 #include <cstdio>

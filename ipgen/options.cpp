@@ -1,6 +1,6 @@
 #include "ipgen/options.hpp"
 
-#include "common/fatal_error.hpp"
+#include "generators/common/fatal_error.hpp"
 
 #include <algorithm>
 #include <cctype>

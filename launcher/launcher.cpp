@@ -1,6 +1,6 @@
 #include "launcher/launcher.hpp"
 
-#include "common/fatal_error.hpp"
+#include "generators/common/fatal_error.hpp"
 #include "launcher/host_output.hpp"
 #include "launcher/tool_paths.hpp"
 

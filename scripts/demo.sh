@@ -43,7 +43,7 @@ rs_core() {
     local dir="demo/$name"
     mkdir -p "$dir"
     sample_header "$dir"
-    (cd "$dir" && "$bin/rs_$([ "$program" = corrgen ] && echo decoder || echo encoder)/$program" "$@" > "$program.log")
+    (cd "$dir" && "$bin/generators/$program/$program" "$@" > "$program.log")
     echo "demo/$name: $program $*"
 }
 decoder() { local name=$1; shift; rs_core "$name" corrgen "$@"; }
@@ -74,7 +74,7 @@ cat > demo/viterbi_k7/viterbi_params.v <<'VIT'
 0    // hybrid (1) or fully parallel (0)
 0    // BER monitor present (1) or not (0)
 VIT
-(cd demo/viterbi_k7 && "$bin/viterbi/trellgen" 2 > trellgen.log)
+(cd demo/viterbi_k7 && "$bin/generators/trellgen/trellgen" 2 > trellgen.log)
 echo "demo/viterbi_k7: trellgen 2"
 
 # FIR filter: firparam creates user_params.txt with the defaults (a 6-tap
@@ -83,7 +83,7 @@ echo "demo/viterbi_k7: trellgen 2"
 # its own parameters.v (and cin.hex) in place of firparam's.
 mkdir -p demo/fir
 printf '%s\n' 3 -7 21 21 -7 3 > demo/fir/cin.dec
-(cd demo/fir && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+(cd demo/fir && "$bin/generators/firparam/firparam" > firparam.log && "$bin/generators/firgen/firgen" > firgen.log)
 echo "demo/fir: firparam, then firgen"
 
 # name, then the fourteen values of user_params.txt (tap width, coefficient
@@ -106,7 +106,7 @@ fir() {
         shift
     done > "$dir/user_params.txt"
     printf '%s\n' "$@" > "$dir/cin.dec"
-    (cd "$dir" && "$bin/fir/firparam/firparam" > firparam.log && "$bin/fir/firgen/firgen" > firgen.log)
+    (cd "$dir" && "$bin/generators/firparam/firparam" > firparam.log && "$bin/generators/firgen/firgen" > firgen.log)
     echo "demo/$name: firparam, then firgen"
 }
 

@@ -13,7 +13,7 @@
 // PASS, the RTL decoded exactly the bits counted as CORE_ERRORS. DIR "-"
 // writes no files (the software points only).
 #include "fec_viterbi.hpp"
-#include "ipgen/cores/viterbi_model.hpp"
+#include "cores/viterbi/viterbi_model.hpp"
 
 #include <algorithm>
 #include <cstdio>

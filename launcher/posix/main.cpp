@@ -1,7 +1,7 @@
 // toolrun, POSIX stand-in: the launcher's run with the host replaced by a
 // context file, standard error and a stand-in link library, so the launcher
 // can be built, run and tested on a POSIX system.
-#include "common/process_guard.hpp"
+#include "generators/common/process_guard.hpp"
 #include "launcher/command_line.hpp"
 #include "launcher/launcher.hpp"
 #include "launcher/posix/posix_platform.hpp"

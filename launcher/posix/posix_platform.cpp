@@ -1,7 +1,7 @@
 #include "launcher/posix/posix_platform.hpp"
 
-#include "common/input_file.hpp"
-#include "common/output_file.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/output_file.hpp"
 #include "launcher/context_file.hpp"
 
 #include <cerrno>

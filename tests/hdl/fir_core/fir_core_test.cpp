@@ -7,7 +7,7 @@
 // fir_axis with random gaps and back-pressure and must print PASS;
 // Verilator's lint must be clean.
 #include "hdl_tools.hpp"
-#include "ipgen/cores/fir_model.hpp"
+#include "cores/fir/fir_model.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 

@@ -6,7 +6,7 @@
 //   (a coefficient set); the first set, when it comes before any sample,
 //   is the initial one.
 // Writes one line "RE IM" per output word.
-#include "ipgen/cores/fir_model.hpp"
+#include "cores/fir/fir_model.hpp"
 
 #include <iostream>
 #include <sstream>

@@ -3,7 +3,7 @@
 // quantised symbols: at every Eb/N0 ours makes no more errors than libfec
 // 0.2 dB worse off (same noise sequence, scaled), within counting noise.
 #include "fec_viterbi.hpp"
-#include "ipgen/cores/viterbi_model.hpp"
+#include "cores/viterbi/viterbi_model.hpp"
 
 #include <gtest/gtest.h>
 

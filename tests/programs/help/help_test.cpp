@@ -4,8 +4,8 @@
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
-#include "rs_decoder/decoder_params.hpp"
-#include "rs_encoder/encoder_params.hpp"
+#include "generators/corrgen/decoder_params.hpp"
+#include "generators/paritygen/encoder_params.hpp"
 
 #include <gtest/gtest.h>
 

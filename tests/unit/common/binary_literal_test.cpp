@@ -1,4 +1,4 @@
-#include "common/binary_literal.hpp"
+#include "generators/common/binary_literal.hpp"
 
 #include <gtest/gtest.h>
 

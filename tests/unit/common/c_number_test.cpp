@@ -1,4 +1,4 @@
-#include "common/c_number.hpp"
+#include "generators/common/c_number.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "common/input_file.hpp"
-#include "common/printable.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/printable.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "common/fatal_error.hpp"
-#include "common/generated_file.hpp"
-#include "common/header_copy.hpp"
-#include "common/output_file.hpp"
+#include "generators/common/fatal_error.hpp"
+#include "generators/common/generated_file.hpp"
+#include "generators/common/header_copy.hpp"
+#include "generators/common/output_file.hpp"
 #include "test_files.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "common/switch_scan.hpp"
+#include "generators/common/switch_scan.hpp"
 
 #include <gtest/gtest.h>
 

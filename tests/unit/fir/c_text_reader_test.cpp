@@ -1,4 +1,4 @@
-#include "fir/common/c_text_reader.hpp"
+#include "generators/fir_common/c_text_reader.hpp"
 
 #include <gtest/gtest.h>
 

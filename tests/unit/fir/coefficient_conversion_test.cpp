@@ -1,6 +1,6 @@
-#include "fir/common/coefficient_files.hpp"
-#include "fir/common/next_log2.hpp"
-#include "fir/firgen/derived_values.hpp"
+#include "generators/fir_common/coefficient_files.hpp"
+#include "generators/fir_common/next_log2.hpp"
+#include "generators/firgen/derived_values.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "fir/firgen/coefficient_string.hpp"
+#include "generators/firgen/coefficient_string.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "common/fatal_error.hpp"
-#include "fir/firgen/derived_values.hpp"
-#include "fir/firgen/firgen_params.hpp"
+#include "generators/common/fatal_error.hpp"
+#include "generators/firgen/derived_values.hpp"
+#include "generators/firgen/firgen_params.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "common/fatal_error.hpp"
-#include "fir/firparam/coefficients.hpp"
-#include "fir/firparam/replace_file.hpp"
-#include "fir/firparam/user_params.hpp"
-#include "fir/firparam/validation.hpp"
+#include "generators/common/fatal_error.hpp"
+#include "generators/firparam/coefficients.hpp"
+#include "generators/firparam/replace_file.hpp"
+#include "generators/firparam/user_params.hpp"
+#include "generators/firparam/validation.hpp"
 #include "test_files.hpp"
 
 #include <gtest/gtest.h>

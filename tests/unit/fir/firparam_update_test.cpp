@@ -1,5 +1,5 @@
-#include "fir/firparam/on_update.hpp"
-#include "fir/firparam/parameters_file.hpp"
+#include "generators/firparam/on_update.hpp"
+#include "generators/firparam/parameters_file.hpp"
 
 #include <gtest/gtest.h>
 

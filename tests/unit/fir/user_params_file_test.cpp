@@ -1,5 +1,5 @@
-#include "common/fatal_error.hpp"
-#include "fir/common/user_params_file.hpp"
+#include "generators/common/fatal_error.hpp"
+#include "generators/fir_common/user_params_file.hpp"
 
 #include <gtest/gtest.h>
 

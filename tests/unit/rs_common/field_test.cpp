@@ -1,7 +1,7 @@
 // The field tables, the constant-multiplier matrices and the XOR-equation
 // form both Reed-Solomon generators write them in.
-#include "rs_common/galois_field.hpp"
-#include "rs_common/xor_equation.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/xor_equation.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,156 @@
+#include "cores/fir/fir_model.hpp"
+
+namespace ipgen::fir {
+namespace {
+
+int nextlog2(int n) {
+    int bits = 1;
+    while (bits < 8 && (1 << bits) < n) {
+        ++bits;
+    }
+    return n > 256 ? -1 : bits;
+}
+
+Value mul(const Value& a, const Value& b) {
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+
+Value add(const Value& a, const Value& b) {
+    return {a.re + b.re, a.im + b.im};
+}
+
+std::int64_t floor_shift(std::int64_t v, int s) {
+    return v >= 0 ? v >> s : -((-v + (std::int64_t{1} << s) - 1) >> s);
+}
+
+std::int64_t scale(const FirConfig& c, std::int64_t y) {
+    const int full = c.full_width();
+    if (c.out_width < full) {
+        const int drop = full - c.out_width;
+        // The declared full width can exceed the sum's true range by far
+        // (it grows by one bit per accumulated firing); sums stay below
+        // 2^61, so dropping 62 bits or more leaves only the sign (or, to
+        // nearest, zero).
+        if (drop >= 62) {
+            y = c.nearest || y >= 0 ? 0 : -1;
+        } else {
+            y = floor_shift(y + (c.nearest ? std::int64_t{1} << (drop - 1) : 0), drop);
+        }
+    }
+    const std::uint64_t mask =
+        c.out_width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c.out_width) - 1;
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(y) & mask);
+}
+
+Value scale(const FirConfig& c, const Value& y) {
+    return {scale(c, y.re), c.is_complex ? scale(c, y.im) : 0};
+}
+
+} // namespace
+
+int FirConfig::num_coeffs() const {
+    return symmetry != nonsymmetric ? taps / 2 + taps % 2 : taps;
+}
+
+int FirConfig::multipliers() const {
+    switch (filter_type) {
+    case multi_cycle:
+        return (num_coeffs() - 1) / cycles + 1;
+    case decimation:
+        return (taps - 1) / deci + 1;
+    case interpolation:
+        return (taps - 1) / inter + 1;
+    default:
+        return num_coeffs();
+    }
+}
+
+int FirConfig::cycles_adjusted() const {
+    return (num_coeffs() - 1) / multipliers() + 1;
+}
+
+int FirConfig::full_width() const {
+    const int idw = is_complex ? 2 * width : width;
+    const bool sym = symmetry != nonsymmetric;
+    const int mdw = !sym ? idw : (is_complex ? idw + 2 : idw + 1);
+    const int m = multipliers();
+    const int l = nextlog2(m);
+    int ato = is_complex ? 2 * (mdw + 1) : 2 * mdw;
+    if (m > 1) {
+        ato += is_complex ? 2 * l : l;
+    }
+    int extra = 0;
+    if (filter_type == multi_cycle) {
+        extra = cycles_adjusted() - 1;
+    } else if (filter_type == decimation) {
+        extra = deci - 1;
+    }
+    const int ofw = ato + (is_complex ? 2 * extra : extra);
+    return is_complex ? ofw / 2 : ofw;
+}
+
+bool FirConfig::signed_results() const {
+    return !is_unsigned || is_complex || symmetry == antisymmetric;
+}
+
+std::vector<Value> impulse_response(const FirConfig& config, const CoeffSet& set) {
+    std::vector<Value> h(config.taps);
+    const int ncf = config.num_coeffs();
+    for (int k = 0; k < config.taps; ++k) {
+        if (k < ncf) {
+            h[k] = set[k];
+        } else {
+            const Value& mirror = set[config.taps - 1 - k];
+            h[k] = config.symmetry == antisymmetric ? Value{-mirror.re, -mirror.im} : mirror;
+        }
+    }
+    return h;
+}
+
+std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
+                             const std::vector<Event>& events) {
+    std::vector<Value> h = impulse_response(config, initial);
+    std::vector<Value> x; // every sample so far
+    std::vector<Value> out;
+    const CoeffSet* pending = nullptr;
+    const int taps = config.taps;
+    auto past = [&](long n) { return n >= 0 ? x[n] : Value{}; };
+
+    for (const Event& event : events) {
+        if (event.is_set) {
+            pending = &event.set;
+            continue;
+        }
+        const long n = static_cast<long>(x.size());
+        const bool block_start = config.filter_type != decimation || n % config.deci == 0;
+        if (pending != nullptr && block_start) {
+            h = impulse_response(config, *pending);
+            pending = nullptr;
+        }
+        x.push_back(event.sample);
+        if (config.filter_type == interpolation) {
+            // upsampled by inserting U-1 zeros after every sample
+            const int u = config.inter;
+            for (int p = 0; p < u; ++p) {
+                Value y;
+                for (int k = p; k < taps; k += u) {
+                    y = add(y, mul(h[k], past(n - k / u)));
+                }
+                out.push_back(scale(config, y));
+            }
+            continue;
+        }
+        Value y;
+        for (int k = 0; k < taps; ++k) {
+            y = add(y, mul(h[k], past(n - k)));
+        }
+        // decimation keeps the full-rate output at the last sample of each block
+        if (config.filter_type == decimation && n % config.deci != config.deci - 1) {
+            continue;
+        }
+        out.push_back(scale(config, y));
+    }
+    return out;
+}
+
+} // namespace ipgen::fir

@@ -1,0 +1,21 @@
+#include "generators/fir_common/choice_keywords.hpp"
+
+#include "generators/fir_common/user_params_file.hpp"
+
+#include <string>
+
+namespace ipgen::fir {
+
+void check_choice(std::string_view program, int line, int value,
+                  std::span<const char* const> keywords) {
+    if (value >= 0 && value < static_cast<int>(keywords.size())) {
+        return;
+    }
+    std::string accepted = "0 to " + std::to_string(keywords.size() - 1) + " (";
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
+        accepted += (i == 0 ? "" : ", ") + std::to_string(i) + " " + keywords[i];
+    }
+    refuse_user_param(program, line, std::to_string(value), accepted + ")");
+}
+
+} // namespace ipgen::fir
