@@ -7,17 +7,18 @@
 //
 // Latency: one clock. A beat taken on s (s_valid && s_ready at a rising
 // edge) is on m from the next clock; there is no bypass from s to m.
-// Throughput: one beat per clock in and out, from empty as from full: a
-// beat is taken on s in the same clock one leaves on m. s_ready is !full
-// whatever m_ready does, so a full queue takes no beat in the clock it gives
-// one out: with DEPTH 2 or more and m_ready high the level never reaches
-// DEPTH and the stream does not stop; DEPTH 1 passes a beat every other
-// clock (a plain register stage).
+// Throughput: one beat per clock. A beat may be taken on s in the same
+// clock one leaves on m, except when full: s_ready is !full, whatever
+// m_ready does. With DEPTH 2 or more a sink that keeps m_ready high never
+// lets the queue fill, and the stream runs at one beat per clock from empty
+// and from full alike; DEPTH 1 is a plain register stage and passes a beat
+// every other clock.
 //
 // The beats sit in a ring of DEPTH entries (any DEPTH from 1 to 64, a power
-// of two or not); m_payload is the oldest entry, read through the ring's
-// read pointer. The ring has no reset and no read port of its own, so a
-// deep queue maps to LUT-RAM where the FPGA has it; a shallow one (DEPTH up
+// of two or not); m_payload is the oldest entry, read at the ring's read
+// pointer. The ring has no reset, one write and one (asynchronous) read, so
+// a deeper queue maps to LUT-RAM (Xilinx) or, from 16 beats, to a block RAM
+// that takes the read pointer's register in (iCE40); a shallow one (DEPTH up
 // to 4) is kept in flip-flops.
 //
 // s_ready, full, m_valid and level come straight from flip-flops: none of
@@ -49,8 +50,8 @@ module axis_queue #(
     output wire [LW-1:0]    level,      // beats held now, 0 to DEPTH
     output wire             full        // level == DEPTH
 );
-    // ring pointers: 0 to DEPTH-1 (a queue of one beat keeps a ring of two
-    // entries, only the first of which is used, so the pointers have a bit)
+    // ring pointers: 0 to DEPTH-1 (a queue of one beat declares a ring of
+    // two entries so that its pointers have a bit; only the first is used)
     localparam AW      = (DEPTH > 1) ? $clog2(DEPTH) : 1;
     localparam RING    = (DEPTH > 1) ? DEPTH : 2;
     localparam integer LAST_I  = DEPTH - 1;
