@@ -6,8 +6,10 @@
 // With the BER monitor, tb_ber.hex holds the expected window counts
 // (TB_BER_WINDOWS of them, defined in tb_config.vh). Random input gaps and
 // output stalls, seeded by TB_SEED; now and then the source pauses for up
-// to 64 clocks and the sink for up to four traceback lengths, long enough
-// for the decoder to fill all its output regions and hold its traceback.
+// to 64 clocks and the sink for up to four traceback lengths. At the first
+// decoded bit, and then now and then, the sink waits until the decoder has
+// held the source back for 32 clocks in a row: every output region is then
+// full and the traceback waits for one to drain.
 // Every output bit, its tlast and every BER count are compared with !==,
 // and the handshake outputs must be 0 or 1 on every clock out of reset: an
 // X or Z fails. The last line is PASS or FAIL.
@@ -18,6 +20,7 @@
 module tb_viterbi;
     localparam IN_W = ((`DINBUS_WIDTH + 7) / 8) * 8;
     localparam SINK_PAUSE = 4 * `TB_LENGTH;     // longest sink pause
+    localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + 1000;  // bound of a fill pause
 
     reg              aclk = 1'b0;
     reg              aresetn = 1'b0;
@@ -35,6 +38,9 @@ module tb_viterbi;
     integer seed = `TB_SEED;
     integer ii = 0, oi = 0, cycles = 0;
     integer src_pause = 0, sink_pause = 0;   // clocks left of a long pause
+    integer held = 0;           // clocks in a row the source has waited for s_axis_tready
+    integer filling = 0;        // clocks of the fill pause so far (0: none)
+    reg     filled_once = 1'b0;
 
 `ifdef BER_PRESENT
     wire [`BER_RATE_WIDTH+1:0] ber_count;
@@ -100,7 +106,17 @@ module tb_viterbi;
     // SINK_PAUSE + 15 clocks; every bit checked in order.
     always @(posedge aclk) begin
         cycles = cycles + 1;
-        if (sink_pause > 0) begin
+        held = (aresetn && s_axis_tvalid && !s_axis_tready) ? held + 1 : 0;
+        if (filling > 0) begin
+            filling = filling + 1;
+            if (held >= 32 || filling > FILL_MAX)
+                filling = 0;
+            m_axis_tready <= 1'b0;
+        end else if (m_axis_tvalid === 1'b1 && (!filled_once || ($random(seed) & 1023) == 0)) begin
+            filled_once = 1'b1;
+            filling = 1;
+            m_axis_tready <= 1'b0;
+        end else if (sink_pause > 0) begin
             sink_pause = sink_pause - 1;
             m_axis_tready <= 1'b0;
         end else if (($random(seed) & 255) == 0) begin
