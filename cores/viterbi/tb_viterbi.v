@@ -8,8 +8,9 @@
 // output stalls, seeded by TB_SEED; now and then the source pauses for up
 // to 64 clocks and the sink for up to four traceback lengths. At the first
 // decoded bit, and then now and then, the sink waits until the decoder has
-// held the source back for 32 clocks in a row: every output region is then
-// full and the traceback waits for one to drain.
+// held the source back for HELD_FULL clocks in a row, longer than a block's
+// flush can: every output region is then full and the traceback waits for
+// one to drain.
 // Every output bit, its tlast and every BER count are compared with !==,
 // and the handshake outputs must be 0 or 1 on every clock out of reset: an
 // X or Z fails. The last line is PASS or FAIL.
@@ -20,7 +21,8 @@
 module tb_viterbi;
     localparam IN_W = ((`DINBUS_WIDTH + 7) / 8) * 8;
     localparam SINK_PAUSE = 4 * `TB_LENGTH;     // longest sink pause
-    localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + 1000;  // bound of a fill pause
+    localparam HELD_FULL = 3 * `TB_LENGTH + 64;                    // source held: regions full
+    localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + HELD_FULL + 1000;  // bound of a fill pause
 
     reg              aclk = 1'b0;
     reg              aresetn = 1'b0;
@@ -109,7 +111,7 @@ module tb_viterbi;
         held = (aresetn && s_axis_tvalid && !s_axis_tready) ? held + 1 : 0;
         if (filling > 0) begin
             filling = filling + 1;
-            if (held >= 32 || filling > FILL_MAX)
+            if (held >= HELD_FULL || filling > FILL_MAX)
                 filling = 0;
             m_axis_tready <= 1'b0;
         end else if (m_axis_tvalid === 1'b1 && (!filled_once || ($random(seed) & 1023) == 0)) begin
