@@ -1,13 +1,14 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // CCSDS symbol representation, in the field x^8 + x^7 + x^2 + x + 1:
 // conventional (polynomial) basis to the dual basis of the CCSDS
-// Reed-Solomon code (TO_DUAL = 1), or back (TO_DUAL = 0).
+// Reed-Solomon code (TO_DUAL = 1), or back (TO_DUAL = 0). Combinational.
 //
 // Dual bit 7-i is the trace of u * beta^i with beta = alpha^117 (the basis
 // dual to 1, beta, ..., beta^7), so bit 7 is the first dual coordinate. The
 // way back is the inverse matrix. Each mask lists the input bits whose XOR
 // gives one output bit, output bit 0 in the lowest byte.
-`timescale 1ns/1ns
-
 module rs_enc_ccsds_basis #(
     parameter TO_DUAL = 1
 ) (
@@ -29,3 +30,5 @@ generate
 endgenerate
 
 endmodule
+
+`default_nettype wire

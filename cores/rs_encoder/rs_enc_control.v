@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Codeword framing of the Reed-Solomon encoder: counts the symbol slots of
 // a codeword (k data slots, then n-k parity slots), tells the datapath what
 // the slot entering it on this clock is, and keeps the "last data" and
@@ -10,15 +13,15 @@
 // carries `in_start`; symbols offered between codewords without it are
 // taken and dropped. With CONTINUOUS the count alone frames the codewords
 // from reset on and `in_start` is not looked at. A start in the middle of a
-// codeword is not a restart: that symbol is ordinary data.
-//
-// Reset: asynchronous, active low, like every register of the core.
-`timescale 1ns/1ns
-
-`include "rsenc_params.v"
-
-module rs_enc_control (
-    // clock, reset, pipeline advance
+// codeword is not a restart: that symbol is ordinary data. The slot outputs
+// are combinational from the registers and the input handshake.
+module rs_enc_control #(
+    parameter W          = 8,       // bits per symbol (and of the slot count)
+    parameter integer N  = 255,     // symbols per codeword, 2 to 2^W - 1
+    parameter integer K  = 239,     // data symbols per codeword, 1 to N - 1
+    parameter CONTINUOUS = 1        // 1: framing by count alone
+) (
+    // clock, synchronous active-low reset, pipeline advance
     input  wire clk,
     input  wire rst_n,
     input  wire ce,
@@ -33,21 +36,17 @@ module rs_enc_control (
     output wire slot_last     // n-th symbol of a codeword
 );
 
-localparam W = `INPUT_DATA_WIDTH;
-
-// Flag values at the first slot of a codeword (count 0).
-`ifdef DSYMB_EQ_ONE
-localparam DATA_LAST_AT_0 = 1'b1;
-`else
-localparam DATA_LAST_AT_0 = 1'b0;
-`endif
-`ifdef DSYMB_EQ_TWO
-localparam DATA_PRELAST_AT_0 = 1'b1;
-`else
-localparam DATA_PRELAST_AT_0 = 1'b0;
-`endif
-// n = 2 (one data and one parity symbol): count 0 is already n-2.
-localparam TOTAL_PRELAST_AT_0 = (`MAX_COUNT_TOTAL_SYMBOL == 1);
+// Counts (modulo 2^W) at which the flags two slots ahead are set: k-3 and
+// n-3, the counts two before the last data and the last symbol.
+localparam integer DATA_PRELAST_I  = K - 3;
+localparam integer TOTAL_PRELAST_I = N - 3;
+localparam [W-1:0] DATA_PRELAST_COUNT  = DATA_PRELAST_I[W-1:0];
+localparam [W-1:0] TOTAL_PRELAST_COUNT = TOTAL_PRELAST_I[W-1:0];
+// Flag values at the first slot of a codeword (count 0). n = 2 (one data
+// and one parity symbol): count 0 is already n-2.
+localparam DATA_LAST_AT_0    = (K == 1) ? 1'b1 : 1'b0;
+localparam DATA_PRELAST_AT_0 = (K == 2) ? 1'b1 : 1'b0;
+localparam TOTAL_PRELAST_AT_0 = (N == 2) ? 1'b1 : 1'b0;
 
 reg [W-1:0] count;        // slot of the codeword now at the input, 0 .. n-1
 reg first;                // count == 0
@@ -57,13 +56,7 @@ reg data_last;            // count == k-1
 reg total_prelast;        // count == n-2
 reg total_last;           // count == n-1
 
-`ifdef CONTINUOUS
-wire take_data = in_valid;
-wire unused_start = in_start;   // framing by count alone
-`else
-reg active;               // inside a codeword
-wire take_data = in_valid & (active | in_start);
-`endif
+wire take_data;
 assign in_ready    = ~parity_phase;
 assign slot_valid  = parity_phase | take_data;
 assign slot_parity = parity_phase;
@@ -72,7 +65,7 @@ assign slot_last   = total_last;
 
 wire advance = ce & slot_valid;
 
-always @(posedge clk or negedge rst_n) begin
+always @(posedge clk) begin
     if (!rst_n) begin
         count         <= {W{1'b0}};
         first         <= 1'b1;
@@ -93,21 +86,30 @@ always @(posedge clk or negedge rst_n) begin
         end else begin
             count         <= count + 1'b1;
             parity_phase  <= parity_phase | data_last;
-            data_prelast  <= (count == `MAX_COUNT_DATA_SYMBOL_MINUS_TWO);
+            data_prelast  <= (count == DATA_PRELAST_COUNT);
             data_last     <= data_prelast;
-            total_prelast <= (count == `MAX_COUNT_TOTAL_SYMBOL_MINUS_TWO);
+            total_prelast <= (count == TOTAL_PRELAST_COUNT);
             total_last    <= total_prelast;
         end
     end
 end
 
-`ifndef CONTINUOUS
-always @(posedge clk or negedge rst_n) begin
-    if (!rst_n)
-        active <= 1'b0;
-    else if (advance)
-        active <= ~total_last;
-end
-`endif
+generate
+    if (CONTINUOUS) begin : by_count
+        assign take_data = in_valid;
+        wire unused_start = in_start;   // framing by count alone
+    end else begin : by_start
+        reg active;               // inside a codeword
+        assign take_data = in_valid & (active | in_start);
+        always @(posedge clk) begin
+            if (!rst_n)
+                active <= 1'b0;
+            else if (advance)
+                active <= ~total_last;
+        end
+    end
+endgenerate
 
 endmodule
+
+`default_nettype wire

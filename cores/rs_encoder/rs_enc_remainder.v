@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // The remainder register of the systematic encoder: an LFSR dividing the
 // message by the generator polynomial g(x) = x^r + g_(r-1) x^(r-1) + ... + g_0.
 //
@@ -11,24 +14,21 @@
 //
 // In a data slot fb = data ^ slice 0; in a parity slot fb = 0 and the
 // register only shifts, so after the r-th parity slot it holds zero again
-// and the next codeword needs no clearing.
-`timescale 1ns/1ns
-
-`include "rsenc_params.v"
-
-module rs_enc_remainder (
-    input  wire                          clk,
-    input  wire                          rst_n,
+// and the next codeword needs no clearing. `top` comes from the register,
+// `top_next` is combinational.
+module rs_enc_remainder #(
+    parameter W = 8,                // bits per symbol
+    parameter R = 128               // register bits: (n - k) * W
+) (
+    input  wire          clk,
+    input  wire          rst_n,     // synchronous, active low: clears the register
     // one symbol moves through the register
-    input  wire                          shift,
-    input  wire [`INPUT_DATA_WIDTH-1:0]  feedback,
+    input  wire          shift,
+    input  wire [W-1:0]  feedback,
     // slice 0 now, and what slice 0 becomes after a shift with `feedback`
-    output wire [`INPUT_DATA_WIDTH-1:0]  top,
-    output wire [`INPUT_DATA_WIDTH-1:0]  top_next
+    output wire [W-1:0]  top,
+    output wire [W-1:0]  top_next
 );
-
-localparam W = `INPUT_DATA_WIDTH;
-localparam R = `REMAINDER_WIDTH;
 
 reg  [R-1:0] rem;
 wire [R-1:0] products;
@@ -39,7 +39,7 @@ multiplier products_of_feedback (
     .mult_in  (feedback)
 );
 
-always @(posedge clk or negedge rst_n) begin
+always @(posedge clk) begin
     if (!rst_n)
         rem <= {R{1'b0}};
     else if (shift)
@@ -50,3 +50,5 @@ assign top      = rem[W-1:0];
 assign top_next = rem_next[W-1:0];
 
 endmodule
+
+`default_nettype wire

@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Self-checking testbench of the Reed-Solomon encoder.
 //
 // tb_in.hex:  one data symbol per line, {tlast, data}: bit m is 1 on the
@@ -10,12 +13,14 @@
 // The AXI4-Stream top takes the input beats with random s_axis_tvalid gaps
 // and gives the codewords against random m_axis_tready; beside it the native
 // top takes the same symbols with random enable gaps (and, without
-// CONTINUOUS, stray symbols without start between codewords, to be dropped). For the first two
-// codewords both sides run at full rate, and their 2n output symbols must
-// come on 2n consecutive clocks. Every output symbol of both tops is checked
-// in order (data, tlast / out_end, out_start). One line at the end: "PASS"
-// or "FAIL: <what, where>".
-`timescale 1ns/1ns
+// CONTINUOUS, stray symbols without start between codewords, to be
+// dropped). Now and then a gap or a stall lasts 16 to 79 clocks. For the
+// first two codewords both sides run at full rate, and their 2n output
+// symbols must come on 2n consecutive clocks. Every output symbol of both
+// tops is checked in order (data, tlast / out_end, out_start) with !==, and
+// the handshake outputs (valid, ready) must be 0 or 1 on every clock out of
+// reset: an X or Z anywhere fails. One line at the end: "PASS" or
+// "FAIL: <what, where>".
 
 `include "rsenc_params.v"
 `include "tb_config.vh"
@@ -39,6 +44,7 @@ always #5 clk = ~clk;
 integer seed;
 integer cycles;
 reg     failed;
+integer pause [0:2];                 // clocks left of a long pause
 
 // ---- AXI4-Stream top ---------------------------------------------------------
 reg  [W-1:0] s_tdata;
@@ -91,11 +97,20 @@ task fail;
     end
 endtask
 
-// A 3-in-4 chance, after the full-rate start.
+// A 3-in-4 chance, after the full-rate start; and now and then (1 in 64)
+// a long pause: the next 16 to 79 calls say no.
 function busy;
-    input integer dummy;
+    input integer pause_of;         // which pause counter: 0 AXI in, 1 AXI out, 2 native
     begin
-        busy = ($random(seed) & 3) != 0;
+        if (pause[pause_of] != 0) begin
+            pause[pause_of] = pause[pause_of] - 1;
+            busy = 1'b0;
+        end else if (($random(seed) & 63) == 0) begin
+            pause[pause_of] = 16 + ($random(seed) & 63);
+            busy = 1'b0;
+        end else begin
+            busy = ($random(seed) & 3) != 0;
+        end
     end
 endfunction
 
@@ -124,7 +139,7 @@ task offer_native;
         junk = ni_i >= FULL_RATE_IN && ni_i % K == 0 && ($random(seed) & 7) == 0;
 `endif
         n_junk    <= junk;
-        n_enable  <= ni_i < `TB_IN_BEATS && (ni_i < FULL_RATE_IN || busy(0));
+        n_enable  <= ni_i < `TB_IN_BEATS && (ni_i < FULL_RATE_IN || busy(2));
         n_data_in <= junk ? $random(seed) : ni_i < `TB_IN_BEATS ? in_mem[ni_i][W-1:0] : {W{1'bx}};
         n_start   <= !junk && ni_i % K == 0;
     end
@@ -138,6 +153,7 @@ initial begin
     cycles = 0;
     s_i = 0; m_i = 0; ni_i = 0; no_i = 0;
     m_first_clk = -1; n_first_clk = -1;
+    pause[0] = 0; pause[1] = 0; pause[2] = 0;
     s_tvalid = 1'b0; s_tdata = {W{1'b0}}; s_tlast = 1'b0; m_tready = 1'b0;
     n_enable = 1'b0; n_start = 1'b0; n_junk = 1'b0; n_data_in = {W{1'b0}};
     repeat (3) @(posedge clk);
@@ -150,6 +166,11 @@ end
 
 always @(posedge clk) if (rst_n) begin
     cycles = cycles + 1;
+    // Handshake outputs: 0 or 1, never X or Z.
+    if (^{s_tready, m_tvalid} === 1'bx)
+        fail("AXI: s_axis_tready or m_axis_tvalid is X or Z", m_i);
+    if (^{n_ready, n_valid} === 1'bx)
+        fail("native: ready or out_valid is X or Z", no_i);
     // AXI input: a new beat (or a gap) once the offered one is taken.
     if (s_tvalid && s_tready)
         s_i = s_i + 1;
@@ -169,7 +190,7 @@ always @(posedge clk) if (rst_n) begin
             fail("AXI: gaps at full rate", m_i);
         m_i = m_i + 1;
     end
-    m_tready <= m_i < FULL_RATE_OUT || busy(0);
+    m_tready <= m_i < FULL_RATE_OUT || busy(1);
     // Native input.
     if (n_enable && n_ready && !n_junk)
         ni_i = ni_i + 1;
@@ -201,3 +222,5 @@ always @(posedge clk) if (rst_n) begin
 end
 
 endmodule
+
+`default_nettype wire

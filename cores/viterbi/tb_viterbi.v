@@ -1,13 +1,28 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Self-checking testbench of viterbi_axis. tb_in.hex: one input beat per
 // line, {tlast, tdata}; tb_out.hex: one decoded bit per line, {tlast, bit}.
 // With the BER monitor, tb_ber.hex holds the expected window counts
 // (TB_BER_WINDOWS of them, defined in tb_config.vh). Random input gaps and
-// output stalls, seeded by TB_SEED.
+// output stalls, seeded by TB_SEED; now and then the source pauses for up
+// to 64 clocks and the sink for up to four traceback lengths. At the first
+// decoded bit, and then now and then, the sink waits until the decoder has
+// held the source back for HELD_FULL clocks in a row, longer than a block's
+// flush can: every output region is then full and the traceback waits for
+// one to drain.
+// Every output bit, its tlast and every BER count are compared with !==,
+// and the handshake outputs must be 0 or 1 on every clock out of reset: an
+// X or Z fails. The last line is PASS or FAIL.
+
 `include "parameters.v"
 `include "tb_config.vh"
 
 module tb_viterbi;
     localparam IN_W = ((`DINBUS_WIDTH + 7) / 8) * 8;
+    localparam SINK_PAUSE = 4 * `TB_LENGTH;     // longest sink pause
+    localparam HELD_FULL = 3 * `TB_LENGTH + 64;                    // source held: regions full
+    localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + HELD_FULL + 1000;  // bound of a fill pause
 
     reg              aclk = 1'b0;
     reg              aresetn = 1'b0;
@@ -23,7 +38,11 @@ module tb_viterbi;
     reg [IN_W:0] in_mem  [0:`TB_IN_BEATS-1];
     reg [1:0]    out_mem [0:`TB_OUT_BEATS-1];
     integer seed = `TB_SEED;
-    integer ii = 0, oi = 0, cycles = 0, errors = 0;
+    integer ii = 0, oi = 0, cycles = 0;
+    integer src_pause = 0, sink_pause = 0;   // clocks left of a long pause
+    integer held = 0;           // clocks in a row the source has waited for s_axis_tready
+    integer filling = 0;        // clocks of the fill pause so far (0: none)
+    reg     filled_once = 1'b0;
 
 `ifdef BER_PRESENT
     wire [`BER_RATE_WIDTH+1:0] ber_count;
@@ -55,13 +74,20 @@ module tb_viterbi;
         aresetn <= 1'b1;
     end
 
-    // Source: a beat stays until taken; between beats random gaps.
+    // Source: a beat stays until taken; between beats random gaps, and now
+    // and then (1 in 128) a pause of 16 to 63 clocks.
     always @(posedge aclk) begin
         if (aresetn) begin
             if (s_axis_tvalid && s_axis_tready)
                 ii = ii + 1;
             if (!s_axis_tvalid || s_axis_tready) begin
-                if (ii < `TB_IN_BEATS && ($random(seed) & 3) != 0) begin
+                if (src_pause > 0) begin
+                    src_pause = src_pause - 1;
+                    s_axis_tvalid <= 1'b0;
+                end else if (($random(seed) & 127) == 0) begin
+                    src_pause = 16 + ($random(seed) & 47);
+                    s_axis_tvalid <= 1'b0;
+                end else if (ii < `TB_IN_BEATS && ($random(seed) & 3) != 0) begin
                     s_axis_tvalid <= 1'b1;
                     {s_axis_tlast, s_axis_tdata} <= in_mem[ii];
                 end else begin
@@ -71,27 +97,58 @@ module tb_viterbi;
         end
     end
 
-    // Sink: random stalls; every bit checked in order.
+    task fail_now;
+        begin
+            $display("FAIL");
+            $finish;
+        end
+    endtask
+
+    // Sink: random stalls, now and then (1 in 256) one of 16 to
+    // SINK_PAUSE + 15 clocks; every bit checked in order.
     always @(posedge aclk) begin
         cycles = cycles + 1;
-        m_axis_tready <= ($random(seed) % 4) != 0;
+        held = (aresetn && s_axis_tvalid && !s_axis_tready) ? held + 1 : 0;
+        if (filling > 0) begin
+            filling = filling + 1;
+            if (held >= HELD_FULL || filling > FILL_MAX)
+                filling = 0;
+            m_axis_tready <= 1'b0;
+        end else if (m_axis_tvalid === 1'b1 && (!filled_once || ($random(seed) & 1023) == 0)) begin
+            filled_once = 1'b1;
+            filling = 1;
+            m_axis_tready <= 1'b0;
+        end else if (sink_pause > 0) begin
+            sink_pause = sink_pause - 1;
+            m_axis_tready <= 1'b0;
+        end else if (($random(seed) & 255) == 0) begin
+            sink_pause = 16 + {$random(seed)} % SINK_PAUSE;
+            m_axis_tready <= 1'b0;
+        end else begin
+            m_axis_tready <= ($random(seed) % 4) != 0;
+        end
+        if (aresetn && ^{s_axis_tready, m_axis_tvalid} === 1'bx) begin
+            $display("s_axis_tready %b, m_axis_tvalid %b at clock %0d: not 0 or 1",
+                     s_axis_tready, m_axis_tvalid, cycles);
+            fail_now;
+        end
         if (aresetn && m_axis_tvalid && m_axis_tready) begin
             if (oi >= `TB_OUT_BEATS) begin
-                $display("FAIL: extra output bit %0d", oi);
-                $finish;
+                $display("extra output bit %0d", oi);
+                fail_now;
             end
-            if ({m_axis_tlast, m_axis_tdata} != {out_mem[oi][1], 7'b0, out_mem[oi][0]}) begin
-                $display("FAIL: output bit %0d is %b (tlast %b), expected %b (tlast %b)", oi,
-                         m_axis_tdata[0], m_axis_tlast, out_mem[oi][0], out_mem[oi][1]);
-                $finish;
+            if ({m_axis_tlast, m_axis_tdata} !== {out_mem[oi][1], 7'b0, out_mem[oi][0]}) begin
+                $display("output bit %0d is %b (tlast %b), expected %b (tlast %b)", oi,
+                         m_axis_tdata, m_axis_tlast, out_mem[oi][0], out_mem[oi][1]);
+                fail_now;
             end
             oi = oi + 1;
         end
 `ifdef BER_PRESENT
-        if (aresetn && ber_valid) begin
-            if (bi >= `TB_BER_WINDOWS || ber_count !== ber_mem[bi]) begin
-                $display("FAIL: BER window %0d counted %0d", bi, ber_count);
-                $finish;
+        if (aresetn && ber_valid !== 1'b0) begin
+            if (bi >= `TB_BER_WINDOWS || ber_valid !== 1'b1 || ber_count !== ber_mem[bi]) begin
+                $display("BER window %0d counted %0d (ber_valid %b)", bi, ber_count, ber_valid);
+                fail_now;
             end
             bi = bi + 1;
         end
@@ -105,9 +162,11 @@ module tb_viterbi;
             $finish;
         end
         if (cycles > 20 * `PROC_CYCLES * (`TB_IN_BEATS + `TB_OUT_BEATS) + 2000) begin
-            $display("FAIL: timeout with %0d of %0d beats in, %0d of %0d bits out", ii,
+            $display("timeout with %0d of %0d beats in, %0d of %0d bits out", ii,
                      `TB_IN_BEATS, oi, `TB_OUT_BEATS);
-            $finish;
+            fail_now;
         end
     end
 endmodule
+
+`default_nettype wire

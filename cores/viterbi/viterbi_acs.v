@@ -1,8 +1,11 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // One add-compare-select: the two candidate path metrics of a state, the
 // smaller survives. Path metrics wrap around modulo 2^PMW and are compared
 // by the sign of their difference, which is exact while any two metrics
 // differ by less than 2^(PMW-1) (see the README). A tie, or force0, keeps
-// predecessor 0.
+// predecessor 0. Combinational.
 module viterbi_acs #(
     parameter PMW = 8,
     parameter BW  = 4
@@ -22,3 +25,5 @@ module viterbi_acs #(
     assign dec    = !force0 && !diff[PMW-1] && (diff != {PMW{1'b0}});
     assign pm_out = dec ? c1 : c0;
 endmodule
+
+`default_nettype wire

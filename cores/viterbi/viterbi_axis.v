@@ -1,33 +1,47 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Viterbi decoder, AXI4-Stream top. s_axis_tdata carries one step's code
 // symbols (or, punctured, one transmitted symbol), DIN_WIDTH bits each,
 // packed from bit 0 up, padded to whole bytes; s_axis_tlast marks the last
 // beat of a terminated block. m_axis_tdata[0] is the decoded bit,
-// m_axis_tlast the block's last bit.
+// m_axis_tlast the block's last bit; the master side comes from the native
+// top's stream queue (registers).
+//
+// This top reads trellgen's parameters.v for its port widths; the native
+// top below it reads the rest.
+
 `include "parameters.v"
 
-module viterbi_axis (
-    input  wire                       aclk,
-    input  wire                       aresetn,
-    input  wire [IN_BYTES*8-1:0]      s_axis_tdata,
-    input  wire                       s_axis_tvalid,
-    output wire                       s_axis_tready,
-    input  wire                       s_axis_tlast,
-    output wire [7:0]                 m_axis_tdata,
-    output wire                       m_axis_tvalid,
-    input  wire                       m_axis_tready,
-    output wire                       m_axis_tlast
+module viterbi_axis #(
+    parameter DBW      = `DINBUS_WIDTH,         // symbol bits of a beat
+    parameter IN_BYTES = (DBW + 7) / 8,         // s_axis_tdata bytes
+`ifdef BER_PRESENT
+    parameter BRW      = `BER_RATE_WIDTH        // BER window counter bits
+`else
+    parameter BRW      = 1                      // (no monitor)
+`endif
+) (
+    input  wire                   aclk,
+    input  wire                   aresetn,      // synchronous, active low
+    input  wire [IN_BYTES*8-1:0]  s_axis_tdata,
+    input  wire                   s_axis_tvalid,
+    output wire                   s_axis_tready,
+    input  wire                   s_axis_tlast,
+    output wire [7:0]             m_axis_tdata,
+    output wire                   m_axis_tvalid,
+    input  wire                   m_axis_tready,
+    output wire                   m_axis_tlast
 `ifdef BER_PRESENT
     ,
-    output wire [`BER_RATE_WIDTH+1:0] ber_count,
-    output wire                       ber_valid
+    output wire [BRW+1:0]         ber_count,
+    output wire                   ber_valid
 `endif
 );
-    localparam IN_BYTES = (`DINBUS_WIDTH + 7) / 8;
-
     wire out_bit;
-    viterbi_decoder core (
+    viterbi_decoder #(.DBW(DBW), .BRW(BRW)) core (
         .clk(aclk), .rst_n(aresetn),
-        .in_data(s_axis_tdata[`DINBUS_WIDTH-1:0]), .in_valid(s_axis_tvalid),
+        .in_data(s_axis_tdata[DBW-1:0]), .in_valid(s_axis_tvalid),
         .in_ready(s_axis_tready), .in_last(s_axis_tlast),
         .out_data(out_bit), .out_valid(m_axis_tvalid), .out_ready(m_axis_tready),
         .out_last(m_axis_tlast)
@@ -37,3 +51,5 @@ module viterbi_axis (
     );
     assign m_axis_tdata = {7'b0, out_bit};
 endmodule
+
+`default_nettype wire

@@ -1,20 +1,16 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Channel error monitor: over every BER_RATE delivered bits, the number of
 // received hard-sliced code symbols that differ from the re-encoded decoded
 // path (erased symbols do not count). ber_valid is high for one clock with
 // the count of the window that just ended; then the next window starts.
-`include "parameters.v"
-
 module viterbi_ber_monitor #(
-`ifdef BER_PRESENT
-    parameter BRW  = `BER_RATE_WIDTH,  // window counter bits
-    parameter RATE = `BER_RATE         // bits per window
-`else
-    parameter BRW  = 1,                // (no monitor in this configuration)
-    parameter RATE = 1
-`endif
+    parameter BRW  = 7,             // window counter bits
+    parameter RATE = 127            // bits per window, below 2^BRW
 ) (
     input  wire                          clk,
-    input  wire                          rst_n,
+    input  wire                          rst_n,      // synchronous, active low
     input  wire                          bit_done,   // a decoded bit left the core
     input  wire [1:0]                    bit_err,    // its symbol mismatches
     output reg  [BRW+1:0]                ber_count,
@@ -46,3 +42,5 @@ module viterbi_ber_monitor #(
         end
     end
 endmodule
+
+`default_nettype wire

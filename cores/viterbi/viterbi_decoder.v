@@ -1,72 +1,135 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Viterbi decoder, native top. Symbols in, decoded bits out, both with a
 // valid/ready handshake; in_last marks the last symbol of a terminated
-// block (its encoder ended in state 0), out_last the block's last bit.
-// Reset: synchronous, active low (rst_n), for every register of the core.
+// block (its encoder ended in state 0), out_last the block's last bit. The
+// decoded bits leave through the stream queue: out_valid, out_data and
+// out_last come from registers.
+// Reset: synchronous, active low (rst_n), for every control register.
+//
+// This top reads trellgen's parameters.v and passes its values down; no
+// module below it reads a define.
+
 `include "parameters.v"
 
-module viterbi_decoder (
-    input  wire                        clk,
-    input  wire                        rst_n,
+module viterbi_decoder #(
+    parameter DBW = `DINBUS_WIDTH,      // in_data bits
+`ifdef BER_PRESENT
+    parameter BRW = `BER_RATE_WIDTH     // BER window counter bits
+`else
+    parameter BRW = 1                   // (no monitor)
+`endif
+) (
+    input  wire              clk,
+    input  wire              rst_n,
     // received symbols
-    input  wire [`DINBUS_WIDTH-1:0]    in_data,
-    input  wire                        in_valid,
-    output wire                        in_ready,
-    input  wire                        in_last,
+    input  wire [DBW-1:0]    in_data,
+    input  wire              in_valid,
+    output wire              in_ready,
+    input  wire              in_last,
     // decoded bits
-    output wire                        out_data,
-    output wire                        out_valid,
-    input  wire                        out_ready,
-    output wire                        out_last
+    output wire              out_data,
+    output wire              out_valid,
+    input  wire              out_ready,
+    output wire              out_last
 `ifdef BER_PRESENT
     ,
     // channel error monitor
-    output wire [`BER_RATE_WIDTH+1:0]  ber_count,
-    output wire                        ber_valid
+    output wire [BRW+1:0]    ber_count,
+    output wire              ber_valid
 `endif
 );
+    // ---- the configuration, from parameters.v ------------------------------
+    localparam K  = `CONS_LENGTH;
     localparam N  = `CODE_RATE;
-    localparam DW = `DIN_WIDTH;
-    localparam NS = `NUM_STATES;
-    localparam SA = `SM_ADDR_WIDTH;
-`ifdef BER_PRESENT
-    localparam HS = 2 * N;
-    localparam EW = 2;
+    localparam [K-1:0] GP0 = `GP0;
+    localparam [K-1:0] GP1 = `GP1;
+`ifdef GP2
+    localparam [K-1:0] GP2 = `GP2;
 `else
-    localparam HS = 0;
-    localparam EW = 0;
+    localparam [K-1:0] GP2 = {K{1'b0}};
 `endif
-    localparam MW = 2 * (NS + HS);
-    localparam OW = 2 * (1 + EW);
+    localparam DW = `DIN_WIDTH;
+`ifdef SDD_SIGNED
+    localparam SIGNED = 1;
+`else
+    localparam SIGNED = 0;
+`endif
+`ifdef PUNCTURED
+    localparam PUNCTURED = 1;
+    localparam PB  = `PB_SIZE;
+    localparam PCW = `PBCOUNT_WIDTH;
+    localparam [PB-1:0] PP0 = `PP0;
+    localparam [PB-1:0] PP1 = `PP1;
+`else
+    localparam PUNCTURED = 0;
+    localparam PB  = 1;
+    localparam PCW = 1;
+    localparam [PB-1:0] PP0 = 1'b1;
+    localparam [PB-1:0] PP1 = 1'b1;
+`endif
+    localparam TB = `TB_LENGTH;
+    localparam NS = `NUM_STATES;
+    localparam NA = `NUM_ACSP;
+    localparam PC = `PROC_CYCLES;
+`ifdef IMP_HYBRID
+    localparam CCW = `HYBRID_INDEX;
+`else
+    localparam CCW = 1;
+`endif
+    localparam BMW = `BM_WIDTH;
+    localparam MTW = `METRIC_WIDTH;
+    localparam PMW = `PM_WIDTH;
+    localparam SA  = `SM_ADDR_WIDTH;
+`ifdef QUARRY_DEVICE
+    localparam DISTRIBUTED = 1;
+`else
+    localparam DISTRIBUTED = 0;
+`endif
+`ifdef BER_PRESENT
+    localparam BER  = 1;
+    localparam RATE = `BER_RATE;
+`else
+    localparam BER  = 0;
+`endif
+
+    localparam HS  = BER ? 2 * N : 0;
+    localparam EW  = BER ? 2 : 0;
+    localparam MW  = 2 * (NS + HS);
+    localparam OW  = 2 * (1 + EW);
     localparam EW1 = (EW > 0) ? EW : 1;
 
     // Configurations the core does not support stop the build here, naming
     // the reason (the module does not exist).
     generate
-        if (`TB_LENGTH < 2) begin : check_tb
+        if (TB < 2) begin : check_tb
             viterbi_unsupported_tb_length_below_2 stop ();
         end
-        if (`NUM_ACSP < 2) begin : check_hybrid
+        if (NA < 2) begin : check_hybrid
             viterbi_unsupported_hybrid_index_above_k_minus_2 stop ();
         end
-`ifdef BER_PRESENT
-        if (`BER_RATE_WIDTH < 1) begin : check_ber
+        if (BER && BRW < 1) begin : check_ber
             viterbi_unsupported_ber_period_below_1 stop ();
         end
-`endif
     endgenerate
 
     // symbols -> trellis steps
     wire [N*DW-1:0] step_sym;
     wire [N-1:0]    step_era;
     wire            step_last, step_valid, step_ready;
-    viterbi_symbol_input input_stage (
+    viterbi_symbol_input #(
+        .N(N), .DW(DW), .SIGNED(SIGNED), .PUNCTURED(PUNCTURED), .PB(PB), .PCW(PCW),
+        .PP0(PP0), .PP1(PP1), .DBW(DBW)
+    ) input_stage (
         .clk(clk), .rst_n(rst_n),
         .in_data(in_data), .in_valid(in_valid), .in_ready(in_ready), .in_last(in_last),
         .step_sym(step_sym), .step_era(step_era), .step_last(step_last),
         .step_valid(step_valid), .step_ready(step_ready));
 
-    wire [`METRIC_WIDTH-1:0] metrics;
-    viterbi_branch_metrics bm (.sym(step_sym), .era(step_era), .metrics(metrics));
+    wire [MTW-1:0] metrics;
+    viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BMW), .NM(1 << N), .MW(MTW)) bm (
+        .sym(step_sym), .era(step_era), .metrics(metrics));
 
     // hard-sliced symbols: the top bit of each confidence
     wire [N-1:0] step_hard;
@@ -78,10 +141,10 @@ module viterbi_decoder (
     endgenerate
 
     // registered step: branch metrics, hard and erased symbols, last
-    wire [`METRIC_WIDTH-1:0] r_metrics;
-    wire [N-1:0]             r_hard, r_era;
-    wire                     r_last, r_valid, done;
-    viterbi_metric_register step_reg (
+    wire [MTW-1:0] r_metrics;
+    wire [N-1:0]   r_hard, r_era;
+    wire           r_last, r_valid, done;
+    viterbi_metric_register #(.W(MTW + 2 * N + 1)) step_reg (
         .clk(clk), .rst_n(rst_n),
         .in_step({metrics, step_hard, step_era, step_last}),
         .in_valid(step_valid), .in_ready(step_ready),
@@ -90,7 +153,10 @@ module viterbi_decoder (
 
     wire go, force0;
     wire [NS-1:0] dec;
-    viterbi_path_metrics pmu (
+    viterbi_path_metrics #(
+        .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .BW(BMW), .MW(MTW),
+        .NA(NA), .PC(PC), .CW(CCW), .PM_WIDTH(PMW), .NS(NS)
+    ) pmu (
         .clk(clk), .rst_n(rst_n),
         .run(r_valid && go), .metrics(r_metrics), .force0(force0),
         .last_cyc(done), .dec(dec));
@@ -101,7 +167,9 @@ module viterbi_decoder (
     wire          job_valid, job_ready, job_skip, job_last, tb_reading;
     wire [SA:0]   job_ptop, job_np, job_nout;
     wire [SA+1:0] job_len;
-    viterbi_scheduler sched (
+    viterbi_scheduler #(
+        .K(K), .N(N), .NS(NS), .TB(TB), .SA(SA), .BER(BER), .MW(MW)
+    ) sched (
         .clk(clk), .rst_n(rst_n),
         .step_last(r_last), .step_hard(r_hard), .step_era(r_era),
         .go(go), .force0(force0), .done(done), .dec(dec),
@@ -110,7 +178,7 @@ module viterbi_decoder (
         .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
         .job_len(job_len), .job_last(job_last), .tb_reading(tb_reading));
 
-    viterbi_survivor_memory #(.AW(SA + 1), .DW(MW)) survivors (
+    viterbi_survivor_memory #(.AW(SA + 1), .DW(MW), .DISTRIBUTED(DISTRIBUTED)) survivors (
         .clk(clk), .we(mem_we), .waddr(mem_waddr), .wdata(mem_wdata),
         .re(mem_re), .raddr(mem_raddr), .rdata(mem_rdata));
 
@@ -120,7 +188,10 @@ module viterbi_decoder (
     wire [SA-1:0]   ob_addr;
     wire [OW-1:0]   ob_wdata;
     wire [SA+1:0]   commit_len;
-    viterbi_traceback tb (
+    viterbi_traceback #(
+        .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .SA(SA), .BER(BER), .NS(NS),
+        .MW(MW), .OW(OW)
+    ) tb (
         .clk(clk), .rst_n(rst_n),
         .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),
         .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
@@ -130,19 +201,33 @@ module viterbi_decoder (
         .ob_addr(ob_addr), .ob_wdata(ob_wdata), .commit(commit),
         .commit_len(commit_len), .commit_last(commit_last));
 
-    wire [EW1-1:0] out_err;
-    viterbi_output_buffer outbuf (
+    // the regions drained in order, then the stream queue: {last, err, bit}
+    wire           rg_bit, rg_last, rg_valid, rg_ready;
+    wire [EW1-1:0] rg_err;
+    viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .OW(OW)) regions (
         .clk(clk), .rst_n(rst_n),
         .ob_we(ob_we), .ob_region(ob_region), .ob_addr(ob_addr), .ob_wdata(ob_wdata),
         .commit(commit), .commit_len(commit_len), .commit_last(commit_last),
         .region_full(region_full),
-        .m_data(out_data), .m_err(out_err), .m_valid(out_valid), .m_ready(out_ready),
-        .m_last(out_last));
+        .out_bit(rg_bit), .out_err(rg_err), .out_last(rg_last),
+        .out_valid(rg_valid), .out_ready(rg_ready));
+
+    localparam QW = EW1 + 2;
+    wire [EW1-1:0] out_err;
+    wire [1:0]     unused_level;
+    wire           unused_full;
+    axis_queue #(.WIDTH(QW), .DEPTH(2)) out_queue (
+        .aclk(clk), .aresetn(rst_n),
+        .s_payload({rg_last, rg_err, rg_bit}), .s_valid(rg_valid), .s_ready(rg_ready),
+        .m_payload({out_last, out_err, out_data}), .m_valid(out_valid),
+        .m_ready(out_ready), .level(unused_level), .full(unused_full));
 
 `ifdef BER_PRESENT
-    viterbi_ber_monitor ber (
+    viterbi_ber_monitor #(.BRW(BRW), .RATE(RATE)) ber (
         .clk(clk), .rst_n(rst_n),
         .bit_done(out_valid && out_ready), .bit_err(out_err),
         .ber_count(ber_count), .ber_valid(ber_valid));
 `endif
 endmodule
+
+`default_nettype wire

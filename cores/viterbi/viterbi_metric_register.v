@@ -1,21 +1,23 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Register stage between the branch metrics and the add-compare-select
 // array: a valid/ready slice holding one step (its branch metrics, its
 // hard-sliced and erased symbols, its end-of-block flag). It takes a new
 // step in the clock the held one is consumed, so the stream keeps one step
-// per clock.
-`include "parameters.v"
-
-module viterbi_metric_register (
-    input  wire                     clk,
-    input  wire                     rst_n,
-    input  wire [W-1:0]             in_step,
-    input  wire                     in_valid,
-    output wire                     in_ready,
-    output reg  [W-1:0]             out_step,
-    output reg                      out_valid,
-    input  wire                     out_ready
+// per clock. Latency one clock; in_ready depends on out_ready.
+module viterbi_metric_register #(
+    parameter W = 21                // bits of a step
+) (
+    input  wire             clk,
+    input  wire             rst_n,  // synchronous, active low
+    input  wire [W-1:0]     in_step,
+    input  wire             in_valid,
+    output wire             in_ready,
+    output reg  [W-1:0]     out_step,
+    output reg              out_valid,
+    input  wire             out_ready
 );
-    localparam W = `METRIC_WIDTH + 2 * `CODE_RATE + 1;
 
     assign in_ready = !out_valid || out_ready;
 
@@ -29,3 +31,5 @@ module viterbi_metric_register (
         end
     end
 endmodule
+
+`default_nettype wire

@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // The path metrics of all states and the add-compare-select array that
 // updates them once per trellis step.
 //
@@ -10,25 +13,31 @@
 // metrics collect beside the old ones and replace them at the step's end).
 // The decisions (one bit per state: which predecessor survived) leave in
 // the step's last clock.
-`include "parameters.v"
-
-module viterbi_path_metrics (
-    input  wire                     clk,
-    input  wire                     rst_n,
+module viterbi_path_metrics #(
+    parameter K   = 7,              // constraint length
+    parameter N   = 2,              // code symbols per step
+    parameter GP0 = 7'o171,         // generator polynomials
+    parameter GP1 = 7'o133,
+    parameter GP2 = 7'o0,
+    parameter DW  = 3,              // bits per symbol
+    parameter BW  = 4,              // bits per branch metric
+    parameter MW  = (1 << N) * BW,  // metrics bits
+    parameter NA  = 64,             // add-compare-select units
+    parameter PC  = 1,              // clocks per step: NUM_STATES / NA
+    parameter CW  = 1,              // bits of the clock-in-step counter (hybrid index, or 1)
+    parameter PM_WIDTH = 8,         // path metric bits asked for
+    parameter NS  = 1 << (K - 1)    // states
+) (
+    input  wire           clk,
+    input  wire           rst_n,     // synchronous, active low
     // the step being decoded; held while run is high until last_cyc
-    input  wire                     run,
-    input  wire [`METRIC_WIDTH-1:0] metrics,   // branch metric per code word
-    input  wire                     force0,    // first K-1 steps of a block
-    output wire                     last_cyc,  // the step completes this clock
-    output wire [`NUM_STATES-1:0]   dec        // decisions, valid with last_cyc
+    input  wire           run,
+    input  wire [MW-1:0]  metrics,   // branch metric per code word
+    input  wire           force0,    // first K-1 steps of a block
+    output wire           last_cyc,  // the step completes this clock
+    output wire [NS-1:0]  dec        // decisions, valid with last_cyc
 );
-    localparam K   = `CONS_LENGTH;
-    localparam SB  = `K_1;           // state bits
-    localparam N   = `CODE_RATE;
-    localparam NS  = `NUM_STATES;
-    localparam NA  = `NUM_ACSP;
-    localparam PC  = `PROC_CYCLES;
-    localparam BW  = `BM_WIDTH;
+    localparam SB  = K - 1;          // state bits
 
     function integer bits_for;  // bits to count values 0 .. v
         input integer v;
@@ -40,15 +49,9 @@ module viterbi_path_metrics (
     // Any two candidates differ by at most K largest branch metrics; the
     // modulo comparison needs that below 2^(PMW-1). PM_WIDTH is enough for
     // nearly every code; the few where it is one bit short get one more.
-    localparam BM_MAX = N * ((1 << `DIN_WIDTH) - 1);
+    localparam BM_MAX = N * ((1 << DW) - 1);
     localparam PMW_MIN = bits_for(K * BM_MAX) + 1;
-    localparam PMW = (`PM_WIDTH >= PMW_MIN) ? `PM_WIDTH : PMW_MIN;
-
-`ifdef IMP_HYBRID
-    localparam CW = `HYBRID_INDEX;
-`else
-    localparam CW = 1;
-`endif
+    localparam PMW = (PM_WIDTH >= PMW_MIN) ? PM_WIDTH : PMW_MIN;
 
     reg  [CW-1:0]     cyc;          // clock within the step
     reg  [NS*PMW-1:0] pm_q;         // metrics after the last step
@@ -81,8 +84,10 @@ module viterbi_path_metrics (
             // the code word and branch metric of the branch from each
             // predecessor (NUM_BMUP branch units in all)
             wire [N-1:0]  code0, code1;
-            viterbi_encoder enc0 (.shift_reg({st, 1'b0}), .code(code0));
-            viterbi_encoder enc1 (.shift_reg({st, 1'b1}), .code(code1));
+            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                enc0 (.shift_reg({st, 1'b0}), .code(code0));
+            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                enc1 (.shift_reg({st, 1'b1}), .code(code1));
             wire [BW-1:0] bm0 = metrics[code0*BW +: BW];
             wire [BW-1:0] bm1 = metrics[code1*BW +: BW];
             wire [PMW-1:0] pm_out;
@@ -135,3 +140,5 @@ module viterbi_path_metrics (
         end
     end
 endmodule
+
+`default_nettype wire

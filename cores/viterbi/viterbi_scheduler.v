@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Bookkeeping of the trellis steps of a block: writes each step's
 // decisions into the survivor memory (two steps per word) and hands the
 // traceback its jobs.
@@ -11,46 +14,47 @@
 // memory. Every block starts in state 0: its first K-1 steps keep
 // predecessor 0 in every state. One job may wait here while another runs;
 // a step that would start a third waits.
-`include "parameters.v"
-
-module viterbi_scheduler (
-    input  wire                       clk,
-    input  wire                       rst_n,
+// Outputs to the path metrics (go, force0) are combinational; jobs and the
+// memory port come from registers or from done and dec.
+module viterbi_scheduler #(
+    parameter K   = 7,              // constraint length
+    parameter N   = 2,              // code symbols per step
+    parameter NS  = 64,             // states
+    parameter TB  = 64,             // traceback length (steps)
+    parameter SA  = 6,              // survivor memory: 2^(SA+1) words
+    parameter BER = 0,              // store the hard-sliced and erased symbols
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0))   // survivor memory word bits
+) (
+    input  wire              clk,
+    input  wire              rst_n,      // synchronous, active low
     // the step offered to the path metrics
-    input  wire                       step_last,
-    input  wire [`CODE_RATE-1:0]      step_hard,  // hard-sliced symbols
-    input  wire [`CODE_RATE-1:0]      step_era,   // erased symbols
-    output wire                       go,         // the step may proceed
-    output wire                       force0,     // among the block's first K-1 steps
+    input  wire              step_last,
+    input  wire [N-1:0]      step_hard,  // hard-sliced symbols
+    input  wire [N-1:0]      step_era,   // erased symbols
+    output wire              go,         // the step may proceed
+    output wire              force0,     // among the block's first K-1 steps
     // decisions of the completed step
-    input  wire                       done,       // step completes this clock
-    input  wire [`NUM_STATES-1:0]     dec,
+    input  wire              done,       // step completes this clock
+    input  wire [NS-1:0]     dec,
     // survivor memory write port
-    output wire                       mem_we,
-    output wire [`SM_ADDR_WIDTH:0]    mem_waddr,
-    output wire [MW-1:0]              mem_wdata,
+    output wire              mem_we,
+    output wire [SA:0]       mem_waddr,
+    output wire [MW-1:0]     mem_wdata,
     // traceback jobs
-    output reg                        job_valid,
-    input  wire                       job_ready,
-    output reg  [`SM_ADDR_WIDTH:0]    job_ptop,   // word of the newest step
-    output reg  [`SM_ADDR_WIDTH:0]    job_np,     // words to read
-    output reg  [`SM_ADDR_WIDTH:0]    job_nout,   // lowest words that deliver bits
-    output reg                        job_skip,   // newest step is the low half
-    output reg  [`SM_ADDR_WIDTH+1:0]  job_len,    // bits delivered
-    output reg                        job_last,   // ends a block
-    input  wire                       tb_reading  // traceback still reads memory
+    output reg               job_valid,
+    input  wire              job_ready,
+    output reg  [SA:0]       job_ptop,   // word of the newest step
+    output reg  [SA:0]       job_np,     // words to read
+    output reg  [SA:0]       job_nout,   // lowest words that deliver bits
+    output reg               job_skip,   // newest step is the low half
+    output reg  [SA+1:0]     job_len,    // bits delivered
+    output reg               job_last,   // ends a block
+    input  wire              tb_reading  // traceback still reads memory
 );
-    localparam NS = `NUM_STATES;
-    localparam SA = `SM_ADDR_WIDTH;
-    localparam P  = (`TB_LENGTH + 1) / 2;   // words per chunk
+    localparam P  = (TB + 1) / 2;            // words per chunk
     localparam C  = 2 * P;                   // steps per chunk
-`ifdef BER_PRESENT
-    localparam HS = 2 * `CODE_RATE;
-`else
-    localparam HS = 0;
-`endif
-    localparam CW = NS + HS;                 // bits per step in a word
-    localparam MW = 2 * CW;
+    localparam CW = MW / 2;                  // bits per step in a word
+    localparam [3:0] K_1 = K - 1;
 
     reg          odd;        // the next step is the high half of a word
     reg [SA:0]   wp;         // word of the next step
@@ -64,14 +68,16 @@ module viterbi_scheduler (
     wire trig_chunk = (cic == C - 1) && chunk1;
     wire trig       = step_last || trig_chunk;
     assign go     = !flushing && !(trig && job_valid && !job_ready);
-    assign force0 = fcnt < `K_1;
+    assign force0 = fcnt < K_1;
 
     wire [CW-1:0] col;
-`ifdef BER_PRESENT
-    assign col = {step_era, step_hard, dec};
-`else
-    assign col = dec;
-`endif
+    generate
+        if (BER) begin : with_symbols
+            assign col = {step_era, step_hard, dec};
+        end else begin : decisions_only
+            assign col = dec;
+        end
+    endgenerate
 
     assign mem_we    = done && (odd || step_last);
     assign mem_waddr = wp;
@@ -116,7 +122,7 @@ module viterbi_scheduler (
                     cic       <= {SA+1{1'b0}};
                     chunk1    <= 1'b0;
                     ucnt      <= {SA+2{1'b0}};
-                            fcnt      <= 4'd0;
+                    fcnt      <= 4'd0;
                 end else begin
                     if (trig_chunk) begin
                         job_valid <= 1'b1;
@@ -146,3 +152,5 @@ module viterbi_scheduler (
         end
     end
 endmodule
+
+`default_nettype wire

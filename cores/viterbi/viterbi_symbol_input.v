@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Turns the received symbol stream into trellis steps: one step carries the
 // n code symbols of one decoded bit, each as an unsigned confidence that the
 // transmitted bit was 1 (0 = a sure 0, all ones = a sure 1), and a flag per
@@ -10,139 +13,138 @@
 // when its last transmitted symbol arrives; in_last completes it at once
 // (the rest of it counts as erased) and restarts the pattern for the next
 // block. Signed symbols become unsigned by inverting their sign bit.
-`include "parameters.v"
-
-module viterbi_symbol_input (
-    input  wire                      clk,
-    input  wire                      rst_n,
+// Without puncturing the module is combinational; with it the step goes
+// out in the clock its last symbol comes in (valid/ready both ways).
+module viterbi_symbol_input #(
+    parameter N         = 2,            // code symbols per step, 2 or 3
+    parameter DW        = 3,            // bits per symbol
+    parameter SIGNED    = 1,            // symbols are signed (two's complement)
+    parameter PUNCTURED = 0,            // one transmitted symbol per beat
+    parameter PB        = 1,            // puncture period (steps)
+    parameter PCW       = 1,            // bits of the step counter within a period
+    parameter [PB-1:0] PP0 = 1'b1,      // patterns, leftmost = first step
+    parameter [PB-1:0] PP1 = 1'b1,
+    parameter DBW       = N * DW        // in_data bits: N * DW, or DW punctured
+) (
+    input  wire                clk,
+    input  wire                rst_n,       // synchronous, active low
     // received symbols
-    input  wire [`DINBUS_WIDTH-1:0]  in_data,
-    input  wire                      in_valid,
-    output wire                      in_ready,
-    input  wire                      in_last,
+    input  wire [DBW-1:0]      in_data,
+    input  wire                in_valid,
+    output wire                in_ready,
+    input  wire                in_last,
     // trellis steps
-    output wire [`CODE_RATE*`DIN_WIDTH-1:0] step_sym,
-    output wire [`CODE_RATE-1:0]     step_era,
-    output wire                      step_last,
-    output wire                      step_valid,
-    input  wire                      step_ready
+    output wire [N*DW-1:0]     step_sym,
+    output wire [N-1:0]        step_era,
+    output wire                step_last,
+    output wire                step_valid,
+    input  wire                step_ready
 );
-    localparam N  = `CODE_RATE;
-    localparam DW = `DIN_WIDTH;
-`ifdef SDD_SIGNED
-    localparam [DW-1:0] SIGN = 1 << (DW - 1);
-`endif
+    localparam [DW-1:0] SIGN = SIGNED ? 1 << (DW - 1) : 0;
 
     // One received symbol as an unsigned confidence of a 1.
     function [DW-1:0] to_unsigned;
         input [DW-1:0] d;
         begin
-`ifdef SDD_SIGNED
             to_unsigned = d ^ SIGN;
-`else
-            to_unsigned = d;
-`endif
         end
     endfunction
 
-`ifdef PUNCTURED
-    localparam PB  = `PB_SIZE;
-    localparam PCW = `PBCOUNT_WIDTH;
-    localparam [PB-1:0] PAT0 = `PP0;
-    localparam [PB-1:0] PAT1 = `PP1;
-
-    reg [PCW-1:0]    phase;   // step of the puncture period
-    reg [1:0]        slot;    // first code symbol not yet filled
-    reg [N*DW-1:0]   sym_q;
-    reg [N-1:0]      era_q;
-
-    // Is code symbol i of the step at this phase transmitted?
-    function sent;
-        input [PCW-1:0] ph;
-        input integer   i;
-        begin
-            if (i == 0)
-                sent = PAT0[PB - 1 - ph];
-            else if (i == 1)
-                sent = PAT1[PB - 1 - ph];
-            else
-                sent = 1'b1;
-        end
-    endfunction
-
-    // The slot the next beat fills, and whether one exists at all.
-    reg       have_slot;
-    reg [1:0] fill;
-    reg       more_after;  // another transmitted slot after fill
-    integer   i;
-    always @* begin
-        have_slot  = 1'b0;
-        fill       = 2'd0;
-        more_after = 1'b0;
-        for (i = N - 1; i >= 0; i = i - 1) begin
-            if (i >= slot && sent(phase, i)) begin
-                if (have_slot) more_after = 1'b1;
-                have_slot = 1'b1;
-                fill      = i[1:0];
-            end
-        end
-    end
-
-    wire completes = !more_after || in_last;
-
-    reg [N*DW-1:0] sym_in;
-    reg [N-1:0]    era_in;
-    integer j;
-    always @* begin
-        sym_in = sym_q;
-        era_in = era_q;
-        for (j = 0; j < N; j = j + 1) begin
-            if (have_slot && fill == j[1:0]) begin
-                sym_in[j*DW +: DW] = to_unsigned(in_data[DW-1:0]);
-                era_in[j]          = 1'b0;
-            end
-        end
-    end
-
-    assign step_sym   = sym_in;
-    assign step_era   = era_in;
-    assign step_last  = have_slot ? in_last : 1'b0;
-    assign step_valid = have_slot ? (in_valid && completes) : 1'b1;
-    assign in_ready   = have_slot && (!completes || step_ready);
-
-    wire step_done = step_valid && step_ready;
-    wire beat      = in_valid && in_ready;
-
-    always @(posedge clk) begin
-        if (!rst_n) begin
-            phase <= {PCW{1'b0}};
-            slot  <= 2'd0;
-            sym_q <= {N*DW{1'b0}};
-            era_q <= {N{1'b1}};
-        end else if (step_done) begin
-            slot  <= 2'd0;
-            sym_q <= {N*DW{1'b0}};
-            era_q <= {N{1'b1}};
-            if (step_last || phase == PB - 1)
-                phase <= {PCW{1'b0}};
-            else
-                phase <= phase + 1'b1;
-        end else if (beat) begin
-            slot  <= fill + 1'b1;
-            sym_q <= sym_in;
-            era_q <= era_in;
-        end
-    end
-`else
-    genvar g;
     generate
+    if (PUNCTURED) begin : punctured
+        reg [PCW-1:0]    phase;   // step of the puncture period
+        reg [1:0]        slot;    // first code symbol not yet filled
+        reg [N*DW-1:0]   sym_q;
+        reg [N-1:0]      era_q;
+
+        // Is code symbol i of the step at this phase transmitted?
+        function sent;
+            input [PCW-1:0] ph;
+            input integer   i;
+            begin
+                if (i == 0)
+                    sent = PP0[PB - 1 - ph];
+                else if (i == 1)
+                    sent = PP1[PB - 1 - ph];
+                else
+                    sent = 1'b1;
+            end
+        endfunction
+
+        // The slot the next beat fills, and whether one exists at all.
+        reg       have_slot;
+        reg [1:0] fill;
+        reg       more_after;  // another transmitted slot after fill
+        integer   i;
+        always @* begin
+            have_slot  = 1'b0;
+            fill       = 2'd0;
+            more_after = 1'b0;
+            for (i = N - 1; i >= 0; i = i - 1) begin
+                if (i >= slot && sent(phase, i)) begin
+                    if (have_slot) more_after = 1'b1;
+                    have_slot = 1'b1;
+                    fill      = i[1:0];
+                end
+            end
+        end
+
+        wire completes = !more_after || in_last;
+
+        reg [N*DW-1:0] sym_in;
+        reg [N-1:0]    era_in;
+        integer j;
+        always @* begin
+            sym_in = sym_q;
+            era_in = era_q;
+            for (j = 0; j < N; j = j + 1) begin
+                if (have_slot && fill == j[1:0]) begin
+                    sym_in[j*DW +: DW] = to_unsigned(in_data[DW-1:0]);
+                    era_in[j]          = 1'b0;
+                end
+            end
+        end
+
+        assign step_sym   = sym_in;
+        assign step_era   = era_in;
+        assign step_last  = have_slot ? in_last : 1'b0;
+        assign step_valid = have_slot ? (in_valid && completes) : 1'b1;
+        assign in_ready   = have_slot && (!completes || step_ready);
+
+        wire step_done = step_valid && step_ready;
+        wire beat      = in_valid && in_ready;
+
+        always @(posedge clk) begin
+            if (!rst_n) begin
+                phase <= {PCW{1'b0}};
+                slot  <= 2'd0;
+                sym_q <= {N*DW{1'b0}};
+                era_q <= {N{1'b1}};
+            end else if (step_done) begin
+                slot  <= 2'd0;
+                sym_q <= {N*DW{1'b0}};
+                era_q <= {N{1'b1}};
+                if (step_last || phase == PB - 1)
+                    phase <= {PCW{1'b0}};
+                else
+                    phase <= phase + 1'b1;
+            end else if (beat) begin
+                slot  <= fill + 1'b1;
+                sym_q <= sym_in;
+                era_q <= era_in;
+            end
+        end
+    end else begin : every_beat_a_step
+        genvar g;
         for (g = 0; g < N; g = g + 1) begin : conv
             assign step_sym[g*DW +: DW] = to_unsigned(in_data[g*DW +: DW]);
         end
+        assign step_era   = {N{1'b0}};
+        assign step_last  = in_last;
+        assign step_valid = in_valid;
+        assign in_ready   = step_ready;
+    end
     endgenerate
-    assign step_era   = {N{1'b0}};
-    assign step_last  = in_last;
-    assign step_valid = in_valid;
-    assign in_ready   = step_ready;
-`endif
 endmodule
+
+`default_nettype wire

@@ -1,3 +1,6 @@
+`timescale 1ns/1ns
+`default_nettype none
+
 // Traceback: runs the scheduler's jobs, one survivor-memory word (two
 // trellis steps) per clock, back to back. A job starts in state 0 at its
 // newest step; from state s after a step, the stored decision d of s gives
@@ -7,48 +10,49 @@
 // the region puts them back in order); the others only let the path settle.
 // With the BER monitor each delivered step also gets the number of its
 // received hard-sliced symbols that differ from the re-encoded path.
-`include "parameters.v"
-
-module viterbi_traceback (
-    input  wire                       clk,
-    input  wire                       rst_n,
+// The memory read and the region writes come from registers; job_ready and
+// the commit are combinational from them and region_full.
+module viterbi_traceback #(
+    parameter K   = 7,              // constraint length
+    parameter N   = 2,              // code symbols per step
+    parameter GP0 = 7'o171,         // generator polynomials (for the BER monitor)
+    parameter GP1 = 7'o133,
+    parameter GP2 = 7'o0,
+    parameter SA  = 6,              // survivor memory: 2^(SA+1) words
+    parameter BER = 0,              // count the symbol mismatches of each bit
+    parameter NS  = 1 << (K - 1),   // states
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0)),  // survivor memory word bits
+    parameter OW  = BER ? 6 : 2     // region word bits: two {mismatches, bit}
+) (
+    input  wire              clk,
+    input  wire              rst_n,      // synchronous, active low
     // jobs
-    input  wire                       job_valid,
-    output wire                       job_ready,
-    input  wire [`SM_ADDR_WIDTH:0]    job_ptop,
-    input  wire [`SM_ADDR_WIDTH:0]    job_np,
-    input  wire [`SM_ADDR_WIDTH:0]    job_nout,
-    input  wire                       job_skip,
-    input  wire [`SM_ADDR_WIDTH+1:0]  job_len,
-    input  wire                       job_last,
-    output wire                       reading,    // reads of a job still to come
+    input  wire              job_valid,
+    output wire              job_ready,
+    input  wire [SA:0]       job_ptop,
+    input  wire [SA:0]       job_np,
+    input  wire [SA:0]       job_nout,
+    input  wire              job_skip,
+    input  wire [SA+1:0]     job_len,
+    input  wire              job_last,
+    output wire              reading,    // reads of a job still to come
     // survivor memory read port
-    output wire                       mem_re,
-    output wire [`SM_ADDR_WIDTH:0]    mem_raddr,
-    input  wire [MW-1:0]              mem_rdata,
+    output wire              mem_re,
+    output wire [SA:0]       mem_raddr,
+    input  wire [MW-1:0]     mem_rdata,
     // output regions
-    input  wire [2:0]                 region_full,
-    output wire                       ob_we,
-    output wire [1:0]                 ob_region,
-    output wire [`SM_ADDR_WIDTH-1:0]  ob_addr,
-    output wire [OW-1:0]              ob_wdata,
-    output wire                       commit,     // the job's region is complete
-    output wire [`SM_ADDR_WIDTH+1:0]  commit_len,
-    output wire                       commit_last
+    input  wire [2:0]        region_full,
+    output wire              ob_we,
+    output wire [1:0]        ob_region,
+    output wire [SA-1:0]     ob_addr,
+    output wire [OW-1:0]     ob_wdata,
+    output wire              commit,     // the job's region is complete
+    output wire [SA+1:0]     commit_len,
+    output wire              commit_last
 );
-    localparam SB = `K_1;             // state bits
-    localparam NS = `NUM_STATES;
-    localparam SA = `SM_ADDR_WIDTH;
-`ifdef BER_PRESENT
-    localparam HS = 2 * `CODE_RATE;
-    localparam EW = 2;
-`else
-    localparam HS = 0;
-    localparam EW = 0;
-`endif
-    localparam CW = NS + HS;
-    localparam MW = 2 * CW;
-    localparam OW = 2 * (1 + EW);
+    localparam SB = K - 1;          // state bits
+    localparam HS = BER ? 2 * N : 0;
+    localparam CW = NS + HS;        // bits per step in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -140,14 +144,8 @@ module viterbi_traceback (
 
     wire bit_hi = s_hi[SB-1];
     wire bit_lo = s_mid[SB-1];
-`ifdef BER_PRESENT
-    localparam N = `CODE_RATE;
-    // Re-encode the path and count the received symbols that disagree.
-    wire [N-1:0] code_hi, code_lo;
-    viterbi_encoder enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
-    viterbi_encoder enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
-    wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
-    wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
+
+    // Number of ones in v (at most 3).
     function [1:0] ones;
         input [N-1:0] v;
         integer i;
@@ -157,10 +155,22 @@ module viterbi_traceback (
                 ones = ones + {1'b0, v[i]};
         end
     endfunction
-    assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
-`else
-    assign ob_wdata = {bit_hi, bit_lo};
-`endif
+
+    generate
+        if (BER) begin : monitor
+            // Re-encode the path and count the received symbols that disagree.
+            wire [N-1:0] code_hi, code_lo;
+            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
+            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
+            wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
+            wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
+            assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+        end else begin : bits_only
+            assign ob_wdata = {bit_hi, bit_lo};
+        end
+    endgenerate
 
     assign ob_we       = w_valid && (w_rel < w_nout);
     assign ob_region   = w_rgn;
@@ -169,3 +179,5 @@ module viterbi_traceback (
     assign commit_len  = w_len;
     assign commit_last = w_last;
 endmodule
+
+`default_nettype wire

@@ -1,5 +1,5 @@
 // The Reed-Solomon encoder core as a user gets it, over a matrix of
-// configurations (m 3 to 12, full and shortened codes, first root and root
+// configurations (m 2 to 12, full and shortened codes, first root and root
 // spacing, CCSDS, every pipeline choice, with and without CONTINUOUS, each
 // multiplier netlist): ipgen writes the folder; every codeword of its
 // vectors must be libfec's (encode_rs_int, encode_rs_ccsds in the dual
@@ -72,6 +72,11 @@ const Config matrix[] = {
     {"ccsds_255_223_p2r", 8, 255, 223, 391, 112, 11, p2 + ccsds + reg},
     {"ccsds_200_168_p0_gaps_plain", 8, 200, 168, 391, 112, 11, p0 + ccsds + gaps + plain},
     {"ccsds_120_88_p2r_gaps_plain", 8, 120, 88, 391, 112, 11, p2 + ccsds + reg + gaps + plain},
+    {"ccsds_33_1_p1r_gaps", 8, 33, 1, 391, 112, 11, p1 + ccsds + reg + gaps},
+    {"ccsds_34_2_p2r_shared", 8, 34, 2, 391, 112, 11, p2 + ccsds + reg + shared},
+    {"ccsds_40_8_p0", 8, 40, 8, 391, 112, 11, p0 + ccsds},
+    {"gf4_3_1_p1r", 2, 3, 1, 7, 0, 1, p1 + reg},
+    {"gf4_3_2_g1_p0_gaps_plain", 2, 3, 2, 7, 1, 1, p0 + gaps + plain},
     {"gf8_n2_k1_plain", 3, 2, 1, 11, 0, 1, p1 + plain},
     {"gf8_k1_p1r_shared", 3, 7, 1, 11, 0, 1, p1 + reg + shared},
     {"gf8_k2_g1_p2_gaps_shared", 3, 7, 2, 11, 1, 1, p2 + gaps + shared},
