@@ -93,6 +93,10 @@ const CoreCase core_cases[] = {
     {"deci_even", with(make(8, 10, 20, decimation, nonsymmetric, false, false), 1, 4, 1)},
     {"deci_sym_odd_nearest", with(make(8, 9, 15, decimation, symmetric, true, false), 1, 3, 1)},
     {"deci_anti_unsigned", with(make(8, 9, 25, decimation, antisymmetric, false, true), 1, 2, 1)},
+    // a ratio of 1, which firgen keeps: one result per sample
+    {"deci_ratio_one", with(make(8, 6, 19, decimation, nonsymmetric, false, false), 1, 1, 1)},
+    {"inter_ratio_one_sym_nearest",
+     with(make(8, 7, 14, interpolation, symmetric, true, false), 1, 1, 1)},
     {"inter_even", with(make(8, 10, 20, interpolation, nonsymmetric, false, false), 1, 1, 4)},
     {"inter_anti_odd_nearest",
      with(make(8, 7, 13, interpolation, antisymmetric, true, false), 1, 1, 3)},
