@@ -18,7 +18,7 @@ module fir_coeff_store #(
     parameter [NCF*CW-1:0] FIXED = 0
 ) (
     input  wire                 clk,
-    input  wire                 rst_n,        // synchronous, active low
+    input  wire                 rst_n,      // synchronous, active low
     // coefficient load stream
     input  wire [CW-1:0]        load_data,
     input  wire                 load_valid,

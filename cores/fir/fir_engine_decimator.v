@@ -15,7 +15,7 @@ module fir_engine_decimator #(
     parameter HW = 9             // bits per coefficient operand
 ) (
     input  wire                 clk,
-    input  wire                 rst_n,        // synchronous, active low
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
     input  wire [SW-1:0]        in_data,
     input  wire                 in_valid,

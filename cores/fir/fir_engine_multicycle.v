@@ -18,7 +18,7 @@ module fir_engine_multicycle #(
     parameter PREADD = 0         // pair tap k with tap TAPS-1-k
 ) (
     input  wire                 clk,
-    input  wire                 rst_n,        // synchronous, active low
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
     input  wire [SW-1:0]        in_data,
     input  wire                 in_valid,

@@ -13,7 +13,7 @@ module fir_engine_parallel #(
     parameter PREADD = 0         // pair tap j with tap TAPS-1-j
 ) (
     input  wire                 clk,
-    input  wire                 rst_n,        // synchronous, active low
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
     input  wire [SW-1:0]        in_data,
     input  wire                 in_valid,

@@ -8,7 +8,7 @@ module fir_out_fifo #(
     parameter DEPTH = 2
 ) (
     input  wire                 clk,
-    input  wire                 rst_n,        // synchronous, active low
+    input  wire                 rst_n,      // synchronous, active low
     input  wire [WIDTH-1:0]     push_data,
     input  wire                 push,
     input  wire                 pop,
