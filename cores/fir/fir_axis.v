@@ -7,9 +7,10 @@
 // real part first, on the serial ones (COMPLEX_SERI_IN).
 // With COMPLEX_SERI_IN, m_axis_tlast marks the second (imaginary) beat of
 // each result, so a consumer can pair the beats without counting them.
-// Back-pressure: a sample is taken only when the result queue has room for
-// every result it and the samples before it will produce, so the filter
-// itself never stalls and m_axis_tready may drop at any clock.
+// Back-pressure: a sample is taken only when the result queue (the shared
+// axis_queue) has room for every result it and the samples before it will
+// produce, so the filter itself never stalls and m_axis_tready may drop at
+// any clock.
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
@@ -60,7 +61,7 @@ module fir_axis (
     localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
     localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
     localparam DEPTH = 1 << $clog2(NEED);
-    localparam CW = $clog2(DEPTH) + 1;
+    localparam CW = $clog2(DEPTH + 1);   // 0 .. DEPTH, the queue's level
 
     // ---- room for the results of the next sample
     wire          core_ready;
@@ -68,7 +69,7 @@ module fir_axis (
     wire          core_take = core_valid && core_ready;
     wire [OWD-1:0] result;
     wire          result_valid;
-    wire [CW-1:0] queued;
+    wire [CW-1:0] queued;      // results in the queue
     reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
     localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
@@ -116,15 +117,18 @@ module fir_axis (
 `endif
         .out_data(result), .out_valid(result_valid));
 
-    // ---- results out
+    // ---- results out: the shared stream block. The room check above
+    // keeps it from ever being full when a result arrives, so its s_ready
+    // and full are not looked at.
     wire [OWD-1:0] head;
-    wire           empty;
     wire           pop;
-    fir_out_fifo #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
-        .clk(aclk), .rst_n(aresetn), .push_data(result), .push(result_valid), .pop(pop),
-        .head(head), .empty(empty), .count(queued));
+    wire           queue_ready, queue_full;
+    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+        .aclk(aclk), .aresetn(aresetn),
+        .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
+        .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
+        .level(queued), .full(queue_full));
 
-    assign m_axis_tvalid = !empty;
 `ifdef COMPLEX_SERI_IN
     reg im_beat;               // the imaginary part of the head is next
     always @(posedge aclk)
@@ -132,10 +136,10 @@ module fir_axis (
         else if (m_axis_tvalid && m_axis_tready) im_beat <= !im_beat;
     assign m_axis_tdata = im_beat ? head[OWD-1:OWD/2] : head[OWD/2-1:0];
     assign m_axis_tlast = im_beat;
-    assign pop = m_axis_tvalid && m_axis_tready && im_beat;
+    assign pop = m_axis_tready && im_beat;
 `else
     assign m_axis_tdata = head;
-    assign pop = m_axis_tvalid && m_axis_tready;
+    assign pop = m_axis_tready;
 `endif
 endmodule
 `default_nettype wire
