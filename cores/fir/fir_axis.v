@@ -7,9 +7,10 @@
 // real part first, on the serial ones (COMPLEX_SERI_IN).
 // With COMPLEX_SERI_IN, m_axis_tlast marks the second (imaginary) beat of
 // each result, so a consumer can pair the beats without counting them.
-// Back-pressure: a sample is taken only when the result queue has room for
-// every result it and the samples before it will produce, so the filter
-// itself never stalls and m_axis_tready may drop at any clock.
+// Back-pressure: a sample is taken only when the result queue (the shared
+// axis_queue) has room for every result it and the samples before it will
+// produce, so the filter itself never stalls and m_axis_tready may drop at
+// any clock.
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
@@ -116,14 +117,13 @@ module fir_axis (
 `endif
         .out_data(result), .out_valid(result_valid));
 
-    // ---- results out: a queue with the ports of the shared stream block
-    // (axis_queue); see fir_out_fifo for why it is the core's own for now.
-    // The room check above keeps it from ever being full when a result
-    // arrives, so its s_ready and full are not looked at.
+    // ---- results out: the shared stream block. The room check above
+    // keeps it from ever being full when a result arrives, so its s_ready
+    // and full are not looked at.
     wire [OWD-1:0] head;
     wire           pop;
     wire           queue_ready, queue_full;
-    fir_out_fifo #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
         .aclk(aclk), .aresetn(aresetn),
         .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
         .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
