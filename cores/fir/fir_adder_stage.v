@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // One registered stage of the adder tree: ADDERS pairwise sums of the first
 // 2*ADDERS elements, then DIRECT elements passed on widened. Elements are
 // PARTS parts of IW/PARTS bits (complex: {imaginary, real}); each part is
@@ -10,9 +12,9 @@ module fir_adder_stage #(
     parameter PARTS = 1,
     parameter SIGNED = 1         // parts are two's complement
 ) (
-    input                                     clk,
-    input  [(2*ADDERS+DIRECT)*IW-1:0]         in_bus,
-    output reg [(ADDERS+DIRECT)*OW-1:0]       out_bus
+    input  wire                               clk,
+    input  wire [(2*ADDERS+DIRECT)*IW-1:0]    in_bus,
+    output reg  [(ADDERS+DIRECT)*OW-1:0]      out_bus
 );
     localparam IP = IW / PARTS;
     localparam OP = OW / PARTS;
@@ -35,3 +37,4 @@ module fir_adder_stage #(
         end
     endgenerate
 endmodule
+`default_nettype wire

@@ -1,103 +1,50 @@
-// Adder tree over the multiplier products, built from the stage defines of
-// parameters.v: stage NUM_ADDER_STAGES (the first) takes the products, stage
-// 1 (the last) gives the ATO_WIDTH-bit sum. One register per stage, so the
-// tree's latency is its number of stages (none with one multiplier).
-`include "parameters.v"
+`timescale 1ns/1ns
+`default_nettype none
+// Adder tree over the multiplier products: STAGES registered stages,
+// stage STAGES (the first) takes the products, stage 1 (the last) gives
+// the OW-bit sum. Stage s is described by bits [32*(s-1) +: 32] of the
+// ST_* vectors (the values the top takes from the stage defines of
+// parameters.v): it adds ADDERS pairs of the first 2*ADDERS elements and
+// passes DIRECT elements on, IN_W bits an element in, OUT_W out. One
+// register per stage, so the tree's latency is STAGES (none with one
+// multiplier: the sum is the product itself).
 module fir_adder_tree #(
     parameter PARTS = 1,         // 1 real, 2 complex ({imaginary, real})
-    parameter SIGNED = 1         // products are two's complement
+    parameter SIGNED = 1,        // products are two's complement
+    parameter IW = 16,           // product bus
+    parameter OW = 16,           // sum
+    parameter STAGES = 0,        // 0 .. 6
+    parameter [191:0] ST_ADDERS = 0,
+    parameter [191:0] ST_DIRECT = 0,
+    parameter [191:0] ST_IN_W = 0,
+    parameter [191:0] ST_OUT_W = 0
 ) (
-    input                     clk,
-    input  [`MBO_WIDTH-1:0]   products,   // product j at [j*MBO_WIDTH/M +: ...]
-    output [`ATO_WIDTH-1:0]   sum
+    input  wire          clk,
+    input  wire [IW-1:0] products,   // product j at [j*IW/M +: IW/M]
+    output wire [OW-1:0] sum
 );
-`ifdef STAGE6
-    localparam B6 = `ST6_IN_BUS_WIDTH;
-`else
-    localparam B6 = `MBO_WIDTH;
-`endif
-`ifdef STAGE5
-    localparam B5 = `ST5_IN_BUS_WIDTH;
-`else
-    localparam B5 = B6;
-`endif
-`ifdef STAGE4
-    localparam B4 = `ST4_IN_BUS_WIDTH;
-`else
-    localparam B4 = B5;
-`endif
-`ifdef STAGE3
-    localparam B3 = `ST3_IN_BUS_WIDTH;
-`else
-    localparam B3 = B4;
-`endif
-`ifdef STAGE2
-    localparam B2 = `ST2_IN_BUS_WIDTH;
-`else
-    localparam B2 = B3;
-`endif
-`ifdef STAGE1
-    localparam B1 = `ST1_IN_BUS_WIDTH;
-`else
-    localparam B1 = B2;
-`endif
-`ifdef STAGE1
-    localparam B0 = `ST1_OUT_BUS_WIDTH;
-`else
-    localparam B0 = B1;
-`endif
-
-    // bus_k: input of stage k (the products when stage k is absent)
-    wire [B6-1:0] bus6 = products;
-    wire [B5-1:0] bus5;
-    wire [B4-1:0] bus4;
-    wire [B3-1:0] bus3;
-    wire [B2-1:0] bus2;
-    wire [B1-1:0] bus1;
-    wire [B0-1:0] bus0;
-
-`ifdef STAGE6
-    fir_adder_stage #(.ADDERS(`ST6_NUM_ADDERS), .DIRECT(`ST6_NUM_DIRECT),
-        .IW(`ST6_IN_DATA_WIDTH), .OW(`ST6_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage6 (.clk(clk), .in_bus(bus6), .out_bus(bus5));
-`else
-    assign bus5 = bus6;
-`endif
-`ifdef STAGE5
-    fir_adder_stage #(.ADDERS(`ST5_NUM_ADDERS), .DIRECT(`ST5_NUM_DIRECT),
-        .IW(`ST5_IN_DATA_WIDTH), .OW(`ST5_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage5 (.clk(clk), .in_bus(bus5), .out_bus(bus4));
-`else
-    assign bus4 = bus5;
-`endif
-`ifdef STAGE4
-    fir_adder_stage #(.ADDERS(`ST4_NUM_ADDERS), .DIRECT(`ST4_NUM_DIRECT),
-        .IW(`ST4_IN_DATA_WIDTH), .OW(`ST4_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage4 (.clk(clk), .in_bus(bus4), .out_bus(bus3));
-`else
-    assign bus3 = bus4;
-`endif
-`ifdef STAGE3
-    fir_adder_stage #(.ADDERS(`ST3_NUM_ADDERS), .DIRECT(`ST3_NUM_DIRECT),
-        .IW(`ST3_IN_DATA_WIDTH), .OW(`ST3_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage3 (.clk(clk), .in_bus(bus3), .out_bus(bus2));
-`else
-    assign bus2 = bus3;
-`endif
-`ifdef STAGE2
-    fir_adder_stage #(.ADDERS(`ST2_NUM_ADDERS), .DIRECT(`ST2_NUM_DIRECT),
-        .IW(`ST2_IN_DATA_WIDTH), .OW(`ST2_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage2 (.clk(clk), .in_bus(bus2), .out_bus(bus1));
-`else
-    assign bus1 = bus2;
-`endif
-`ifdef STAGE1
-    fir_adder_stage #(.ADDERS(`ST1_NUM_ADDERS), .DIRECT(`ST1_NUM_DIRECT),
-        .IW(`ST1_IN_DATA_WIDTH), .OW(`ST1_OUT_DATA_WIDTH), .PARTS(PARTS), .SIGNED(SIGNED))
-        stage1 (.clk(clk), .in_bus(bus1), .out_bus(bus0));
-`else
-    assign bus0 = bus1;
-`endif
-
-    assign sum = bus0;
+    genvar s;
+    generate
+        if (STAGES == 0) begin : g_wire
+            assign sum = products;
+        end else begin : g_tree
+            for (s = STAGES; s >= 1; s = s - 1) begin : g_stage
+                localparam [31:0] A  = ST_ADDERS[32*(s-1) +: 32];
+                localparam [31:0] D  = ST_DIRECT[32*(s-1) +: 32];
+                localparam [31:0] EI = ST_IN_W[32*(s-1) +: 32];
+                localparam [31:0] EO = ST_OUT_W[32*(s-1) +: 32];
+                wire [(2*A+D)*EI-1:0] in_bus;
+                wire [(A+D)*EO-1:0]   out_bus;
+                if (s == STAGES) begin : g_first
+                    assign in_bus = products;
+                end else begin : g_next
+                    assign in_bus = g_stage[s+1].out_bus;
+                end
+                fir_adder_stage #(.ADDERS(A), .DIRECT(D), .IW(EI), .OW(EO), .PARTS(PARTS),
+                    .SIGNED(SIGNED)) stage (.clk(clk), .in_bus(in_bus), .out_bus(out_bus));
+            end
+            assign sum = g_stage[1].out_bus;
+        end
+    endgenerate
 endmodule
+`default_nettype wire

@@ -1,30 +1,40 @@
+`timescale 1ns/1ns
+`default_nettype none
 // FIR filter, AXI4-Stream top. Samples on s_axis, results on m_axis; with
 // COEFF_LOAD coefficient sets on s_axis_coef (one set of NUM_COEFFS words
 // per packet, tlast on the last). Complex samples and results are
 // {imaginary, real} on the parallel ports (COMPLEX_PARA_IN) or two beats,
 // real part first, on the serial ones (COMPLEX_SERI_IN).
-// Back-pressure: a sample is taken only when the result queue has room for
-// every result it and the samples before it will produce, so the filter
-// itself never stalls and m_axis_tready may drop at any clock.
+// With COMPLEX_SERI_IN, m_axis_tlast marks the second (imaginary) beat of
+// each result, so a consumer can pair the beats without counting them.
+// Back-pressure: a sample is taken only when the result queue (the shared
+// axis_queue) has room for every result it and the samples before it will
+// produce, so the filter itself never stalls and m_axis_tready may drop at
+// any clock.
+// One of the core's two tops: it reads parameters.v (as fir does) and
+// hands the values it needs down as parameters.
 `include "parameters.v"
 module fir_axis (
-    input                               aclk,
-    input                               aresetn,     // synchronous, active low
+    input  wire                             aclk,
+    input  wire                             aresetn,     // synchronous, active low
     // samples
-    input  [`INPUT_PORT_WIDTH-1:0]      s_axis_tdata,
-    input                               s_axis_tvalid,
-    output                              s_axis_tready,
+    input  wire [`INPUT_PORT_WIDTH-1:0]     s_axis_tdata,
+    input  wire                             s_axis_tvalid,
+    output wire                             s_axis_tready,
 `ifdef COEFF_LOAD
     // coefficient sets
-    input  [`INTERNAL_DATA_WIDTH-1:0]   s_axis_coef_tdata,
-    input                               s_axis_coef_tvalid,
-    output                              s_axis_coef_tready,
-    input                               s_axis_coef_tlast,
+    input  wire [`INTERNAL_DATA_WIDTH-1:0]  s_axis_coef_tdata,
+    input  wire                             s_axis_coef_tvalid,
+    output wire                             s_axis_coef_tready,
+    input  wire                             s_axis_coef_tlast,
 `endif
     // results
-    output [`OUTPUT_PORT_WIDTH-1:0]     m_axis_tdata,
-    output                              m_axis_tvalid,
-    input                               m_axis_tready
+    output wire [`OUTPUT_PORT_WIDTH-1:0]    m_axis_tdata,
+`ifdef COMPLEX_SERI_IN
+    output wire                             m_axis_tlast,   // the imaginary beat
+`endif
+    output wire                             m_axis_tvalid,
+    input  wire                             m_axis_tready
 );
     localparam IDW = `INTERNAL_DATA_WIDTH;
     localparam OWD = `OUTPUT_WIDTH;
@@ -51,9 +61,7 @@ module fir_axis (
     localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
     localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
     localparam DEPTH = 1 << $clog2(NEED);
-    localparam CW = $clog2(DEPTH) + 1;
-
-    wire rst = !aresetn;
+    localparam CW = $clog2(DEPTH + 1);   // 0 .. DEPTH, the queue's level
 
     // ---- room for the results of the next sample
     wire          core_ready;
@@ -61,14 +69,14 @@ module fir_axis (
     wire          core_take = core_valid && core_ready;
     wire [OWD-1:0] result;
     wire          result_valid;
-    wire [CW-1:0] queued;
+    wire [CW-1:0] queued;      // results in the queue
     reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
     localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
     localparam [31:0] BLOCK_END = `D_RATIO - 1;
     reg [PW-1:0] block_pos;    // position of the next sample in its block
     always @(posedge aclk)
-        if (rst) block_pos <= {PW{1'b0}};
+        if (!aresetn) block_pos <= {PW{1'b0}};
         else if (core_take)
             block_pos <= (block_pos == BLOCK_END[PW-1:0]) ? {PW{1'b0}} : block_pos + 1'b1;
     wire [CW-1:0] cost = (block_pos == 0) ? 1 : 0;
@@ -77,7 +85,7 @@ module fir_axis (
 `endif
     wire room = ({1'b0, queued} + promised + cost) <= DEPTH;
     always @(posedge aclk)
-        if (rst) promised <= {CW{1'b0}};
+        if (!aresetn) promised <= {CW{1'b0}};
         else promised <= promised + (core_take ? cost : {CW{1'b0}}) - {{CW-1{1'b0}}, result_valid};
 
     // ---- samples in
@@ -86,7 +94,7 @@ module fir_axis (
     reg                          have_re;
     reg [`INPUT_PORT_WIDTH-1:0]  re_part;
     always @(posedge aclk) begin
-        if (rst) have_re <= 1'b0;
+        if (!aresetn) have_re <= 1'b0;
         else if (!have_re && s_axis_tvalid) have_re <= 1'b1;
         else if (core_take) have_re <= 1'b0;
         if (!have_re && s_axis_tvalid) re_part <= s_axis_tdata;
@@ -101,7 +109,7 @@ module fir_axis (
 `endif
 
     fir core (
-        .clk(aclk), .rst(rst),
+        .clk(aclk), .rst_n(aresetn),
         .in_data(sample), .in_valid(core_valid), .in_ready(core_ready),
 `ifdef COEFF_LOAD
         .coef_data(s_axis_coef_tdata), .coef_valid(s_axis_coef_tvalid),
@@ -109,24 +117,29 @@ module fir_axis (
 `endif
         .out_data(result), .out_valid(result_valid));
 
-    // ---- results out
+    // ---- results out: the shared stream block. The room check above
+    // keeps it from ever being full when a result arrives, so its s_ready
+    // and full are not looked at.
     wire [OWD-1:0] head;
-    wire           empty;
     wire           pop;
-    fir_out_fifo #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
-        .clk(aclk), .rst(rst), .push_data(result), .push(result_valid), .pop(pop),
-        .head(head), .empty(empty), .count(queued));
+    wire           queue_ready, queue_full;
+    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+        .aclk(aclk), .aresetn(aresetn),
+        .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
+        .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
+        .level(queued), .full(queue_full));
 
-    assign m_axis_tvalid = !empty;
 `ifdef COMPLEX_SERI_IN
     reg im_beat;               // the imaginary part of the head is next
     always @(posedge aclk)
-        if (rst) im_beat <= 1'b0;
+        if (!aresetn) im_beat <= 1'b0;
         else if (m_axis_tvalid && m_axis_tready) im_beat <= !im_beat;
     assign m_axis_tdata = im_beat ? head[OWD-1:OWD/2] : head[OWD/2-1:0];
-    assign pop = m_axis_tvalid && m_axis_tready && im_beat;
+    assign m_axis_tlast = im_beat;
+    assign pop = m_axis_tready && im_beat;
 `else
     assign m_axis_tdata = head;
-    assign pop = m_axis_tvalid && m_axis_tready;
+    assign pop = m_axis_tready;
 `endif
 endmodule
+`default_nettype wire

@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Coefficient set of the filter: NCF words, word k (tap k) at
 // [(NCF-1-k)*CW +: CW], so the first tap sits in the most significant word.
 // Fixed sets come from the FIXED parameter. Loadable sets arrive one word
@@ -15,17 +17,17 @@ module fir_coeff_store #(
     parameter COMPLEX = 0,       // 1: words are two parts of CW/2 bits
     parameter [NCF*CW-1:0] FIXED = 0
 ) (
-    input                 clk,
-    input                 rst,        // synchronous, active high
+    input  wire                 clk,
+    input  wire                 rst_n,      // synchronous, active low
     // coefficient load stream
-    input  [CW-1:0]       load_data,
-    input                 load_valid,
-    input                 load_last,
-    output                load_ready,
+    input  wire [CW-1:0]        load_data,
+    input  wire                 load_valid,
+    input  wire                 load_last,
+    output wire                 load_ready,
     // set boundary from the engine
-    input                 boundary,
+    input  wire                 boundary,
     // active set
-    output [NCF*CW-1:0]   coeffs
+    output wire [NCF*CW-1:0]    coeffs
 );
     localparam HW = CW / 2;
 
@@ -38,7 +40,7 @@ module fir_coeff_store #(
             reg              pending;
             wire take = load_valid && !pending;
             always @(posedge clk) begin
-                if (rst) begin
+                if (!rst_n) begin
                     active  <= {NCF*CW{1'b0}};
                     count   <= {CNTW{1'b0}};
                     pending <= 1'b0;
@@ -58,7 +60,7 @@ module fir_coeff_store #(
                 end
             end
             fir_shift_line #(.LEN(NCF), .SW(CW)) packet (
-                .clk(clk), .rst(rst), .shift(take), .in_word(load_data), .line(shadow));
+                .clk(clk), .rst_n(rst_n), .shift(take), .in_word(load_data), .line(shadow));
             assign load_ready = !pending;
             assign coeffs = active;
         end else begin : g_fixed
@@ -74,3 +76,4 @@ module fir_coeff_store #(
         end
     endgenerate
 endmodule
+`default_nettype wire

@@ -285,8 +285,9 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
     const int ow = c.out_width;
     for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
         if (c.is_complex && c.serial) {
-            build.tb_out.push_back(hex_word({{r.re, ow}}));
-            build.tb_out.push_back(hex_word({{r.im, ow}}));
+            // {m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
+            build.tb_out.push_back(hex_word({{0, 1}, {r.re, ow}}));
+            build.tb_out.push_back(hex_word({{1, 1}, {r.im, ow}}));
         } else if (c.is_complex) {
             build.tb_out.push_back(hex_word({{r.im, ow}, {r.re, ow}}));
         } else {

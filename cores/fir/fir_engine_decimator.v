@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Decimating engine: one sample per clock in, one output per D samples.
 // Samples come in blocks of D; the sample of phase p (D-1 for the first of
 // a block down to 0 for the last) is one firing in which multiplier i
@@ -12,22 +14,22 @@ module fir_engine_decimator #(
     parameter SW = 8,            // bits per sample (both parts when complex)
     parameter HW = 9             // bits per coefficient operand
 ) (
-    input                 clk,
-    input                 rst,        // synchronous, active high
+    input  wire                 clk,
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
-    input  [SW-1:0]       in_data,
-    input                 in_valid,
-    output                in_ready,
-    output                boundary,   // a coefficient set may change here
+    input  wire [SW-1:0]        in_data,
+    input  wire                 in_valid,
+    output wire                 in_ready,
+    output wire                 boundary,   // a coefficient set may change here
     // impulse response, word k for tap k
-    input  [TAPS*HW-1:0]  taps_h,
+    input  wire [TAPS*HW-1:0]   taps_h,
     // operands of one firing
-    output reg            op_valid,
-    output reg            op_first,
-    output reg            op_last,
-    output [M*SW-1:0]     op_a,
-    output [M*SW-1:0]     op_b,
-    output [M*HW-1:0]     op_c
+    output reg                  op_valid,
+    output reg                  op_first,
+    output reg                  op_last,
+    output wire [M*SW-1:0]      op_a,
+    output wire [M*SW-1:0]      op_b,
+    output wire [M*HW-1:0]      op_c
 );
     localparam LEN = (M - 1) * D + 1;            // samples the firings reach
     localparam PW = (D > 1) ? $clog2(D) : 1;     // phase counter
@@ -39,10 +41,10 @@ module fir_engine_decimator #(
     wire accept = in_valid;
     wire [LEN*SW-1:0] line;    // sample k of the past at [k*SW +: SW], k = 0 newest
     fir_shift_line #(.LEN(LEN), .SW(SW)) past (
-        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
+        .clk(clk), .rst_n(rst_n), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             phase    <= first_phase;
             fired    <= {PW{1'b0}};
             op_valid <= 1'b0;
@@ -73,3 +75,4 @@ module fir_engine_decimator #(
     assign in_ready = 1'b1;
     assign boundary = accept && (phase == first_phase);
 endmodule
+`default_nettype wire

@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Interpolating engine: U outputs per sample, polyphase. The last M samples
 // sit in a shift register; output p (p = 0 .. U-1, in this order) of a
 // sample is one firing in which multiplier i takes the sample i places back
@@ -11,22 +13,22 @@ module fir_engine_interpolator #(
     parameter SW = 8,            // bits per sample (both parts when complex)
     parameter HW = 9             // bits per coefficient operand
 ) (
-    input                 clk,
-    input                 rst,        // synchronous, active high
+    input  wire                 clk,
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
-    input  [SW-1:0]       in_data,
-    input                 in_valid,
-    output                in_ready,
-    output                boundary,   // a coefficient set may change here
+    input  wire [SW-1:0]        in_data,
+    input  wire                 in_valid,
+    output wire                 in_ready,
+    output wire                 boundary,   // a coefficient set may change here
     // impulse response, word k for tap k
-    input  [TAPS*HW-1:0]  taps_h,
+    input  wire [TAPS*HW-1:0]   taps_h,
     // operands of one firing
-    output reg            op_valid,
-    output                op_first,
-    output                op_last,
-    output reg [M*SW-1:0] op_a,
-    output [M*SW-1:0]     op_b,
-    output reg [M*HW-1:0] op_c
+    output reg                  op_valid,
+    output wire                 op_first,
+    output wire                 op_last,
+    output reg  [M*SW-1:0]      op_a,
+    output wire [M*SW-1:0]      op_b,
+    output reg  [M*HW-1:0]      op_c
 );
     localparam PW = (U > 1) ? $clog2(U) : 1;     // phase counter
     localparam [31:0] LAST = U - 1;
@@ -39,10 +41,10 @@ module fir_engine_interpolator #(
     assign boundary = accept;
     wire [M*SW-1:0] line;      // sample i of the past at [i*SW +: SW], i = 0 newest
     fir_shift_line #(.LEN(M), .SW(SW)) past (
-        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
+        .clk(clk), .rst_n(rst_n), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             phase    <= {PW{1'b0}};
             busy     <= 1'b0;
             op_valid <= 1'b0;
@@ -70,3 +72,4 @@ module fir_engine_interpolator #(
     assign op_first = 1'b1;
     assign op_last  = 1'b1;
 endmodule
+`default_nettype wire

@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Multi-cycle engine: NCA firings per sample over M shared multipliers.
 // The past samples live in a circular buffer (one write and one registered
 // read per operand, so it maps to block RAM). In firing c multiplier j
@@ -15,22 +17,22 @@ module fir_engine_multicycle #(
     parameter HW = 9,            // bits per coefficient operand
     parameter PREADD = 0         // pair tap k with tap TAPS-1-k
 ) (
-    input                 clk,
-    input                 rst,        // synchronous, active high
+    input  wire                 clk,
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
-    input  [SW-1:0]       in_data,
-    input                 in_valid,
-    output                in_ready,
-    output                boundary,   // a coefficient set may change here
+    input  wire [SW-1:0]        in_data,
+    input  wire                 in_valid,
+    output wire                 in_ready,
+    output wire                 boundary,   // a coefficient set may change here
     // coefficient operands, word k for coefficient k
-    input  [NCF*HW-1:0]   taps_h,
+    input  wire [NCF*HW-1:0]    taps_h,
     // operands of one firing
-    output reg            op_valid,
-    output reg            op_first,
-    output reg            op_last,
-    output [M*SW-1:0]     op_a,
-    output [M*SW-1:0]     op_b,
-    output reg [M*HW-1:0] op_c
+    output reg                  op_valid,
+    output reg                  op_first,
+    output reg                  op_last,
+    output wire [M*SW-1:0]      op_a,
+    output wire [M*SW-1:0]      op_b,
+    output reg  [M*HW-1:0]      op_c
 );
     localparam AW = (TAPS > 1) ? $clog2(TAPS) : 1;   // buffer address
     localparam FW = $clog2(TAPS + 1);                 // samples held, 0 .. TAPS
@@ -56,7 +58,7 @@ module fir_engine_multicycle #(
     end
 
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             newest <= {AW{1'b0}};
             filled <= {FW{1'b0}};
             busy   <= 1'b0;
@@ -76,7 +78,7 @@ module fir_engine_multicycle #(
     end
 
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             op_valid <= 1'b0;
             op_first <= 1'b0;
             op_last  <= 1'b0;
@@ -114,3 +116,4 @@ module fir_engine_multicycle #(
         end
     endgenerate
 endmodule
+`default_nettype wire

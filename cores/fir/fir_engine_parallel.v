@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Single-cycle engine: a shift register of TAPS samples, one sample per
 // clock. The clock after a sample is accepted, multiplier j gets tap j and,
 // for symmetric sets, its mirror tap TAPS-1-j as pre-adder partner (none
@@ -10,30 +12,30 @@ module fir_engine_parallel #(
     parameter HW = 9,            // bits per coefficient operand
     parameter PREADD = 0         // pair tap j with tap TAPS-1-j
 ) (
-    input                 clk,
-    input                 rst,        // synchronous, active high
+    input  wire                 clk,
+    input  wire                 rst_n,      // synchronous, active low
     // samples in
-    input  [SW-1:0]       in_data,
-    input                 in_valid,
-    output                in_ready,
-    output                boundary,   // a coefficient set may change here
+    input  wire [SW-1:0]        in_data,
+    input  wire                 in_valid,
+    output wire                 in_ready,
+    output wire                 boundary,   // a coefficient set may change here
     // coefficient operands, word j for multiplier j
-    input  [M*HW-1:0]     taps_h,
+    input  wire [M*HW-1:0]      taps_h,
     // operands of one firing
-    output reg            op_valid,
-    output                op_first,
-    output                op_last,
-    output [M*SW-1:0]     op_a,
-    output [M*SW-1:0]     op_b,
-    output [M*HW-1:0]     op_c
+    output reg                  op_valid,
+    output wire                 op_first,
+    output wire                 op_last,
+    output wire [M*SW-1:0]      op_a,
+    output wire [M*SW-1:0]      op_b,
+    output wire [M*HW-1:0]      op_c
 );
     wire accept = in_valid;
     wire [TAPS*SW-1:0] line;  // sample k of the past at [k*SW +: SW], k = 0 newest
     fir_shift_line #(.LEN(TAPS), .SW(SW)) past (
-        .clk(clk), .rst(rst), .shift(accept), .in_word(in_data), .line(line));
+        .clk(clk), .rst_n(rst_n), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk)
-        if (rst) op_valid <= 1'b0;
+        if (!rst_n) op_valid <= 1'b0;
         else op_valid <= accept;
 
     genvar j;
@@ -54,3 +56,4 @@ module fir_engine_parallel #(
     assign op_last  = 1'b1;
     assign op_c     = taps_h;
 endmodule
+`default_nettype wire

@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // The arithmetic shared by every filter type: pre-adders, multipliers, the
 // adder tree, the accumulator and the output scaling. Registers: one after
 // the pre-adders, one per four coefficient bits in the multipliers (and
@@ -18,24 +20,32 @@ module fir_mac #(
     parameter PRODW = 16,        // product width per part
     parameter TREEW = 16,        // adder tree output width per part
     parameter TREE_LAT = 0,      // adder tree stages
+    // the stages of the tree, stage s (1 .. TREE_LAT, s = TREE_LAT first)
+    // in bits [32*(s-1) +: 32]: pairs added, elements passed on, element
+    // widths in and out (both parts)
+    parameter [191:0] ST_ADDERS = 0,
+    parameter [191:0] ST_DIRECT = 0,
+    parameter [191:0] ST_IN_W = 0,
+    parameter [191:0] ST_OUT_W = 0,
     parameter ACCUM = 0,         // sums span several firings
     parameter ACCW = 16,         // accumulator width per part
     parameter FULLW = 16,        // full output width per part
     parameter OUTW = 16,         // output width per part
-    parameter ROUND = 0          // 1: round to nearest, 0: truncate
+    parameter ROUND = 0,         // 1: round to nearest, 0: truncate
+    parameter LUT_ROWS = 0       // multipliers as conditional-add rows
 ) (
-    input                        clk,
-    input                        rst,        // synchronous, active high
+    input  wire                     clk,
+    input  wire                     rst_n,      // synchronous, active low
     // one firing
-    input                        op_valid,
-    input                        op_first,
-    input                        op_last,
-    input  [M*PARTS*W-1:0]       op_a,
-    input  [M*PARTS*W-1:0]       op_b,
-    input  [M*PARTS*(W+1)-1:0]   op_c,
+    input  wire                     op_valid,
+    input  wire                     op_first,
+    input  wire                     op_last,
+    input  wire [M*PARTS*W-1:0]     op_a,
+    input  wire [M*PARTS*W-1:0]     op_b,
+    input  wire [M*PARTS*(W+1)-1:0] op_c,
     // results
-    output reg                   out_valid,
-    output [PARTS*OUTW-1:0]      out_data
+    output reg                      out_valid,
+    output wire [PARTS*OUTW-1:0]    out_data
 );
     localparam SW = PARTS * W;          // data operand
     localparam HW = PARTS * (W + 1);    // coefficient operand
@@ -78,7 +88,7 @@ module fir_mac #(
             wire [PARTS*XW-1:0] exact;
             if (PARTS == 1) begin : g_real
                 wire [PDW+CDW-1:0] p;
-                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) mult (
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT), .LUT_ROWS(LUT_ROWS)) mult (
                     .clk(clk), .a(pre[j*DW +: PDW]), .b(coef[j*HW +: CDW]), .p(p));
                 assign exact = {p[PDW+CDW-1], p};
             end else begin : g_complex
@@ -87,10 +97,14 @@ module fir_mac #(
                 wire [PDW-1:0] di = pre[(2*j+1)*DW +: PDW];
                 wire [CDW-1:0] cr = coef[j*HW +: CDW];
                 wire [CDW-1:0] ci = coef[j*HW + W + 1 +: CDW];
-                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_rr (.clk(clk), .a(dr), .b(cr), .p(rr));
-                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ii (.clk(clk), .a(di), .b(ci), .p(ii));
-                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ri (.clk(clk), .a(dr), .b(ci), .p(ri));
-                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT)) m_ir (.clk(clk), .a(di), .b(cr), .p(ir));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT), .LUT_ROWS(LUT_ROWS))
+                    m_rr (.clk(clk), .a(dr), .b(cr), .p(rr));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT), .LUT_ROWS(LUT_ROWS))
+                    m_ii (.clk(clk), .a(di), .b(ci), .p(ii));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT), .LUT_ROWS(LUT_ROWS))
+                    m_ri (.clk(clk), .a(dr), .b(ci), .p(ri));
+                fir_mult #(.AW(PDW), .BW(CDW), .LATENCY(MULT_LAT), .LUT_ROWS(LUT_ROWS))
+                    m_ir (.clk(clk), .a(di), .b(cr), .p(ir));
                 reg [XW-1:0] re, im;
                 always @(posedge clk) begin
                     re <= {rr[PDW+CDW-1], rr} - {ii[PDW+CDW-1], ii};
@@ -111,14 +125,16 @@ module fir_mac #(
 
     // ---- adder tree
     wire [PARTS*TREEW-1:0] tree;
-    fir_adder_tree #(.PARTS(PARTS), .SIGNED(TSIGNED)) adders (
+    fir_adder_tree #(.PARTS(PARTS), .SIGNED(TSIGNED), .IW(M*PARTS*PRODW), .OW(PARTS*TREEW),
+        .STAGES(TREE_LAT), .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W),
+        .ST_OUT_W(ST_OUT_W)) adders (
         .clk(clk), .products(prod), .sum(tree));
 
     // valid, first and last of a firing, through pre-adder, multiplier, tree
     localparam FL = 1 + PROD_LAT + TREE_LAT;
     reg [FL-1:0] f_valid, f_first, f_last;
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             f_valid <= {FL{1'b0}};
             f_first <= {FL{1'b0}};
             f_last  <= {FL{1'b0}};
@@ -149,7 +165,7 @@ module fir_mac #(
         end
     endgenerate
     always @(posedge clk) begin
-        if (rst) begin
+        if (!rst_n) begin
             acc_valid <= 1'b0;
             out_valid <= 1'b0;
         end else begin
@@ -166,3 +182,4 @@ module fir_mac #(
         end
     endgenerate
 endmodule
+`default_nettype wire

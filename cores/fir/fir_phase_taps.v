@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Polyphase coefficient selection: for phase p, multiplier i gets tap
 // i*R+p of the impulse response, zero beyond the filter length.
 module fir_phase_taps #(
@@ -7,9 +9,9 @@ module fir_phase_taps #(
     parameter HW = 9,            // bits per coefficient operand
     parameter PW = 1             // bits of the phase
 ) (
-    input  [TAPS*HW-1:0]  taps_h,     // word k for tap k
-    input  [PW-1:0]       phase,
-    output [M*HW-1:0]     coeffs      // word i for multiplier i
+    input  wire [TAPS*HW-1:0] taps_h,     // word k for tap k
+    input  wire [PW-1:0]      phase,
+    output wire [M*HW-1:0]    coeffs      // word i for multiplier i
 );
     genvar i, p;
     generate
@@ -26,3 +28,4 @@ module fir_phase_taps #(
         end
     endgenerate
 endmodule
+`default_nettype wire

@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Impulse response of the filter as multiplier operands: word k (tap k,
 // k = 0 .. TAPS-1) at [k*HW +: HW], each part widened by one bit to W+1
 // bits two's complement (sign-extended for signed coefficients,
@@ -14,8 +16,8 @@ module fir_response #(
     parameter MIRROR = 0,        // build the second half from the first
     parameter NEGATE = 0         // the mirrored half is negated
 ) (
-    input  [NCF*PARTS*W-1:0]       coeffs,   // word k at [(NCF-1-k)*PARTS*W +: PARTS*W]
-    output [TAPS*PARTS*(W+1)-1:0]  taps      // word k at [k*PARTS*(W+1) +: PARTS*(W+1)]
+    input  wire [NCF*PARTS*W-1:0]      coeffs,   // word k at [(NCF-1-k)*PARTS*W +: PARTS*W]
+    output wire [TAPS*PARTS*(W+1)-1:0] taps      // word k at [k*PARTS*(W+1) +: PARTS*(W+1)]
 );
     localparam CW = PARTS * W;
     localparam HW = PARTS * (W + 1);
@@ -36,3 +38,4 @@ module fir_response #(
         end
     endgenerate
 endmodule
+`default_nettype wire

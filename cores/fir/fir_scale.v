@@ -1,3 +1,5 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Output scaling of one result part: the FULLW-bit full-precision value
 // (held in IW bits, IW <= FULLW, the bits above being its extension) is
 // cut to OUTW bits. When OUTW < FULLW the low FULLW-OUTW bits are dropped,
@@ -11,9 +13,9 @@ module fir_scale #(
     parameter SIGNED = 1,        // value is two's complement
     parameter ROUND = 0          // 1: round to nearest, 0: truncate
 ) (
-    input                 clk,
-    input  [IW-1:0]       value,
-    output reg [OUTW-1:0] result
+    input  wire            clk,
+    input  wire [IW-1:0]   value,
+    output reg  [OUTW-1:0] result
 );
     localparam DROP = (OUTW < FULLW) ? FULLW - OUTW : 0;
     localparam XW = ((FULLW > OUTW) ? FULLW : OUTW) + 1;
@@ -25,3 +27,4 @@ module fir_scale #(
 
     always @(posedge clk) result <= sum[DROP +: OUTW];
 endmodule
+`default_nettype wire

@@ -1,14 +1,24 @@
+`timescale 1ns/1ns
+`default_nettype none
 // Self-checking bench of fir_axis. tb_in.hex: one beat per line,
 // {coefficient beat, tlast, data} with data INTERNAL_DATA_WIDTH bits wide
 // (sample beats use the low INPUT_PORT_WIDTH bits). tb_out.hex: the expected
-// m_axis_tdata beats. Beats are offered in file order, each after the one
-// before it was taken, with random tvalid gaps; m_axis_tready is random.
-// Every result beat taken is also written to tb_result.hex.
+// m_axis_tdata beats; with COMPLEX_SERI_IN {m_axis_tlast, m_axis_tdata}.
+// Beats are offered in file order, each after the one before it was taken,
+// with random tvalid gaps, long ones now and then (the defines of
+// parameters.v, compiled first, say which ports there are); m_axis_tready is random,
+// with long stalls now and then. Every checked signal is compared with
+// `!==`, so an X or Z never passes. Every result beat taken is also written
+// to tb_result.hex (in the layout of tb_out.hex).
 `include "tb_config.vh"
 module tb_fir;
     localparam DW = `INTERNAL_DATA_WIDTH;
     localparam IW = DW + 2;
+`ifdef COMPLEX_SERI_IN
+    localparam OW = `OUTPUT_PORT_WIDTH + 1;   // tlast on top
+`else
     localparam OW = `OUTPUT_PORT_WIDTH;
+`endif
     localparam IDLE_LIMIT = 20000;
 
     reg clk = 1'b0;
@@ -21,6 +31,8 @@ module tb_fir;
     integer in_i = 0;
     integer out_i = 0;
     integer idle = 0;
+    integer in_gap = 0;       // clocks left of a long input gap
+    integer out_stall = 0;    // clocks left of a long m_axis_tready stall
     integer result_file;
 
     wire [IW-1:0] beat = (in_i < `TB_IN_BEATS) ? in_beats[in_i] : {IW{1'b0}};
@@ -28,16 +40,23 @@ module tb_fir;
     reg offer = 1'b0;
     reg m_ready = 1'b0;
 
-    wire          s_tready, m_tvalid;
-    wire [OW-1:0] m_tdata;
-    wire          s_tvalid = offer && more && !beat[DW+1];
-    wire          s_take = s_tvalid && s_tready;
+    wire                            s_tready, m_tvalid;
+    wire [`OUTPUT_PORT_WIDTH-1:0]   m_tdata;
+    wire [OW-1:0]                   m_beat;
+    wire                            s_tvalid = offer && more && !beat[DW+1];
+    wire                            s_take = s_tvalid && s_tready;
 `ifdef COEFF_LOAD
     wire c_tready;
     wire c_tvalid = offer && more && beat[DW+1];
     wire c_take = c_tvalid && c_tready;
 `else
     wire c_take = 1'b0;
+`endif
+`ifdef COMPLEX_SERI_IN
+    wire m_tlast;
+    assign m_beat = {m_tlast, m_tdata};
+`else
+    assign m_beat = m_tdata;
 `endif
 
     fir_axis dut (
@@ -47,6 +66,9 @@ module tb_fir;
 `ifdef COEFF_LOAD
         .s_axis_coef_tdata(beat[DW-1:0]), .s_axis_coef_tvalid(c_tvalid),
         .s_axis_coef_tready(c_tready), .s_axis_coef_tlast(beat[DW]),
+`endif
+`ifdef COMPLEX_SERI_IN
+        .m_axis_tlast(m_tlast),
 `endif
         .m_axis_tdata(m_tdata), .m_axis_tvalid(m_tvalid), .m_axis_tready(m_ready));
 
@@ -60,29 +82,48 @@ module tb_fir;
 
     always @(posedge clk) begin
         if (aresetn) begin
-            // a beat on offer stays until it is taken
+            // a beat on offer stays until it is taken; one offer in 64 is
+            // followed by a gap of up to 63 clocks
             if (s_take || c_take) in_i <= in_i + 1;
-            if (!offer || s_take || c_take) offer <= ($random(seed) & 3) != 0;
-            m_ready <= ($random(seed) & 3) != 0;
+            if (!offer || s_take || c_take) begin
+                if (in_gap > 0) begin
+                    in_gap <= in_gap - 1;
+                    offer  <= 1'b0;
+                end else begin
+                    offer <= ($random(seed) & 3) != 0;
+                    if (($random(seed) & 63) == 0) in_gap <= $random(seed) & 63;
+                end
+            end
+            // m_axis_tready: random, and one clock in 48 starts a stall of
+            // up to 127 clocks (long enough to fill the result queue)
+            if (out_stall > 0) begin
+                out_stall <= out_stall - 1;
+                m_ready <= 1'b0;
+            end else if (($random(seed) % 48) == 0) begin
+                out_stall <= $random(seed) & 127;
+                m_ready <= 1'b0;
+            end else begin
+                m_ready <= ($random(seed) & 3) != 0;
+            end
             // unknown handshakes count as no progress, so they end in a timeout
             idle <= ((s_take || c_take || (m_tvalid && m_ready)) === 1'b1) ? 0 : idle + 1;
-            if ((m_tvalid === 1'bx || m_tvalid === 1'bz) && out_i < `TB_OUT_BEATS) begin
+            if ((m_tvalid !== 1'b0 && m_tvalid !== 1'b1) && out_i < `TB_OUT_BEATS) begin
                 $display("FAIL: m_axis_tvalid unknown before result beat %0d", out_i);
                 $finish;
             end
             if (m_tvalid && m_ready) begin
-                $fwrite(result_file, "%h\n", m_tdata);
+                $fwrite(result_file, "%h\n", m_beat);
                 if (out_i >= `TB_OUT_BEATS) begin
-                    $display("FAIL: result beat %0d is one too many (%h)", out_i, m_tdata);
+                    $display("FAIL: result beat %0d is one too many (%h)", out_i, m_beat);
                     $finish;
-                end else if (m_tdata !== out_beats[out_i]) begin
-                    $display("FAIL: result beat %0d is %h, expected %h", out_i, m_tdata,
+                end else if (m_beat !== out_beats[out_i]) begin
+                    $display("FAIL: result beat %0d is %h, expected %h", out_i, m_beat,
                              out_beats[out_i]);
                     $finish;
                 end
                 out_i <= out_i + 1;
             end
-            if (!more && out_i == `TB_OUT_BEATS && idle > 64) begin
+            if (!more && out_i == `TB_OUT_BEATS && idle > 200) begin
                 $display("PASS");
                 $finish;
             end
@@ -94,3 +135,4 @@ module tb_fir;
         end
     end
 endmodule
+`default_nettype wire

@@ -29,6 +29,10 @@ struct CoreCase {
     const char* name;
     FirConfig config;
     int samples = 120;
+    // coefficient packets of wrong lengths (short and long) among the good
+    // ones: the core drops them and keeps its set, so the expected results
+    // stay those of the good packets alone
+    bool bad_packets = false;
 };
 
 void PrintTo(const CoreCase& c, std::ostream* os) {
@@ -89,6 +93,10 @@ const CoreCase core_cases[] = {
     {"deci_even", with(make(8, 10, 20, decimation, nonsymmetric, false, false), 1, 4, 1)},
     {"deci_sym_odd_nearest", with(make(8, 9, 15, decimation, symmetric, true, false), 1, 3, 1)},
     {"deci_anti_unsigned", with(make(8, 9, 25, decimation, antisymmetric, false, true), 1, 2, 1)},
+    // a ratio of 1, which firgen keeps: one result per sample
+    {"deci_ratio_one", with(make(8, 6, 19, decimation, nonsymmetric, false, false), 1, 1, 1)},
+    {"inter_ratio_one_sym_nearest",
+     with(make(8, 7, 14, interpolation, symmetric, true, false), 1, 1, 1)},
     {"inter_even", with(make(8, 10, 20, interpolation, nonsymmetric, false, false), 1, 1, 4)},
     {"inter_anti_odd_nearest",
      with(make(8, 7, 13, interpolation, antisymmetric, true, false), 1, 1, 3)},
@@ -116,6 +124,15 @@ const CoreCase core_cases[] = {
          complex_in(with(make(8, 5, 20, multi_cycle, nonsymmetric, false, false), 2, 1, 1), true))},
     {"load_complex_para_single_anti",
      loadable(complex_in(make(8, 5, 16, single_cycle, antisymmetric, true, false), false))},
+    {"load_bad_packets_single_sym", loadable(make(8, 7, 18, single_cycle, symmetric, false, false)),
+     120, true},
+    {"load_bad_packets_deci",
+     loadable(with(make(8, 8, 20, decimation, nonsymmetric, false, false), 1, 2, 1)), 120, true},
+    // one result per clock in, two beats per result out: with long
+    // m_axis_tready stalls the result queue fills, and only the room check
+    // keeps results from being lost
+    {"complex_seri_inter_full_queue",
+     complex_in(with(make(8, 8, 19, interpolation, nonsymmetric, false, false), 1, 1, 4), true)},
 };
 
 // Random values of `width` bits, the extremes of the range favoured.
@@ -213,6 +230,75 @@ std::int64_t field(std::uint64_t word, int low, int width, bool is_signed) {
                : static_cast<std::int64_t>(v);
 }
 
+// Coefficient packets of wrong lengths put into the folder's tb_in.hex: a
+// lone last word before the first set, one word more than a set before the
+// second, and among the samples after the impulse two sets' worth in one
+// packet (a core counting words modulo the set length would take it) and
+// one word short. Their words are random, so a core taking any of them
+// gives other results than the good sets alone.
+void add_bad_packets(const std::string& folder, const FirConfig& c, Values& values) {
+    const int w = c.width;
+    const int dw = c.is_complex ? 2 * w : w;
+    const int n = c.num_coeffs();
+    const auto packet = [&](int length) {
+        std::vector<std::string> beats;
+        for (int k = 0; k < length; ++k) {
+            const Value v = values.value(c, c.signed_coeffs());
+            const std::uint64_t mask = (std::uint64_t{1} << w) - 1;
+            std::uint64_t word = static_cast<std::uint64_t>(v.re) & mask;
+            if (c.is_complex) {
+                word |= (static_cast<std::uint64_t>(v.im) & mask) << w;
+            }
+            word |= std::uint64_t{k + 1 == length ? 3u : 2u} << dw;
+            std::ostringstream hex;
+            hex << std::hex << word;
+            beats.push_back(hex.str());
+        }
+        return beats;
+    };
+    std::vector<std::string> lines;
+    std::istringstream in(test::read_file(folder + "/tb_in.hex"));
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    const auto is_coef = [&](const std::string& line) {
+        return (std::stoull(line, nullptr, 16) >> (dw + 1)) != 0;
+    };
+    std::vector<std::string> out;
+    int sets = 0;
+    int samples = 0;
+    bool in_set = false;
+    for (const std::string& line : lines) {
+        const bool coef = is_coef(line);
+        if (coef && !in_set) {
+            const auto bad = packet(sets == 0 ? 1 : n + 1);
+            out.insert(out.end(), bad.begin(), bad.end());
+            ++sets;
+        }
+        if (!coef && ++samples == c.taps + 8) {
+            for (const int length : {2 * n, n - 1}) {
+                const auto bad = packet(std::max(length, 1));
+                out.insert(out.end(), bad.begin(), bad.end());
+            }
+        }
+        in_set = coef && (std::stoull(line, nullptr, 16) >> dw & 1) == 0;
+        out.push_back(line);
+    }
+    ASSERT_EQ(sets, 2);
+    std::string text;
+    for (const std::string& line : out) {
+        text += line + "\n";
+    }
+    test::write_file(folder + "/tb_in.hex", text);
+    std::string config = test::read_file(folder + "/tb_config.vh");
+    const std::string key = "`define TB_IN_BEATS ";
+    const size_t at = config.find(key);
+    ASSERT_NE(at, std::string::npos);
+    const size_t end = config.find('\n', at);
+    config.replace(at, end - at, key + std::to_string(out.size()));
+    test::write_file(folder + "/tb_config.vh", config);
+}
+
 struct Staged {
     std::vector<std::string> rtl; // the folder's compile-order list
     std::string testbench;
@@ -282,8 +368,9 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     const int ow = c.out_width;
     for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
         if (c.is_complex && c.serial) {
+            // the imaginary beat carries m_axis_tlast, above the data
             expected.push_back(static_cast<std::uint64_t>(r.re));
-            expected.push_back(static_cast<std::uint64_t>(r.im));
+            expected.push_back(std::uint64_t{1} << ow | static_cast<std::uint64_t>(r.im));
         } else {
             expected.push_back(c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
                                                   static_cast<std::uint64_t>(r.re)
@@ -292,6 +379,9 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     }
     EXPECT_FALSE(expected.empty());
     EXPECT_EQ(hex_lines(folder + "/tb_out.hex"), expected);
+    if (core.bad_packets) {
+        add_bad_packets(folder, c, values);
+    }
 
     Staged staged;
     for (const std::string& name : test::list_directory(folder)) {
