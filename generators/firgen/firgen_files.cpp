@@ -43,9 +43,9 @@ std::vector<NamedText> write(const FirGenParams& params,
         StringSink console;
         write_hex_lines(hex, console, codes, w, DigitCase::upper, is_complex);
         const auto read_back = parse_hex_values(hex.text(), n, is_complex);
-        const CoefficientString string =
-            is_complex ? pack_cmplx(read_back, n, w, console)
-                       : pack_real(read_back, n, w, is_unsigned, console);
+        const CoefficientString string = is_complex
+                                             ? pack_cmplx(read_back, n, w, console)
+                                             : pack_real(read_back, n, w, is_unsigned, console);
         if (!string.text) {
             throw FatalError("firgen: " + console.text(), 1);
         }

@@ -137,7 +137,8 @@ std::vector<Problem> check(const FirGenParams& p) {
     if (k.filter == "INTERPOLATION_FIR") {
         c.at_least_one(13, p.inter_ratio, "interpolation ratio");
     }
-    if (k.data_type == "COMPLEX_DATA_TYPE" && !c.choice(14, p.complex_in_index, complex_in_keywords)) {
+    if (k.data_type == "COMPLEX_DATA_TYPE" &&
+        !c.choice(14, p.complex_in_index, complex_in_keywords)) {
         return c.problems;
     }
     if (!c.problems.empty()) {
@@ -146,15 +147,13 @@ std::vector<Problem> check(const FirGenParams& p) {
     const FirGenDerived d = derive(p, look_up_keywords(p));
     if (d.num_multipliers > max_multipliers) {
         c.problems.push_back({3, true,
-                              std::to_string(d.num_multipliers) +
-                                  " multipliers (NUM_MULTIPLIERS)",
+                              std::to_string(d.num_multipliers) + " multipliers (NUM_MULTIPLIERS)",
                               "at most 64, the adder tree of the core has six stages"});
     }
     if (k.coeff == "COEFF_DEFAULT") {
         if (d.num_coeffs > max_fixed_coefficients) {
             c.problems.push_back({3, true,
-                                  std::to_string(d.num_coeffs) +
-                                      " fixed coefficients (NUM_COEFFS)",
+                                  std::to_string(d.num_coeffs) + " fixed coefficients (NUM_COEFFS)",
                                   "at most 64"});
         }
         if (p.data_width < 1 || p.data_width > 32) {

@@ -45,11 +45,11 @@ void counter_widths(std::vector<Problem>& problems, const FirUserParams& p,
         problems.push_back({line, false, std::to_string(value), "at most 256 (DS_SEL_WIDTH)"});
     }
     if (d.m_nOrdyCountWidth < 0) {
-        problems.push_back({4, true,
-                            "full output width " + std::to_string(d.m_nOutFullWidth) +
-                                " (OUTPUT_FULL_WIDTH)",
-                            "at most 255 (ORDY_COUNT_WIDTH): fewer taps or narrower taps or "
-                            "coefficients"});
+        problems.push_back(
+            {4, true,
+             "full output width " + std::to_string(d.m_nOutFullWidth) + " (OUTPUT_FULL_WIDTH)",
+             "at most 255 (ORDY_COUNT_WIDTH): fewer taps or narrower taps or "
+             "coefficients"});
     }
 }
 

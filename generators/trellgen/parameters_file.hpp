@@ -28,8 +28,7 @@ std::vector<NamedText> write(const ViterbiUserParams& params);
 // FatalError with status -1 when the file cannot be created ("Error !
 // parameters.v cannot be open for write\n") or not written completely, e.g.
 // on a full disk.
-void write_parameters_text(const std::string& text,
-                           const std::string& path = parameters_file_name);
+void write_parameters_text(const std::string& text, const std::string& path = parameters_file_name);
 void write_parameters_file(const ViterbiUserParams& params, const ViterbiDerived& derived,
                            const std::string& path = parameters_file_name);
 
