@@ -201,7 +201,10 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
             const std::string item = text.substr(at, end - at);
             Problem problem{name, path, "", ""};
             const std::optional<Value> read = read_value(option("coeffs"), item, problem);
-            if (!read) {
+            if (!read || item.find(',') != std::string::npos) {
+                if (item.find(',') != std::string::npos) {
+                    problem.why = "item '" + item + "' is no decimal number"; // not a list
+                }
                 problem.why = "line " + std::to_string(line) + ": " + problem.why;
                 problem.value = path;
                 return problem;
@@ -217,8 +220,8 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
         const std::int64_t top = hi;
         if (top < 2) {
             return Problem{name, shown(config, name),
-                           "the default triangle coefficients are flat at " +
-                               std::to_string(c.width) + " bits",
+                           "the default triangle coefficients are flat at a " +
+                               std::to_string(c.width) + "-bit width",
                            "--coeffs or --coeff-file at this width, or a width of " +
                                std::string(is_signed ? "3" : "2") + " bits or more"};
         }

@@ -216,12 +216,14 @@ Problems check_viterbi(Config& config) {
     for (const char* name : {"soft-width", "unsigned"}) {
         if (!soft && config.given(name) &&
             (std::string(name) == "soft-width" || config.flag(name))) {
-            problems.push_back(
-                {name, config.given(name) ? std::optional(shown(config, name)) : std::nullopt,
-                 "hard-decision input has no soft symbols",
-                 "--" + std::string(name) +
-                     " with soft decision only (not with "
-                     "--no-soft-decision)"});
+            problems.push_back({name,
+                                option(name).kind == OptionKind::flag
+                                    ? std::nullopt
+                                    : std::optional(shown(config, name)),
+                                "hard-decision input has no soft symbols",
+                                "--" + std::string(name) +
+                                    " with soft decision only (not with "
+                                    "--no-soft-decision)"});
         }
     }
     if (soft) {
@@ -231,7 +233,13 @@ Problems check_viterbi(Config& config) {
     if (config.has("puncture-patterns")) {
         const std::string& text = config.text("puncture-patterns");
         if (const auto pp = patterns(text)) {
-            config.set_default("puncture-block-size", static_cast<std::int64_t>(pp->first.size()));
+            const auto length = static_cast<std::int64_t>(pp->first.size());
+            config.set_default("puncture-block-size", length);
+            if (config.integer("puncture-block-size") != length) {
+                problems.push_back({"puncture-block-size", shown(config, "puncture-block-size"),
+                                    "the patterns are " + std::to_string(length) + " steps long",
+                                    "the length of the patterns, " + std::to_string(length)});
+            }
         } else {
             problems.push_back({"puncture-patterns", text, "not two patterns of one length",
                                 option("puncture-patterns").accepted});

@@ -8,7 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace ipgen::test {
 namespace {
@@ -143,9 +149,11 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {with(rs255, {"--netlist", "tiny"}),
          "ipgen: --netlist tiny: accepted: minimal, shared or plain\n"},
         {with(rs255, {"--ccsds", "--field-poly", "285"}), "ipgen: --ccsds: "},
-        {with(rs255, {"--prefix", "2enc"}), "ipgen: --prefix 2enc: not a Verilog identifier; accepted: letters"},
+        {with(rs255, {"--prefix", "2enc"}),
+         "ipgen: --prefix 2enc: not a Verilog identifier; accepted: letters"},
         {with(rs255, {"--speed", "9"}), "ipgen: --speed: unknown option of rs-encoder; accepted: "},
-        {with(rs255, {"--ccsds=1"}), "ipgen: --ccsds 1: a flag takes no value; accepted: --ccsds\n"},
+        {with(rs255, {"--ccsds=1"}),
+         "ipgen: --ccsds 1: a flag takes no value; accepted: --ccsds\n"},
         {{"rs-encoder", "--n", "255", "--k", "239"}, "ipgen: --symbol-width: required; accepted: "},
         {{"rs-decoder", "--symbol-width", "8", "--n", "20", "--k", "19"},
          "ipgen: --n 20 --k 19: one check symbol corrects nothing; accepted: n-k of 2 or more\n"},
@@ -156,18 +164,48 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {{"rs-decoder", "--symbol-width", "8", "--n", "30", "--k", "19", "--field-poly", "285",
           "--ccsds"},
          "ipgen: --ccsds: "},
-        {{"fir", "--taps", "0"},
-         "ipgen: --taps (user_params.txt line 3, Number of taps): 0; accepted: 1 or more"},
-        {{"fir", "--taps", "130"}, "ipgen: user_params.txt: 130 multipliers (NUM_MULTIPLIERS)"},
+        {{"fir", "--taps", "0"}, "ipgen: --taps 0: out of range; accepted: 1 to 1024; at most 64 "},
+        {{"fir", "--taps", "130"},
+         "ipgen: --taps 130: 130 multipliers (NUM_MULTIPLIERS); accepted: at most 64, the adder "
+         "tree of the core has six stages\n"},
+        {{"fir", "--taps", "100", "--filter-type", "decimation", "--decimation", "2"},
+         "ipgen: --taps 100: 100 fixed coefficients (NUM_COEFFS); accepted: at most 64\n"},
         {{"fir", "--filter-type", "multi-cycle", "--cycles", "0"},
-         "ipgen: --cycles (user_params.txt line 11, Number of cycles (MULTICYCLE)): 0;"},
-        {{"fir", "--symmetry", "odd"}, "ipgen: --symmetry odd: accepted: none, symmetric or "},
-        {{"fir", "--tap-width", "8", "--coeff-width", "12"}, "ipgen: --tap-width 8 --coeff-width"},
-        {{"fir", "--coeffs", "1,2,3"}, "ipgen: --coeffs: 3 values; accepted: 6 coefficients"},
-        {{"fir", "--coeffs", "1,2,x,4,5,6"}, "ipgen: --coeffs 1,2,x,4,5,6: 'x' is no decimal"},
+         "ipgen: --cycles 0: out of range; accepted: 1 to 256\n"},
+        {{"fir", "--output-width", "1000000"},
+         "ipgen: --output-width 1000000: out of range; accepted: 1 to 64\n"},
+        {{"fir", "--interpolation", "2147483647"},
+         "ipgen: --interpolation 2147483647: out of range; accepted: 1 to 256\n"},
+        {{"fir", "--decimation", "1000000"},
+         "ipgen: --decimation 1000000: out of range; accepted: 1 to 256\n"},
+        {{"fir", "--tap-width", "33"}, "ipgen: --tap-width 33: out of range; accepted: 1 to 32\n"},
+        {{"fir", "--symmetry", "odd"},
+         "ipgen: --symmetry odd: unknown choice; accepted: none, symmetric or antisymmetric\n"},
+        {{"fir", "--tap-width", "8", "--coeff-width", "12"},
+         "ipgen: --coeff-width 12: --tap-width is 8; accepted: equal widths"},
+        {{"fir", "--tap-width", "2"},
+         "ipgen: --tap-width 2: the default triangle coefficients are flat at a 2-bit width; "
+         "accepted: --coeffs or --coeff-file at this width, or a width of 3 bits or more\n"},
+        {{"fir", "--coeff-width", "1", "--arithmetic", "unsigned"},
+         "ipgen: --coeff-width 1: the default triangle coefficients are flat at a 1-bit width; "
+         "accepted: --coeffs or --coeff-file at this width, or a width of 2 bits or more\n"},
+        {{"fir", "--coeffs", "1,2,3"},
+         "ipgen: --coeffs 1,2,3: 3 values for NUM_COEFFS 6; accepted: 6 coefficients\n"},
+        {{"fir", "--coeffs", "1,2,x,4,5,6"},
+         "ipgen: --coeffs 1,2,x,4,5,6: item 'x' is no decimal number; accepted: "},
+        {{"fir", "--coeffs", "1,2,3,4,5,6,"},
+         "ipgen: --coeffs 1,2,3,4,5,6,: item '' is no decimal number; accepted: "},
+        {{"fir", "--coeffs", ",1,2,3,4,5,6"},
+         "ipgen: --coeffs ,1,2,3,4,5,6: item '' is no decimal number; accepted: "},
+        {{"fir", "--coeffs", "1,2,3,4,5,99999999999999999999"},
+         "ipgen: --coeffs 1,2,3,4,5,99999999999999999999: item '99999999999999999999' is out of "
+         "range; accepted: "},
         {{"fir", "--coeffs", "1,2,3,4,5,128"},
-         "ipgen: --coeffs: coefficient 5 is 128 (coeff data out of range); accepted: -128 to "
-         "127"},
+         "ipgen: --coeffs 1,2,3,4,5,128: coefficient 5 is 128; accepted: -128 to 127 (8-bit "
+         "signed coefficients)\n"},
+        {{"fir", "--coeffs", "1,2,3,4,5,6", "--coeff-file", "cin.dec"},
+         "ipgen: --coeff-file cin.dec: --coeffs is given too; accepted: one of --coeffs and "
+         "--coeff-file\n"},
         {{"turbo"}, "ipgen: unknown core 'turbo'; accepted: rs-encoder, "},
         {{}, "ipgen: the core comes first"},
         {{"rs-encoder", "--symbol-width", "8", "--n", "255", "--k", "239", "--out"},
@@ -181,6 +219,63 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         EXPECT_EQ(std::count(run.result.err.begin(), run.result.err.end(), '\n'), 1) << message;
         EXPECT_EQ(list_directory(run.dir.path()), std::vector<std::string>{}) << message;
     }
+}
+
+// --coeff-file follows --coeffs' rule and message, and opens the file
+// without waiting: a FIFO or a folder is refused with the reason (status 2),
+// as is a file beyond the 16 MiB cap; a file that cannot be read is status 1.
+TEST(Ipgen, CoefficientFileReadByTheListsRuleWithoutBlocking) {
+    TempDir inputs;
+    ASSERT_EQ(mkfifo(inputs.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(inputs.file("folder"));
+    write_file(inputs.file("huge.dec"), "");
+    std::filesystem::resize_file(inputs.file("huge.dec"), (std::uintmax_t{16} << 20) + 1);
+    write_file(inputs.file("wide.dec"), "1\n2\n99999999999999999999\n");
+    write_file(inputs.file("over.dec"), "1\n2\n\t128\n");
+    write_file(inputs.file("x.dec"), "1\n\n2,\n3\n");
+    write_file(inputs.file("good.dec"), "1\n-2\n  3  \n");
+    const auto path = [&](const char* name) { return inputs.file(name); };
+    const std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {path("fifo"), 2, ": not a regular file; accepted: a regular file of at most 16 MiB"},
+        {path("folder"), 2, ": not a regular file; accepted: a regular file of at most 16 MiB"},
+        {path("huge.dec"), 2, ": larger than 16 MiB; accepted: a regular file of at most 16 MiB"},
+        {path("wide.dec"), 2,
+         ": line 3: item '99999999999999999999' is out of range; accepted: decimal numbers"},
+        {path("over.dec"), 2,
+         ": coefficient 2 is 128; accepted: -128 to 127 (8-bit signed coefficients)\n"},
+        {path("x.dec"), 2, ": line 3: item '2,' is no decimal number; accepted: "},
+        {path("missing.dec"), 1, ": No such file or directory\n"},
+        {path("good.dec"), 0, ""},
+    };
+    for (const auto& [file, status, says] : cases) {
+        const IpgenRun run({"fir", "--taps", "3", "--coeff-file", file, "--out", "out"});
+        EXPECT_EQ(run.result.exit_status, status) << file << run.result.err;
+        if (status == 0) {
+            EXPECT_EQ(run.file("cin.dec"), "1\n-2\n3\n");
+            continue;
+        }
+        const std::string head =
+            status == 1 ? "ipgen: cannot read --coeff-file " : "ipgen: --coeff-file ";
+        EXPECT_EQ(run.result.err.substr(0, head.size() + file.size() + says.size()),
+                  head + file + says);
+        EXPECT_EQ(std::count(run.result.err.begin(), run.result.err.end(), '\n'), 1);
+        EXPECT_EQ(list_directory(run.dir.path()), std::vector<std::string>{}) << file;
+    }
+}
+
+// What the README's rows say of real data (no keyword of complex input),
+// and a width the model once refused (29-bit parts, sums beyond 64 bits).
+TEST(Ipgen, FirReadmeAndWideParts) {
+    const IpgenRun real({"fir", "--out", "out"});
+    ASSERT_EQ(real.result.exit_status, 0) << real.result.err;
+    const std::string readme = real.file("README.md");
+    EXPECT_NE(readme.find("| data | real | REAL_DATA_TYPE: one sample per beat |"),
+              std::string::npos);
+    EXPECT_EQ(readme.find("NULL"), std::string::npos);
+    const IpgenRun wide(
+        {"fir", "--tap-width", "29", "--taps", "9", "--output-width", "64", "--out", "out"});
+    ASSERT_EQ(wide.result.exit_status, 0) << wide.result.err;
+    EXPECT_NE(wide.file("parameters.v").find("`define INPUT_DATA_WIDTH 29\n"), std::string::npos);
 }
 
 TEST(Ipgen, FolderMustBeNewOrEmptyOrForcedAndWritable) {
