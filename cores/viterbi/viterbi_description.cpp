@@ -136,6 +136,11 @@ std::string option_of(viterbi::Item item) {
     return "";
 }
 
+// "1 bit", "2 bits"
+std::string counted(int count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 // The code must protect something: every polynomial taps the register,
 // together they reach both ends of it (else the code is one of a shorter
 // constraint length, and the core's state count is wrong for it), no two
@@ -147,7 +152,8 @@ void check_code(const Config& config, Problems& problems) {
         problems.push_back({"polynomials", shown(config, "polynomials"), why, accepted});
     };
     if (gp.size() < 2 || gp.size() > 3) {
-        refuse_gp(std::to_string(gp.size()) + " polynomials: the core decodes rate 1/2 or 1/3",
+        refuse_gp(counted(static_cast<int>(gp.size()), "polynomial") +
+                      ": the core decodes rate 1/2 or 1/3",
                   "2 or 3 polynomials");
         return;
     }
@@ -193,8 +199,8 @@ void check_code(const Config& config, Problems& problems) {
         problems.push_back({"puncture-patterns", config.text("puncture-patterns"), why, accepted});
     };
     if (sent <= block) {
-        refuse_pp(std::to_string(sent) + " symbols sent per " + std::to_string(block) +
-                      " bits: a rate of 1 or more protects nothing",
+        refuse_pp(counted(sent, "symbol") + " sent per " + counted(block, "bit") +
+                      ": a rate of 1 or more protects nothing",
                   "patterns that send more symbols than the block has bits");
         return;
     }

@@ -205,7 +205,7 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
          "--polynomials 171,133,165,117: 4 polynomials: the core decodes rate 1/2 or 1/3; "
          "accepted: 2 or 3 polynomials"},
         {{"--polynomials", "171"},
-         "--polynomials 171: 1 polynomials: the core decodes rate 1/2 or 1/3; accepted: 2 or 3 "
+         "--polynomials 171: 1 polynomial: the core decodes rate 1/2 or 1/3; accepted: 2 or 3 "
          "polynomials"},
         {{"--constraint-length", "5", "--polynomials", "23,43"},
          "--polynomials 23,43: polynomial 43 has taps beyond K = 5 bits; accepted: each below "

@@ -276,7 +276,7 @@ const std::vector<Refusal> refusals = {
      "nothing; accepted: patterns that send more symbols than the block has bits"},
     {{"viterbi", "--constraint-length", "3", "--polynomials", "7,5,3", "--puncture-patterns",
       "0,0"},
-     "ipgen: --puncture-patterns 0,0: 1 symbols sent per 1 bits: a rate of 1 or more protects "
+     "ipgen: --puncture-patterns 0,0: 1 symbol sent per 1 bit: a rate of 1 or more protects "
      "nothing; accepted: patterns that send more symbols than the block has bits"},
     {{"viterbi", "--no-soft-decision", "--unsigned"},
      "ipgen: --unsigned: hard-decision input has no soft symbols; accepted: --unsigned with soft "
