@@ -1,26 +1,28 @@
-// ipgen fir: the FIR filter core. The options are the fourteen lines of
-// user_params.txt (firparam's defaults where none is given) and the
-// coefficients; the folder gets user_params.txt and cin.dec (cin_cmplx.dec)
-// as firparam and the user would write them, and firgen's library turns
-// them into parameters.v (and cin.hex) in memory, with firgen's checks.
-// The testbench vectors come from the integer model (fir_model.hpp).
+// ipgen fir: the FIR filter core. The options are declared with their
+// kinds and ranges (what the core and its testbench can build); the check
+// ties firgen's problems to their options and checks the coefficients. The
+// folder gets user_params.txt and cin.dec (cin_cmplx.dec) as firparam and
+// the user would write them, and firgen's typed entry gives parameters.v
+// (and cin.hex) for the same values. The testbench vectors come from the
+// integer model (fir_model.hpp).
+#include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
-#include "generators/common/text_sink.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/named_text.hpp"
 #include "generators/fir_common/coefficient_files.hpp"
-#include "generators/firgen/coefficient_string.hpp"
 #include "generators/firgen/derived_values.hpp"
+#include "generators/firgen/firgen_files.hpp"
 #include "generators/firgen/firgen_params.hpp"
 #include "generators/firgen/parameters_file.hpp"
 #include "generators/firparam/user_params.hpp"
 #include "ipgen/core_description.hpp"
-#include "cores/fir/fir_model.hpp"
 #include "ipgen/options.hpp"
 
 #include <algorithm>
-#include <charconv>
-#include <fstream>
+#include <cctype>
 #include <random>
-#include <sstream>
+#include <stdexcept>
+#include <variant>
 
 namespace ipgen::front {
 
@@ -28,167 +30,273 @@ namespace {
 
 using fir::CoeffSet;
 using fir::FirConfig;
-using fir::Value;
 
-// One line of user_params.txt as an option: a number, or a choice among
-// names that stand for the line's index 0, 1, ...
-struct LineOption {
-    const char* option;
-    int line;
-    std::vector<const char*> names;
-};
+const std::vector<Option>& options();
 
-const std::vector<LineOption> line_options = {
-    {"tap-width", 1, {}},
-    {"coeff-width", 2, {}},
-    {"taps", 3, {}},
-    {"output-width", 4, {}},
-    {"filter-type", 5, {"single-cycle", "multi-cycle", "decimation", "interpolation"}},
-    {"loadable", 6, {}},
-    {"symmetry", 7, {"none", "symmetric", "antisymmetric"}},
-    {"rounding", 8, {"truncation", "nearest"}},
-    {"arithmetic", 9, {"signed", "unsigned"}},
-    {"data-type", 10, {"real", "complex"}},
-    {"cycles", 11, {}},
-    {"decimation", 12, {}},
-    {"interpolation", 13, {}},
-    {"complex-input", 14, {"parallel", "serial"}},
-};
-
-std::string choices(const std::vector<const char*>& names) {
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i) {
-        text += std::string(i == 0 ? "" : i + 1 < names.size() ? ", " : " or ") + names[i];
-    }
-    return text;
-}
-
-std::optional<std::int64_t> parse_integer(const std::string& text) {
-    std::int64_t value = 0;
-    const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
-    const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || first == end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-int option_value(const LineOption& option, const std::string& text) {
-    const std::string given = "--" + std::string(option.option) + " " + text;
-    if (!option.names.empty()) {
-        const auto found = std::find(option.names.begin(), option.names.end(), text);
-        if (found == option.names.end()) {
-            refuse(given + ": accepted: " + choices(option.names));
-        }
-        return static_cast<int>(found - option.names.begin());
-    }
-    const auto value = parse_integer(text);
-    if (!value || *value < INT32_MIN || *value > INT32_MAX) {
-        refuse(given + ": accepted: a decimal number within the 32-bit range");
-    }
-    return static_cast<int>(*value);
-}
-
-// firgen's refusal, "firgen: user_params.txt line N (name): ...", with the
-// option of that line named first.
-[[noreturn]] void refuse_as_ipgen(const FatalError& error) {
-    std::string message = error.message();
-    const std::string program = "firgen: ";
-    if (message.starts_with(program)) {
-        message.erase(0, program.size());
-    }
-    for (const LineOption& option : line_options) {
-        const std::string label = fir::user_param_label(option.line);
-        if (message.starts_with(label)) {
-            message = "--" + std::string(option.option) + " (" + fir::user_params_file_name +
-                      " line " + std::to_string(option.line) + ", " +
-                      fir::user_param_name(option.line) + ")" + message.substr(label.size());
-            break;
+const Option& option(const std::string& name) {
+    for (const Option& o : options()) {
+        if (o.name == name) {
+            return o;
         }
     }
-    throw FatalError("ipgen: " + message, error.status());
+    throw std::logic_error("fir has no option --" + name);
 }
 
-// The coefficient set the options give, as numbers (pairs flattened).
-std::vector<std::int64_t> given_coefficients(const OptionValues& values, const FirConfig& c,
-                                             std::string& source) {
+std::string shown(const Config& config, const std::string& name) {
+    const Value* value = config.find(name);
+    return value != nullptr ? value_text(option(name), *value) : "";
+}
+
+int index_of(const Config& config, const std::string& name) {
+    const std::vector<std::string>& choices = option(name).choices;
+    return static_cast<int>(std::find(choices.begin(), choices.end(), config.choice(name)) -
+                            choices.begin());
+}
+
+// The width option the user gave (both name one width); the coefficient
+// width when neither was given.
+std::string width_option(const Config& config) {
+    return config.given("tap-width") && !config.given("coeff-width") ? "tap-width" : "coeff-width";
+}
+
+// The fourteen values of user_params.txt.
+fir::param::FirUserParams user_params(const Config& config) {
+    fir::param::FirUserParams u;
+    u.m_nTapWidth = static_cast<int>(config.integer("tap-width"));
+    u.m_nCoeffWidth = static_cast<int>(config.integer("coeff-width"));
+    u.m_nNumTaps = static_cast<int>(config.integer("taps"));
+    u.m_nOutWidth = static_cast<int>(config.integer("output-width"));
+    u.m_nFilterType = index_of(config, "filter-type");
+    u.m_nCoeffLoad = config.flag("loadable") ? 1 : 0;
+    u.m_nSymmetry = index_of(config, "symmetry");
+    u.m_nRoundType = index_of(config, "rounding");
+    u.m_nArithmeticType = index_of(config, "arithmetic");
+    u.m_nDataType = index_of(config, "data-type");
+    u.m_nNumCycles = static_cast<int>(config.integer("cycles"));
+    u.m_nDeciRatio = static_cast<int>(config.integer("decimation"));
+    u.m_nInterRatio = static_cast<int>(config.integer("interpolation"));
+    u.m_nComplexInMode = index_of(config, "complex-input");
+    return u;
+}
+
+// firgen's reading of those values (line 2 gives the one width).
+fir::gen::FirGenParams firgen_params(const fir::param::FirUserParams& u) {
+    fir::gen::FirGenParams p;
+    p.data_width = u.m_nCoeffWidth;
+    p.num_taps = u.m_nNumTaps;
+    p.output_width = u.m_nOutWidth;
+    p.filter_index = u.m_nFilterType;
+    p.coeff_index = u.m_nCoeffLoad;
+    p.symmetry_index = u.m_nSymmetry;
+    p.rounding_index = u.m_nRoundType;
+    p.arithmetic_index = u.m_nArithmeticType;
+    p.data_type_index = u.m_nDataType;
+    p.num_cycles = u.m_nNumCycles;
+    p.deci_ratio = u.m_nDeciRatio;
+    p.inter_ratio = u.m_nInterRatio;
+    p.complex_in_index = u.m_nComplexInMode;
+    return p;
+}
+
+FirConfig model_config(const fir::gen::FirGenParams& p) {
+    FirConfig c;
+    c.width = p.data_width;
+    c.taps = p.num_taps;
+    c.out_width = p.output_width;
+    c.filter_type = p.filter_index;
+    c.loadable = p.coeff_index == 1;
+    c.symmetry = p.symmetry_index;
+    c.nearest = p.rounding_index == 1;
+    c.is_unsigned = p.arithmetic_index == 1;
+    c.is_complex = p.data_type_index == 1;
+    c.cycles = p.num_cycles;
+    c.deci = p.deci_ratio;
+    c.inter = p.inter_ratio;
+    c.serial = c.is_complex && p.complex_in_index == 1;
+    return c;
+}
+
+FirConfig model_config(const Config& config) {
+    return model_config(firgen_params(user_params(config)));
+}
+
+// The option behind each line of user_params.txt.
+std::string option_of_line(const Config& config, int line) {
+    static const char* const names[] = {"",
+                                        "",
+                                        "",
+                                        "taps",
+                                        "output-width",
+                                        "filter-type",
+                                        "loadable",
+                                        "symmetry",
+                                        "rounding",
+                                        "arithmetic",
+                                        "data-type",
+                                        "cycles",
+                                        "decimation",
+                                        "interpolation",
+                                        "complex-input"};
+    return line <= 2 ? width_option(config) : names[line];
+}
+
+// The coefficient set, pairs flattened, and where it comes from; a problem
+// instead when the set cannot be used. --coeffs and --coeff-file follow one
+// rule: NUM_COEFFS numbers (pairs), each as --coeffs reads its items, each
+// within the width.
+struct Coefficients {
+    std::vector<std::int64_t> values;
+    std::string source;
+};
+
+std::variant<Coefficients, Problem> coefficients(const Config& config) {
+    const FirConfig c = model_config(config);
     const int n = c.num_coeffs();
     const int count = c.is_complex ? 2 * n : n;
     const std::string what = c.is_complex ? std::to_string(n) + " pairs (real, imaginary)"
                                           : std::to_string(n) + " coefficients";
-    if (values.contains("coeffs") && values.contains("coeff-file")) {
-        refuse("--coeffs and --coeff-file: accepted: one of them");
-    }
-    std::vector<std::int64_t> set;
-    if (const auto list = values.find("coeffs"); list != values.end()) {
-        source = "--coeffs";
-        std::istringstream items(list->second);
-        for (std::string item; std::getline(items, item, ',');) {
-            const auto value = parse_integer(item);
-            if (!value) {
-                refuse("--coeffs " + list->second + ": '" + item +
-                       "' is no decimal number; accepted: " + what + ", separated by commas");
-            }
-            set.push_back(*value);
-        }
-        if (static_cast<int>(set.size()) != count) {
-            refuse("--coeffs: " + std::to_string(set.size()) + " values; accepted: " + what +
-                   " (NUM_COEFFS of this filter)");
-        }
-    } else if (const auto file = values.find("coeff-file"); file != values.end()) {
-        source = "--coeff-file " + file->second;
-        std::ifstream in(file->second, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (!in) {
-            throw FatalError("ipgen: cannot read --coeff-file " + file->second + "\n", 1);
-        }
-        // firgen's reading of cin.dec (cin_cmplx.dec), the values taken as
-        // written (the range is checked below); one value more must not be
-        // there: a longer file belongs to another filter.
-        const fir::DecimalLayout layout =
-            c.is_complex ? fir::DecimalLayout::complex_pairs : fir::DecimalLayout::signed_values;
-        const fir::DecimalCoefficients dec = fir::parse_decimal_coefficients(text.str(), n, layout);
-        if (dec.bad_line) {
-            refuse(source + " line " + std::to_string(*dec.bad_line) +
-                   ": no decimal coefficient; accepted: " + what + ", " +
-                   (c.is_complex ? "one pair per line" : "one per line"));
-        }
-        if (!fir::parse_decimal_coefficients(text.str(), n + 1, layout).bad_line) {
-            refuse(source + ": more values than " + what + " (NUM_COEFFS of this filter)");
-        }
-        set = dec.values;
-    } else {
-        // A triangle (low-pass) within the width, the imaginary parts of
-        // alternating sign.
-        source = "the default triangle";
-        const std::int64_t top = c.signed_coeffs() ? (std::int64_t{1} << (c.width - 1)) - 1
-                                                   : (std::int64_t{1} << c.width) - 1;
-        for (int k = 0; k < n; ++k) {
-            // (a 1-bit signed coefficient is 0 or -1)
-            const std::int64_t v =
-                top > 0 ? std::min<std::int64_t>(std::min(k + 1, c.taps - k), top) : -1;
-            set.push_back(v);
-            if (c.is_complex) {
-                set.push_back(k % 2 == 0 || v < 0 ? v : -v);
-            }
-        }
-    }
     const bool is_signed = c.signed_coeffs();
     const std::int64_t lo = is_signed ? -(std::int64_t{1} << (c.width - 1)) : 0;
     const std::int64_t hi =
         is_signed ? (std::int64_t{1} << (c.width - 1)) - 1 : (std::int64_t{1} << c.width) - 1;
-    for (size_t i = 0; i < set.size(); ++i) {
-        if (set[i] < lo || set[i] > hi) {
-            refuse(source + ": coefficient " + std::to_string(c.is_complex ? i / 2 : i) + " is " +
-                   std::to_string(set[i]) +
-                   " (coeff data out of range); accepted: " + std::to_string(lo) + " to " +
-                   std::to_string(hi) + " (" + std::to_string(c.width) + "-bit " +
-                   (is_signed ? "signed" : "unsigned") + " coefficients)");
+    const std::string range = std::to_string(lo) + " to " + std::to_string(hi) + " (" +
+                              std::to_string(c.width) + "-bit " +
+                              (is_signed ? "signed" : "unsigned") + " coefficients)";
+    Coefficients set;
+    std::string name;
+    if (config.given("coeffs") && config.given("coeff-file")) {
+        return Problem{"coeff-file", config.text("coeff-file"), "--coeffs is given too",
+                       "one of --coeffs and --coeff-file"};
+    }
+    if (config.given("coeffs")) {
+        name = "coeffs";
+        set.source = "--coeffs";
+        set.values = config.list("coeffs");
+    } else if (config.given("coeff-file")) {
+        name = "coeff-file";
+        const std::string& path = config.text("coeff-file");
+        set.source = "--coeff-file " + path;
+        const InputText file = read_input_file(path);
+        if (file.failure == InputFailure::not_regular || file.failure == InputFailure::too_large) {
+            return Problem{name, path, file.cause,
+                           "a regular file of at most 16 MiB: the coefficients as in cin.dec"};
+        }
+        if (!file.ok()) {
+            throw FatalError("ipgen: cannot read --coeff-file " + path + ": " + file.cause + "\n",
+                             1);
+        }
+        // The numbers separated by white space (cin.dec: one per line;
+        // cin_cmplx.dec: a pair per line), each read as an item of --coeffs.
+        const std::string& text = file.text;
+        int line = 1;
+        for (std::size_t at = 0; at < text.size();) {
+            if (std::isspace(static_cast<unsigned char>(text[at])) != 0) {
+                line += text[at++] == '\n' ? 1 : 0;
+                continue;
+            }
+            std::size_t end = at;
+            while (end < text.size() && std::isspace(static_cast<unsigned char>(text[end])) == 0) {
+                ++end;
+            }
+            const std::string item = text.substr(at, end - at);
+            Problem problem{name, path, "", ""};
+            const std::optional<Value> read = read_value(option("coeffs"), item, problem);
+            if (!read || item.find(',') != std::string::npos) {
+                if (item.find(',') != std::string::npos) {
+                    problem.why = "item '" + item + "' is no decimal number"; // not a list
+                }
+                problem.why = "line " + std::to_string(line) + ": " + problem.why;
+                problem.value = path;
+                return problem;
+            }
+            set.values.push_back(std::get<std::vector<std::int64_t>>(*read).front());
+            at = end;
+        }
+    } else {
+        // A triangle (low-pass) within the width, the imaginary parts of
+        // alternating sign; at 2 bits signed or 1 bit it would be flat.
+        name = width_option(config);
+        set.source = "the default triangle";
+        const std::int64_t top = hi;
+        if (top < 2) {
+            return Problem{name, shown(config, name),
+                           "the default triangle coefficients are flat at a " +
+                               std::to_string(c.width) + "-bit width",
+                           "--coeffs or --coeff-file at this width, or a width of " +
+                               std::string(is_signed ? "3" : "2") + " bits or more"};
+        }
+        for (int k = 0; k < n; ++k) {
+            const std::int64_t v = std::min<std::int64_t>(std::min(k + 1, c.taps - k), top);
+            set.values.push_back(v);
+            if (c.is_complex) {
+                set.values.push_back(k % 2 == 0 ? v : -v);
+            }
+        }
+        return set;
+    }
+    const std::string value = name == "coeffs" ? shown(config, name) : config.text(name);
+    if (static_cast<int>(set.values.size()) != count) {
+        return Problem{name, value,
+                       std::to_string(set.values.size()) + " values for NUM_COEFFS " +
+                           std::to_string(n),
+                       what + (c.is_complex ? ", real and imaginary in turn" : "")};
+    }
+    for (std::size_t i = 0; i < set.values.size(); ++i) {
+        if (set.values[i] < lo || set.values[i] > hi) {
+            return Problem{name, value,
+                           "coefficient " + std::to_string(c.is_complex ? i / 2 : i) + " is " +
+                               std::to_string(set.values[i]),
+                           range};
         }
     }
     return set;
 }
+
+Problems check_fir(Config& config) {
+    Problems problems;
+    // The two widths are one in the core (firgen reads line 2 for both):
+    // either one alone sets both.
+    const bool tap = config.given("tap-width");
+    const bool coeff = config.given("coeff-width");
+    if (tap && coeff && config.integer("tap-width") != config.integer("coeff-width")) {
+        problems.push_back({"coeff-width", shown(config, "coeff-width"),
+                            "--tap-width is " + shown(config, "tap-width"),
+                            "equal widths (the core takes samples and coefficients of one "
+                            "width)"});
+        return problems;
+    }
+    const Value width = tap     ? *config.find("tap-width")
+                        : coeff ? *config.find("coeff-width")
+                                : Value{std::int64_t{8}};
+    config.set_default("tap-width", width);
+    config.set_default("coeff-width", width);
+
+    const fir::gen::FirGenParams params = firgen_params(user_params(config));
+    for (const fir::Problem& problem : fir::gen::check(params)) {
+        const std::string name = option_of_line(config, problem.line);
+        problems.push_back(
+            {name, shown(config, name),
+             (problem.whole_file ? "" : fir::user_param_name(problem.line) + " ") + problem.value,
+             problem.accepted});
+    }
+    if (!problems.empty()) {
+        return problems;
+    }
+    const auto set = coefficients(config);
+    if (const auto* problem = std::get_if<Problem>(&set)) {
+        problems.push_back(*problem);
+    } else if (!config.given("coeff-file")) {
+        // the triangle spelled out, so the re-run command states the set
+        config.set_default("coeffs", std::get<Coefficients>(set).values);
+    }
+    return problems;
+}
+
+// The model's vectors, in the model's own terms (fir::Value, not the
+// options' Value).
+namespace model_vectors {
+
+using fir::Value;
 
 // A hexadecimal word of the fields given most significant first; a value
 // narrower than its field is sign-extended.
@@ -296,117 +404,61 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
     }
 }
 
+} // namespace model_vectors
+
+using model_vectors::make_vectors;
+
 const char* const type_names[] = {"single", "multi", "deci", "inter"};
 
-CoreBuild build_fir(const OptionValues& given,
-                    const std::string& /*header: parameters.v has none*/) {
-    // The fourteen values: firparam's defaults, then the options. The two
-    // widths are one in the core (firgen reads line 2 for both): either
-    // one alone sets both.
-    fir::param::FirUserParams user = fir::param::default_params();
-    OptionValues values = given;
-    if (values.contains("tap-width") != values.contains("coeff-width")) {
-        const std::string& width =
-            values.contains("tap-width") ? values.at("tap-width") : values.at("coeff-width");
-        values.try_emplace("tap-width", width);
-        values.try_emplace("coeff-width", width);
-    }
-    for (const LineOption& option : line_options) {
-        const auto found = values.find(option.option);
-        if (found == values.end()) {
-            continue;
-        }
-        int& field = user.*fir::param::user_param_fields[static_cast<size_t>(option.line - 1)];
-        field = std::string(option.option) == "loadable" ? (found->second == "1" ? 1 : 0)
-                                                         : option_value(option, found->second);
-    }
-    if (user.m_nTapWidth != user.m_nCoeffWidth) {
-        refuse("--tap-width " + std::to_string(user.m_nTapWidth) + " --coeff-width " +
-               std::to_string(user.m_nCoeffWidth) +
-               ": accepted: equal widths (the core takes samples and coefficients of one width)");
-    }
-
-    // firgen's library on the file, in memory.
-    const std::string user_params = fir::param::user_params_text(user);
-    const fir::UserParamLines lines = fir::read_user_param_lines(user_params);
-    const fir::gen::FirGenParams params = fir::gen::firgen_params_from_lines(lines);
-    try {
-        fir::gen::validate_firgen(lines, params);
-    } catch (const FatalError& error) {
-        refuse_as_ipgen(error);
-    }
-    const fir::gen::FirGenKeywords keywords = fir::gen::look_up_keywords(params);
-    const fir::gen::FirGenDerived derived = fir::gen::derive(params, keywords);
-
-    FirConfig c;
-    c.width = params.data_width;
-    c.taps = params.num_taps;
-    c.out_width = params.output_width;
-    c.filter_type = params.filter_index;
-    c.loadable = params.coeff_index == 1;
-    c.symmetry = params.symmetry_index;
-    c.nearest = params.rounding_index == 1;
-    c.is_unsigned = params.arithmetic_index == 1;
-    c.is_complex = params.data_type_index == 1;
-    c.cycles = params.num_cycles;
-    c.deci = params.deci_ratio;
-    c.inter = params.inter_ratio;
-    c.serial = c.is_complex && params.complex_in_index == 1;
-    // The model sums exact products in 64-bit integers: they and their
-    // sum must stay below 2^61.
-    const int sum_bits = 2 * c.width + fir::gen::nextlog2(c.taps) + (c.is_complex ? 3 : 2);
-    if (c.width > 30 || sum_bits > 61) {
-        refuse("--coeff-width " + std::to_string(c.width) + " with " + std::to_string(c.taps) +
-               " taps: sums of " + std::to_string(sum_bits) +
-               " bits; accepted: up to 61 (the testbench's model computes in 64 bits)");
-    }
-
-    std::string source;
-    const std::vector<std::int64_t> numbers = given_coefficients(values, c, source);
+CoeffSet coeff_set(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
     CoeffSet set;
-    std::string dec;
     for (size_t i = 0; i < numbers.size(); i += c.is_complex ? 2 : 1) {
         set.push_back({numbers[i], c.is_complex ? numbers[i + 1] : 0});
-        dec += c.is_complex
-                   ? std::to_string(numbers[i]) + "\t" + std::to_string(numbers[i + 1]) + "\n"
-                   : std::to_string(numbers[i]) + "\n";
+    }
+    return set;
+}
+
+Coefficients checked_coefficients(const Config& config) {
+    auto set = coefficients(config);
+    if (const auto* problem = std::get_if<Problem>(&set)) {
+        refuse(*problem); // the file changed since the check
+    }
+    return std::get<Coefficients>(std::move(set));
+}
+
+TbVectors fir_vectors(const Config& config) {
+    const FirConfig c = model_config(config);
+    CoreBuild build;
+    make_vectors(build, c, coeff_set(c, checked_coefficients(config).values));
+    return {std::move(build.tb_in), std::move(build.tb_out), {}, 1 + c.taps % 89};
+}
+
+CoreBuild generate_fir(const Config& config, const std::string& /*header: parameters.v has none*/) {
+    const fir::param::FirUserParams user = user_params(config);
+    const fir::gen::FirGenParams params = firgen_params(user);
+    const FirConfig c = model_config(params);
+    const Coefficients numbers = checked_coefficients(config);
+    std::string dec;
+    for (size_t i = 0; i < numbers.values.size(); i += c.is_complex ? 2 : 1) {
+        dec += c.is_complex ? std::to_string(numbers.values[i]) + "\t" +
+                                  std::to_string(numbers.values[i + 1]) + "\n"
+                            : std::to_string(numbers.values[i]) + "\n";
     }
     const fir::CoefficientFiles& files =
         c.is_complex ? fir::complex_coefficient_files : fir::real_coefficient_files;
 
     CoreBuild build;
-    build.generated = {{fir::user_params_file_name, user_params, FileRole::data},
-                       {files.dec, dec, FileRole::data}};
-    std::string coefficients;
-    if (!c.loadable) {
-        // cin.dec -> cin.hex -> COEFF_VALUE, as firgen converts and packs them.
-        const int n = static_cast<int>(derived.num_coeffs);
-        const std::int64_t full = std::int64_t{1} << c.width;
-        std::vector<fir::CoefficientCode> codes;
-        for (const std::int64_t v : numbers) {
-            codes.push_back(c.is_complex || !c.is_unsigned
-                                ? fir::signed_code(v, full / 2, full)
-                                : fir::unsigned_code(static_cast<std::uint64_t>(v),
-                                                     static_cast<std::uint64_t>(full)));
-        }
-        StringSink hex;
-        StringSink console;
-        fir::write_hex_lines(hex, console, codes, c.width, fir::DigitCase::upper, c.is_complex);
-        const auto read_back = fir::parse_hex_values(hex.text(), n, c.is_complex);
-        const fir::gen::CoefficientString packed =
-            c.is_complex ? fir::gen::pack_cmplx(read_back, n, c.width, console)
-                         : fir::gen::pack_real(read_back, n, c.width, c.is_unsigned, console);
-        if (!packed.text) {
-            throw FatalError("ipgen: " + console.text(), 1);
-        }
-        coefficients = *packed.text;
-        build.generated.push_back({files.hex, hex.take(), FileRole::data});
+    build.generated = {
+        {fir::user_params_file_name, fir::param::user_params_text(user), FileRole::data},
+        {files.dec, dec, FileRole::data}};
+    for (NamedText& file : fir::gen::write(params, numbers.values)) {
+        const bool include = file.name == fir::gen::parameters_file_name;
+        build.generated.push_back({std::move(file.name), std::move(file.text),
+                                   include ? FileRole::include : FileRole::data});
     }
-    StringSink parameters;
-    fir::gen::write_parameters(parameters, params, keywords, derived, coefficients);
-    build.generated.push_back(
-        {fir::gen::parameters_file_name, parameters.take(), FileRole::include});
 
+    const fir::gen::FirGenKeywords keywords = fir::gen::look_up_keywords(params);
+    const fir::gen::FirGenDerived derived = fir::gen::derive(params, keywords);
     const std::string type = type_names[c.filter_type];
     build.name = "fir_" + type + "_" + std::to_string(c.taps);
     if (c.filter_type == fir::decimation) {
@@ -421,88 +473,160 @@ CoreBuild build_fir(const OptionValues& given,
     build.tb_top = "tb_fir";
     build.library = "fir";
 
-    build.command = {"ipgen", "fir"};
-    for (const LineOption& option : line_options) {
-        const int v = user.*fir::param::user_param_fields[static_cast<size_t>(option.line - 1)];
-        if (std::string(option.option) == "loadable") {
-            build.command.push_back(v != 0 ? "--loadable" : "--no-loadable");
-        } else {
-            build.command.push_back("--" + std::string(option.option));
-            build.command.push_back(option.names.empty() ? std::to_string(v)
-                                                         : option.names[static_cast<size_t>(v)]);
-        }
-    }
-    std::string list;
-    for (const std::int64_t v : numbers) {
-        list += (list.empty() ? "" : ",") + std::to_string(v);
-    }
-    build.command.insert(build.command.end(), {"--coeffs", list});
-
     const auto row = [&](const std::string& name, const std::string& value,
                          const std::string& why) {
         build.values.push_back({name, value, why});
     };
-    row("width", std::to_string(c.width), "bits of samples and coefficients (INPUT_DATA_WIDTH)");
-    row("taps", std::to_string(c.taps), "NUM_TAPS; NUM_COEFFS " + std::to_string(c.num_coeffs()));
-    row("output width", std::to_string(c.out_width),
-        "result bits (per part) of the full " +
+    row("coefficients", numbers.source,
+        c.loadable ? "the set the testbench loads first"
+                   : "COEFF_VALUE, " + std::string(files.hex));
+    row("NUM_COEFFS", std::to_string(c.num_coeffs()),
+        c.symmetry != fir::nonsymmetric ? "half the taps, rounded up (symmetric set)"
+                                        : "one per tap");
+    row("OUTPUT_FULL_WIDTH", std::to_string(derived.output_full_width),
+        "result bits (per part: " +
             std::to_string(derived.output_full_width / (c.is_complex ? 2 : 1)) +
-            " (OUTPUT_WIDTH, OUTPUT_FULL_WIDTH)");
-    row("filter type", std::string(keywords.filter),
-        "cycles " + std::to_string(c.cycles) + ", decimation " + std::to_string(c.deci) +
-            ", interpolation " + std::to_string(c.inter));
-    row("coefficients", std::string(keywords.coeff),
-        c.loadable ? source + ": the set the testbench loads first" : source);
-    row("symmetry", std::string(keywords.symmetry), "");
-    row("rounding", std::string(keywords.rounding), "");
-    row("arithmetic", std::string(keywords.arithmetic), "");
-    row("data type", std::string(keywords.data_type), std::string(keywords.complex_in));
-    row("multipliers", std::to_string(derived.num_multipliers), "NUM_MULTIPLIERS");
-
-    make_vectors(build, c, set);
-    build.tb_seed = 1 + c.taps % 89;
+            ") before scaling to --output-width");
+    row("data",
+        c.is_complex ? std::string("complex, ") + (c.serial ? "serial" : "parallel")
+                     : std::string("real"),
+        c.is_complex ? std::string(keywords.complex_in) : "REAL_DATA_TYPE: one sample per beat");
+    row("NUM_MULTIPLIERS", std::to_string(derived.num_multipliers), "multipliers of the core");
     return build;
 }
 
-const CoreRegistration registration{CoreDescription{
-    "fir",
-    "fir",
-    "FIR filter (single-cycle, multi-cycle, decimating or interpolating; AXI4-Stream top)",
-    {
-        {"tap-width", "W", "sample bits (user_params.txt line 1); 1 or more",
-         "8, or --coeff-width"},
-        {"coeff-width", "W",
-         "coefficient bits (line 2); the core takes samples and coefficients of this one width; "
-         "1 to 32 for fixed coefficients",
-         "8, or --tap-width"},
-        {"taps", "T", "number of taps (line 3); 1 or more", "6"},
-        {"output-width", "OW",
-         "result bits (line 4); fewer than the full width are dropped at the bottom", "19"},
-        {"filter-type", "TYPE",
-         "(line 5) single-cycle (a sample per clock), multi-cycle (--cycles clocks per sample), "
-         "decimation (by --decimation) or interpolation (by --interpolation)",
-         "single-cycle"},
-        {"loadable", "", "coefficients loaded at run time through s_axis_coef (line 6)", "off",
-         true},
-        {"symmetry", "SYM", "(line 7) none, symmetric or antisymmetric", "none"},
-        {"rounding", "MODE", "(line 8) truncation or nearest", "truncation"},
-        {"arithmetic", "MODE", "(line 9) signed or unsigned", "signed"},
-        {"data-type", "TYPE", "(line 10) real or complex", "real"},
-        {"cycles", "NC", "clocks per sample of a multi-cycle filter (line 11); 1 or more", "1"},
-        {"decimation", "D", "decimation ratio (line 12); 1 or more", "1"},
-        {"interpolation", "U", "interpolation ratio (line 13); 1 or more", "1"},
-        {"complex-input", "MODE", "(line 14) parallel ({imaginary, real} in one beat) or serial",
-         "parallel"},
-        {"coeffs", "LIST",
-         "the coefficients c[0],c[1],... (NUM_COEFFS of them: half the taps, rounded up, when "
-         "symmetric), separated by commas; complex: real,imaginary,real,... ; within the width",
-         "a triangle, c[k] = min(k+1, T-k) (complex: imaginary parts of alternating sign)"},
-        {"coeff-file", "FILE", "the coefficients as in cin.dec (cin_cmplx.dec: pairs)",
-         "none (--coeffs, or the triangle)"},
-    },
-    "ipgen fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric "
-    "--coeffs 0,-64,-56,86,209,0,-439,-377,515,1128,0,-2103,-1864,2944,9820,13107 --out lowpass",
-    build_fir,
+const std::vector<Option>& options() {
+    static const std::vector<Option> declared{
+        {.name = "tap-width",
+         .kind = OptionKind::integer,
+         .value_name = "W",
+         .help = "sample bits (user_params.txt line 1); one width with --coeff-width",
+         .min = 1,
+         .max = 32,
+         .default_rule = "--coeff-width, else 8"},
+        {.name = "coeff-width",
+         .kind = OptionKind::integer,
+         .value_name = "W",
+         .help = "coefficient bits (line 2); the core takes samples and coefficients of this one "
+                 "width",
+         .min = 1,
+         .max = 32,
+         .default_rule = "--tap-width, else 8"},
+        {.name = "taps",
+         .kind = OptionKind::integer,
+         .value_name = "T",
+         .help = "number of taps (line 3)",
+         .min = 1,
+         .max = 1024,
+         .default_value = Value{std::int64_t{6}},
+         .accepted = "at most 64 multipliers (NUM_MULTIPLIERS) and, with fixed coefficients, at "
+                     "most 64 of them (NUM_COEFFS)"},
+        {.name = "output-width",
+         .kind = OptionKind::integer,
+         .value_name = "OW",
+         .help = "result bits per part (line 4); fewer than the full width are dropped at the "
+                 "bottom, more are sign-extended",
+         .min = 1,
+         .max = 64,
+         .default_value = Value{std::int64_t{19}}},
+        {.name = "filter-type",
+         .kind = OptionKind::choice,
+         .value_name = "TYPE",
+         .help = "(line 5) single-cycle (a sample per clock), multi-cycle (--cycles clocks per "
+                 "sample), decimation (by --decimation) or interpolation (by --interpolation)",
+         .choices = {"single-cycle", "multi-cycle", "decimation", "interpolation"},
+         .default_value = Value{std::string("single-cycle")}},
+        {.name = "loadable",
+         .kind = OptionKind::flag,
+         .help = "coefficients loaded at run time through s_axis_coef (line 6)",
+         .default_value = Value{false},
+         .negatable = true},
+        {.name = "symmetry",
+         .kind = OptionKind::choice,
+         .value_name = "SYM",
+         .help = "(line 7) the impulse response's symmetry",
+         .choices = {"none", "symmetric", "antisymmetric"},
+         .default_value = Value{std::string("none")}},
+        {.name = "rounding",
+         .kind = OptionKind::choice,
+         .value_name = "MODE",
+         .help = "(line 8) how dropped result bits round",
+         .choices = {"truncation", "nearest"},
+         .default_value = Value{std::string("truncation")}},
+        {.name = "arithmetic",
+         .kind = OptionKind::choice,
+         .value_name = "MODE",
+         .help = "(line 9) samples and coefficients signed or unsigned (complex data is signed)",
+         .choices = {"signed", "unsigned"},
+         .default_value = Value{std::string("signed")}},
+        {.name = "data-type",
+         .kind = OptionKind::choice,
+         .value_name = "TYPE",
+         .help = "(line 10) real or complex samples and coefficients",
+         .choices = {"real", "complex"},
+         .default_value = Value{std::string("real")}},
+        {.name = "cycles",
+         .kind = OptionKind::integer,
+         .value_name = "NC",
+         .help = "clocks per sample of a multi-cycle filter (line 11)",
+         .min = 1,
+         .max = 256,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "decimation",
+         .kind = OptionKind::integer,
+         .value_name = "D",
+         .help = "decimation ratio (line 12)",
+         .min = 1,
+         .max = 256,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "interpolation",
+         .kind = OptionKind::integer,
+         .value_name = "U",
+         .help = "interpolation ratio (line 13)",
+         .min = 1,
+         .max = 256,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "complex-input",
+         .kind = OptionKind::choice,
+         .value_name = "MODE",
+         .help = "(line 14) complex samples in one beat ({imaginary, real}) or in two",
+         .choices = {"parallel", "serial"},
+         .default_value = Value{std::string("parallel")}},
+        {.name = "coeffs",
+         .kind = OptionKind::integer_list,
+         .value_name = "LIST",
+         .help = "the coefficients c[0],c[1],... (NUM_COEFFS of them: half the taps, rounded up, "
+                 "when symmetric); complex: real,imaginary,real,...",
+         .min = -(std::int64_t{1} << 31),
+         .max = (std::int64_t{1} << 32) - 1,
+         .default_rule = "a triangle, c[k] = min(k+1, T-k, the largest value of the width) "
+                         "(complex: imaginary parts of alternating sign); refused at 2 bits "
+                         "signed and 1 bit",
+         .accepted = "NUM_COEFFS of them, each within the width: -2^(W-1) to 2^(W-1)-1, or 0 to "
+                     "2^W-1 for unsigned real data"},
+        {.name = "coeff-file",
+         .kind = OptionKind::file,
+         .value_name = "FILE",
+         .help = "the coefficients as in cin.dec (cin_cmplx.dec: a pair per line), separated by "
+                 "white space, each read as an item of --coeffs",
+         .default_rule = "none (--coeffs, or the triangle)",
+         .accepted = "a regular file of at most 16 MiB"},
+    };
+    return declared;
+}
+
+const CoreRegistration registration{CoreDefinition{
+    .name = "fir",
+    .source_dir = "fir",
+    .summary =
+        "FIR filter (single-cycle, multi-cycle, decimating or interpolating; AXI4-Stream top)",
+    .options = options(),
+    .example = "ipgen fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric "
+               "--coeffs 0,-64,-56,86,209,0,-439,-377,515,1128,0,-2103,-1864,2944,9820,13107 "
+               "--out lowpass",
+    .check = check_fir,
+    .generate = generate_fir,
+    .vectors = fir_vectors,
 }};
 
 } // namespace

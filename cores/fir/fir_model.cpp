@@ -11,38 +11,48 @@ int nextlog2(int n) {
     return n > 256 ? -1 : bits;
 }
 
-Value mul(const Value& a, const Value& b) {
-    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+// Products of two 32-bit parts and their sums over the taps pass 64 bits:
+// the sums are exact in 128 bits (taps times 2^64 at most).
+__extension__ using Wide = __int128;
+
+struct WideValue {
+    Wide re = 0;
+    Wide im = 0;
+};
+
+WideValue mul(const Value& a, const Value& b) {
+    return {Wide{a.re} * b.re - Wide{a.im} * b.im, Wide{a.re} * b.im + Wide{a.im} * b.re};
 }
 
-Value add(const Value& a, const Value& b) {
+WideValue add(const WideValue& a, const WideValue& b) {
     return {a.re + b.re, a.im + b.im};
 }
 
-std::int64_t floor_shift(std::int64_t v, int s) {
-    return v >= 0 ? v >> s : -((-v + (std::int64_t{1} << s) - 1) >> s);
+Wide floor_shift(Wide v, int s) {
+    return v >= 0 ? v >> s : -((-v + (Wide{1} << s) - 1) >> s);
 }
 
-std::int64_t scale(const FirConfig& c, std::int64_t y) {
+std::int64_t scale(const FirConfig& c, Wide y) {
     const int full = c.full_width();
     if (c.out_width < full) {
         const int drop = full - c.out_width;
         // The declared full width can exceed the sum's true range by far
         // (it grows by one bit per accumulated firing); sums stay below
-        // 2^61, so dropping 62 bits or more leaves only the sign (or, to
+        // 2^100, so dropping 126 bits or more leaves only the sign (or, to
         // nearest, zero).
-        if (drop >= 62) {
+        if (drop >= 126) {
             y = c.nearest || y >= 0 ? 0 : -1;
         } else {
-            y = floor_shift(y + (c.nearest ? std::int64_t{1} << (drop - 1) : 0), drop);
+            y = floor_shift(y + (c.nearest ? Wide{1} << (drop - 1) : 0), drop);
         }
     }
+    // The low out_width bits (at most 64), two's complement.
     const std::uint64_t mask =
         c.out_width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c.out_width) - 1;
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(y) & mask);
 }
 
-Value scale(const FirConfig& c, const Value& y) {
+Value scale(const FirConfig& c, const WideValue& y) {
     return {scale(c, y.re), c.is_complex ? scale(c, y.im) : 0};
 }
 
@@ -132,7 +142,7 @@ std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
             // upsampled by inserting U-1 zeros after every sample
             const int u = config.inter;
             for (int p = 0; p < u; ++p) {
-                Value y;
+                WideValue y;
                 for (int k = p; k < taps; k += u) {
                     y = add(y, mul(h[k], past(n - k / u)));
                 }
@@ -140,7 +150,7 @@ std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
             }
             continue;
         }
-        Value y;
+        WideValue y;
         for (int k = 0; k < taps; ++k) {
             y = add(y, mul(h[k], past(n - k)));
         }

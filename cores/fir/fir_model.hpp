@@ -55,9 +55,10 @@ struct Event {
     CoeffSet set;
 };
 
-// The output words (each part the low out_width bits, as unsigned numbers)
-// in order. `initial` is the set in force from the start: the fixed one,
-// or all zeros for a loadable core.
+// The output words (each part the low out_width bits, as unsigned numbers;
+// out_width at most 64, where the bits are those of the int64) in order.
+// Parts of up to 32 bits: the sums are exact. `initial` is the set in force from the start: the
+// fixed one, or all zeros for a loadable core.
 std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
                              const std::vector<Event>& events);
 

@@ -1,22 +1,25 @@
-// ipgen viterbi: the Viterbi decoder core. The options become the lines of
-// viterbi_params.v, which trellgen's library reads and checks as trellgen
-// does (its refusals, with the option named); parameters.v is then what
-// trellgen writes for the same file and device class. The testbench vectors
-// come from our model of the core (viterbi_model.hpp).
-#include "generators/common/fatal_error.hpp"
-#include "generators/common/text_sink.hpp"
-#include "ipgen/core_description.hpp"
+// ipgen viterbi: the Viterbi decoder core. The options are declared with
+// their kinds and ranges; the check adds what the core needs beyond
+// trellgen's ranges (rate 1/2 or 1/3, codes that protect anything, a
+// traceback the testbench runs through, a hybrid unit of two states or
+// more) and trellgen's own checks on the record, each problem tied to its
+// option. The folder's viterbi_params.v and parameters.v are trellgen's
+// texts for that record. The testbench vectors come from our model of the
+// core (viterbi_model.hpp).
 #include "cores/viterbi/viterbi_model.hpp"
-#include "ipgen/options.hpp"
-#include "generators/trellgen/derived_values.hpp"
+#include "generators/common/named_text.hpp"
 #include "generators/trellgen/parameters_file.hpp"
 #include "generators/trellgen/params_validation.hpp"
 #include "generators/trellgen/user_params.hpp"
+#include "ipgen/core_description.hpp"
+#include "ipgen/options.hpp"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <random>
+#include <stdexcept>
 
 namespace ipgen::front {
 
@@ -25,203 +28,261 @@ namespace {
 using viterbi::CoreConfig;
 using viterbi::Symbol;
 
-// The option that gives each item of viterbi_params.v trellgen may refuse.
-constexpr std::array<std::pair<const char*, const char*>, 10> option_of_item{{
-    {viterbi::item::cons_length, "constraint-length"},
-    {viterbi::item::code_rate, "polynomials"},
-    {viterbi::item::polynomial, "polynomials"},
-    {viterbi::item::soft_width, "soft-width"},
-    {viterbi::item::pb_size, "puncture-block-size"},
-    {viterbi::item::pp0, "puncture-patterns"},
-    {viterbi::item::pp1, "puncture-patterns"},
-    {viterbi::item::tb_length, "traceback-length"},
-    {viterbi::item::hybrid_index, "hybrid-index"},
-    {viterbi::item::ber_period, "ber-period"},
-}};
+const std::vector<Option>& options();
 
-// trellgen's refusal "trellgen: viterbi_params.v: <item> <value>: accepted:
-// ..." as "ipgen: --<option> (<item>) <value>: accepted: ...".
-[[noreturn]] void refuse_as_option(const FatalError& error) {
-    std::string rest = error.message();
-    const std::string head = std::string("trellgen: ") + viterbi::user_params_file_name + ": ";
-    if (rest.starts_with(head)) {
-        rest.erase(0, head.size());
-    }
-    for (const auto& [item, option] : option_of_item) {
-        if (rest.starts_with(item)) {
-            const size_t item_end = rest.find(' ', std::string_view(item).size());
-            rest = "--" + std::string(option) + " (" + rest.substr(0, item_end) + ")" +
-                   rest.substr(item_end);
-            break;
+const Option& option(const std::string& name) {
+    for (const Option& o : options()) {
+        if (o.name == name) {
+            return o;
         }
     }
-    throw FatalError("ipgen: " + rest, refused_status);
+    throw std::logic_error("viterbi has no option --" + name);
 }
 
-bool is_decimal(const std::string& text) {
-    const size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-    return text.size() > digits &&
-           text.find_first_not_of("0123456789", digits) == std::string::npos;
+// The option's value as ipgen writes it back (octal lists in octal).
+std::string shown(const Config& config, const std::string& name) {
+    const Value* value = config.find(name);
+    return value != nullptr ? value_text(option(name), *value) : "";
 }
 
-// The comma-separated words of an option value.
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> list;
-    size_t start = 0;
-    for (size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1) {
-        list.push_back(text.substr(start, comma - start));
+std::string octal(std::int64_t value) {
+    return value_text(option("polynomials"), Value{std::vector<std::int64_t>{value}});
+}
+
+// The two patterns of --puncture-patterns, or nullopt when the text is not
+// two equally long words of 0 and 1 (the block size bounds them: 1 to 14).
+std::optional<std::pair<std::string, std::string>> patterns(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
     }
-    list.push_back(text.substr(start));
-    return list;
-}
-
-std::string joined(const std::vector<std::string>& list, const char* separator) {
-    std::string text;
-    for (const std::string& word : list) {
-        text += (text.empty() ? "" : separator) + word;
-    }
-    return text;
-}
-
-bool flag(const OptionValues& values, const std::string& name, bool fallback) {
-    const auto found = values.find(name);
-    return found == values.end() ? fallback : found->second == "1";
-}
-
-// The option texts, checked to be single words of the kind their line holds
-// (a blank would move every later item of the file).
-struct ParamTexts {
-    std::string k;
-    std::vector<std::string> gp;
-    bool soft = true;
-    std::string soft_width;
-    bool sdd_unsigned = false;
-    std::vector<std::string> patterns; // empty: not punctured
-    std::string pb_size;
-    std::string tb;
-    std::string hybrid_index; // empty: fully parallel
-    std::string ber_period;   // empty: no BER monitor
-    int device = 2;
-};
-
-ParamTexts option_texts(const OptionValues& given) {
-    OptionValues values = given;
-    const auto number = [&](const std::string& name, const std::string& fallback) {
-        values.try_emplace(name, fallback);
-        const std::string& text = values.at(name);
-        if (!is_decimal(text)) {
-            refuse("--" + name + " " + text + ": accepted: a decimal number");
-        }
-        return text;
+    std::pair<std::string, std::string> pp{text.substr(0, comma), text.substr(comma + 1)};
+    const auto binary = [](const std::string& p) {
+        return !p.empty() && p.size() <= 14 && p.find_first_not_of("01") == std::string::npos;
     };
-    ParamTexts t;
-    t.k = number("constraint-length", "7");
-    values.try_emplace("polynomials", "171,133");
-    t.gp = words(values.at("polynomials"));
-    for (const std::string& gp : t.gp) {
-        if (gp.empty() || gp.find_first_not_of("0123456789") != std::string::npos) {
-            refuse("--polynomials " + values.at("polynomials") +
-                   ": accepted: octal polynomials separated by commas, e.g. 171,133");
-        }
+    if (!binary(pp.first) || !binary(pp.second) || pp.first.size() != pp.second.size()) {
+        return std::nullopt;
     }
-    t.soft = flag(values, "soft-decision", true);
-    t.sdd_unsigned = flag(values, "unsigned", false);
-    if (!t.soft && (values.contains("soft-width") || t.sdd_unsigned)) {
-        refuse(std::string(values.contains("soft-width") ? "--soft-width" : "--unsigned") +
-               ": accepted with soft decision only (not with --no-soft-decision)");
-    }
-    t.soft_width = number("soft-width", "3");
-    if (values.contains("puncture-patterns")) {
-        t.patterns = words(values.at("puncture-patterns"));
-        const bool one_word_each = std::all_of(t.patterns.begin(), t.patterns.end(), [](auto& p) {
-            return !p.empty() && p.find_first_of(" \t\r\n\v\f") == std::string::npos;
-        });
-        if (t.patterns.size() != 2 || !one_word_each) {
-            refuse("--puncture-patterns " + values.at("puncture-patterns") +
-                   ": accepted: two patterns of 0 and 1 separated by a comma, e.g. 110,101");
-        }
-        t.pb_size = number("puncture-block-size", std::to_string(t.patterns[0].size()));
-    } else if (values.contains("puncture-block-size")) {
-        refuse("--puncture-block-size: accepted with --puncture-patterns only");
-    }
-    t.tb = number("traceback-length", "64");
-    if (values.contains("hybrid-index")) {
-        t.hybrid_index = number("hybrid-index", "");
-    }
-    if (values.contains("ber-period")) {
-        t.ber_period = number("ber-period", "");
-    }
-    const std::string device = number("device", "2");
-    if (device != "0" && device != "1" && device != "2") {
-        refuse("--device " + device +
-               ": accepted: 0 (another vendor), 1 (Quarry), 2 (Quarry KESTREL 4)");
-    }
-    t.device = device[0] - '0';
-    return t;
+    return pp;
 }
 
-// viterbi_params.v: one item per line, the value first, then its comment
-// (the comment keeps the line end of items 1 to 8 from being skipped).
-std::string user_params_text(const ParamTexts& t) {
-    std::string text;
-    const auto line = [&](const std::string& value, const std::string& comment) {
-        text += value + "  // " + comment + "\n";
+// trellgen's record of a configuration the check has filled: the
+// polynomials as their octal digits read as a decimal number, the way
+// viterbi_params.v holds them.
+viterbi::ViterbiUserParams record(const Config& config) {
+    viterbi::ViterbiUserParams p;
+    p.cons_length = static_cast<int>(config.integer("constraint-length"));
+    const std::vector<std::int64_t>& gp = config.list("polynomials");
+    p.code_rate = static_cast<int>(gp.size());
+    for (std::size_t i = 0; i < gp.size() && i < p.gp.size(); ++i) {
+        p.gp[i] = std::stoi(octal(gp[i]));
+    }
+    p.soft_decision = config.flag("soft-decision") ? 1 : 0;
+    if (p.soft_decision == 1) {
+        p.soft_width = static_cast<int>(config.integer("soft-width"));
+        p.sdd_unsigned = config.flag("unsigned") ? 1 : 0;
+    }
+    if (config.has("puncture-patterns")) {
+        p.punctured = 1;
+        p.pb_size = static_cast<int>(config.integer("puncture-block-size"));
+        if (const auto pp = patterns(config.text("puncture-patterns"))) {
+            p.pp0 = pp->first;
+            p.pp1 = pp->second;
+        }
+    }
+    p.tb_length = static_cast<int>(config.integer("traceback-length"));
+    if (config.has("hybrid-index")) {
+        p.hybrid = 1;
+        p.hybrid_index = static_cast<int>(config.integer("hybrid-index"));
+    }
+    if (config.has("ber-period")) {
+        p.ber_present = 1;
+        p.ber_period = static_cast<int>(config.integer("ber-period"));
+        p.ber_rate = viterbi::ber_rate_for(p.ber_period);
+    }
+    p.device = static_cast<int>(config.integer("device"));
+    return p;
+}
+
+// The option behind each item of viterbi_params.v.
+std::string option_of(viterbi::Item item) {
+    switch (item) {
+    case viterbi::Item::cons_length:
+        return "constraint-length";
+    case viterbi::Item::code_rate:
+    case viterbi::Item::polynomial:
+        return "polynomials";
+    case viterbi::Item::soft_decision:
+        return "soft-decision";
+    case viterbi::Item::soft_width:
+        return "soft-width";
+    case viterbi::Item::sdd_unsigned:
+        return "unsigned";
+    case viterbi::Item::punctured:
+    case viterbi::Item::pp0:
+    case viterbi::Item::pp1:
+        return "puncture-patterns";
+    case viterbi::Item::pb_size:
+        return "puncture-block-size";
+    case viterbi::Item::tb_length:
+        return "traceback-length";
+    case viterbi::Item::hybrid:
+    case viterbi::Item::hybrid_index:
+        return "hybrid-index";
+    case viterbi::Item::ber_present:
+    case viterbi::Item::ber_period:
+        return "ber-period";
+    }
+    return "";
+}
+
+// "1 bit", "2 bits"
+std::string counted(int count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// The code must protect something: every polynomial taps the register,
+// together they reach both ends of it (else the code is one of a shorter
+// constraint length, and the core's state count is wrong for it), no two
+// send the same symbols, and puncturing leaves more symbols than bits.
+void check_code(const Config& config, Problems& problems) {
+    const int k = static_cast<int>(config.integer("constraint-length"));
+    const std::vector<std::int64_t>& gp = config.list("polynomials");
+    const auto refuse_gp = [&](const std::string& why, const std::string& accepted) {
+        problems.push_back({"polynomials", shown(config, "polynomials"), why, accepted});
     };
-    line(t.k, "constraint length K");
-    line(std::to_string(t.gp.size()), "number of generator polynomials n (code rate 1/n)");
-    for (size_t i = 0; i < t.gp.size(); ++i) {
-        line(t.gp[i], "generator polynomial " + std::to_string(i) + ", octal");
+    if (gp.size() < 2 || gp.size() > 3) {
+        refuse_gp(counted(static_cast<int>(gp.size()), "polynomial") +
+                      ": the core decodes rate 1/2 or 1/3",
+                  "2 or 3 polynomials");
+        return;
     }
-    line(t.soft ? "1" : "0", "soft decision (1) or hard decision (0)");
-    if (t.soft) {
-        line(t.soft_width, "soft width: bits per soft symbol");
-        line(t.sdd_unsigned ? "1" : "0", "soft symbols unsigned (1) or signed (0)");
+    std::int64_t taps = 0;
+    for (std::size_t i = 0; i < gp.size(); ++i) {
+        if (gp[i] >= (std::int64_t{1} << k)) {
+            refuse_gp("polynomial " + octal(gp[i]) + " has taps beyond K = " + std::to_string(k) +
+                          " bits",
+                      "each below 2^K = " + octal(std::int64_t{1} << k) + " (octal)");
+            return;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (gp[j] == gp[i]) {
+                refuse_gp("polynomial " + octal(gp[i]) +
+                              " twice: its symbols repeat and add no protection",
+                          "distinct polynomials");
+                return;
+            }
+        }
+        taps |= gp[i];
     }
-    line(t.patterns.empty() ? "0" : "1", "punctured (1) or not (0)");
-    if (!t.patterns.empty()) {
-        line(t.pb_size, "puncture block size");
-        line(t.patterns[0], "puncture pattern of symbol 0");
-        line(t.patterns[1], "puncture pattern of symbol 1");
+    const std::int64_t newest = std::int64_t{1} << (k - 1);
+    if ((taps & newest) == 0 || (taps & 1) == 0) {
+        refuse_gp(
+            std::string("no polynomial taps the ") + ((taps & newest) == 0 ? "newest" : "oldest") +
+                " bit of the K = " + std::to_string(k) +
+                " register: the code has a shorter constraint length",
+            "a set with bit 0 (1) and bit K-1 (" + octal(newest) + ") each in some polynomial");
+        return;
     }
-    line(t.tb, "traceback length");
-    line(t.hybrid_index.empty() ? "0" : "1", "hybrid (1) or fully parallel (0)");
-    if (!t.hybrid_index.empty()) {
-        line(t.hybrid_index, "hybrid index");
+    if (!config.has("puncture-patterns")) {
+        return;
     }
-    line(t.ber_period.empty() ? "0" : "1", "BER monitor present (1) or not (0)");
-    if (!t.ber_period.empty()) {
-        line(t.ber_period, "BER period exponent");
+    const auto pp = patterns(config.text("puncture-patterns"));
+    if (!pp) {
+        return; // refused with the option
     }
-    return text;
-}
-
-// What the core adds to trellgen's ranges: rate 1/2 or 1/3, a traceback
-// the testbench can run through, a hybrid unit for at least two states,
-// and puncture patterns that send a symbol at every step.
-void check_core_limits(const viterbi::ViterbiUserParams& p) {
-    if (p.code_rate < 2) {
-        refuse("--polynomials " + std::to_string(p.gp[0]) +
-               ": accepted by the core: 2 or 3 polynomials (rate 1/2 or 1/3)");
+    const int block = static_cast<int>(pp->first.size());
+    const int sent = static_cast<int>(std::count(pp->first.begin(), pp->first.end(), '1') +
+                                      std::count(pp->second.begin(), pp->second.end(), '1')) +
+                     (gp.size() == 3 ? block : 0);
+    const auto refuse_pp = [&](const std::string& why, const std::string& accepted) {
+        problems.push_back({"puncture-patterns", config.text("puncture-patterns"), why, accepted});
+    };
+    if (sent <= block) {
+        refuse_pp(counted(sent, "symbol") + " sent per " + counted(block, "bit") +
+                      ": a rate of 1 or more protects nothing",
+                  "patterns that send more symbols than the block has bits");
+        return;
     }
-    if (p.tb_length < 2 || p.tb_length > 1024) {
-        refuse("--traceback-length " + std::to_string(p.tb_length) +
-               ": accepted by the core: 2 to 1024");
-    }
-    // Index 0 (one state per unit, one clock per step) is the fully
-    // parallel core.
-    if (p.hybrid == 1 && (p.hybrid_index < 1 || p.hybrid_index > p.cons_length - 2)) {
-        refuse("--hybrid-index " + std::to_string(p.hybrid_index) +
-               ": accepted by the core: 1 to " + std::to_string(p.cons_length - 2) +
-               " (K-2); without --hybrid-index the core is fully parallel");
-    }
-    if (p.punctured == 1 && p.code_rate == 2) {
-        for (size_t i = 0; i < p.pp0.size(); ++i) {
-            if (p.pp0[i] == '0' && p.pp1[i] == '0') {
-                refuse("--puncture-patterns " + p.pp0 + "," + p.pp1 +
-                       ": accepted by the core: at least one 1 in every column");
+    if (gp.size() == 2) {
+        for (int i = 0; i < block; ++i) {
+            if (pp->first[static_cast<std::size_t>(i)] == '0' &&
+                pp->second[static_cast<std::size_t>(i)] == '0') {
+                refuse_pp("step " + std::to_string(i) + " sends no symbol",
+                          "at least one 1 in every column at rate 1/2");
+                return;
             }
         }
     }
+}
+
+Problems check_viterbi(Config& config) {
+    Problems problems;
+    const bool soft = config.flag("soft-decision");
+    for (const char* name : {"soft-width", "unsigned"}) {
+        if (!soft && config.given(name) &&
+            (std::string(name) == "soft-width" || config.flag(name))) {
+            problems.push_back({name,
+                                option(name).kind == OptionKind::flag
+                                    ? std::nullopt
+                                    : std::optional(shown(config, name)),
+                                "hard-decision input has no soft symbols",
+                                "--" + std::string(name) +
+                                    " with soft decision only (not with "
+                                    "--no-soft-decision)"});
+        }
+    }
+    if (soft) {
+        config.set_default("soft-width", std::int64_t{3});
+        config.set_default("unsigned", false);
+    }
+    if (config.has("puncture-patterns")) {
+        const std::string& text = config.text("puncture-patterns");
+        if (const auto pp = patterns(text)) {
+            const auto length = static_cast<std::int64_t>(pp->first.size());
+            config.set_default("puncture-block-size", length);
+            if (config.integer("puncture-block-size") != length) {
+                problems.push_back({"puncture-block-size", shown(config, "puncture-block-size"),
+                                    "the patterns are " + std::to_string(length) + " steps long",
+                                    "the length of the patterns, " + std::to_string(length)});
+            }
+        } else {
+            problems.push_back({"puncture-patterns", text, "not two patterns of one length",
+                                option("puncture-patterns").accepted});
+        }
+    } else if (config.given("puncture-block-size")) {
+        problems.push_back({"puncture-block-size", shown(config, "puncture-block-size"),
+                            "there is no puncturing to size",
+                            "--puncture-block-size with --puncture-patterns only"});
+    }
+    check_code(config, problems);
+    const std::int64_t k = config.integer("constraint-length");
+    if (config.has("hybrid-index") && config.integer("hybrid-index") > k - 2) {
+        problems.push_back(
+            {"hybrid-index", shown(config, "hybrid-index"),
+             "the hybrid unit needs two states or more (K = " + std::to_string(k) + ")",
+             "1 to K-2 = " + std::to_string(k - 2) +
+                 "; without --hybrid-index the core is fully parallel"});
+    }
+    if (config.integer("device") == 0 && config.integer("traceback-length") > 256) {
+        problems.push_back({"traceback-length", shown(config, "traceback-length"),
+                            "device class 0 addresses the survivor memory with 8 - L(TB) bits",
+                            "2 to 256 with --device 0"});
+    }
+    if (!problems.empty()) {
+        return problems;
+    }
+    // trellgen's own ranges on the record (within the declarations they
+    // hold; a problem here is tied to its option all the same).
+    for (const viterbi::Problem& problem : viterbi::check(record(config))) {
+        const std::string name = option_of(problem.item);
+        problems.push_back({name,
+                            config.has(name) ? std::optional(shown(config, name)) : std::nullopt,
+                            std::string(viterbi::user_params_file_name) + " " +
+                                problem.item_name() + " " + problem.value,
+                            problem.accepted});
+    }
+    return problems;
 }
 
 CoreConfig core_config(const viterbi::ViterbiUserParams& p) {
@@ -325,134 +386,188 @@ void make_vectors(const CoreConfig& cfg, unsigned seed, CoreBuild& build) {
     }
 }
 
-CoreBuild build_viterbi(const OptionValues& given, const std::string& /*header*/) {
+unsigned seed_of(const CoreConfig& cfg) {
+    return static_cast<unsigned>(11 + cfg.k * 7 + cfg.tb);
+}
+
+TbVectors viterbi_vectors(const Config& config) {
+    const CoreConfig cfg = core_config(record(config));
+    CoreBuild build;
+    make_vectors(cfg, seed_of(cfg), build);
+    return {std::move(build.tb_in), std::move(build.tb_out), std::move(build.tb_defines),
+            static_cast<int>(seed_of(cfg))};
+}
+
+CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) {
     // Neither viterbi_params.v (its first line is the first item) nor
     // trellgen's parameters.v carries a header.
-    const ParamTexts texts = option_texts(given);
-    const std::string user_params = user_params_text(texts);
-    viterbi::UserParamsReading reading = viterbi::parse_user_params(user_params);
-    viterbi::ViterbiUserParams& p = reading.params;
-    p.device = texts.device;
-    try {
-        viterbi::validate_user_params(reading);
-    } catch (const FatalError& error) {
-        refuse_as_option(error);
-    }
-    check_core_limits(p);
-    StringSink parameters;
-    viterbi::write_parameters(parameters, p, viterbi::derive_values(p).values);
-
+    const viterbi::ViterbiUserParams p = record(config);
     const CoreConfig cfg = core_config(p);
     CoreBuild build;
-    build.name = "viterbi_k" + texts.k + "_" + joined(texts.gp, "_");
-    const std::string symbols = cfg.soft ? texts.soft_width + "-bit " +
+    build.generated.push_back(
+        {viterbi::user_params_file_name, viterbi::user_params_text(p), FileRole::data});
+    for (NamedText& file : viterbi::write(p)) {
+        build.generated.push_back({std::move(file.name), std::move(file.text), FileRole::include});
+    }
+    if (cfg.ber) {
+        // tb_ber.hex: the BER monitor's window counts over the vectors' run
+        CoreBuild run;
+        make_vectors(cfg, seed_of(cfg), run);
+        build.generated.insert(build.generated.end(), run.generated.begin(), run.generated.end());
+    }
+
+    const std::vector<std::int64_t>& gp = config.list("polynomials");
+    std::string names;
+    std::string listed;
+    for (const std::int64_t g : gp) {
+        names += "_" + octal(g);
+        listed += (listed.empty() ? "" : ", ") + octal(g);
+    }
+    const std::string k = std::to_string(cfg.k);
+    build.name = "viterbi_k" + k + names;
+    const std::string symbols = cfg.soft ? std::to_string(cfg.soft_width) + "-bit " +
                                                (cfg.sdd_unsigned ? "unsigned" : "signed") +
                                                " soft decision"
                                          : std::string("hard decision");
-    build.title =
-        "Viterbi decoder K = " + texts.k + ", rate 1/" + std::to_string(cfg.n) + " (" +
-        joined(texts.gp, ", ") + ")" +
-        (cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "") + ", " + symbols +
-        ", traceback " + texts.tb +
-        (cfg.hybrid ? ", hybrid (index " + texts.hybrid_index + ")" : ", fully parallel") +
-        (cfg.ber ? ", BER monitor" : "");
+    build.title = "Viterbi decoder K = " + k + ", rate 1/" + std::to_string(cfg.n) + " (" + listed +
+                  ")" + (cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "") + ", " +
+                  symbols + ", traceback " + std::to_string(cfg.tb) +
+                  (cfg.hybrid ? ", hybrid (index " + std::to_string(cfg.hybrid_index) + ")"
+                              : ", fully parallel") +
+                  (cfg.ber ? ", BER monitor" : "");
     build.top = "viterbi_axis";
     build.tb_top = "tb_viterbi";
     build.library = "viterbi";
-    build.generated = {
-        {viterbi::user_params_file_name, user_params, FileRole::data},
-        {viterbi::parameters_file_name, parameters.take(), FileRole::include},
-    };
-
-    build.command = {"ipgen", "viterbi",       "--constraint-length",
-                     texts.k, "--polynomials", joined(texts.gp, ",")};
-    if (cfg.soft) {
-        build.command.insert(
-            build.command.end(),
-            {"--soft-width", texts.soft_width, cfg.sdd_unsigned ? "--unsigned" : "--no-unsigned"});
-    } else {
-        build.command.push_back("--no-soft-decision");
-    }
-    if (cfg.punctured) {
-        build.command.insert(build.command.end(), {"--puncture-patterns", cfg.pp0 + "," + cfg.pp1,
-                                                   "--puncture-block-size", texts.pb_size});
-    }
-    build.command.insert(build.command.end(), {"--traceback-length", texts.tb});
-    if (cfg.hybrid) {
-        build.command.insert(build.command.end(), {"--hybrid-index", texts.hybrid_index});
-    }
-    if (cfg.ber) {
-        build.command.insert(build.command.end(), {"--ber-period", texts.ber_period});
-    }
-    build.command.insert(build.command.end(), {"--device", std::to_string(cfg.device)});
 
     const std::array<const char*, 3> device_names{"another vendor (NONQUARRY_DEVICE)",
                                                   "Quarry (QUARRY_DEVICE)",
                                                   "Quarry KESTREL 4 (KESTREL4_DEVICE)"};
+    int sent = cfg.n;
+    int block = 1;
+    if (cfg.punctured) {
+        block = static_cast<int>(cfg.pp0.size());
+        sent = static_cast<int>(std::count(cfg.pp0.begin(), cfg.pp0.end(), '1') +
+                                std::count(cfg.pp1.begin(), cfg.pp1.end(), '1')) +
+               (cfg.n == 3 ? block : 0);
+    }
     build.values = {
-        {"constraint length K", texts.k, "CONS_LENGTH"},
-        {"polynomials", joined(texts.gp, ", "), "octal, GP0 .. (rate 1/n: CODE_RATE)"},
+        {"code rate", std::to_string(block) + "/" + std::to_string(sent),
+         cfg.punctured ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
+                       : "CODE_RATE"},
         {"symbols", symbols, cfg.soft ? "SOFT_DECISION, SOFT_WIDTH" : "HARD_DECISION"},
-        {"punctured", cfg.punctured ? "PP0 " + cfg.pp0 + ", PP1 " + cfg.pp1 : "no",
-         "PUNCTURED, PB_SIZE, PP0, PP1"},
-        {"traceback length", texts.tb, "TB_LENGTH"},
-        {"architecture", cfg.hybrid ? "hybrid, index " + texts.hybrid_index : "fully parallel",
+        {"architecture",
+         cfg.hybrid ? "hybrid, index " + std::to_string(cfg.hybrid_index) : "fully parallel",
          cfg.hybrid ? "IMP_HYBRID: one step per 2^HYBRID_INDEX clocks"
                     : "IMP_PARALLEL: one step per clock"},
-        {"BER monitor", cfg.ber ? "2^" + texts.ber_period + " - 1 bits per window" : "no",
+        {"BER monitor",
+         cfg.ber ? "2^" + std::to_string(cfg.ber_period) + " - 1 bits per window" : "no",
          "BER_PRESENT, BER_PERIOD"},
         {"device class", std::to_string(cfg.device),
          device_names[static_cast<size_t>(cfg.device)] + std::string(": memory style only")},
     };
-
-    const auto seed = static_cast<unsigned>(11 + cfg.k * 7 + cfg.tb);
-    make_vectors(cfg, seed, build);
-    build.tb_seed = static_cast<int>(seed);
     return build;
 }
 
-const CoreRegistration registration{CoreDescription{
-    "viterbi",
-    "viterbi",
-    "Viterbi decoder (rate 1/2 or 1/3, K = 3 to 9, hard or soft, AXI4-Stream top)",
-    {
-        {"constraint-length", "K", "constraint length; accepted: 3 to 9", "7"},
-        {"polynomials", "P0,P1[,P2]",
-         "the generator polynomials in octal, separated by commas (2 or 3: rate 1/2 or 1/3); "
-         "each below 2^K",
-         "171,133"},
-        {"soft-decision", "",
-         "soft-decision input symbols of --soft-width bits; --no-soft-decision: hard (1 bit)", "on",
-         true},
-        {"soft-width", "SW", "bits per soft symbol; accepted: 1 to 16", "3"},
-        {"unsigned", "",
-         "unsigned soft symbols (0 a sure 0, 2^SW-1 a sure 1); --no-unsigned: signed "
-         "(-2^(SW-1) a sure 0, 2^(SW-1)-1 a sure 1)",
-         "off (signed)", true},
-        {"puncture-patterns", "PP0,PP1",
-         "puncture the code: which steps of a block send symbol 0 and symbol 1 (1 = sent, "
-         "leftmost first), e.g. 11,10 (rate 2/3) or 110,101 (rate 3/4)",
-         "not punctured"},
-        {"puncture-block-size", "PB",
-         "steps per puncture block; accepted: 1 to 14, the length of each pattern",
-         "the length of the patterns"},
-        {"traceback-length", "TB",
-         "traceback length; accepted: 2 to 1024 (2 to 256 for device class 0)", "64"},
-        {"hybrid-index", "HI",
-         "hybrid add-compare-select: 2^(K-1-HI) units, one step per 2^HI clocks; accepted: 1 "
-         "to K-2",
-         "fully parallel (one step per clock)"},
-        {"ber-period", "BP",
-         "add the channel BER monitor, counting over 2^BP - 1 bits; accepted: 1 to 32",
-         "no monitor"},
-        {"device", "D",
-         "device class: 0 another vendor, 1 Quarry, 2 Quarry KESTREL 4 (the survivor memory's "
-         "style only, never the result)",
-         "2"},
-    },
-    "ipgen viterbi --constraint-length 7 --polynomials 171,133 --soft-width 3 "
-    "--traceback-length 64 --out viterbi_k7",
-    build_viterbi,
+const std::vector<Option>& options() {
+    static const std::vector<Option> declared{
+        {.name = "constraint-length",
+         .kind = OptionKind::integer,
+         .value_name = "K",
+         .help = "constraint length (CONS_LENGTH)",
+         .min = 3,
+         .max = 9,
+         .default_value = Value{std::int64_t{7}}},
+        {.name = "polynomials",
+         .kind = OptionKind::octal_list,
+         .value_name = "P0,P1[,P2]",
+         .help = "the generator polynomials in octal, bit K-1 the newest input (2: rate 1/2, 3: "
+                 "rate 1/3)",
+         .min = 1,
+         .max = 0777,
+         .default_value = Value{std::vector<std::int64_t>{0171, 0133}},
+         .accepted = "2 or 3, distinct, each below 2^K, bit 0 and bit K-1 each in some "
+                     "polynomial"},
+        {.name = "soft-decision",
+         .kind = OptionKind::flag,
+         .help = "soft-decision input symbols of --soft-width bits; --no-soft-decision: hard (1 "
+                 "bit; --soft-width and --unsigned are refused with it)",
+         .default_value = Value{true},
+         .negatable = true},
+        {.name = "soft-width",
+         .kind = OptionKind::integer,
+         .value_name = "SW",
+         .help = "bits per soft symbol (SOFT_WIDTH)",
+         .min = 1,
+         .max = 16,
+         .default_rule = "3 with soft decision; none with --no-soft-decision"},
+        {.name = "unsigned",
+         .kind = OptionKind::flag,
+         .help = "unsigned soft symbols (0 a sure 0, 2^SW-1 a sure 1); --no-unsigned: signed "
+                 "(-2^(SW-1) a sure 0, 2^(SW-1)-1 a sure 1)",
+         .default_rule = "off (signed) with soft decision; none with --no-soft-decision",
+         .negatable = true},
+        {.name = "puncture-patterns",
+         .kind = OptionKind::text,
+         .value_name = "PP0,PP1",
+         .help = "puncture the code: which steps of a block send symbol 0 and symbol 1 (1 = "
+                 "sent, leftmost first), e.g. 11,10 (rate 2/3) or 110,101 (rate 3/4)",
+         .default_rule = "not punctured",
+         .accepted = "two patterns of 0 and 1 of one length (1 to 14) separated by a comma, "
+                     "sending more symbols than the block has bits and, at rate 1/2, at least "
+                     "one 1 in every column"},
+        {.name = "puncture-block-size",
+         .kind = OptionKind::integer,
+         .value_name = "PB",
+         .help = "steps per puncture block (PB_SIZE); with --puncture-patterns only",
+         .min = 1,
+         .max = 14,
+         .default_rule = "the length of the patterns",
+         .accepted = "the length of the patterns"},
+        {.name = "traceback-length",
+         .kind = OptionKind::integer,
+         .value_name = "TB",
+         .help = "traceback length (TB_LENGTH)",
+         .min = 2,
+         .max = 1024,
+         .default_value = Value{std::int64_t{64}},
+         .accepted = "2 to 256 with --device 0"},
+        {.name = "hybrid-index",
+         .kind = OptionKind::integer,
+         .value_name = "HI",
+         .help = "hybrid add-compare-select: 2^(K-1-HI) units, one step per 2^HI clocks",
+         .min = 1,
+         .max = 7,
+         .default_rule = "fully parallel (one step per clock)",
+         .accepted = "at most K-2"},
+        {.name = "ber-period",
+         .kind = OptionKind::integer,
+         .value_name = "BP",
+         .help = "add the channel BER monitor, counting over 2^BP - 1 bits",
+         .min = 1,
+         .max = 32,
+         .default_rule = "no monitor"},
+        {.name = "device",
+         .kind = OptionKind::integer,
+         .value_name = "D",
+         .help = "device class: 0 another vendor, 1 Quarry, 2 Quarry KESTREL 4 (the survivor "
+                 "memory's style only, never the result)",
+         .min = 0,
+         .max = 2,
+         .default_value = Value{std::int64_t{2}}},
+    };
+    return declared;
+}
+
+const CoreRegistration registration{CoreDefinition{
+    .name = "viterbi",
+    .source_dir = "viterbi",
+    .summary = "Viterbi decoder (rate 1/2 or 1/3, K = 3 to 9, hard or soft, AXI4-Stream top)",
+    .options = options(),
+    .example = "ipgen viterbi --constraint-length 7 --polynomials 171,133 --soft-width 3 "
+               "--traceback-length 64 --out viterbi_k7",
+    .check = check_viterbi,
+    .generate = generate_viterbi,
+    .vectors = viterbi_vectors,
 }};
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace ipgen::fir {
@@ -21,6 +22,9 @@ inline constexpr std::array<const char*, 2> data_type_keywords = {"REAL_DATA_TYP
                                                                   "COMPLEX_DATA_TYPE"};
 inline constexpr std::array<const char*, 2> complex_in_keywords = {"COMPLEX_PARA_IN",
                                                                    "COMPLEX_SERI_IN"};
+
+// What a line of choices accepts: "0 to 3 (0 SINGLECYCLE_FIR, ...)".
+std::string accepted_choices(std::span<const char* const> keywords);
 
 // Refuses a choice outside its table: "<program>: user_params.txt line 5
 // (Filter type): 7; accepted: 0 to 3 (0 SINGLECYCLE_FIR, ...)", status 2.

@@ -34,6 +34,15 @@ void refuse(std::string_view program, std::string_view message) {
     throw FatalError(std::string(program) + ": " + std::string(message) + "\n", refused_status);
 }
 
+std::string Problem::text() const {
+    return (whole_file ? std::string(user_params_file_name) : user_param_label(line)) + ": " +
+           value + "; accepted: " + accepted;
+}
+
+void refuse(std::string_view program, const Problem& problem) {
+    refuse(program, problem.text());
+}
+
 void refuse_user_param(std::string_view program, int line, std::string_view value,
                        std::string_view accepted) {
     refuse(program, user_param_label(line) + ": " + std::string(value) +

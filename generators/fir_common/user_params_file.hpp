@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ipgen::fir {
 
@@ -69,6 +70,23 @@ std::string user_param_label(int line);
 // `number_required`, a line without a number.
 void check_user_param_lines(const UserParamLines& lines, bool number_required,
                             std::string_view program);
+
+// One refused value: the line of user_params.txt it stands on (for a
+// count derived from several lines, the line whose value drives it and
+// `whole_file` set), the value as the message shows it, what is accepted.
+struct Problem {
+    int line = 0;
+    bool whole_file = false;
+    std::string value;
+    std::string accepted;
+
+    // "user_params.txt line N (name): <value>; accepted: <accepted>", or
+    // "user_params.txt: <value>; accepted: <accepted>" for the whole file.
+    std::string text() const;
+};
+
+// Ends the run with the problem's message: "<program>: <text>", status 2.
+[[noreturn]] void refuse(std::string_view program, const Problem& problem);
 
 // Ends the run with the validation message for one line: status 2.
 [[noreturn]] void refuse_user_param(std::string_view program, int line, std::string_view value,

@@ -7,6 +7,7 @@
 #include "generators/fir_common/user_params_file.hpp"
 
 #include <string_view>
+#include <vector>
 
 namespace ipgen::fir::gen {
 
@@ -44,6 +45,16 @@ FirGenParams firgen_params_from_lines(const UserParamLines& lines);
 
 // The keywords of valid indices.
 FirGenKeywords look_up_keywords(const FirGenParams& params);
+
+// Every value firgen cannot turn into a defined parameter file, in the
+// order it checks them: T >= 1, every index within its table (the
+// complex-input index only for complex data), NC, D or U >= 1 where they
+// divide, the multiplier count at most 64 (the adder tree of the core has
+// six stages), with fixed coefficients at most 64 of them and a width W of
+// 1 to 32 (the conversion is 32-bit), W and OW >= 1 in every mode, and
+// every derived width and count within the 32-bit range. Checks that need
+// the derivation are made only when the choices and divisors passed.
+std::vector<Problem> check(const FirGenParams& params);
 
 // Refuses a file the run cannot turn into a defined parameter file; throws
 // FatalError with one line on standard output and exit status 2. Checks:

@@ -8,7 +8,19 @@
 #include "generators/firparam/on_update.hpp"
 #include "generators/firparam/user_params.hpp"
 
+#include <vector>
+
 namespace ipgen::fir::param {
+
+// The value checks of validate_user_file on the values alone (a line
+// without a number reads as 0 here), in file order.
+std::vector<Problem> check_values(const FirUserParams& params);
+
+// Every value firparam refuses, in the order a run checks them: the value
+// checks above, then (when they pass) those of validate_counter_widths and
+// validate_fixed_coefficients on the values as the derivation normalises
+// them. The values are not changed.
+std::vector<Problem> check(const FirUserParams& params);
 
 // Before the derivation: the shape of every line (a number beyond the
 // 32-bit range, more than 99 characters after a number), at least one tap,

@@ -174,16 +174,28 @@ void write_parameters(TextSink& out, const ViterbiUserParams& params, const Vite
     write_enumerated_defines(out, params, d);
 }
 
-void write_parameters_file(const ViterbiUserParams& params, const ViterbiDerived& derived,
-                           const std::string& path) {
+std::vector<NamedText> write(const ViterbiUserParams& params) {
+    StringSink text;
+    write_parameters(text, params, derive_values(params).values);
+    return {{parameters_file_name, text.take()}};
+}
+
+void write_parameters_text(const std::string& text, const std::string& path) {
     OutputFile file(path);
     if (!file.is_open()) {
         throw FatalError("Error ! parameters.v cannot be open for write\n", -1);
     }
-    write_parameters(file, params, derived);
+    file.write(text);
     if (!file.close()) {
         throw FatalError("Error ! parameters.v could not be written completely\n", -1);
     }
+}
+
+void write_parameters_file(const ViterbiUserParams& params, const ViterbiDerived& derived,
+                           const std::string& path) {
+    StringSink text;
+    write_parameters(text, params, derived);
+    write_parameters_text(text.text(), path);
 }
 
 } // namespace ipgen::viterbi

@@ -2,7 +2,6 @@
 
 #include "generators/common/c_number.hpp"
 #include "generators/common/fatal_error.hpp"
-#include "generators/trellgen/derived_values.hpp"
 #include "generators/trellgen/parameters_file.hpp"
 #include "generators/trellgen/params_validation.hpp"
 #include "generators/trellgen/user_params.hpp"
@@ -25,8 +24,9 @@ int run_trellgen(const std::vector<std::string>& args) {
     UserParamsReading reading = read_user_params();
     reading.params.device = device;
     validate_user_params(reading);
-    const ViterbiDerived derived = derive_values(reading.params).values;
-    write_parameters_file(reading.params, derived);
+    for (const NamedText& file : write(reading.params)) {
+        write_parameters_text(file.text, file.name);
+    }
     return 0;
 }
 

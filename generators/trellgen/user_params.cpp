@@ -109,6 +109,43 @@ UserParamsReading parse_user_params(std::string_view bytes) {
     return reading;
 }
 
+std::string user_params_text(const ViterbiUserParams& p) {
+    std::string text;
+    const auto line = [&](const std::string& value, const std::string& comment) {
+        text += value + "  // " + comment + "\n";
+    };
+    const auto number = [&](int value, const std::string& comment) {
+        line(std::to_string(value), comment);
+    };
+    number(p.cons_length, "constraint length K");
+    number(p.code_rate, "number of generator polynomials n (code rate 1/n)");
+    for (int i = 0; i < p.code_rate && i < max_polynomials; ++i) {
+        number(p.gp[static_cast<std::size_t>(i)],
+               "generator polynomial " + std::to_string(i) + ", octal");
+    }
+    number(p.soft_decision, "soft decision (1) or hard decision (0)");
+    if (p.soft_decision == 1) {
+        number(p.soft_width, "soft width: bits per soft symbol");
+        number(p.sdd_unsigned, "soft symbols unsigned (1) or signed (0)");
+    }
+    number(p.punctured, "punctured (1) or not (0)");
+    if (p.punctured == 1) {
+        number(p.pb_size, "puncture block size");
+        line(p.pp0, "puncture pattern of symbol 0");
+        line(p.pp1, "puncture pattern of symbol 1");
+    }
+    number(p.tb_length, "traceback length");
+    number(p.hybrid, "hybrid (1) or fully parallel (0)");
+    if (p.hybrid == 1) {
+        number(p.hybrid_index, "hybrid index");
+    }
+    number(p.ber_present, "BER monitor present (1) or not (0)");
+    if (p.ber_present == 1) {
+        number(p.ber_period, "BER period exponent");
+    }
+    return text;
+}
+
 UserParamsReading read_user_params(const std::string& path) {
     const InputText text = read_input_file(path, max_user_params_size);
     if (!text.ok()) {

@@ -34,6 +34,8 @@ struct ViterbiUserParams {
     int ber_period = 0;         // BP, read only with the monitor
     std::uint32_t ber_rate = 0; // 2^BP - 1
     int device = 0;             // 0 other vendor, 1 Quarry, 2 Quarry KESTREL 4
+
+    bool operator==(const ViterbiUserParams&) const = default;
 };
 
 // The names of the items, as messages about them say.
@@ -77,6 +79,13 @@ std::uint32_t ber_rate_for(int ber_period);
 // characters). A conversion that fails leaves its field as it is and reading
 // goes on, so a short or malformed file gives zeros, never an error here.
 UserParamsReading parse_user_params(std::string_view bytes);
+
+// The text of viterbi_params.v for a record: one item per line, the value
+// first, then a comment naming it (the comment also keeps the line end of
+// items 1 to 8 from being skipped). Items a flag leaves out are not
+// written; parse_user_params reads the same record back (device and
+// ber_rate aside: the file holds neither).
+std::string user_params_text(const ViterbiUserParams& params);
 
 // viterbi_params.v has some twenty short lines; anything beyond this (a link
 // to /dev/zero, which never ends) is not read to the end.

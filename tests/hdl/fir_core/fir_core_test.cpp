@@ -6,8 +6,8 @@
 // integer model (the one checked against numpy) gives; its testbench drives
 // fir_axis with random gaps and back-pressure and must print PASS;
 // Verilator's lint must be clean.
-#include "hdl_tools.hpp"
 #include "cores/fir/fir_model.hpp"
+#include "hdl_tools.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -85,6 +85,10 @@ const CoreCase core_cases[] = {
     {"single_one_tap", make(8, 1, 10, single_cycle, nonsymmetric, true, false)},
     {"single_64_taps_six_adder_stages", make(4, 64, 20, single_cycle, nonsymmetric, true, false)},
     {"single_lowpass_31_16bit", make(16, 31, 16, single_cycle, symmetric, true, false)},
+    // 32-bit parts: products and sums beyond 64 bits in the model
+    {"single_32bit_sym_64out", make(32, 9, 64, single_cycle, symmetric, true, false)},
+    {"deci_29bit_complex",
+     complex_in(with(make(29, 9, 30, decimation, nonsymmetric, false, false), 1, 3, 1), false)},
     {"multi_sym_odd", with(make(16, 11, 40, multi_cycle, symmetric, false, false), 3, 1, 1)},
     {"multi_padded_nearest",
      with(make(8, 10, 12, multi_cycle, nonsymmetric, true, false), 3, 1, 1)},

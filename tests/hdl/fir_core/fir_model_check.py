@@ -2,7 +2,8 @@
 """Checks the FIR integer model (fir_model_cli) against numpy's integer
 convolution: random configurations of every filter type, symmetry,
 signedness, rounding, real and complex data, with coefficient sets reloaded
-mid-stream. Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
+mid-stream, parts of up to 32 bits and results of up to 64 (exact Python
+integers in numpy's object arrays). Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
 import random
 import subprocess
 import sys
@@ -40,7 +41,7 @@ def response(c, coeffs):
     for k in range(ncf, t):
         re, im = coeffs[t - 1 - k]
         h.append((-re, -im) if c["sym"] == 2 else (re, im))
-    return np.array([v[0] for v in h], dtype=np.int64), np.array([v[1] for v in h], dtype=np.int64)
+    return np.array([v[0] for v in h], dtype=object), np.array([v[1] for v in h], dtype=object)
 
 
 def cconv(xr, xi, hr, hi):
@@ -58,12 +59,12 @@ def scale(c, y):
 
 def expected(c, sets, samples, set_at):
     """sets[j] applies to the samples n with set_at[n] == j."""
-    xr = np.array([s[0] for s in samples], dtype=np.int64)
-    xi = np.array([s[1] for s in samples], dtype=np.int64)
+    xr = np.array([s[0] for s in samples], dtype=object)
+    xi = np.array([s[1] for s in samples], dtype=object)
     n = len(samples)
     if c["type"] == 3:
         u = c["U"]
-        vr, vi = np.zeros(n * u, dtype=np.int64), np.zeros(n * u, dtype=np.int64)
+        vr, vi = np.zeros(n * u, dtype=object), np.zeros(n * u, dtype=object)
         vr[::u], vi[::u] = xr, xi
         full = [cconv(vr, vi, *response(c, s)) for s in sets]
         picks = [(j, set_at[j // u]) for j in range(n * u)]
@@ -79,7 +80,9 @@ def random_config(rng):
          "load": rng.randint(0, 1), "sym": rng.randint(0, 2), "round": rng.randint(0, 1),
          "uns": rng.randint(0, 1), "cplx": rng.randint(0, 1), "NC": rng.randint(1, 5),
          "D": rng.randint(1, 5), "U": rng.randint(1, 5), "seri": rng.randint(0, 1)}
-    c["OW"] = rng.randint(2, full_width(c) + 3)
+    if rng.random() < 0.25:  # wide parts: sums beyond 64 bits
+        c["W"] = rng.randint(25, 32)
+    c["OW"] = min(64, rng.randint(2, full_width(c) + 3))
     return c
 
 

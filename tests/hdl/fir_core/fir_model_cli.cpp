@@ -8,6 +8,7 @@
 // Writes one line "RE IM" per output word.
 #include "cores/fir/fir_model.hpp"
 
+#include <cstdint>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -50,7 +51,8 @@ int main() {
         }
     }
     for (const Value& v : run_model(c, initial, events)) {
-        std::cout << v.re << ' ' << v.im << '\n';
+        std::cout << static_cast<std::uint64_t>(v.re) << ' ' << static_cast<std::uint64_t>(v.im)
+                  << '\n';
     }
     return 0;
 }

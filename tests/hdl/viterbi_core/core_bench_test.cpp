@@ -50,7 +50,7 @@ const Case kCases[] = {
     {"k7_punct34_ber_prefix", 7, 2, {"171", "133"}, 4, true, 96, "110", "101", -1, 7, 2, "v1_"},
     {"k7_rate13", 7, 3, {"133", "171", "165"}, 3, false, 64},
     {"k3_hard", 3, 2, {"7", "5"}, 0, false, 16},
-    {"k3_rate13_soft2", 3, 3, {"7", "7", "5"}, 2, false, 11},
+    {"k3_rate13_soft2", 3, 3, {"7", "5", "3"}, 2, false, 11},
     {"k3_hybrid1_punct23_ber", 3, 2, {"7", "5"}, 3, true, 20, "11", "10", 1, 5},
     {"k4_soft8", 4, 2, {"15", "17"}, 8, true, 20},
     {"k4_rate13_punct", 4, 3, {"15", "17", "13"}, 3, false, 24, "10", "01"},
@@ -186,40 +186,54 @@ INSTANTIATE_TEST_SUITE_P(Matrix, ViterbiCore, ::testing::ValuesIn(kCases),
                              return std::string(info.param.name);
                          });
 
-// Refused values: status 2, nothing written; a value trellgen refuses is
-// refused with trellgen's words (the item, the value, what is accepted).
-TEST(IpgenViterbi, RefusesWithTrellgensWordsAndWritesNothing) {
+// Refused values: status 2, nothing written, one line naming the option,
+// the value, why and what is accepted.
+TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
     struct Refusal {
         Args options;
-        std::string says; // the end of the message
+        std::string says; // the message after "ipgen: "
     };
+    const std::string polys = "accepted: octal numbers separated by commas, each 1 to 777; 2 or "
+                              "3, distinct, each below 2^K, bit 0 and bit K-1 each in some "
+                              "polynomial";
+    const std::string tb = "accepted: 2 to 1024; 2 to 256 with --device 0";
     const Refusal refusals[] = {
-        {{"--constraint-length", "10"},
-         "--constraint-length (constraint length) 10: accepted: 3 to 9"},
+        {{"--constraint-length", "10"}, "--constraint-length 10: out of range; accepted: 3 to 9"},
         {{"--polynomials", "171,181"},
-         "--polynomials (polynomial GP1) 181: accepted: octal digits (0 to 7) of a polynomial "
-         "below 2^7 (K bits)"},
+         "--polynomials 171,181: item '181' is no octal number; " + polys},
         {{"--polynomials", "171,133,165,117"},
-         "--polynomials (number of polynomials) 4: accepted: 1 to 3 (code rate 1/n)"},
-        {{"--puncture-patterns", "110,10"},
-         "--puncture-patterns (second puncture pattern) \"10\": accepted: exactly 3 characters 0 "
-         "or 1 (one per symbol of the puncture block)"},
-        {{"--traceback-length", "300", "--device", "0"},
-         "--traceback-length (traceback length) 300: accepted: 1 to 256 for device class 0 (the "
-         "address prefixes are 8 - L(TB) bits)"},
-        {{"--soft-width", "17"},
-         "--soft-width (soft width) 17: accepted: 1 to 16 bits per soft symbol"},
+         "--polynomials 171,133,165,117: 4 polynomials: the core decodes rate 1/2 or 1/3; "
+         "accepted: 2 or 3 polynomials"},
         {{"--polynomials", "171"},
-         "--polynomials 171: accepted by the core: 2 or 3 polynomials (rate 1/2 or 1/3)"},
+         "--polynomials 171: 1 polynomial: the core decodes rate 1/2 or 1/3; accepted: 2 or 3 "
+         "polynomials"},
+        {{"--constraint-length", "5", "--polynomials", "23,43"},
+         "--polynomials 23,43: polynomial 43 has taps beyond K = 5 bits; accepted: each below "
+         "2^K = 40 (octal)"},
+        {{"--puncture-patterns", "110,10"},
+         "--puncture-patterns 110,10: not two patterns of one length; accepted: two patterns of 0 "
+         "and 1 of one length (1 to 14) separated by a comma, sending more symbols than the "
+         "block has bits and, at rate 1/2, at least one 1 in every column"},
+        {{"--puncture-patterns", "1110,1100"},
+         "--puncture-patterns 1110,1100: step 3 sends no symbol; accepted: at least one 1 in "
+         "every column at rate 1/2"},
+        {{"--puncture-patterns", "110,101", "--puncture-block-size", "2"},
+         "--puncture-block-size 2: the patterns are 3 steps long; accepted: the length of the "
+         "patterns, 3"},
+        {{"--puncture-block-size", "3"},
+         "--puncture-block-size 3: there is no puncturing to size; accepted: "
+         "--puncture-block-size with --puncture-patterns only"},
+        {{"--traceback-length", "1025"}, "--traceback-length 1025: out of range; " + tb},
+        {{"--traceback-length", "6 4"}, "--traceback-length 6 4: not a decimal number; " + tb},
+        {{"--soft-width", "17"}, "--soft-width 17: out of range; accepted: 1 to 16"},
+        {{"--no-soft-decision", "--soft-width", "4"},
+         "--soft-width 4: hard-decision input has no soft symbols; accepted: --soft-width with "
+         "soft decision only (not with --no-soft-decision)"},
         {{"--hybrid-index", "6"},
-         "--hybrid-index 6: accepted by the core: 1 to 5 (K-2); without --hybrid-index the core is "
-         "fully parallel"},
-        {{"--puncture-patterns", "10,10"},
-         "--puncture-patterns 10,10: accepted by the core: at least one 1 in every column"},
-        {{"--traceback-length", "1"}, "--traceback-length 1: accepted by the core: 2 to 1024"},
-        {{"--traceback-length", "6 4"}, "--traceback-length 6 4: accepted: a decimal number"},
-        {{"--device", "3"},
-         "--device 3: accepted: 0 (another vendor), 1 (Quarry), 2 (Quarry KESTREL 4)"},
+         "--hybrid-index 6: the hybrid unit needs two states or more (K = 7); accepted: 1 to K-2 "
+         "= 5; without --hybrid-index the core is fully parallel"},
+        {{"--ber-period", "33"}, "--ber-period 33: out of range; accepted: 1 to 32"},
+        {{"--device", "3"}, "--device 3: out of range; accepted: 0 to 2"},
     };
     for (const Refusal& r : refusals) {
         test::TempDir dir;

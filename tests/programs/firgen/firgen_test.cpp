@@ -1,4 +1,5 @@
 // firgen run in a fresh directory: files, messages and exit statuses.
+#include "generators/firgen/firgen_files.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -313,6 +314,59 @@ TEST(Firgen, RefusedFiles) {
                    "firgen: cin.dec line 4: no decimal coefficient; accepted: 6 decimal numbers, "
                    "one per line\n",
                    "1\n2\n3\nfour\n5\n6\n");
+}
+
+// The typed entry writes, in memory, exactly the files a run writes for
+// the same values and cin.dec (cin_cmplx.dec), in the run's order.
+TEST(FirgenEntry, WriteGivesTheFilesOfARun) {
+    struct Case {
+        std::vector<int> params;
+        std::vector<std::int64_t> coefficients;
+    };
+    const Case cases[] = {
+        {example_one, {1, -2, 3, -128, 127, 0}},
+        {{12, 12, 7, 30, 2, 0, 2, 1, 1, 0, 1, 3, 1, 0}, {4095, 0, 17, 2048}},
+        {example_two, {1, -1, 2, -2, 3, -3, 4, -4, 5, -5, -128, 127}},
+        {{8, 8, 9, 20, 3, 1, 0, 0, 0, 0, 1, 1, 2, 0}, {}},
+    };
+    for (const Case& c : cases) {
+        const bool is_complex = c.params[9] == 1;
+        std::string dec;
+        for (std::size_t i = 0; i < c.coefficients.size(); i += is_complex ? 2 : 1) {
+            dec += std::to_string(c.coefficients[i]) +
+                   (is_complex ? "\t" + std::to_string(c.coefficients[i + 1]) : "") + "\n";
+        }
+        Workdir run;
+        setup(run, c.params, is_complex ? "cin_cmplx.dec" : "cin.dec", dec);
+        ASSERT_EQ(run.result.exit_status, 0) << run.result.out;
+
+        fir::gen::FirGenParams p;
+        const std::vector<int>& v = c.params;
+        p.data_width = v[1];
+        p.num_taps = v[2];
+        p.output_width = v[3];
+        p.filter_index = v[4];
+        p.coeff_index = v[5];
+        p.symmetry_index = v[6];
+        p.rounding_index = v[7];
+        p.arithmetic_index = v[8];
+        p.data_type_index = v[9];
+        p.num_cycles = v[10];
+        p.deci_ratio = v[11];
+        p.inter_ratio = v[12];
+        p.complex_in_index = v[13];
+        ASSERT_TRUE(fir::gen::check(p).empty());
+        std::vector<std::string> names;
+        for (const NamedText& file : fir::gen::write(p, c.coefficients)) {
+            names.push_back(file.name);
+            EXPECT_EQ(file.text, run.file(file.name)) << file.name;
+        }
+        const std::vector<std::string> want =
+            v[5] == 1 ? std::vector<std::string>{"parameters.v"}
+                      : std::vector<std::string>{is_complex ? "cin_cmplx.hex" : "cin.hex",
+                                                 "parameters.v"};
+        EXPECT_EQ(names, want);
+    }
 }
 
 } // namespace

@@ -1,4 +1,7 @@
 // firparam run in a fresh directory: files, messages and exit statuses.
+#include "generators/firparam/coefficients.hpp"
+#include "generators/firparam/firparam_files.hpp"
+#include "generators/firparam/validation.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -313,6 +316,67 @@ TEST(Firparam, FailedWritesKeepTheUserFile) {
     EXPECT_EQ(read_file(dir.file("user_params.txt")), user);
     EXPECT_EQ(list_directory(dir.path()),
               (std::vector<std::string>{"parameters.v", "user_params.txt"}));
+}
+
+// The typed entries: check() gives every problem as data in the run's
+// order, and write() the texts of the files a run leaves, in its order.
+TEST(FirparamEntry, CheckAndWriteAgreeWithARun) {
+    using fir::param::FirUserParams;
+    FirUserParams bad = fir::param::default_params();
+    bad.m_nNumTaps = 300;
+    bad.m_nDeciRatio = 300;
+    bad.m_nFilterType = 2;
+    std::vector<int> lines;
+    for (const fir::Problem& problem : fir::param::check(bad)) {
+        lines.push_back(problem.line);
+    }
+    // LOGN, DS_SEL_WIDTH, ORDY_COUNT_WIDTH (the full width), NUM_COEFFS
+    EXPECT_EQ(lines, (std::vector<int>{3, 12, 4, 3}));
+
+    struct Case {
+        std::string user_file;
+        std::string dec_name;
+        std::string dec;
+    };
+    std::string complex_unsigned = default_user_file;
+    complex_unsigned.replace(complex_unsigned.find("0   // Arith"), 1, "1");
+    complex_unsigned.replace(complex_unsigned.find("0   // Data"), 1, "1");
+    std::string loadable = default_user_file;
+    loadable.replace(loadable.find("0   // Coeff load"), 1, "1");
+    std::string unsigned_real = default_user_file;
+    unsigned_real.replace(unsigned_real.find("0   // Arith"), 1, "1");
+    const Case cases[] = {
+        {default_user_file, "cin.dec", "1\n-2\n3\n-128\n127\n300\n"},
+        {complex_unsigned, "cin_cmplx.dec", "1\t2\n3\t-4\n5\t6\n7\t8\n9\t10\n11\t-128\n"},
+        {unsigned_real, "cin.dec", "0\n255\n3\n4\n5\n6\n"},
+        {loadable, "", ""},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        write_file(dir.file("user_params.txt"), c.user_file);
+        if (!c.dec_name.empty()) {
+            write_file(dir.file(c.dec_name), c.dec);
+        }
+        const RunResult run = run_in(dir);
+        ASSERT_EQ(run.exit_status, 0) << run.out;
+
+        const fir::UserParamLines read = fir::read_user_param_lines(c.user_file);
+        const FirUserParams params = fir::param::params_from_lines(read);
+        ASSERT_TRUE(fir::param::check(params).empty());
+        FirUserParams normalised = params;
+        const auto derived = fir::param::OnUpdate(normalised);
+        const fir::DecimalCoefficients dec = fir::parse_decimal_coefficients(
+            c.dec, static_cast<int>(derived.m_nNumCoeffs), fir::param::decimal_layout(normalised));
+        StringSink console;
+        std::vector<std::string> names;
+        for (const NamedText& file : fir::param::write(params, dec, console)) {
+            names.push_back(file.name);
+            EXPECT_EQ(file.text, read_file(dir.file(file.name))) << file.name;
+        }
+        EXPECT_EQ(names.front(), "user_params.txt");
+        EXPECT_EQ(names.back(), "parameters.v");
+        EXPECT_EQ(names.size(), c.dec_name.empty() ? 2U : 3U);
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "generators/common/fatal_error.hpp"
-#include "test_files.hpp"
 #include "generators/trellgen/parameters_file.hpp"
+#include "test_files.hpp"
 #include "viterbi_examples.hpp"
 
 #include <gtest/gtest.h>

@@ -147,5 +147,32 @@ TEST(ParamsValidation, NumbersBeyondIntComeFirst) {
                        "integer range\n");
 }
 
+// check() gives every refused value as data, in file order, and nothing
+// that depends on a refused one; the run refuses the first with its words.
+TEST(ParamsValidation, CheckListsEveryProblemInFileOrder) {
+    ViterbiUserParams p = test::parallel_example();
+    EXPECT_TRUE(check(p).empty());
+    p.soft_decision = 1;
+    p.soft_width = 17;
+    p.tb_length = 0;
+    p.gp[1] = 181;
+    std::vector<std::pair<Item, std::string>> got;
+    for (const Problem& problem : check(p)) {
+        got.emplace_back(problem.item, problem.value);
+    }
+    const std::vector<std::pair<Item, std::string>> want{
+        {Item::polynomial, "181"}, {Item::soft_width, "17"}, {Item::tb_length, "0"}};
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(check(p).front().item_name(), "polynomial GP1");
+    EXPECT_EQ(refusal(p), prefix + check(p).front().text() + "\n");
+
+    // K refused: the polynomials are not judged against it.
+    p = test::parallel_example();
+    p.cons_length = 12;
+    p.gp[0] = 7777;
+    ASSERT_EQ(check(p).size(), 1U);
+    EXPECT_EQ(check(p).front().item, Item::cons_length);
+}
+
 } // namespace
 } // namespace ipgen::viterbi

@@ -1,7 +1,7 @@
 #include "c_library_reference.hpp"
 #include "generators/common/fatal_error.hpp"
-#include "test_files.hpp"
 #include "generators/trellgen/user_params.hpp"
+#include "test_files.hpp"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -283,6 +283,48 @@ TEST(UserParams, MatchesTheCLibraryOnRandomFiles) {
         }
         SCOPED_TRACE("input:\n" + bytes);
         EXPECT_EQ(fields(parse(bytes)), fields(read_with_c_library(bytes)));
+    }
+}
+
+// The text written for a record reads back as that record, every optional
+// item present or absent; a reading that dropped or shifted an item would
+// move every later value.
+TEST(UserParams, TextOfARecordReadsBackAsTheRecord) {
+    std::mt19937 rng(5);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    for (int run = 0; run < 200; ++run) {
+        ViterbiUserParams p;
+        p.cons_length = pick(3, 9);
+        p.code_rate = pick(1, 3);
+        for (int i = 0; i < p.code_rate; ++i) {
+            p.gp[static_cast<size_t>(i)] = pick(1, 777);
+        }
+        p.soft_decision = pick(0, 1);
+        if (p.soft_decision == 1) {
+            p.soft_width = pick(1, 16);
+            p.sdd_unsigned = pick(0, 1);
+        }
+        p.punctured = pick(0, 1);
+        if (p.punctured == 1) {
+            p.pb_size = pick(1, 14);
+            for (int i = 0; i < p.pb_size; ++i) {
+                p.pp0 += static_cast<char>('0' + pick(0, 1));
+                p.pp1 += static_cast<char>('0' + pick(0, 1));
+            }
+        }
+        p.tb_length = pick(1, 1024);
+        p.hybrid = pick(0, 1);
+        p.hybrid_index = p.hybrid == 1 ? pick(0, p.cons_length - 1) : 0;
+        p.ber_present = pick(0, 1);
+        if (p.ber_present == 1) {
+            p.ber_period = pick(1, 32);
+            p.ber_rate = ber_rate_for(p.ber_period);
+        }
+        const UserParamsReading read = parse_user_params(user_params_text(p));
+        EXPECT_FALSE(read.out_of_range);
+        EXPECT_EQ(fields(read.params), fields(p)) << user_params_text(p);
     }
 }
 
