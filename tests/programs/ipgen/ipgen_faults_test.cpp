@@ -176,6 +176,20 @@ const std::vector<Row>& fault_rows() {
          },
          with(rs15_11, {"--force"}), How::plain, "", 0, "",
          new_run(rs15_11, {}, {{"outside", outside}})},
+        {"--force with a FIFO named like one of the files: replaced, never opened",
+         [](const TempDir& dir) -> std::shared_ptr<void> {
+             earlier_run(dir, rs15_11);
+             ::unlink(dir.file("out/gfile").c_str());
+             return std::make_shared<FifoAt>(dir, "out/gfile");
+         },
+         with(rs15_11, {"--force"}), How::plain, "", 0, "", new_run(rs15_11)},
+        {"--force with a write-protected file of the earlier run: replaced",
+         [](const TempDir& dir) {
+             earlier_run(dir, rs15_9);
+             ::chmod(dir.file("out/gfile").c_str(), 0444);
+             return nullptr;
+         },
+         with(rs15_11, {"--force"}), How::confined, "", 0, "", new_run(rs15_11)},
         {"a folder that cannot be listed (chmod 333)",
          [](const TempDir& dir) {
              directory_at(dir, "out");
