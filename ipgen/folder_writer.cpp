@@ -18,6 +18,7 @@
 #include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -378,15 +379,20 @@ Fd write_new_file(int dir_fd, const FolderFile& file, const std::string& shown) 
 // then commits them together instead of one journal commit per file.
 void flush_and_close(std::vector<Fd>& files, const std::vector<std::string>& shown) {
     std::vector<int> errors(files.size(), 0);
+    constexpr size_t flushers = 8;
+    const auto flush_every = [&](size_t first) {
+        for (size_t i = first; i < files.size(); i += flushers) {
+            errors[i] = ::fsync(files[i].get()) == 0 ? 0 : errno;
+        }
+    };
     {
-        constexpr size_t flushers = 8;
         std::vector<std::jthread> threads;
         for (size_t first = 0; first < std::min(flushers, files.size()); ++first) {
-            threads.emplace_back([&, first] {
-                for (size_t i = first; i < files.size(); i += flushers) {
-                    errors[i] = ::fsync(files[i].get()) == 0 ? 0 : errno;
-                }
-            });
+            try {
+                threads.emplace_back(flush_every, first);
+            } catch (const std::system_error&) {
+                flush_every(first); // no thread to spare: here, in turn
+            }
         }
     }
     for (size_t i = 0; i < files.size(); ++i) {
@@ -421,8 +427,15 @@ std::vector<std::string> earlier_files(int folder_fd) {
         return {};
     }
     std::string text(static_cast<size_t>(info.st_size), '\0');
-    const ssize_t got = ::read(fd.get(), text.data(), text.size());
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    size_t got = 0;
+    while (got < text.size()) {
+        const ssize_t piece = ::read(fd.get(), text.data() + got, text.size() - got);
+        if (piece <= 0 && !(piece < 0 && errno == EINTR)) {
+            break;
+        }
+        got += piece > 0 ? static_cast<size_t>(piece) : 0;
+    }
+    text.resize(got);
     std::vector<std::string> names;
     for (size_t begin = 0; begin < text.size();) {
         size_t end = text.find('\n', begin);
@@ -444,8 +457,10 @@ bool lexists(int dir_fd, const std::string& name, struct stat& info) {
 // Moves the written files from the temporary folder into the existing
 // --out: each over the old file of its name, then the earlier run's files
 // this one does not write into the temporary folder. A failed rename
-// undoes those before it, the old files coming back from hard links kept
-// in the temporary folder.
+// undoes those before it. The old files are kept in the temporary folder
+// as hard links first, so each name holds the old file or the new one at
+// every moment; on a file system without hard links (FAT) the old file is
+// moved aside just before the new one comes.
 void move_into(int temp_fd, int out_fd, const std::vector<std::string>& names,
                const std::vector<std::string>& stale, const OutPath& out) {
     constexpr const char* kept_name = ".old";
@@ -456,48 +471,68 @@ void move_into(int temp_fd, int out_fd, const std::vector<std::string>& names,
     if (!kept.ok()) {
         cannot("write", out.shown, errno);
     }
-    std::vector<char> had_old(names.size(), 0);
+    enum Old : char { none, linked, to_move };
+    std::vector<Old> old(names.size(), none);
     for (size_t i = 0; i < names.size(); ++i) {
         struct stat info {};
-        if (lexists(out_fd, names[i], info)) {
-            if (::linkat(out_fd, names[i].c_str(), kept.get(), names[i].c_str(), 0) != 0) {
+        if (!lexists(out_fd, names[i], info)) {
+            continue;
+        }
+        old[i] = linked;
+        if (::linkat(out_fd, names[i].c_str(), kept.get(), names[i].c_str(), 0) != 0) {
+            if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK) {
                 cannot("write", out.file(names[i]), errno);
             }
-            had_old[i] = 1;
+            old[i] = to_move;
         }
     }
     // From here on the folder changes; nothing below allocates until a
     // failure is reported.
+    int error = 0;
+    const auto move = [&error](int from, int to, const std::string& name) {
+        if (::renameat(from, name.c_str(), to, name.c_str()) == 0) {
+            return true;
+        }
+        error = error == 0 ? errno : error; // the first failure is the one reported
+        return false;
+    };
     size_t moved = 0;
     size_t removed = 0;
-    int error = 0;
+    bool aside = false; // names[moved]'s old file is moved aside, the new one not in
     const std::string* failed = nullptr;
     for (; moved < names.size(); ++moved) {
-        if (::renameat(temp_fd, names[moved].c_str(), out_fd, names[moved].c_str()) != 0) {
-            error = errno;
+        if (old[moved] == to_move) {
+            if (!move(out_fd, kept.get(), names[moved])) {
+                failed = &names[moved];
+                break;
+            }
+            aside = true;
+        }
+        if (!move(temp_fd, out_fd, names[moved])) {
             failed = &names[moved];
             break;
         }
+        aside = false;
     }
-    for (; error == 0 && removed < stale.size(); ++removed) {
-        if (::renameat(out_fd, stale[removed].c_str(), kept.get(), stale[removed].c_str()) != 0) {
-            error = errno;
+    for (; failed == nullptr && removed < stale.size(); ++removed) {
+        if (!move(out_fd, kept.get(), stale[removed])) {
             failed = &stale[removed];
-            break;
         }
     }
-    if (error != 0) {
+    if (failed != nullptr) {
+        if (aside) {
+            move(kept.get(), out_fd, names[moved]);
+        }
         while (removed > 0) {
             --removed;
-            ::renameat(kept.get(), stale[removed].c_str(), out_fd, stale[removed].c_str());
+            move(kept.get(), out_fd, stale[removed]);
         }
         while (moved > 0) {
             --moved;
-            const char* name = names[moved].c_str();
-            if (had_old[moved] != 0) {
-                ::renameat(kept.get(), name, out_fd, name);
+            if (old[moved] == none) {
+                ::unlinkat(out_fd, names[moved].c_str(), 0);
             } else {
-                ::unlinkat(out_fd, name, 0);
+                move(kept.get(), out_fd, names[moved]);
             }
         }
         cannot("write", out.file(*failed), error);
@@ -523,11 +558,15 @@ void replace_folder(const std::string& dir, const std::vector<FolderFile>& files
         cannot("write", out.shown, ENOENT);
     }
 
-    std::vector<FolderFile> all = files;
-    all.push_back({manifest_name, manifest_text(files), FileRole::doc});
+    const FolderFile manifest{manifest_name, manifest_text(files), FileRole::doc};
+    std::vector<const FolderFile*> all;
     std::vector<std::string> names;
-    for (const FolderFile& file : all) {
-        names.push_back(file.name);
+    for (const FolderFile* file = files.data(); file != files.data() + files.size(); ++file) {
+        all.push_back(file);
+    }
+    all.push_back(&manifest);
+    for (const FolderFile* file : all) {
+        names.push_back(file->name);
     }
     std::vector<std::string> stale;
     if (folder.ok()) {
@@ -558,9 +597,9 @@ void replace_folder(const std::string& dir, const std::vector<FolderFile>& files
     }
     std::vector<Fd> written;
     std::vector<std::string> shown;
-    for (const FolderFile& file : all) {
-        shown.push_back(out.file(file.name));
-        written.push_back(write_new_file(temp->fd(), file, shown.back()));
+    for (const FolderFile* file : all) {
+        shown.push_back(out.file(file->name));
+        written.push_back(write_new_file(temp->fd(), *file, shown.back()));
     }
     stop_if_interrupted();
     flush_and_close(written, shown);
