@@ -7,7 +7,8 @@
 //   inserted byte stands before a name (a letter or _);
 // - the places do not depend on the prefix: putting "p_" where that byte
 //   stands gives exactly the renaming with "p_";
-// - every file name gets the prefix in front.
+// - every file name gets the prefix in front, and every module the files
+//   define gets it at least where it is defined.
 #include "ipgen/prefix_rename.hpp"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::vector<VerilogText> marked = renamed(files, std::string(1, marker));
     const std::vector<VerilogText> with_p = renamed(files, "p_");
+    std::size_t markers = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::string& text = marked[i].text;
         std::string without;
@@ -78,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         (std::isalpha(static_cast<unsigned char>(text[k + 1])) != 0 ||
                          text[k + 1] == '_'));
                 expanded += "p_";
+                ++markers;
             } else {
                 without += text[k];
                 expanded += text[k];
@@ -87,5 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(expanded == with_p[i].text);
         require(marked[i].name == marker + files[i].name && with_p[i].name == "p_" + files[i].name);
     }
+    require(markers >= ipgen::front::defined_modules(files).size());
     return 0;
 }
