@@ -546,7 +546,12 @@ void replace_folder(const std::string& dir, const std::vector<FolderFile>& files
     if (!out.base.empty()) {
         parents.make(out);
     }
-    const Fd parent(::open(out.parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // Opened to be read for the lock; a parent that may be searched but not
+    // read (mode 711) is still written into, unlocked.
+    Fd parent(::open(out.parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!parent.ok() && errno == EACCES) {
+        parent = Fd(::open(out.parent.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    }
     if (!parent.ok()) {
         cannot("write", out.shown, errno);
     }
