@@ -301,12 +301,35 @@ void lock_folder(int parent_fd) {
     }
 }
 
-// A new folder with a name of its own in `at`, removed with everything in
-// it unless it became --out.
+// Removes everything in the folder (subfolders with what they hold) by
+// descriptor: no path is looked up again, so a folder renamed or replaced
+// by a link meanwhile cannot lead the removal elsewhere.
+void remove_contents(int dir_fd) {
+    std::vector<std::string> names;
+    try {
+        names = entries_of(dir_fd, "");
+    } catch (const FatalError&) {
+        return;
+    }
+    for (const std::string& name : names) {
+        if (::unlinkat(dir_fd, name.c_str(), 0) != 0 && errno == EISDIR) {
+            const Fd inner(
+                ::openat(dir_fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            if (inner.ok()) {
+                remove_contents(inner.get());
+            }
+            ::unlinkat(dir_fd, name.c_str(), AT_REMOVEDIR);
+        }
+    }
+}
+
+// A new folder with a name of its own in the folder `at` (which must stay
+// open as long as this), removed with everything in it unless it became
+// --out.
 class TemporaryFolder {
   public:
-    TemporaryFolder(int at, const std::string& at_path, const std::string& stem, mode_t mode,
-                    const std::string& shown) {
+    TemporaryFolder(int at, const std::string& stem, mode_t mode, const std::string& shown)
+        : at_(at) {
         static const char letters[] =
             "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         std::mt19937 random(std::random_device{}());
@@ -324,16 +347,17 @@ class TemporaryFolder {
                 cannot("write", shown, errno);
             }
         }
-        path_ = (at_path == "/" ? "" : at_path) + "/" + name_;
         fd_ = Fd(::openat(at, name_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!fd_.ok()) {
-            cannot("write", shown, errno);
+            const int error = errno;
+            ::unlinkat(at, name_.c_str(), AT_REMOVEDIR);
+            cannot("write", shown, error);
         }
     }
     ~TemporaryFolder() {
-        if (!name_.empty()) {
-            std::error_code ignored;
-            fs::remove_all(path_, ignored);
+        if (!name_.empty() && fd_.ok()) {
+            remove_contents(fd_.get());
+            ::unlinkat(at_, name_.c_str(), AT_REMOVEDIR);
         }
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
@@ -344,8 +368,8 @@ class TemporaryFolder {
     void became_out() { name_.clear(); }
 
   private:
+    int at_;
     std::string name_;
-    std::string path_;
     Fd fd_;
 };
 
@@ -595,10 +619,10 @@ void replace_folder(const std::string& dir, const std::vector<FolderFile>& files
 
     std::optional<TemporaryFolder> temp;
     if (folder.ok()) {
-        temp.emplace(folder.get(), out.shown, ".ipgen-", 0700, out.shown);
+        temp.emplace(folder.get(), ".ipgen-", 0700, out.shown);
     } else {
         // The mode of a new folder (umask applied): it becomes --out.
-        temp.emplace(parent.get(), out.parent, "." + out.base + ".ipgen-", 0777, out.shown);
+        temp.emplace(parent.get(), "." + out.base + ".ipgen-", 0777, out.shown);
     }
     std::vector<Fd> written;
     std::vector<std::string> shown;
