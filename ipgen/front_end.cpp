@@ -1,13 +1,15 @@
 #include "ipgen/front_end.hpp"
 
 #include "generators/common/fatal_error.hpp"
-#include "generators/common/header_copy.hpp"
-#include "generators/common/text_sink.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/printable.hpp"
 #include "ipgen/core_folder.hpp"
 #include "ipgen/folder_writer.hpp"
 #include "ipgen/options.hpp"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace ipgen::front {
 
@@ -21,13 +23,29 @@ std::string header_text(const CommandLine& line) {
                "): do not edit; rerun ipgen.\n"
                "//////////////////////////////////////////////////////////////////////\n";
     }
-    StringSink header;
-    try {
-        copy_header(header, *line.header_file);
-    } catch (const FatalError&) {
-        throw FatalError("ipgen: cannot read --header " + *line.header_file + "\n", 1);
+    // Read without waiting (a FIFO is refused, not waited on), regular
+    // files only, up to max_input_size.
+    InputText header = read_input_file(*line.header_file);
+    if (!header.ok()) {
+        throw FatalError("ipgen: cannot read --header " + printable(*line.header_file) + ": " +
+                             header.cause + "\n",
+                         1);
     }
-    return header.take();
+    // The generated text follows on the next line, never on the header's last.
+    if (!header.text.empty() && header.text.back() != '\n') {
+        header.text += '\n';
+    }
+    return std::move(header.text);
+}
+
+// --help and --version: a failed write is a failure.
+int print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        throw FatalError(
+            "ipgen: cannot write to standard output: " + std::string(std::strerror(errno)) + "\n",
+            1);
+    }
+    return 0;
 }
 
 } // namespace
@@ -39,22 +57,22 @@ int run_ipgen(const std::vector<std::string>& args) {
         return 0;
     }
     if (line.help) {
-        std::fputs(help_text().c_str(), stdout);
-        return 0;
+        return print(help_text());
     }
     if (line.version) {
-        std::fputs("ipgen (fpga-ip-generators) " IPGEN_VERSION "\n", stdout);
-        return 0;
+        return print("ipgen (fpga-ip-generators) " IPGEN_VERSION "\n");
     }
     const std::string header = header_text(line);
+    // Refused before the build, which may take long; checked again while
+    // the folder is written.
+    check_out_folder(line.out, line.force);
     FolderRequest request;
     request.core = line.core;
     request.build = build_core(line, header);
     request.sources = embedded_core_files(line.core->source_dir);
     request.prefix = line.prefix;
     request.version = IPGEN_VERSION;
-    check_out_folder(line.out, line.force);
-    write_folder(line.out, assemble_folder(std::move(request)));
+    write_folder(line.out, assemble_folder(std::move(request)), line.force);
     return 0;
 }
 

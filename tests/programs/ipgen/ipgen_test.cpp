@@ -556,7 +556,7 @@ TEST(Ipgen, FolderMustBeNewOrEmptyOrForcedAndWritable) {
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
     run = run_program(IPGEN_PATH, with(rs255, {"--header", "missing.v", "--out", "o"}), dir.path());
     EXPECT_EQ(run.exit_status, 1);
-    EXPECT_EQ(run.err, "ipgen: cannot read --header missing.v\n");
+    EXPECT_EQ(run.err, "ipgen: cannot read --header missing.v: No such file or directory\n");
     EXPECT_FALSE(file_exists(dir.file("o")));
 }
 
