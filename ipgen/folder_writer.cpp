@@ -56,15 +56,14 @@ const char* interrupted_message(int signal_number) {
 }
 
 // Before the folder is written there is nothing to undo: say so and end
-// with the signal (it is blocked while the handler runs, so raised again
-// with the default action it ends the process when the handler returns).
+// with status 1, like every other failure of a run (only async-signal-safe
+// calls here).
 extern "C" void end_interrupted_run(int signal_number) {
     const char* text = interrupted_message(signal_number);
     if (::write(STDERR_FILENO, text, std::strlen(text)) < 0) {
         // nothing more can be said
     }
-    std::signal(signal_number, SIG_DFL);
-    std::raise(signal_number);
+    ::_exit(1);
 }
 
 // Thrown at a check point when an interruption is pending.
@@ -97,17 +96,12 @@ void stop_if_interrupted() {
     }
 }
 
-// Everything is cleaned up: say so and end with the pending signal.
+// Everything is cleaned up: say so and end with status 1, the status of a
+// run that did not write its folder.
 [[noreturn]] void end_with_signal(int signal_number) {
     std::fputs(interrupted_message(signal_number), stderr);
     std::fflush(stderr);
-    std::signal(signal_number, SIG_DFL);
-    sigset_t one;
-    sigemptyset(&one);
-    sigaddset(&one, signal_number);
-    ::pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
-    std::raise(signal_number);
-    ::_exit(128 + signal_number);
+    ::_exit(1);
 }
 
 // The folder is in place: a signal that came while it was moved is taken as
