@@ -5,6 +5,8 @@
 // does everything else the same way for every core.
 #pragma once
 
+#include "ipgen/core_interface.hpp"
+
 #include <functional>
 #include <map>
 #include <string>
@@ -64,6 +66,8 @@ struct CoreBuild {
     std::vector<std::string> tb_out;
     std::vector<std::pair<std::string, std::string>> tb_defines;
     int tb_seed = 1;
+    // The ports of the tops, with the widths of this configuration.
+    CoreInterface interface;
 };
 
 struct CoreDescription {

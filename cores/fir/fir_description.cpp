@@ -13,6 +13,7 @@
 #include "generators/firgen/parameters_file.hpp"
 #include "generators/firparam/user_params.hpp"
 #include "ipgen/core_description.hpp"
+#include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "ipgen/options.hpp"
 
@@ -419,6 +420,10 @@ CoreBuild build_fir(const OptionValues& given,
     build.top = "fir_axis";
     build.tb_top = "tb_fir";
     build.library = "fir";
+    build.interface = fir_interface(
+        {static_cast<int>(derived.input_port_width), static_cast<int>(derived.internal_data_width),
+         static_cast<int>(derived.output_port_width), static_cast<int>(derived.output_width)},
+        c.loadable, c.is_complex, c.serial);
 
     build.command = {"ipgen", "fir"};
     for (const LineOption& option : line_options) {

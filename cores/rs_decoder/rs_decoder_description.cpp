@@ -7,6 +7,7 @@
 #include "generators/common/text_sink.hpp"
 #include "ipgen/core_description.hpp"
 #include "cores/common/rs_code_options.hpp"
+#include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
@@ -303,6 +304,9 @@ CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header)
     build.top = "rs_decoder_axis";
     build.tb_top = "tb_rs_decoder";
     build.library = "rs";
+    build.interface =
+        rs_decoder_interface(params.symbol_width, params.num_chk(), params.max_erasures,
+                             params.sync_mode == 0, params.option_bits);
 
     StringSink multiplier;
     rs::write_multiplier(multiplier, field, params.first_root, params.rootspace, params.num_chk());

@@ -8,6 +8,7 @@
 #include "generators/common/text_sink.hpp"
 #include "ipgen/core_description.hpp"
 #include "cores/common/rs_code_options.hpp"
+#include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "ipgen/options.hpp"
 #include "generators/rs_common/generator_polynomial.hpp"
@@ -204,6 +205,7 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
     build.top = "rs_encoder_axis";
     build.tb_top = "tb_rs_encoder";
     build.library = "rs";
+    build.interface = rs_encoder_interface(params.symbol_width);
 
     StringSink gfile;
     rsenc::write_gfile(gfile, gen_poly_log);

@@ -6,6 +6,7 @@
 #include "generators/common/fatal_error.hpp"
 #include "generators/common/text_sink.hpp"
 #include "ipgen/core_description.hpp"
+#include "cores/viterbi/viterbi_interface.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
 #include "ipgen/options.hpp"
 #include "generators/trellgen/derived_values.hpp"
@@ -359,6 +360,8 @@ CoreBuild build_viterbi(const OptionValues& given, const std::string& /*header*/
     build.top = "viterbi_axis";
     build.tb_top = "tb_viterbi";
     build.library = "viterbi";
+    build.interface = viterbi_interface(cfg.punctured ? 1 : cfg.n, cfg.soft ? cfg.soft_width : 1,
+                                        cfg.ber ? cfg.ber_period : 0);
     build.generated = {
         {viterbi::user_params_file_name, user_params, FileRole::data},
         {viterbi::parameters_file_name, parameters.take(), FileRole::include},
