@@ -1,19 +1,189 @@
-// What ipgen knows about one core: its options, how it runs the generator
-// library, and what the folder needs beyond the generated files (the
-// testbench vectors from our model, the README head). Each core describes
-// itself in one source under cores/ and registers there; the front-end
-// does everything else the same way for every core.
+// What ipgen knows about one core: its options, declared once with their
+// kinds, ranges and defaults; the check of a configuration; the generator
+// run into memory; the testbench vectors from our model. Each core
+// describes itself in one source under cores/ and registers there; the
+// front-end does everything else the same way for every core: it parses
+// and range-checks the command line, fills the fixed defaults, and writes
+// --help, --describe, the README's value table and the re-run command from
+// the declarations.
 #pragma once
 
 #include "ipgen/core_interface.hpp"
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace ipgen::front {
+
+enum class OptionKind {
+    integer,      // a decimal number within [min, max]
+    choice,       // one of `choices`
+    flag,         // given or not; --no-NAME too when negatable
+    integer_list, // decimal numbers separated by commas, each within [min, max]
+    octal_list,   // octal numbers separated by commas, each within [min, max]
+    file,         // a file name, read by the core
+    text,         // any text the core reads itself
+};
+
+// A typed value: a flag's bool, an integer, a choice's name, a file name or
+// a text, a list of numbers.
+using Value = std::variant<bool, std::int64_t, std::string, std::vector<std::int64_t>>;
+
+// One option. Every member has a default so a declaration names only what
+// it needs (designated initializers).
+struct Option {
+    std::string name{}; // long option without the dashes: "symbol-width"
+    OptionKind kind = OptionKind::text;
+    std::string value_name{}; // "M"; empty for a flag
+    std::string help{};       // what it means; the accepted values are added from the kind
+    std::int64_t min = 0;     // integer and list kinds: the bounds every value obeys
+    std::int64_t max = 0;
+    std::vector<std::string> choices{};   // choice: the names accepted
+    std::optional<Value> default_value{}; // filled by the front-end when not given
+    // When the default depends on other values (the core's check fills it),
+    // or what leaving the option out means. No default and no rule: required.
+    std::string default_rule{};
+    bool negatable = false; // flag: --no-NAME clears it
+    // The bound stated in --help when it depends on other values
+    // ("k+1 to 2^M-1"); empty: min to max.
+    std::string accepted{};
+
+    bool required() const { return !default_value && default_rule.empty(); }
+};
+
+// A configuration: every value ipgen read, typed, plus the defaults. The
+// accessors throw std::logic_error for a name the core did not declare or
+// a value of another kind: a fault of the description, not of the input.
+class Config {
+  public:
+    std::int64_t integer(const std::string& name) const;
+    bool flag(const std::string& name) const;
+    const std::string& choice(const std::string& name) const;
+    const std::vector<std::int64_t>& list(const std::string& name) const;
+    const std::string& text(const std::string& name) const; // text and file kinds
+    // Given on the command line (a default does not count).
+    bool given(const std::string& name) const { return given_.contains(name); }
+    // Holds a value: given, a fixed default or one the check derived.
+    bool has(const std::string& name) const { return values_.contains(name); }
+
+    void set_given(const std::string& name, Value value);
+    // A default: kept only where no value is there yet.
+    void set_default(const std::string& name, Value value);
+    const Value* find(const std::string& name) const;
+
+  private:
+    const Value& at(const std::string& name) const;
+    std::map<std::string, Value> values_;
+    std::set<std::string> given_;
+};
+
+// A refused configuration: which option, which value (as ipgen read it;
+// none when no single value is at fault, e.g. a missing option), why and
+// what is accepted. ipgen words it as
+//   ipgen: --NAME VALUE: <why>; accepted: <accepted>
+struct Problem {
+    std::string option;
+    std::optional<std::string> value;
+    std::string why;
+    std::string accepted;
+};
+using Problems = std::vector<Problem>;
+
+// How a file of the folder takes part in the build.
+enum class FileRole {
+    include,    // a parameter file other sources `include (compiled first)
+    rtl,        // synthesizable source
+    tb,         // testbench source
+    tb_include, // a file the testbench `include-s
+    data,       // generated, read by no compiler (gfile)
+    vectors,    // the testbench's stimulus and expected output
+    lint,       // Verilator waivers
+    doc,
+};
+
+struct FolderFile {
+    std::string name;
+    std::string text;
+    FileRole role = FileRole::data;
+};
+
+// The testbench's vectors, one hex beat per line, and the extra defines of
+// tb_config.vh beyond TB_SEED, TB_IN_BEATS and TB_OUT_BEATS.
+struct TbVectors {
+    std::vector<std::string> in;
+    std::vector<std::string> out;
+    std::vector<std::pair<std::string, std::string>> defines;
+    int seed = 1;
+};
+
+// What the folder writer needs of a core's run.
+struct CoreBuild {
+    std::string name;    // folder base name, e.g. "rs_encoder_255_239"
+    std::string title;   // one line: what this configuration is
+    std::string top;     // the AXI4-Stream top module
+    std::string tb_top;  // the testbench module
+    std::string library; // FuseSoC library part of the name ("rs")
+    // The generated files in the generator's order, compile roles set.
+    std::vector<FolderFile> generated;
+    // The whole command line that writes this folder again (every value
+    // spelled out, defaults included), without --out and --prefix. Written
+    // by the front-end from the declarations.
+    std::vector<std::string> command;
+    // Name, value and meaning of each configuration value, for the README:
+    // the front-end's row per option, then what the core derived.
+    std::vector<std::vector<std::string>> values;
+    std::vector<std::string> tb_in;
+    std::vector<std::string> tb_out;
+    std::vector<std::pair<std::string, std::string>> tb_defines;
+    int tb_seed = 1;
+    // The ports of the tops, with the widths of this configuration.
+    CoreInterface interface;
+};
+
+struct CoreDefinition {
+    std::string name{};       // on the command line: "rs-encoder"
+    std::string source_dir{}; // under cores/: "rs_encoder"
+    std::string summary{};    // one line for --help
+    std::vector<Option> options{};
+    std::string example{}; // a complete command for --help
+    // The checks that need more than one value, on a configuration whose
+    // kinds and ranges the front-end has checked; fills the defaults that
+    // depend on other values. Nothing is written when it returns problems.
+    std::function<Problems(Config&)> check{};
+    // The generated files and the folder's names, on a checked
+    // configuration. `header` is the text copied to the top of the
+    // generated files that carry one. `values` may hold the rows of what
+    // the core derived; the front-end puts the options' rows before them.
+    std::function<CoreBuild(const Config&, const std::string& header)> generate{};
+    std::function<TbVectors(const Config&)> vectors{};
+    // A description registered through the text interface below: its
+    // options are texts it parses itself, and generate fills the command,
+    // the values and the vectors.
+    bool text_options = false;
+};
+
+// Each core source registers its description with a static instance.
+struct CoreDescription;
+struct CoreRegistration {
+    explicit CoreRegistration(CoreDefinition definition);
+    explicit CoreRegistration(CoreDescription description);
+};
+
+// The registered cores, in name order.
+const std::vector<CoreDefinition>& registered_cores();
+const CoreDefinition* find_core(const std::string& name);
+
+// --- The text interface, until the viterbi and fir descriptions move to
+// the declarations above: options as text, one build doing the checks,
+// the run, the command line and the vectors. Registered through an adapter
+// (core_registry.cpp) that declares each option as text or flag.
 
 struct OptionSpec {
     std::string name;         // long option without the dashes: "symbol-width"
@@ -24,71 +194,19 @@ struct OptionSpec {
     bool negatable = false;
 };
 
-// The options as given, after the front-end's checks: a value option maps
-// to its text, a flag to "1" (given) or "0" (negated).
+// The options as given: a value option maps to its text, a flag to "1"
+// (given) or "0" (negated).
 using OptionValues = std::map<std::string, std::string>;
 
-// How a file of the folder takes part in the build.
-enum class FileRole {
-    include,    // a parameter file other sources `include (compiled first)
-    rtl,        // synthesizable source
-    tb,         // testbench source
-    tb_include, // a file the testbench `include-s
-    data,       // generated, read by no compiler (gfile)
-    vectors,    // the testbench's stimulus and expected output
-    lint,       // Verilator configuration (waivers)
-    doc,
-};
-
-struct FolderFile {
-    std::string name;
-    std::string text;
-    FileRole role = FileRole::data;
-};
-
-// What a core's run gives the front-end.
-struct CoreBuild {
-    std::string name;    // folder base name, e.g. "rs_encoder_255_239"
-    std::string title;   // one line: what this configuration is
-    std::string top;     // the AXI4-Stream top module
-    std::string tb_top;  // the testbench module
-    std::string library; // FuseSoC library part of the name ("rs")
-    // The generated files in the generator's order, compile roles set.
-    std::vector<FolderFile> generated;
-    // The whole command line that writes this folder again (every value
-    // spelled out, defaults included), without --out and --prefix.
-    std::vector<std::string> command;
-    // Name, value and meaning of each configuration value, for the README.
-    std::vector<std::vector<std::string>> values;
-    // Testbench vectors, one hex beat per line, and the extra defines of
-    // tb_config.vh beyond TB_SEED, TB_IN_BEATS and TB_OUT_BEATS.
-    std::vector<std::string> tb_in;
-    std::vector<std::string> tb_out;
-    std::vector<std::pair<std::string, std::string>> tb_defines;
-    int tb_seed = 1;
-    // The ports of the tops, with the widths of this configuration.
-    CoreInterface interface;
-};
-
 struct CoreDescription {
-    std::string name;       // on the command line: "rs-encoder"
-    std::string source_dir; // under cores/: "rs_encoder"
-    std::string summary;    // one line for --help
+    std::string name;
+    std::string source_dir;
+    std::string summary;
     std::vector<OptionSpec> options;
-    std::string example; // a complete command for --help
+    std::string example;
     // Checks the values (throwing FatalError, status 2, before anything is
-    // written) and runs the generator library into memory. `header` is the
-    // text copied to the top of the generated files that carry one.
+    // written) and runs the generator library into memory.
     std::function<CoreBuild(const OptionValues&, const std::string& header)> build;
 };
-
-// Each core source registers its description with a static instance.
-struct CoreRegistration {
-    explicit CoreRegistration(CoreDescription description);
-};
-
-// The registered cores, in name order.
-const std::vector<CoreDescription>& registered_cores();
-const CoreDescription* find_core(const std::string& name);
 
 } // namespace ipgen::front

@@ -14,7 +14,7 @@
 namespace ipgen::front {
 
 struct FolderRequest {
-    const CoreDescription* core = nullptr;
+    const CoreDefinition* core = nullptr;
     CoreBuild build;
     std::vector<EmbeddedFile> sources; // the core's own files, manifest order
     std::string prefix;

@@ -34,6 +34,10 @@ std::string header_text(const CommandLine& line) {
 
 int run_ipgen(const std::vector<std::string>& args) {
     const CommandLine line = parse_command_line(args);
+    if (line.describe) {
+        std::fputs(describe_json(*line.core).c_str(), stdout);
+        return 0;
+    }
     if (line.help) {
         std::fputs(help_text().c_str(), stdout);
         return 0;
@@ -45,7 +49,7 @@ int run_ipgen(const std::vector<std::string>& args) {
     const std::string header = header_text(line);
     FolderRequest request;
     request.core = line.core;
-    request.build = line.core->build(line.values, header);
+    request.build = build_core(line, header);
     request.sources = embedded_core_files(line.core->source_dir);
     request.prefix = line.prefix;
     request.version = IPGEN_VERSION;

@@ -143,10 +143,10 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {with(rs255, {"--netlist", "tiny"}),
          "ipgen: --netlist tiny: accepted: minimal, shared or plain\n"},
         {with(rs255, {"--ccsds", "--field-poly", "285"}), "ipgen: --ccsds: "},
-        {with(rs255, {"--prefix", "2enc"}), "ipgen: --prefix 2enc: accepted: a Verilog"},
-        {with(rs255, {"--speed", "9"}), "ipgen: unknown option --speed for rs-encoder"},
-        {with(rs255, {"--ccsds=1"}), "ipgen: --ccsds takes no value\n"},
-        {{"rs-encoder", "--n", "255", "--k", "239"}, "ipgen: rs-encoder needs --symbol-width M"},
+        {with(rs255, {"--prefix", "2enc"}), "ipgen: --prefix 2enc: not a Verilog identifier; accepted: letters"},
+        {with(rs255, {"--speed", "9"}), "ipgen: --speed: unknown option of rs-encoder; accepted: "},
+        {with(rs255, {"--ccsds=1"}), "ipgen: --ccsds 1: a flag takes no value; accepted: --ccsds\n"},
+        {{"rs-encoder", "--n", "255", "--k", "239"}, "ipgen: --symbol-width: required; accepted: "},
         {{"rs-decoder", "--symbol-width", "8", "--n", "20", "--k", "19"},
          "ipgen: --n 20 --k 19: one check symbol corrects nothing; accepted: n-k of 2 or more\n"},
         {{"rs-decoder", "--symbol-width", "8", "--n", "30", "--k", "19", "--erasures", "12"},
@@ -171,7 +171,7 @@ TEST(Ipgen, RefusesBadValuesWithParitygensMessageAndWritesNothing) {
         {{"turbo"}, "ipgen: unknown core 'turbo'; accepted: rs-encoder, "},
         {{}, "ipgen: the core comes first"},
         {{"rs-encoder", "--symbol-width", "8", "--n", "255", "--k", "239", "--out"},
-         "ipgen: --out needs a value\n"},
+         "ipgen: --out: needs a value; accepted: --out DIR or --out=DIR\n"},
     };
     for (const auto& [args, message] : cases) {
         const IpgenRun run(
@@ -206,7 +206,7 @@ TEST(Ipgen, FolderMustBeNewOrEmptyOrForcedAndWritable) {
     EXPECT_FALSE(file_exists(dir.file("o")));
     run = run_program(IPGEN_PATH, rs255, dir.path());
     EXPECT_EQ(run.exit_status, 2);
-    EXPECT_TRUE(run.err.starts_with("ipgen: --out DIR is required")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("ipgen: --out: required")) << run.err;
 }
 
 TEST(Ipgen, FolderListsAgreeWithItsFiles) {
