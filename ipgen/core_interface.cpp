@@ -40,7 +40,25 @@ std::string bits_text(int low, int width) {
                       : "bits " + std::to_string(low + width - 1) + ".." + std::to_string(low);
 }
 
-std::string json_string(const std::string& text) {
+std::string json_bool(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string json_ports(const std::vector<Port>& ports, const std::string& indent) {
+    std::string text = "[";
+    for (size_t i = 0; i < ports.size(); ++i) {
+        const Port& p = ports[i];
+        text += (i == 0 ? "\n" : ",\n") + indent + "  {\"name\": " + json_text(p.name) +
+                ", \"direction\": \"" + direction_text(p.direction) +
+                "\", \"width\": " + std::to_string(p.width) +
+                ", \"meaning\": " + json_text(p.meaning) + "}";
+    }
+    return text + (ports.empty() ? "]" : "\n" + indent + "]");
+}
+
+} // namespace
+
+std::string json_text(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
@@ -56,24 +74,6 @@ std::string json_string(const std::string& text) {
     }
     return out + "\"";
 }
-
-std::string json_bool(bool value) {
-    return value ? "true" : "false";
-}
-
-std::string json_ports(const std::vector<Port>& ports, const std::string& indent) {
-    std::string text = "[";
-    for (size_t i = 0; i < ports.size(); ++i) {
-        const Port& p = ports[i];
-        text += (i == 0 ? "\n" : ",\n") + indent + "  {\"name\": " + json_string(p.name) +
-                ", \"direction\": \"" + direction_text(p.direction) +
-                "\", \"width\": " + std::to_string(p.width) +
-                ", \"meaning\": " + json_string(p.meaning) + "}";
-    }
-    return text + (ports.empty() ? "]" : "\n" + indent + "]");
-}
-
-} // namespace
 
 StreamInterface axis_stream(std::string name, bool master, std::string meaning, int tdata_width) {
     StreamInterface stream;
@@ -121,36 +121,36 @@ std::vector<Port> stream_top_ports(const CoreInterface& interface) {
 }
 
 std::string interface_json(const CoreInterface& interface) {
-    std::string text = "{\n  \"clock\": " + json_string(interface.clock) +
-                       ",\n  \"reset\": {\"name\": " + json_string(interface.reset) +
+    std::string text = "{\n  \"clock\": " + json_text(interface.clock) +
+                       ",\n  \"reset\": {\"name\": " + json_text(interface.reset) +
                        ", \"active_low\": " + json_bool(interface.reset_active_low) +
                        ", \"synchronous\": " + json_bool(interface.reset_synchronous) +
                        "},\n  \"streams\": [";
     for (size_t i = 0; i < interface.streams.size(); ++i) {
         const StreamInterface& s = interface.streams[i];
-        text += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + json_string(s.name) +
+        text += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + json_text(s.name) +
                 ", \"mode\": \"" + (s.master ? "master" : "slave") +
-                "\", \"meaning\": " + json_string(s.meaning) +
+                "\", \"meaning\": " + json_text(s.meaning) +
                 ",\n     \"tdata_width\": " + std::to_string(s.tdata_width) +
                 ", \"tuser_width\": " + std::to_string(s.tuser_width) +
                 ", \"tkeep_width\": " + std::to_string(s.tkeep_width) +
                 ", \"tlast\": " + json_bool(s.tlast);
         if (s.tlast) {
-            text += ", \"tlast_meaning\": " + json_string(s.tlast_meaning);
+            text += ", \"tlast_meaning\": " + json_text(s.tlast_meaning);
         }
         text += ",\n     \"tuser_fields\": [";
         for (size_t f = 0; f < s.tuser_fields.size(); ++f) {
             const UserField& field = s.tuser_fields[f];
             text += std::string(f == 0 ? "" : ", ") + "{\"low\": " + std::to_string(field.low) +
                     ", \"width\": " + std::to_string(field.width) +
-                    ", \"meaning\": " + json_string(field.meaning) + "}";
+                    ", \"meaning\": " + json_text(field.meaning) + "}";
         }
         text += "]}";
     }
     text += std::string(interface.streams.empty() ? "]" : "\n  ]") +
             ",\n  \"extra_ports\": " + json_ports(interface.extra_ports, "  ") +
             ",\n  \"top_ports\": " + json_ports(stream_top_ports(interface), "  ") +
-            ",\n  \"native_top\": " + json_string(interface.native_top) +
+            ",\n  \"native_top\": " + json_text(interface.native_top) +
             ",\n  \"native_ports\": " + json_ports(interface.native_ports, "  ") + "\n}";
     return text;
 }

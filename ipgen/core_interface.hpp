@@ -71,6 +71,9 @@ const char* direction_text(PortDirection direction);
 // "bit 0: ...; bits 4..1: ..." for a TUSER.
 std::string tuser_text(const StreamInterface& stream);
 
+// A JSON string literal of `text`.
+std::string json_text(const std::string& text);
+
 // The interface as a JSON object (no trailing line end), keys in a fixed
 // order, for `ipgen CORE --describe`.
 std::string interface_json(const CoreInterface& interface);

@@ -47,7 +47,8 @@ const std::vector<Row> rows = {
     {"fir_parallel_complex", {"fir", "--data-type", "complex", "--taps", "5"}},
 };
 
-// Reads the ports of both tops from Yosys' JSON, of the stream top from
+// Reads the ports of both tops from Yosys' JSON (when there), from
+// `ipgen --describe`'s record (when there), of the stream top from
 // component.xml and of both from the README's tables; checks that every
 // port map of component.xml names a port of its model, in the direction
 // its mode drives. Prints "== <section>" and one "name dir width" per line,
@@ -97,10 +98,18 @@ def table(text):
     return ['%s %s %s' % (m.group(1), m.group(2), m.group(3))
             for m in re.finditer(r'^\| `(\w+)` \| (\w+) \| (\d+) \|', text, re.M)]
 
-section('yosys stream top', yosys('stream.json', sys.argv[1]))
+import os
+if os.path.exists('stream.json'):
+    section('yosys stream top', yosys('stream.json', sys.argv[1]))
+    section('yosys native top', yosys('native.json', sys.argv[2]))
+if os.path.exists('describe.json'):
+    record = json.load(open('describe.json'))['interface']
+    for key in ('top_ports', 'native_ports'):
+        section('describe ' + key, ['%(name)s %(direction)s %(width)d' % p for p in record[key]])
+    print('== describe command')
+    print(' '.join(record['configuration']))
 section('component.xml', ['%s %s %d' % (n, d, w) for n, (d, w) in model.items()])
 section('readme stream top', table(stream_part))
-section('yosys native top', yosys('native.json', sys.argv[2]))
 section('readme native top', table(native_part))
 section('port maps', problems)
 )";
@@ -182,6 +191,50 @@ TEST_P(InterfaceRecord, ComponentValidatesAndPortsAreTheVerilogs) {
 
 INSTANTIATE_TEST_SUITE_P(Cores, InterfaceRecord, ::testing::ValuesIn(rows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// `ipgen CORE --describe`: the record of the core's default configuration
+// (the example's, when an option has no default) is JSON whose ports are
+// those of the folder its command writes.
+TEST(InterfaceDescribe, EachCoreDescribesTheFolderItsConfigurationWrites) {
+    HDL_REQUIRE_TOOLS("python3");
+    for (const char* core : {"rs-encoder", "rs-decoder", "viterbi", "fir"}) {
+        TempDir dir;
+        const RunResult describe = run_program(IPGEN_PATH, {core, "--describe"}, dir.path());
+        ASSERT_EQ(describe.exit_status, 0) << describe.err;
+        write_file(dir.file("describe.json"), describe.out);
+        // The command is the one the description names; the folder is
+        // written from it.
+        const RunResult words =
+            run_program(hdl::find_tool("python3"),
+                        {"-c", "import json; print('\\n'.join(json.load(open('describe.json'))"
+                               "['interface']['configuration']))"},
+                        dir.path());
+        ASSERT_EQ(words.exit_status, 0) << core << ": " << words.err << describe.out;
+        Args args;
+        std::istringstream lines(words.out);
+        for (std::string word; std::getline(lines, word);) {
+            args.push_back(word);
+        }
+        ASSERT_GT(args.size(), 1U);
+        EXPECT_EQ(args[1], core);
+        args.erase(args.begin());
+        args.insert(args.end(), {"--out", "f"});
+        const RunResult run = run_program(IPGEN_PATH, args, dir.path());
+        ASSERT_EQ(run.exit_status, 0) << run.err;
+        const std::string folder = dir.file("f");
+        write_file(folder + "/describe.json", describe.out);
+        write_file(folder + "/ports.py", port_reader);
+        const std::string readme = read_file(folder + "/README.md");
+        const RunResult ports = run_program(
+            hdl::find_tool("python3"),
+            {"ports.py", named_top(readme, "stream top"), named_top(readme, "Native top")}, folder);
+        ASSERT_EQ(ports.exit_status, 0) << ports.err;
+        auto got = sections(ports.out);
+        EXPECT_FALSE(got["component.xml"].empty()) << core;
+        EXPECT_EQ(got["describe top_ports"], got["component.xml"]) << core;
+        EXPECT_EQ(got["describe native_ports"], got["readme native top"]) << core;
+    }
+}
 
 } // namespace
 } // namespace ipgen::test
