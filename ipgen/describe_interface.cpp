@@ -10,6 +10,9 @@ namespace ipgen::front {
 std::string default_interface_json(const CoreDefinition& core) {
     // The defaults; when an option has none, the configuration of the
     // core's example command. Parsed and checked as a user's command line.
+    if (!core.generate) {
+        return "null";
+    }
     std::vector<std::string> args = {core.name, "--out", "describe"};
     for (const Option& option : core.options) {
         if (option.required()) {

@@ -11,33 +11,121 @@ constexpr std::array<int, 13> default_field_poly{0,   0,   7,   11,   19,   37, 
                                                  137, 285, 529, 1033, 2053, 4179};
 constexpr int ccsds_first_root = 112;
 constexpr int ccsds_root_spacing = 11;
+constexpr int ccsds_symbol_width = 8;
+// The values the generators hold in 32-bit integers.
+constexpr std::int64_t max_int32 = 2147483647;
+
+const char* option_of(rs::CodeValue value) {
+    switch (value) {
+    case rs::CodeValue::symbol_width:
+        return "symbol-width";
+    case rs::CodeValue::n:
+        return "n";
+    case rs::CodeValue::k:
+        return "k";
+    case rs::CodeValue::field_poly:
+        return "field-poly";
+    case rs::CodeValue::first_root:
+        return "first-root";
+    case rs::CodeValue::root_spacing:
+        return "root-spacing";
+    case rs::CodeValue::erasures:
+        return "erasures";
+    }
+    return "";
+}
 
 } // namespace
 
-std::vector<OptionSpec> rs_code_options(const std::string& k_accepted,
-                                        const std::string& root_owner) {
+std::vector<Option> rs_code_options(const std::string& k_accepted, const std::string& root_owner) {
     return {
-        {"symbol-width", "M", "bits per symbol; the field is GF(2^M); accepted: 2 to 12", ""},
-        {"n", "N", "symbols per codeword; accepted: k+1 to 2^M-1 (below: a shortened code)", ""},
-        {"k", "K", "data symbols per codeword; accepted: " + k_accepted, ""},
-        {"field-poly", "POLY",
-         "field polynomial, bit i the coefficient of x^i; accepted: a primitive polynomial "
-         "of degree M",
-         "per M: 7 11 19 37 67 137 285 529 1033 2053 4179 for M = 2 .. 12; 391 with --ccsds"},
-        {"first-root", "G",
-         root_owner + " roots are alpha^((G + i) * H), i = 0 .. n-k-1; accepted: 0 or more",
-         "0 (112 with --ccsds)"},
-        {"root-spacing", "H", "accepted: 1 or more, coprime to 2^M-1", "1 (11 with --ccsds)"},
+        {.name = "symbol-width",
+         .kind = OptionKind::integer,
+         .value_name = "M",
+         .help = "bits per symbol; the field is GF(2^M)",
+         .min = 2,
+         .max = 12},
+        {.name = "n",
+         .kind = OptionKind::integer,
+         .value_name = "N",
+         .help = "symbols per codeword (below 2^M-1: a shortened code)",
+         .min = 2,
+         .max = 4095,
+         .accepted = "k+1 to 2^M-1"},
+        {.name = "k",
+         .kind = OptionKind::integer,
+         .value_name = "K",
+         .help = "data symbols per codeword",
+         .min = 1,
+         .max = 4094,
+         .accepted = k_accepted},
+        {.name = "field-poly",
+         .kind = OptionKind::integer,
+         .value_name = "POLY",
+         .help = "field polynomial, bit i the coefficient of x^i",
+         .min = 7,
+         .max = 8191,
+         .default_rule =
+             "per M: 7 11 19 37 67 137 285 529 1033 2053 4179 for M = 2 .. 12; 391 with --ccsds",
+         .accepted = "a primitive polynomial of degree M"},
+        {.name = "first-root",
+         .kind = OptionKind::integer,
+         .value_name = "G",
+         .help = root_owner + " roots are alpha^((G + i) * H), i = 0 .. n-k-1",
+         .min = 0,
+         .max = max_int32,
+         .default_rule = "0; 112 with --ccsds"},
+        {.name = "root-spacing",
+         .kind = OptionKind::integer,
+         .value_name = "H",
+         .help = "the step H between the roots' exponents",
+         .min = 1,
+         .max = max_int32,
+         .default_rule = "1; 11 with --ccsds",
+         .accepted = "coprime to 2^M-1"},
     };
 }
 
-void fill_rs_code_defaults(OptionValues& values, int m, bool ccsds) {
-    const bool known_width = m >= 2 && m <= 12;
-    const int poly =
-        ccsds ? ccsds_field_poly : default_field_poly[static_cast<size_t>(known_width ? m : 8)];
-    values.try_emplace("field-poly", std::to_string(poly));
-    values.try_emplace("first-root", std::to_string(ccsds ? ccsds_first_root : 0));
-    values.try_emplace("root-spacing", std::to_string(ccsds ? ccsds_root_spacing : 1));
+Problems check_ccsds_and_fill_code(Config& config) {
+    const bool ccsds = config.flag("ccsds");
+    const std::int64_t m = config.integer("symbol-width");
+    if (ccsds && m != ccsds_symbol_width) {
+        return {{"ccsds", std::nullopt,
+                 "needs --symbol-width 8 (the CCSDS dual basis is defined over GF(256)), not " +
+                     std::to_string(m),
+                 "--ccsds with --symbol-width 8"}};
+    }
+    if (ccsds && config.given("field-poly") && config.integer("field-poly") != ccsds_field_poly) {
+        return {{"field-poly", std::to_string(config.integer("field-poly")),
+                 "--ccsds needs the CCSDS field polynomial",
+                 "391 with --ccsds (or leave --field-poly out)"}};
+    }
+    config.set_default("field-poly",
+                       std::int64_t{ccsds ? ccsds_field_poly
+                                          : default_field_poly.at(static_cast<std::size_t>(m))});
+    config.set_default("first-root", std::int64_t{ccsds ? ccsds_first_root : 0});
+    config.set_default("root-spacing", std::int64_t{ccsds ? ccsds_root_spacing : 1});
+    return {};
+}
+
+rs::CodeValues rs_code_values(const Config& config) {
+    const auto value = [&](const char* name) { return static_cast<int>(config.integer(name)); };
+    return {value("symbol-width"), value("n"),          value("k"),
+            value("field-poly"),   value("first-root"), value("root-spacing")};
+}
+
+Problem rs_problem(const rs::CodeProblem& problem, const Config& config) {
+    const auto value_of = [&](rs::CodeValue value) {
+        return std::to_string(config.integer(option_of(value)));
+    };
+    std::string why;
+    for (std::size_t i = 1; i < problem.values.size(); ++i) {
+        why += std::string(i == 1 ? "with " : ", ") + "--" + option_of(problem.values[i]) + " " +
+               value_of(problem.values[i]);
+    }
+    const std::string reason = problem.why.empty() ? "out of range" : problem.why;
+    return {option_of(problem.values.front()), value_of(problem.values.front()),
+            why.empty() ? reason : why + ": " + reason, problem.accepted};
 }
 
 } // namespace ipgen::front

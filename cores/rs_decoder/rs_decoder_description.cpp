@@ -1,46 +1,25 @@
-// ipgen rs-decoder: the Reed-Solomon decoder core. The options map onto
-// corrgen's ten switches and go through its checks; the decoder library
-// writes its files into memory, byte for byte what corrgen writes for the
-// same values; the testbench vectors come from RsDecoderModel.
-#include "generators/common/fatal_error.hpp"
-#include "generators/common/switch_scan.hpp"
-#include "generators/common/text_sink.hpp"
-#include "ipgen/core_description.hpp"
+// ipgen rs-decoder: the Reed-Solomon decoder core. corrgen's library checks
+// the code's values and writes its nine files into memory, byte for byte
+// what corrgen writes for the same values; the core adds its solver choice;
+// the testbench vectors come from RsDecoderModel.
 #include "cores/common/rs_code_options.hpp"
 #include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
-#include "ipgen/options.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
-#include "generators/corrgen/chien_search.hpp"
-#include "generators/corrgen/corrgen_params.hpp"
+#include "generators/common/text_sink.hpp"
+#include "generators/corrgen/corrgen.hpp"
 #include "generators/corrgen/decoder_params.hpp"
-#include "generators/corrgen/error_magnitude.hpp"
-#include "generators/corrgen/gfile.hpp"
-#include "generators/corrgen/gfinvrom.hpp"
-#include "generators/corrgen/gfromxp.hpp"
 #include "generators/corrgen/locator_degree.hpp"
-#include "generators/corrgen/mastrovito.hpp"
-#include "generators/corrgen/multiplier.hpp"
-#include "generators/corrgen/syndrome.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "ipgen/core_description.hpp"
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <random>
 
 namespace ipgen::front {
 
 namespace {
-
-// corrgen's switch letter of each numeric option.
-constexpr std::array<std::pair<char, const char*>, 7> switch_of{{{'w', "symbol-width"},
-                                                                 {'n', "n"},
-                                                                 {'k', "k"},
-                                                                 {'f', "field-poly"},
-                                                                 {'g', "first-root"},
-                                                                 {'h', "root-spacing"},
-                                                                 {'e', "erasures"}}};
 
 // The option bits of corrgen's -o, one flag each.
 constexpr std::array<std::pair<int, const char*>, 6> option_bit_of{{{1, "clock-enable"},
@@ -49,6 +28,12 @@ constexpr std::array<std::pair<int, const char*>, 6> option_bit_of{{{1, "clock-e
                                                                     {8, "error-count"},
                                                                     {16, "erasure-count"},
                                                                     {32, "fail-pin"}}};
+
+// The testbench holds its vectors in memory, and ipgen builds them there
+// first: about 90 bytes per beat while ipgen runs (4095 x 1024 beats took
+// 340 MB and 4.6 s), so the received symbols of all words together are
+// bounded.
+constexpr std::int64_t max_tb_symbols = 1 << 20;
 
 // The clocks a word takes in the core when input and output never wait:
 // n, or the key-equation solver's time from the capture of the syndromes
@@ -81,59 +66,95 @@ void write_solver_choice(TextSink& out, const WordPeriod& period, const std::str
                               : "`define RS_DECODER_SERIAL_SOLVER\n");
 }
 
-int decimal(const OptionValues& values, const std::string& name) {
-    const std::string& text = values.at(name);
-    const size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
-    if (text.size() == digits ||
-        text.find_first_not_of("0123456789", digits) != std::string::npos) {
-        refuse("--" + name + " " + text + ": accepted: a decimal number");
+rs::DecoderValues decoder_values(const Config& config) {
+    const rs::CodeValues code = rs_code_values(config);
+    rs::DecoderValues v;
+    v.symbol_width = code.symbol_width;
+    v.n_total = code.n;
+    v.k_data = code.k;
+    v.field_poly = code.field_poly;
+    v.first_root = code.first_root;
+    v.rootspace = code.root_spacing;
+    v.max_erasures = static_cast<int>(config.integer("erasures"));
+    v.sync_mode = config.choice("sync") == "start-pulse" ? 0 : 1;
+    for (const auto& [bit, name] : option_bit_of) {
+        v.option_bits |= config.flag(name) ? bit : 0;
     }
-    return static_cast<int>(
-        std::clamp(std::strtoll(text.c_str(), nullptr, 10), -(1LL << 31), (1LL << 31) - 1));
+    v.ccsds_flag = config.flag("ccsds") ? 1 : 0;
+    return v;
 }
 
-bool flag(const OptionValues& values, const std::string& name) {
-    const auto found = values.find(name);
-    return found != values.end() && found->second == "1";
+Problems check_rs_decoder(Config& config) {
+    Problems problems = check_ccsds_and_fill_code(config);
+    if (!problems.empty()) {
+        return problems;
+    }
+    for (const rs::CodeProblem& problem : rs::check_decoder(decoder_values(config))) {
+        problems.push_back(rs_problem(problem, config));
+    }
+    const std::int64_t n = config.integer("n");
+    const std::int64_t words = config.integer("tb-words");
+    if (problems.empty() && n * words > max_tb_symbols) {
+        problems.push_back({"tb-words", std::to_string(words),
+                            "n x W = " + std::to_string(n * words) +
+                                " received symbols are more than the testbench holds",
+                            "1 to " + std::to_string(max_tb_symbols / n) + " (" +
+                                std::to_string(max_tb_symbols) +
+                                " symbols / n) at n = " + std::to_string(n)});
+    }
+    return problems;
 }
 
-// corrgen's checks; its refusal, with the switches named as given here.
-rs::DecoderParams checked_params(const OptionValues& values, int sync_mode, int option_bits,
-                                 bool ccsds) {
-    std::vector<std::string> args;
-    for (const auto& [letter, name] : switch_of) {
-        args.insert(args.end(), {std::string("-") + letter, values.at(name)});
-    }
-    args.insert(args.end(), {"-y", std::to_string(sync_mode), "-o", std::to_string(option_bits),
-                             "-c", ccsds ? "1" : "0"});
-    const SwitchScan scan = scan_switches(args, rs::decoder_switch_letters);
-    try {
-        rs::validate_decoder_switches(scan);
-    } catch (const FatalError& error) {
-        std::string message = error.message();
-        const std::string program = "corrgen: ";
-        if (message.starts_with(program)) {
-            message.erase(0, program.size());
+FileRole role_of(const std::string& name) {
+    return name == "gfile"                                               ? FileRole::data
+           : name == "corrgen_params.v" || name == "rs_decoder_solver.v" ? FileRole::include
+                                                                         : FileRole::rtl;
+}
+
+CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
+    const rs::DecoderParams params = rs::derive_decoder_params(decoder_values(config));
+    const std::string& solver = config.choice("solver");
+    const WordPeriod period = word_period(params, solver);
+    CoreBuild build;
+    const std::string code =
+        "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
+    build.name =
+        "rs_decoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
+    build.title =
+        std::string(params.ccsds_flag == 1 ? "CCSDS " : "") + "Reed-Solomon decoder " + code +
+        " over GF(2^" + std::to_string(params.symbol_width) + ")" +
+        (params.max_erasures > 0 ? ", up to " + std::to_string(params.max_erasures) + " erasures"
+                                 : "");
+    build.top = "rs_decoder_axis";
+    build.tb_top = "tb_rs_decoder";
+    build.library = "rs";
+    build.interface =
+        rs_decoder_interface(params.symbol_width, params.num_chk(), params.max_erasures,
+                             params.sync_mode == 0, params.option_bits);
+
+    for (NamedText& file : rs::write_decoder(decoder_values(config), header)) {
+        const FileRole role = role_of(file.name);
+        const bool params_file = file.name == "corrgen_params.v";
+        build.generated.push_back({std::move(file.name), std::move(file.text), role});
+        // The core's own define file follows corrgen's parameters.
+        if (params_file) {
+            StringSink choice;
+            choice.write(header);
+            write_solver_choice(choice, period, solver);
+            build.generated.push_back({"rs_decoder_solver.v", choice.take(), FileRole::include});
         }
-        // The switches named before the first ": ".
-        const size_t head_end = message.find(": ");
-        std::string head = message.substr(0, head_end);
-        std::string renamed;
-        for (size_t at = 0; at < head.size();) {
-            const size_t end = std::min(head.find(' ', at), head.size());
-            std::string word = head.substr(at, end - at);
-            for (const auto& [letter, name] : switch_of) {
-                if (word == std::string("-") + letter) {
-                    word = std::string("--") + name;
-                }
-            }
-            renamed += (at == 0 ? "" : " ") + word;
-            at = end + 1;
-        }
-        message = renamed + (head_end == std::string::npos ? "" : message.substr(head_end));
-        throw FatalError("ipgen: " + message, error.status());
     }
-    return rs::derive_decoder_params(scan);
+    build.values = {
+        {"key-equation solver",
+         (solver == "auto" ? "auto: " : "") + std::string(period.parallel ? "parallel" : "serial"),
+         period.parallel ? "3T + 2 multipliers" : "three multipliers"},
+        {"clocks per word", std::to_string(period.clocks),
+         period.clocks == params.n_total
+             ? "n: words back to back"
+             : "words wait " + std::to_string(period.clocks - params.n_total) +
+                   " clocks (s_axis_tready low)"},
+    };
+    return build;
 }
 
 std::string hex_of(unsigned long long value, int bits) {
@@ -187,7 +208,7 @@ std::pair<int, int> word_kind(int w, int r, int max_erasures, std::mt19937& rand
     return {errors, rho};
 }
 
-void add_vectors(CoreBuild& build, const rs::GaloisField& field, const rs::DecoderParams& p,
+void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::DecoderParams& p,
                  int words) {
     const bool ccsds = p.ccsds_flag == 1;
     const RsEncoderModel encoder(field, p.first_root, p.rootspace, p.n_total, p.k_data, ccsds);
@@ -236,201 +257,84 @@ void add_vectors(CoreBuild& build, const rs::GaloisField& field, const rs::Decod
         for (int i = 0; i < p.n_total; ++i) {
             const auto at = static_cast<size_t>(i);
             const unsigned long long last = i == p.n_total - 1 ? 1 : 0;
-            build.tb_in.push_back(hex_of(
+            vectors.in.push_back(hex_of(
                 ((erased[at] ? 2ULL : 0ULL) | last) << m | static_cast<unsigned>(word[at]), m + 2));
-            build.tb_out.push_back(
+            vectors.out.push_back(
                 hex_of((tuser << 1 | last) << m | static_cast<unsigned>(out.word[at]),
                        count_bits + 2 + m));
         }
     }
 }
 
-CoreBuild build_rs_decoder(const OptionValues& given, const std::string& header) {
-    OptionValues values = given;
-    const bool ccsds = flag(values, "ccsds");
-    const int m = decimal(values, "symbol-width");
-    const auto fill = [&](const std::string& name, int fallback) {
-        values.try_emplace(name, std::to_string(fallback));
-    };
-    fill_rs_code_defaults(values, m, ccsds);
-    fill("erasures", 0);
-    fill("tb-words", 60);
-    for (const auto& [letter, name] : switch_of) {
-        decimal(values, name);
-    }
-    values.try_emplace("sync", "start-pulse");
-    const std::string& sync = values.at("sync");
-    if (sync != "start-pulse" && sync != "symbol-enable") {
-        refuse("--sync " + sync + ": accepted: start-pulse or symbol-enable");
-    }
-    int option_bits = 0;
-    for (const auto& [bit, name] : option_bit_of) {
-        option_bits |= flag(values, name) ? bit : 0;
-    }
-    values.try_emplace("solver", "auto");
-    const std::string& solver = values.at("solver");
-    if (solver != "auto" && solver != "serial" && solver != "parallel") {
-        refuse("--solver " + solver + ": accepted: auto, serial or parallel");
-    }
-    const int words = decimal(values, "tb-words");
-    if (words < 1 || words > 100000) {
-        refuse("--tb-words " + values.at("tb-words") + ": accepted: 1 to 100000");
-    }
-    const rs::DecoderParams params =
-        checked_params(values, sync == "start-pulse" ? 0 : 1, option_bits, ccsds);
-    if (ccsds && (params.symbol_width != 8 || params.field_poly != ccsds_field_poly)) {
-        refuse("--ccsds: the CCSDS dual basis is defined over GF(256) with field polynomial "
-               "391; accepted with --symbol-width 8 --field-poly 391");
-    }
-
+TbVectors rs_decoder_vectors(const Config& config) {
+    const rs::DecoderParams params = rs::derive_decoder_params(decoder_values(config));
     const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
-    const auto with_header = [&](const auto& body) {
-        StringSink text;
-        text.write(header);
-        body(text);
-        return text.take();
-    };
-    const WordPeriod period = word_period(params, solver);
-    CoreBuild build;
-    const std::string code =
-        "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
-    build.name =
-        "rs_decoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
-    build.title =
-        std::string(ccsds ? "CCSDS " : "") + "Reed-Solomon decoder " + code + " over GF(2^" +
-        std::to_string(m) + ")" +
-        (params.max_erasures > 0 ? ", up to " + std::to_string(params.max_erasures) + " erasures"
-                                 : "");
-    build.top = "rs_decoder_axis";
-    build.tb_top = "tb_rs_decoder";
-    build.library = "rs";
-    build.interface =
-        rs_decoder_interface(params.symbol_width, params.num_chk(), params.max_erasures,
-                             params.sync_mode == 0, params.option_bits);
-
-    StringSink multiplier;
-    rs::write_multiplier(multiplier, field, params.first_root, params.rootspace, params.num_chk());
-    // corrgen's order.
-    build.generated = {
-        {"gfinvrom.v", with_header([&](TextSink& out) { rs::write_gfinvrom(out, field); }),
-         FileRole::rtl},
-        {"gfromxp.v",
-         with_header([&](TextSink& out) { rs::write_gfromxp(out, field, params.rootspace); }),
-         FileRole::rtl},
-        {"gfile", with_header([&](TextSink& out) {
-             rs::write_gfile(out, field,
-                             rs::generator_polynomial(field, params.first_root, params.rootspace,
-                                                      params.num_chk()));
-         }),
-         FileRole::data},
-        {"corrgen_params.v",
-         with_header([&](TextSink& out) { rs::write_corrgen_params(out, params); }),
-         FileRole::include},
-        {"rs_decoder_solver.v",
-         with_header([&](TextSink& out) { write_solver_choice(out, period, solver); }),
-         FileRole::include},
-        {"mastrovito.v", with_header([&](TextSink& out) { rs::write_mastrovito(out, field); }),
-         FileRole::rtl},
-        {"chiensearch.v",
-         with_header([&](TextSink& out) { rs::write_chien_search(out, params, field); }),
-         FileRole::rtl},
-        {"errmag.v",
-         with_header([&](TextSink& out) { rs::write_error_magnitude(out, params, field); }),
-         FileRole::rtl},
-        {"synd.v", with_header([&](TextSink& out) { rs::write_syndrome(out, params.num_chk()); }),
-         FileRole::rtl},
-        {"multiplier.v", multiplier.take(), FileRole::rtl},
-    };
-
-    build.command = {"ipgen", "rs-decoder"};
-    for (const char* name :
-         {"symbol-width", "n", "k", "field-poly", "first-root", "root-spacing", "erasures"}) {
-        build.command.insert(build.command.end(), {std::string("--") + name, values.at(name)});
-    }
-    build.command.insert(build.command.end(), {"--sync", sync});
-    for (const auto& [bit, name] : option_bit_of) {
-        if ((option_bits & bit) != 0) {
-            build.command.push_back(std::string("--") + name);
-        }
-    }
-    if (ccsds) {
-        build.command.push_back("--ccsds");
-    }
-    build.command.insert(build.command.end(),
-                         {"--solver", solver, "--tb-words", values.at("tb-words")});
-
-    const auto yes_no = [](bool b) { return std::string(b ? "yes" : "no"); };
-    build.values = {
-        {"symbol width m", values.at("symbol-width"), "bits per symbol, field GF(2^m)"},
-        {"n", values.at("n"), "symbols per codeword"},
-        {"k", values.at("k"), "data symbols per codeword"},
-        {"field polynomial", values.at("field-poly"), "bit i is the coefficient of x^i"},
-        {"first root", values.at("first-root"),
-         "the code's roots are alpha^((first root + i) * root spacing)"},
-        {"root spacing", values.at("root-spacing"), ""},
-        {"erasures", values.at("erasures"), "most erasure flags per word (ERASURE); 0: none"},
-        {"sync", sync, "start-pulse: SYNC_START_PULSE; symbol-enable: SYNC_DAT_SYMB_EN"},
-        {"clock enable", yes_no((option_bits & 1) != 0), "CLK_ENABLED"},
-        {"sync reset", yes_no((option_bits & 2) != 0), "SYNC_RST_ENABLED"},
-        {"data delayed", yes_no((option_bits & 4) != 0), "DATA_DELAYED"},
-        {"error count", yes_no((option_bits & 8) != 0), "ERR_CNT_ENABLED"},
-        {"erasure count", yes_no((option_bits & 16) != 0), "ERS_CNT_ENABLED"},
-        {"fail pin", yes_no((option_bits & 32) != 0), "FAILPIN"},
-        {"CCSDS", yes_no(ccsds), "CCSDS: dual-basis symbols at the ports"},
-        {"testbench words", values.at("tb-words"), "received words in tb_in.hex"},
-        {"key-equation solver",
-         (solver == "auto" ? "auto: " : "") + std::string(period.parallel ? "parallel" : "serial"),
-         period.parallel ? "3T + 2 multipliers" : "three multipliers"},
-        {"clocks per word", std::to_string(period.clocks),
-         period.clocks == params.n_total
-             ? "n: words back to back"
-             : "words wait " + std::to_string(period.clocks - params.n_total) +
-                   " clocks (s_axis_tready low)"},
-    };
-    add_vectors(build, field, params, words);
-    build.tb_defines = {{"TB_N", std::to_string(params.n_total)},
-                        {"TB_GAP", std::to_string(period.clocks - params.n_total)}};
-    build.tb_seed = 7 + m;
-    return build;
+    const WordPeriod period = word_period(params, config.choice("solver"));
+    TbVectors vectors;
+    add_vectors(vectors, field, params, static_cast<int>(config.integer("tb-words")));
+    vectors.defines = {{"TB_N", std::to_string(params.n_total)},
+                       {"TB_GAP", std::to_string(period.clocks - params.n_total)}};
+    vectors.seed = 7 + params.symbol_width;
+    return vectors;
 }
 
-const CoreRegistration registration{CoreDescription{
-    "rs-decoder",
-    "rs_decoder",
-    "Reed-Solomon decoder (errors and erasures, one symbol per clock, AXI4-Stream top)",
-    with_options(
+Option flag_option(const char* name, const char* help) {
+    return {.name = name, .kind = OptionKind::flag, .help = help, .default_value = false};
+}
+
+const CoreRegistration registration{CoreDefinition{
+    .name = "rs-decoder",
+    .source_dir = "rs_decoder",
+    .summary = "Reed-Solomon decoder (errors and erasures, one symbol per clock, AXI4-Stream top)",
+    .options = with_options(
         rs_code_options("1 to 2^M-2, n-k of 2 or more", "the code's"),
         {
-            {"erasures", "E",
-             "most erasure flags per word (ERASURE); accepted: 0 (none) to n-k, 0 when n-k is "
-             "below 3",
-             "0"},
-            {"sync", "MODE",
-             "codeword framing of the native top: start-pulse (SYNC_START_PULSE) or "
-             "symbol-enable (SYNC_DAT_SYMB_EN)",
-             "start-pulse"},
-            {"clock-enable", "", "a clock enable for the whole core (CLK_ENABLED)", "off"},
-            {"sync-reset", "", "a synchronous reset input sr (SYNC_RST_ENABLED)", "off"},
-            {"data-delayed", "", "the received symbol beside its corrected one (DATA_DELAYED)",
-             "off"},
-            {"error-count", "", "the count of corrected symbols (ERR_CNT_ENABLED)", "off"},
-            {"erasure-count", "", "the count of erasure flags (ERS_CNT_ENABLED)", "off"},
-            {"fail-pin", "", "a decoding-failure output (FAILPIN)", "off"},
-            {"ccsds", "",
-             "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
-             "--field-poly 391",
-             "off"},
-            {"solver", "KIND",
-             "key-equation solver: serial (three multipliers; words wait while it needs more "
-             "than n clocks), parallel (a step per one or two clocks, 3T + 2 multipliers, T = "
-             "(n-k+E)/2) or "
-             "auto (serial, unless CONTINUOUS needs the parallel one to run words back to back)",
-             "auto"},
-            {"tb-words", "W", "received words in the testbench vectors; accepted: 1 to 100000",
-             "60"},
+            {.name = "erasures",
+             .kind = OptionKind::integer,
+             .value_name = "E",
+             .help = "most erasure flags per word (ERASURE); 0: none",
+             .min = 0,
+             .max = 4094,
+             .default_value = std::int64_t{0},
+             .accepted = "0 to n-k; 0 when n-k is below 3"},
+            {.name = "sync",
+             .kind = OptionKind::choice,
+             .value_name = "MODE",
+             .help = "codeword framing of the native top: start-pulse (SYNC_START_PULSE) or "
+                     "symbol-enable (SYNC_DAT_SYMB_EN)",
+             .choices = {"start-pulse", "symbol-enable"},
+             .default_value = std::string("start-pulse")},
+            flag_option("clock-enable", "a clock enable for the whole core (CLK_ENABLED)"),
+            flag_option("sync-reset", "a synchronous reset input sr (SYNC_RST_ENABLED)"),
+            flag_option("data-delayed",
+                        "the received symbol beside its corrected one (DATA_DELAYED)"),
+            flag_option("error-count", "the count of corrected symbols (ERR_CNT_ENABLED)"),
+            flag_option("erasure-count", "the count of erasure flags (ERS_CNT_ENABLED)"),
+            flag_option("fail-pin", "a decoding-failure output (FAILPIN)"),
+            flag_option("ccsds", "symbols at the ports in the CCSDS dual basis (CCSDS); needs "
+                                 "--symbol-width 8 and takes the field polynomial 391"),
+            {.name = "solver",
+             .kind = OptionKind::choice,
+             .value_name = "KIND",
+             .help = "key-equation solver: serial (three multipliers; words wait while it needs "
+                     "more than n clocks), parallel (a step per one or two clocks, 3T + 2 "
+                     "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS needs the "
+                     "parallel one to run words back to back)",
+             .choices = {"auto", "serial", "parallel"},
+             .default_value = std::string("auto")},
+            {.name = "tb-words",
+             .kind = OptionKind::integer,
+             .value_name = "W",
+             .help = "received words in the testbench vectors",
+             .min = 1,
+             .max = 100000,
+             .default_value = std::int64_t{60},
+             .accepted = "n x W at most 1048576 symbols (the vectors the testbench holds)"},
         }),
-    "ipgen rs-decoder --symbol-width 8 --n 204 --k 188 --out rs_204_188",
-    build_rs_decoder,
+    .example = "ipgen rs-decoder --symbol-width 8 --n 204 --k 188 --out rs_204_188",
+    .check = check_rs_decoder,
+    .generate = generate_rs_decoder,
+    .vectors = rs_decoder_vectors,
 }};
 
 } // namespace

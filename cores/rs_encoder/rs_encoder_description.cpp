@@ -1,136 +1,101 @@
-// ipgen rs-encoder: the Reed-Solomon encoder core. The options map onto
-// paritygen's switches and go through its checks; the encoder library
-// writes gfile, multiplier.v and rsenc_params.v into memory, byte for byte
-// what paritygen writes for the same values; the testbench vectors come
-// from RsEncoderModel.
-#include "generators/common/fatal_error.hpp"
-#include "generators/common/switch_scan.hpp"
-#include "generators/common/text_sink.hpp"
-#include "ipgen/core_description.hpp"
+// ipgen rs-encoder: the Reed-Solomon encoder core. paritygen's library
+// checks the code's values and writes gfile, multiplier.v and
+// rsenc_params.v into memory, byte for byte what paritygen writes for the
+// same values; the testbench vectors come from RsEncoderModel.
 #include "cores/common/rs_code_options.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
-#include "ipgen/options.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
-#include "generators/paritygen/encoder_params.hpp"
-#include "generators/paritygen/gfile.hpp"
-#include "generators/paritygen/minimal_netlist.hpp"
-#include "generators/paritygen/multiplier.hpp"
-#include "generators/paritygen/rsenc_params.hpp"
+#include "generators/paritygen/paritygen.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "ipgen/core_description.hpp"
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <random>
 
 namespace ipgen::front {
 
 namespace {
 
-// A multiplier netlist style: its name on the command line and the writer
-// of the whole multiplier.v (header included).
+// A multiplier netlist style: its name on the command line and meaning.
 struct NetlistStyle {
     const char* name;
-    const char* help;
-    std::string (*write)(const std::string& header, const rs::GaloisField& field,
-                         const std::vector<int>& gen_poly_log);
+    rsenc::Netlist netlist;
 };
 
-std::string shared_netlist(const std::string& header, const rs::GaloisField& field,
-                           const std::vector<int>& gen_poly_log) {
-    // paritygen's order: the wires in multiplier.v, then what it gathers in
-    // mult_temp.v (the assignments), then the end of the module.
-    StringSink text;
-    StringSink assigns;
-    text.write(header);
-    rsenc::write_multiplier_shared(text, assigns, field, gen_poly_log);
-    text.write(assigns.text());
-    rsenc::write_module_end(text);
-    return text.take();
-}
-
-std::string plain_netlist(const std::string& header, const rs::GaloisField& field,
-                          const std::vector<int>& gen_poly_log) {
-    StringSink text;
-    text.write(header);
-    rsenc::write_multiplier_plain(text, field, gen_poly_log);
-    return text.take();
-}
-
-std::string minimal_netlist(const std::string& header, const rs::GaloisField& field,
-                            const std::vector<int>& gen_poly_log) {
-    StringSink text;
-    text.write(header);
-    rsenc::write_minimal_multiplier(text, field, gen_poly_log);
-    return text.take();
-}
-
-const std::array<NetlistStyle, 3> netlist_styles{{
-    {"minimal", "one XOR network for the whole bank, every gate shared by all coefficients",
-     minimal_netlist},
-    {"shared", "XOR pairs shared within each coefficient's product (paritygen -a 1)",
-     shared_netlist},
-    {"plain", "every output bit an XOR of input bits (paritygen -a 0)", plain_netlist},
+constexpr std::array<NetlistStyle, 3> netlist_styles{{
+    {"minimal", rsenc::Netlist::minimal},
+    {"shared", rsenc::Netlist::shared},
+    {"plain", rsenc::Netlist::plain},
 }};
 
-// paritygen's switch letter of each numeric option, for its checks and to
-// name the option in their messages.
-constexpr std::array<std::pair<char, const char*>, 6> switch_of{{{'w', "symbol-width"},
-                                                                 {'n', "n"},
-                                                                 {'k', "k"},
-                                                                 {'f', "field-poly"},
-                                                                 {'g', "first-root"},
-                                                                 {'h', "root-spacing"}}};
-
-int decimal(const OptionValues& values, const std::string& name) {
-    const std::string& text = values.at(name);
-    const size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
-    if (text.size() == digits ||
-        text.find_first_not_of("0123456789", digits) != std::string::npos) {
-        refuse("--" + name + " " + text + ": accepted: a decimal number");
-    }
-    // Beyond the int range the checks below refuse the text as given.
-    return static_cast<int>(
-        std::clamp(std::strtoll(text.c_str(), nullptr, 10), -(1LL << 31), (1LL << 31) - 1));
+rsenc::Netlist netlist_of(const Config& config) {
+    const std::string& name = config.choice("netlist");
+    return std::find_if(netlist_styles.begin(), netlist_styles.end(),
+                        [&](const NetlistStyle& s) { return name == s.name; })
+        ->netlist;
 }
 
-bool flag(const OptionValues& values, const std::string& name, bool fallback) {
-    const auto found = values.find(name);
-    return found == values.end() ? fallback : found->second == "1";
+// paritygen's values: -p 1 PIPE1, -p 2 -r 1 REGISTERED_INPUT + PIPE1,
+// -p 2 PIPE2, -p 3 REGISTERED_INPUT + PIPE2.
+rsenc::EncoderParams encoder_params(const Config& config) {
+    const rs::CodeValues code = rs_code_values(config);
+    const int pipeline = static_cast<int>(config.integer("pipeline"));
+    const bool registered = config.flag("registered-input");
+    rsenc::EncoderParams p;
+    p.n_total = code.n;
+    p.k_data = code.k;
+    p.symbol_width = code.symbol_width;
+    p.field_poly = code.field_poly;
+    p.first_root = code.first_root;
+    p.rootspace = code.root_spacing;
+    p.pipe_mode = pipeline == 0 ? 0 : pipeline + (registered ? 1 : 0);
+    p.registered_input = registered && pipeline == 1 ? 1 : 0;
+    p.noncontinuous = config.flag("continuous") ? 0 : 1;
+    p.ccsds_flag = config.flag("ccsds") ? 1 : 0;
+    return p;
 }
 
-// paritygen's checks on the numeric values; its refusal, with the option
-// named the way it was given here.
-rsenc::EncoderParams checked_params(OptionValues& values, int pipe_mode, int registered,
-                                    bool continuous, bool ccsds) {
-    std::vector<std::string> args;
-    for (const auto& [letter, name] : switch_of) {
-        args.push_back(std::string("-") + letter);
-        args.push_back(values.at(name));
+Problems check_rs_encoder(Config& config) {
+    Problems problems = check_ccsds_and_fill_code(config);
+    if (!problems.empty()) {
+        return problems;
     }
-    for (const auto& [letter, value] :
-         {std::pair{'p', pipe_mode}, std::pair{'r', registered}, std::pair{'t', continuous ? 0 : 1},
-          std::pair{'c', ccsds ? 1 : 0}}) {
-        args.push_back(std::string("-") + letter);
-        args.push_back(std::to_string(value));
+    if (config.flag("registered-input") && config.integer("pipeline") == 0) {
+        return {{"registered-input", std::nullopt,
+                 "needs --pipeline 1 or 2 (the input register is a pipeline stage)",
+                 "--registered-input with --pipeline 1 or 2"}};
     }
-    const SwitchScan scan = scan_switches(args, rsenc::encoder_switch_letters);
-    try {
-        rsenc::validate_encoder_switches(scan);
-    } catch (const FatalError& error) {
-        std::string message = error.message();
-        const std::string program = "paritygen: ";
-        if (message.starts_with(program)) {
-            message.erase(0, program.size());
-        }
-        for (const auto& [letter, name] : switch_of) {
-            if (message.starts_with(std::string("-") + letter + " ")) {
-                message.replace(0, 2, std::string("--") + name);
-            }
-        }
-        throw FatalError("ipgen: " + message, error.status());
+    for (const rs::CodeProblem& problem : rsenc::check_encoder(encoder_params(config))) {
+        problems.push_back(rs_problem(problem, config));
     }
-    return rsenc::derive_encoder_params(scan);
+    return problems;
+}
+
+FileRole role_of(const std::string& name) {
+    return name == "gfile"            ? FileRole::data
+           : name == "rsenc_params.v" ? FileRole::include
+                                      : FileRole::rtl;
+}
+
+CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
+    const rsenc::EncoderParams params = encoder_params(config);
+    CoreBuild build;
+    const std::string code =
+        "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
+    build.name =
+        "rs_encoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
+    build.title = std::string(params.ccsds_flag == 1 ? "CCSDS " : "") + "Reed-Solomon encoder " +
+                  code + " over GF(2^" + std::to_string(params.symbol_width) + ")";
+    build.top = "rs_encoder_axis";
+    build.tb_top = "tb_rs_encoder";
+    build.library = "rs";
+    build.interface = rs_encoder_interface(params.symbol_width);
+    for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
+        const FileRole role = role_of(file.name);
+        build.generated.push_back({std::move(file.name), std::move(file.text), role});
+    }
+    return build;
 }
 
 std::string hex_beat(int last, int symbol, int m) {
@@ -143,116 +108,16 @@ std::string hex_beat(int last, int symbol, int m) {
     return text;
 }
 
-CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header) {
-    OptionValues values = given;
-    const bool ccsds = flag(values, "ccsds", false);
-    const int m = decimal(values, "symbol-width");
-    const auto fill = [&](const std::string& name, int fallback) {
-        values.try_emplace(name, std::to_string(fallback));
-    };
-    fill_rs_code_defaults(values, m, ccsds);
-    for (const auto& [letter, name] : switch_of) {
-        decimal(values, name);
-    }
-
-    fill("pipeline", 1);
-    const int pipeline = decimal(values, "pipeline");
-    if (pipeline < 0 || pipeline > 2) {
-        refuse("--pipeline " + values.at("pipeline") +
-               ": accepted: 0 (none), 1 (PIPE1) or 2 (PIPE2)");
-    }
-    const bool registered = flag(values, "registered-input", false);
-    if (registered && pipeline == 0) {
-        refuse("--registered-input: accepted with --pipeline 1 or 2 only");
-    }
-    const bool continuous = flag(values, "continuous", true);
-    values.try_emplace("netlist", "minimal");
-    const auto style =
-        std::find_if(netlist_styles.begin(), netlist_styles.end(),
-                     [&](const NetlistStyle& s) { return values.at("netlist") == s.name; });
-    if (style == netlist_styles.end()) {
-        std::string accepted;
-        for (std::size_t i = 0; i < netlist_styles.size(); ++i) {
-            accepted += std::string(i == 0                          ? ""
-                                    : i + 1 < netlist_styles.size() ? ", "
-                                                                    : " or ") +
-                        netlist_styles[i].name;
-        }
-        refuse("--netlist " + values.at("netlist") + ": accepted: " + accepted);
-    }
-    // paritygen: -p 1 PIPE1, -p 2 -r 1 REGISTERED_INPUT + PIPE1, -p 2 PIPE2,
-    // -p 3 REGISTERED_INPUT + PIPE2.
-    const int pipe_mode = pipeline == 0 ? 0 : pipeline + (registered ? 1 : 0);
-    const int registered_switch = registered && pipeline == 1 ? 1 : 0;
-    const rsenc::EncoderParams params =
-        checked_params(values, pipe_mode, registered_switch, continuous, ccsds);
-    if (ccsds && (params.symbol_width != 8 || params.field_poly != ccsds_field_poly)) {
-        refuse("--ccsds: the CCSDS dual basis is defined over GF(256) with field polynomial "
-               "391; accepted with --symbol-width 8 --field-poly 391");
-    }
-
-    const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
-    const std::vector<int> gen_poly_log =
-        rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
-                                                          params.rootspace, params.num_chk()));
-    CoreBuild build;
-    const std::string code =
-        "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
-    build.name =
-        "rs_encoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
-    build.title = std::string(ccsds ? "CCSDS " : "") + "Reed-Solomon encoder " + code +
-                  " over GF(2^" + std::to_string(m) + ")";
-    build.top = "rs_encoder_axis";
-    build.tb_top = "tb_rs_encoder";
-    build.library = "rs";
-    build.interface = rs_encoder_interface(params.symbol_width);
-
-    StringSink gfile;
-    rsenc::write_gfile(gfile, gen_poly_log);
-    StringSink rsenc_params;
-    rsenc_params.write(header);
-    rsenc::write_rsenc_params(rsenc_params, params);
-    build.generated = {
-        {"gfile", gfile.take(), FileRole::data},
-        {rsenc::multiplier_file_name, style->write(header, field, gen_poly_log), FileRole::rtl},
-        {"rsenc_params.v", rsenc_params.take(), FileRole::include},
-    };
-
-    build.command = {"ipgen", "rs-encoder"};
-    for (const char* name :
-         {"symbol-width", "n", "k", "field-poly", "first-root", "root-spacing", "pipeline"}) {
-        build.command.insert(build.command.end(), {std::string("--") + name, values.at(name)});
-    }
-    if (registered) {
-        build.command.push_back("--registered-input");
-    }
-    build.command.push_back(continuous ? "--continuous" : "--no-continuous");
-    if (ccsds) {
-        build.command.push_back("--ccsds");
-    }
-    build.command.insert(build.command.end(), {"--netlist", style->name});
-
-    const auto yes_no = [](bool b) { return std::string(b ? "yes" : "no"); };
-    build.values = {
-        {"symbol width m", values.at("symbol-width"), "bits per symbol, field GF(2^m)"},
-        {"n", values.at("n"), "symbols per codeword (NUM_TOTAL_SYMBOLS)"},
-        {"k", values.at("k"), "data symbols per codeword (NUM_DATA_SYMBOLS)"},
-        {"field polynomial", values.at("field-poly"), "bit i is the coefficient of x^i"},
-        {"first root", values.at("first-root"),
-         "the roots of the generator are alpha^((first root + i) * root spacing)"},
-        {"root spacing", values.at("root-spacing"), ""},
-        {"pipeline", values.at("pipeline"), "0 none, 1 PIPE1, 2 PIPE2"},
-        {"registered input", yes_no(registered), "REGISTERED_INPUT"},
-        {"continuous", yes_no(continuous), "CONTINUOUS: codewords back to back"},
-        {"CCSDS", yes_no(ccsds), "CCSDS: dual-basis symbols at the ports"},
-        {"netlist", style->name, style->help},
-    };
-
-    // The vectors: random codewords through the model. tb_in.hex holds
-    // {tlast, data} per data symbol (tlast with the k-th), tb_out.hex
-    // {tlast, data} per codeword symbol (tlast with the n-th).
+// Random codewords through the model. tb_in.hex holds {tlast, data} per
+// data symbol (tlast with the k-th), tb_out.hex {tlast, data} per codeword
+// symbol (tlast with the n-th).
+TbVectors rs_encoder_vectors(const Config& config) {
+    const rsenc::EncoderParams params = encoder_params(config);
+    const int m = params.symbol_width;
+    const rs::GaloisField field = rs::build_field(m, params.field_poly);
     const RsEncoderModel model(field, params.first_root, params.rootspace, params.n_total,
-                               params.k_data, ccsds);
+                               params.k_data, params.ccsds_flag == 1);
+    TbVectors vectors;
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
     std::uniform_int_distribution<int> symbol(0, field.nlong);
@@ -262,43 +127,61 @@ CoreBuild build_rs_encoder(const OptionValues& given, const std::string& header)
             d = symbol(random);
         }
         for (int i = 0; i < params.k_data; ++i) {
-            build.tb_in.push_back(
-                hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
+            vectors.in.push_back(hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
         }
         const std::vector<int> word = model.encode(data);
         for (int i = 0; i < params.n_total; ++i) {
-            build.tb_out.push_back(
+            vectors.out.push_back(
                 hex_beat(i == params.n_total - 1, word[static_cast<size_t>(i)], m));
         }
     }
-    build.tb_defines = {{"TB_CODEWORDS", std::to_string(codewords)}};
-    build.tb_seed = 1 + params.n_total % 97;
-    return build;
+    vectors.defines = {{"TB_CODEWORDS", std::to_string(codewords)}};
+    vectors.seed = 1 + params.n_total % 97;
+    return vectors;
 }
 
-const CoreRegistration registration{CoreDescription{
-    "rs-encoder",
-    "rs_encoder",
-    "Reed-Solomon encoder (systematic, one symbol per clock, AXI4-Stream top)",
-    with_options(
+const CoreRegistration registration{CoreDefinition{
+    .name = "rs-encoder",
+    .source_dir = "rs_encoder",
+    .summary = "Reed-Solomon encoder (systematic, one symbol per clock, AXI4-Stream top)",
+    .options = with_options(
         rs_code_options("1 to 2^M-2", "the generator's"),
         {
-            {"pipeline", "P", "pipeline stages of the parity logic: 0 none, 1 (PIPE1), 2 (PIPE2)",
-             "1"},
-            {"registered-input", "",
-             "register the input symbol (REGISTERED_INPUT); with --pipeline "
-             "1 or 2",
-             "off"},
-            {"continuous", "", "codewords back to back, no idle clock between them (CONTINUOUS)",
-             "on", true},
-            {"ccsds", "",
-             "symbols at the ports in the CCSDS dual basis (CCSDS); needs --symbol-width 8 and "
-             "--field-poly 391",
-             "off"},
-            {"netlist", "STYLE", "the multiplier netlist: minimal, shared or plain", "minimal"},
+            {.name = "pipeline",
+             .kind = OptionKind::integer,
+             .value_name = "P",
+             .help = "pipeline stages of the parity logic: 0 none, 1 (PIPE1), 2 (PIPE2)",
+             .min = 0,
+             .max = 2,
+             .default_value = std::int64_t{1}},
+            {.name = "registered-input",
+             .kind = OptionKind::flag,
+             .help = "register the input symbol (REGISTERED_INPUT); with --pipeline 1 or 2",
+             .default_value = false},
+            {.name = "continuous",
+             .kind = OptionKind::flag,
+             .help = "codewords back to back, no idle clock between them (CONTINUOUS)",
+             .default_value = true,
+             .negatable = true},
+            {.name = "ccsds",
+             .kind = OptionKind::flag,
+             .help = "symbols at the ports in the CCSDS dual basis (CCSDS); needs "
+                     "--symbol-width 8 and takes the field polynomial 391",
+             .default_value = false},
+            {.name = "netlist",
+             .kind = OptionKind::choice,
+             .value_name = "STYLE",
+             .help = "the multiplier netlist: minimal (one XOR network for the whole bank, every "
+                     "gate shared by all coefficients), shared (XOR pairs shared within each "
+                     "coefficient's product, paritygen -a 1) or plain (every output bit an XOR "
+                     "of input bits, paritygen -a 0)",
+             .choices = {"minimal", "shared", "plain"},
+             .default_value = std::string("minimal")},
         }),
-    "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
-    build_rs_encoder,
+    .example = "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
+    .check = check_rs_encoder,
+    .generate = generate_rs_encoder,
+    .vectors = rs_encoder_vectors,
 }};
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ipgen {
 
@@ -17,5 +18,25 @@ enum class WithHeader { no, yes };
 // empty, as created).
 void write_generated_file(const std::string& name, WithHeader header,
                           const std::function<void(TextSink&)>& body);
+
+// A generated file's body in memory and whether the header stands on top.
+struct GeneratedText {
+    std::string name;
+    WithHeader header = WithHeader::yes;
+    std::string body;
+};
+
+// A whole file: name and text.
+struct NamedText {
+    std::string name;
+    std::string text;
+};
+
+// The files with `header` on top of those that carry it.
+std::vector<NamedText> with_header(const std::vector<GeneratedText>& files,
+                                   const std::string& header);
+
+// write_generated_file for a body already in memory.
+void write_generated_file(const GeneratedText& file);
 
 } // namespace ipgen

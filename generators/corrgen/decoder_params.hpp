@@ -4,6 +4,7 @@
 #pragma once
 
 #include "generators/common/switch_scan.hpp"
+#include "generators/rs_common/code_checks.hpp"
 
 #include <cstdint>
 #include <string>
@@ -34,6 +35,21 @@ struct DecoderParams {
     }
 };
 
+// The values as the switches give them, before anything is derived: the
+// decoder generator's typed entry takes these.
+struct DecoderValues {
+    int symbol_width = 0; // -w
+    int n_total = 0;      // -n
+    int k_data = 0;       // -k
+    int field_poly = 0;   // -f
+    int first_root = 0;   // -g, not reduced
+    int rootspace = 0;    // -h, not reduced
+    int max_erasures = 0; // -e
+    int sync_mode = 0;    // -y
+    int option_bits = 0;  // -o
+    int ccsds_flag = 0;   // -c
+};
+
 inline constexpr const char* decoder_switch_letters = "cefghknowy";
 
 inline constexpr const char* decoder_usage =
@@ -45,8 +61,18 @@ inline constexpr const char* decoder_usage =
 // and exit status 2. Nothing has been written when it throws.
 void validate_decoder_switches(const SwitchScan& scan);
 
+// The checks of the values, in the order corrgen reports them: the code,
+// the erasures, n-k, the roots; the first problem only, since the later
+// checks need the earlier values accepted. Empty: the decoder is defined
+// for these values.
+rs::CodeProblems check_decoder(const DecoderValues& values);
+
+// The switches' values as given (-e 0 when absent).
+DecoderValues decoder_values(const SwitchScan& scan);
+
 // The parameters as the generator uses them: nlong computed, first_root and
 // rootspace reduced modulo nlong with the sign of the switch value.
+DecoderParams derive_decoder_params(const DecoderValues& values);
 DecoderParams derive_decoder_params(const SwitchScan& scan);
 
 } // namespace ipgen::rs

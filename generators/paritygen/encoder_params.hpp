@@ -4,6 +4,7 @@
 #pragma once
 
 #include "generators/common/switch_scan.hpp"
+#include "generators/rs_common/code_checks.hpp"
 
 namespace ipgen::rsenc {
 
@@ -37,6 +38,15 @@ inline constexpr const char* encoder_usage =
 // one line (plus the usage line for a missing switch) and exit status 2;
 // nothing has been written when it throws.
 void validate_encoder_switches(const SwitchScan& scan);
+
+// The values' checks, paritygen's typed entry: the code (width, field
+// polynomial, k, n) then the roots; the first problem only, since the later
+// checks need the earlier values accepted. Reads the values as given, not
+// nlong. Empty: the encoder is defined for these values.
+rs::CodeProblems check_encoder(const EncoderParams& params);
+
+// The switches' values as given: -a 1 and -r 0 when absent, nlong not set.
+EncoderParams encoder_values(const SwitchScan& scan);
 
 // The run parameters from the scanned switches: -a 1 and -r 0 when absent,
 // nlong computed; first_root and rootspace stay unreduced.

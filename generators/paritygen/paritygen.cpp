@@ -3,12 +3,13 @@
 #include "generators/common/generated_file.hpp"
 #include "generators/common/header_copy.hpp"
 #include "generators/common/output_file.hpp"
-#include "generators/rs_common/galois_field.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
 #include "generators/paritygen/encoder_params.hpp"
 #include "generators/paritygen/gfile.hpp"
+#include "generators/paritygen/minimal_netlist.hpp"
 #include "generators/paritygen/multiplier.hpp"
 #include "generators/paritygen/rsenc_params.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 
 namespace ipgen::rsenc {
 
@@ -32,29 +33,67 @@ void write_shared_multiplier_files(const rs::GaloisField& field,
 
 } // namespace
 
-int run_paritygen(const std::vector<std::string>& args) {
-    const SwitchScan scan = scan_switches(args, encoder_switch_letters);
-    report_unknown_switches(scan);
-    validate_encoder_switches(scan);
-    const EncoderParams params = derive_encoder_params(scan);
+std::vector<GeneratedText> encoder_files(const EncoderParams& given, Netlist netlist) {
+    EncoderParams params = given;
+    params.nlong = rs::int_power(2, params.symbol_width) - 1;
     const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
     // The roots enter unreduced; each exponent is reduced where it indexes
     // the field table.
     const std::vector<int> gen_poly_log =
         rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
                                                           params.rootspace, params.num_chk()));
-
-    write_generated_file("gfile", WithHeader::no,
-                         [&](TextSink& out) { write_gfile(out, gen_poly_log); });
-    if (params.mult_style == 1) {
-        write_shared_multiplier_files(field, gen_poly_log);
-    } else {
-        write_generated_file(multiplier_file_name, WithHeader::yes, [&](TextSink& out) {
-            write_multiplier_plain(out, field, gen_poly_log);
-        });
+    StringSink gfile;
+    write_gfile(gfile, gen_poly_log);
+    StringSink multiplier;
+    switch (netlist) {
+    case Netlist::shared: {
+        // The wires, then what paritygen gathers in mult_temp.v, then the
+        // end of the module.
+        StringSink assigns;
+        write_multiplier_shared(multiplier, assigns, field, gen_poly_log);
+        multiplier.write(assigns.text());
+        write_module_end(multiplier);
+        break;
     }
-    write_generated_file("rsenc_params.v", WithHeader::yes,
-                         [&](TextSink& out) { write_rsenc_params(out, params); });
+    case Netlist::plain:
+        write_multiplier_plain(multiplier, field, gen_poly_log);
+        break;
+    case Netlist::minimal:
+        write_minimal_multiplier(multiplier, field, gen_poly_log);
+        break;
+    }
+    StringSink rsenc_params;
+    write_rsenc_params(rsenc_params, params);
+    return {{"gfile", WithHeader::no, gfile.take()},
+            {multiplier_file_name, WithHeader::yes, multiplier.take()},
+            {"rsenc_params.v", WithHeader::yes, rsenc_params.take()}};
+}
+
+std::vector<NamedText> write_encoder(const EncoderParams& params, const std::string& header,
+                                     Netlist netlist) {
+    return with_header(encoder_files(params, netlist), header);
+}
+
+int run_paritygen(const std::vector<std::string>& args) {
+    const SwitchScan scan = scan_switches(args, encoder_switch_letters);
+    report_unknown_switches(scan);
+    validate_encoder_switches(scan);
+    const EncoderParams params = derive_encoder_params(scan);
+    const bool shared = params.mult_style == 1;
+    const std::vector<GeneratedText> files =
+        encoder_files(params, shared ? Netlist::shared : Netlist::plain);
+    write_generated_file(files[0]);
+    if (shared) {
+        // Written in two parts through mult_temp.v, which stays behind.
+        const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
+        write_shared_multiplier_files(
+            field,
+            rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
+                                                              params.rootspace, params.num_chk())));
+    } else {
+        write_generated_file(files[1]);
+    }
+    write_generated_file(files[2]);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "generators/common/switch_scan.hpp"
+#include "generators/rs_common/code_checks.hpp"
 
 #include <string>
 #include <string_view>
@@ -30,11 +31,11 @@ class CodeSwitchChecks {
     void check_complete(std::string_view required, const std::string& which_required,
                         const std::string& usage) const;
 
-    // -w 2 to 12, -f primitive of degree m, -k 1 or more, -n k+1 to 2^m-1.
-    void check_code() const;
+    // "<program>: -<letter> <value as given> [...]: <why>; accepted: <accepted>"
+    [[noreturn]] void refuse_problem(const CodeProblem& problem) const;
 
-    // -g 0 or more; -h 0 or more with alpha^h generating the field.
-    void check_roots() const;
+    // The values of the code's switches, for code_problem and roots_problem.
+    CodeValues code_values() const;
 
   private:
     std::string program_;
