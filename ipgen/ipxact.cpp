@@ -7,6 +7,7 @@ namespace ipgen::front {
 
 namespace {
 
+// Element text (attribute values are names and versions of our own).
 std::string xml_text(const std::string& text) {
     std::string out;
     for (const char c : text) {
@@ -19,9 +20,6 @@ std::string xml_text(const std::string& text) {
             break;
         case '>':
             out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
             break;
         default:
             out += c;
@@ -267,7 +265,12 @@ std::string component_xml(const CoreBuild& build, const std::vector<FolderFile>&
     const CoreInterface& interface = build.interface;
     XmlText xml;
     xml.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    xml.line("<!-- " + xml_text(build.title) + ", written by ipgen -->");
+    // A comment may not hold "--".
+    std::string title = build.title;
+    for (size_t at = title.find("--"); at != std::string::npos; at = title.find("--")) {
+        title.replace(at, 2, "- -");
+    }
+    xml.line("<!-- " + xml_text(title) + ", written by ipgen -->");
     xml.open("component", " xmlns:ipxact=\"http://www.accellera.org/XMLSchema/IPXACT/1685-2014\"");
     xml.leaf("vendor", "ipgen");
     xml.leaf("library", build.library);
