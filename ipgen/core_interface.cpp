@@ -6,8 +6,8 @@ namespace ipgen::front {
 
 namespace {
 
-// The signals of a port set in the order the tops declare them; a signal
-// absent from the set has width 0.
+// The signals of a port set, in the order the tables list them; a signal
+// absent from the set has width 0 and is dropped.
 struct StreamSignal {
     const char* logical;
     bool from_master; // driven by the master side
