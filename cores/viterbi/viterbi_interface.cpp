@@ -16,11 +16,11 @@ CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_
     interface.reset = "aresetn";
     interface.reset_active_low = true;
     interface.reset_synchronous = true;
-    StreamInterface s_axis =
-        axis_stream("s_axis", false,
-                    "one step's code symbols (punctured: one symbol), " +
-                        std::to_string(symbol_width) + " bits each from bit 0 up",
-                    (bus_width + 7) / 8 * 8);
+    StreamInterface s_axis = axis_stream(
+        "s_axis", false,
+        "one step's code symbols (punctured: one symbol), " + std::to_string(symbol_width) +
+            (symbol_width == 1 ? " bit" : " bits") + " each from bit 0 up",
+        (bus_width + 7) / 8 * 8);
     s_axis.tlast = true;
     s_axis.tlast_meaning = "the last beat of a terminated block";
     StreamInterface m_axis = axis_stream("m_axis", true, "bit 0: the decoded bit; bits 7..1: 0", 8);
