@@ -8,6 +8,8 @@
 // the declarations.
 #pragma once
 
+#include "ipgen/core_interface.hpp"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -141,6 +143,8 @@ struct CoreBuild {
     std::vector<std::string> tb_out;
     std::vector<std::pair<std::string, std::string>> tb_defines;
     int tb_seed = 1;
+    // The ports of the tops, with the widths of this configuration.
+    CoreInterface interface;
 };
 
 struct CoreDefinition {

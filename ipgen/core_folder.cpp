@@ -1,5 +1,6 @@
 #include "ipgen/core_folder.hpp"
 
+#include "ipgen/ipxact.hpp"
 #include "ipgen/prefix_rename.hpp"
 
 #include <algorithm>
@@ -233,6 +234,24 @@ std::string makefile_text(const CoreBuild& build, const std::vector<FolderFile>&
            "pnr.log\n";
 }
 
+// A port table of the README: name, direction, resolved width, meaning.
+std::string port_table(const std::vector<Port>& ports) {
+    std::string text = "| port | dir | width | meaning |\n"
+                       "|---|---|---|---|\n";
+    for (const Port& port : ports) {
+        text += "| `" + port.name + "` | " + direction_text(port.direction) + " | " +
+                std::to_string(port.width) + " | " + port.meaning + " |\n";
+    }
+    return text;
+}
+
+std::string ports_text(const CoreBuild& build) {
+    const CoreInterface& interface = build.interface;
+    return "\nPorts of this configuration, stream top `" + build.top + "`:\n\n" +
+           port_table(stream_top_ports(interface)) + "\nNative top `" + interface.native_top +
+           "`:\n\n" + port_table(interface.native_ports);
+}
+
 std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& files,
                         const std::string& prefix, const std::string& version) {
     std::vector<std::string> command = build.command;
@@ -262,6 +281,7 @@ std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& f
         text += "\nEvery module, macro and Verilog file name begins with `" + prefix +
                 "`: the top is `" + build.top + "`.\n";
     }
+    text += ports_text(build);
     text += "\nFiles:\n\n";
     const auto list = [&](FileRole role, const std::string& what) {
         for (const std::string& name : names_with(files, role)) {
@@ -284,6 +304,8 @@ std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& f
             "- `" +
             build.name +
             ".core`: FuseSoC CAPI2 core description\n"
+            "- `component.xml`: IP-XACT (IEEE 1685-2014) component: bus interfaces, ports, "
+            "file sets, the values above\n"
             "- `Makefile`: `make sim` (prints PASS or FAIL), `make lint`, `make synth` "
             "(LUTs, FFs, RAMs for iCE40 and Xilinx), `make pnr` (iCE40 HX8K fmax)\n"
             "\n";
@@ -355,7 +377,7 @@ std::vector<FolderFile> assemble_folder(FolderRequest request) {
                 ++renamed;
             }
         }
-        for (std::string* top : {&build.top, &build.tb_top}) {
+        for (std::string* top : {&build.top, &build.tb_top, &build.interface.native_top}) {
             if (std::find(modules.begin(), modules.end(), *top) != modules.end()) {
                 *top = request.prefix + *top;
             }
@@ -373,6 +395,7 @@ std::vector<FolderFile> assemble_folder(FolderRequest request) {
     files.push_back(
         {build.name + ".core", fusesoc_text(build, files, request.version), FileRole::doc});
     files.push_back({"Makefile", makefile_text(build, files), FileRole::doc});
+    files.push_back({"component.xml", component_xml(build, files, request.version), FileRole::doc});
     files.push_back({"README.md",
                      readme_head(build, files, request.prefix, request.version) + core_readme,
                      FileRole::doc});

@@ -1,6 +1,7 @@
 #include "ipgen/options.hpp"
 
 #include "generators/common/fatal_error.hpp"
+#include "ipgen/describe_interface.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -534,7 +535,7 @@ std::string describe_json(const CoreDefinition& core) {
                 ", \"accepted\": " + json_string(accepted_text(option)) +
                 ", \"help\": " + json_string(option.help) + "}";
     }
-    return json + "\n], \"interface\": null}\n";
+    return json + "\n], \"interface\": " + default_interface_json(core) + "}\n";
 }
 
 } // namespace ipgen::front

@@ -5,6 +5,7 @@
 // the user would write them, and firgen's typed entry gives parameters.v
 // (and cin.hex) for the same values. The testbench vectors come from the
 // integer model (fir_model.hpp).
+#include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
 #include "generators/common/input_file.hpp"
@@ -472,6 +473,10 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
     build.top = "fir_axis";
     build.tb_top = "tb_fir";
     build.library = "fir";
+    build.interface = fir_interface(
+        {static_cast<int>(derived.input_port_width), static_cast<int>(derived.internal_data_width),
+         static_cast<int>(derived.output_port_width), static_cast<int>(derived.output_width)},
+        c.loadable, c.is_complex, c.serial);
 
     const auto row = [&](const std::string& name, const std::string& value,
                          const std::string& why) {

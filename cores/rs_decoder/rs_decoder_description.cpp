@@ -3,6 +3,7 @@
 // what corrgen writes for the same values; the core adds its solver choice;
 // the testbench vectors come from RsDecoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "generators/common/text_sink.hpp"
@@ -127,6 +128,9 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
     build.top = "rs_decoder_axis";
     build.tb_top = "tb_rs_decoder";
     build.library = "rs";
+    build.interface =
+        rs_decoder_interface(params.symbol_width, params.num_chk(), params.max_erasures,
+                             params.sync_mode == 0, params.option_bits);
 
     for (NamedText& file : rs::write_decoder(decoder_values(config), header)) {
         const FileRole role = role_of(file.name);

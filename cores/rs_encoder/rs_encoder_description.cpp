@@ -3,6 +3,7 @@
 // rsenc_params.v into memory, byte for byte what paritygen writes for the
 // same values; the testbench vectors come from RsEncoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "generators/paritygen/paritygen.hpp"
 #include "generators/rs_common/galois_field.hpp"
@@ -89,6 +90,7 @@ CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
     build.top = "rs_encoder_axis";
     build.tb_top = "tb_rs_encoder";
     build.library = "rs";
+    build.interface = rs_encoder_interface(params.symbol_width);
     for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
         const FileRole role = role_of(file.name);
         build.generated.push_back({std::move(file.name), std::move(file.text), role});

@@ -6,6 +6,7 @@
 // option. The folder's viterbi_params.v and parameters.v are trellgen's
 // texts for that record. The testbench vectors come from our model of the
 // core (viterbi_model.hpp).
+#include "cores/viterbi/viterbi_interface.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
 #include "generators/common/named_text.hpp"
 #include "generators/trellgen/parameters_file.hpp"
@@ -438,6 +439,8 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
     build.top = "viterbi_axis";
     build.tb_top = "tb_viterbi";
     build.library = "viterbi";
+    build.interface = viterbi_interface(cfg.punctured ? 1 : cfg.n, cfg.soft ? cfg.soft_width : 1,
+                                        cfg.ber ? cfg.ber_period : 0);
 
     const std::array<const char*, 3> device_names{"another vendor (NONQUARRY_DEVICE)",
                                                   "Quarry (QUARRY_DEVICE)",

@@ -118,4 +118,16 @@ ToolResult yosys_script(const std::string& dir, const std::string& script) {
     return run_tool("yosys", {"-q", "-s", "check.ys"}, dir);
 }
 
+ToolResult ipxact_validate(const std::string& folder) {
+    if (find_tool("xmllint").empty()) {
+        return {true, "", "xmllint is not installed: component.xml not validated"};
+    }
+    if (!test::file_exists(IPGEN_IPXACT_SCHEMA)) {
+        return {false, "",
+                IPGEN_IPXACT_SCHEMA " is missing: the schemas belong beside the project root"};
+    }
+    return run_tool("xmllint", {"--noout", "--schema", IPGEN_IPXACT_SCHEMA, "component.xml"},
+                    folder);
+}
+
 } // namespace ipgen::hdl

@@ -51,6 +51,11 @@ ToolResult verilator_lint(const std::string& dir, const std::vector<std::string>
 // Runs a Yosys script (the text of a .ys file) in `dir`.
 ToolResult yosys_script(const std::string& dir, const std::string& script);
 
+// xmllint --noout --schema: the folder's component.xml against the IP-XACT
+// 1685-2014 schema (IPGEN_IPXACT_SCHEMA). Without xmllint it passes, like
+// a skipped check; a missing schema fails.
+ToolResult ipxact_validate(const std::string& folder);
+
 } // namespace ipgen::hdl
 
 // Skips the current test when one of the named tools is missing.

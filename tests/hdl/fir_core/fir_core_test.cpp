@@ -319,6 +319,7 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c, first), dir);
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const std::string folder = dir + "/core";
+    EXPECT_TRUE(ipxact_validate(folder).ok) << ipxact_validate(folder).log;
 
     // firgen, run on the folder's user_params.txt and coefficient file,
     // writes the same parameters.v (and hex file).

@@ -294,6 +294,7 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
     const test::RunResult run =
         test::run_program(IPGEN_PATH, config.ipgen_args(words, "core"), dir);
     ASSERT_EQ(run.exit_status, 0) << run.err;
+    EXPECT_TRUE(ipxact_validate(dir + "/core").ok) << ipxact_validate(dir + "/core").log;
     Tally tally;
     check_vectors(config, dir + "/core", words, tally);
     if (HasFatalFailure()) {

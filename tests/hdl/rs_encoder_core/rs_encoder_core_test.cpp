@@ -202,6 +202,7 @@ TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesAndLints) {
     const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c, "core"), dir.path());
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string core = dir.file("core");
+    EXPECT_TRUE(ipxact_validate(core).ok) << ipxact_validate(core).log;
 
     expect_libfec_vectors(c, core);
 

@@ -159,6 +159,7 @@ TEST_P(ViterbiCore, IpgenFolderDecodesErrorFreeAndBitExactAndLintsClean) {
     const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c), dir.path());
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string core = dir.file("core");
+    EXPECT_TRUE(hdl::ipxact_validate(core).ok) << hdl::ipxact_validate(core).log;
 
     // parameters.v is trellgen's for the folder's viterbi_params.v
     std::filesystem::create_directory(dir.file("trellgen"));

@@ -453,7 +453,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
         "d = json.loads(sys.stdin.read())\n"
         "o = {x['name']: x for x in d['options']}\n"
         "w, f, c, t = o['symbol-width'], o['field-poly'], o['continuous'], o['netlist']\n"
-        "print(d['core'], d['interface'], len(d['options']))\n"
+        "print(d['core'], d['interface']['clock'], len(d['options']))\n"
         "print(w['kind'], w['min'], w['max'], w['required'], w['default'])\n"
         "print(f['default'], f['required'], f['default_rule'] is not None)\n"
         "print(c['kind'], c['default'], c['negatable'])\n"
@@ -465,7 +465,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
     const RunResult parsed =
         run_program("/usr/bin/python3", {"check.py"}, dir.path(), described.out);
     ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "rs-encoder None 11\n"
+    EXPECT_EQ(parsed.out, "rs-encoder aclk 11\n"
                           "integer 2 12 True None\n"
                           "None False True\n"
                           "flag True True\n"

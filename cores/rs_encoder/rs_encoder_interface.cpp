@@ -1,0 +1,39 @@
+// The encoder's tops (rs_encoder_axis.v, rs_encoder.v): every data port is
+// one symbol wide; framing is by count, so s_axis_tlast is declared for a
+// standard stream source and not looked at.
+#include "cores/rs_encoder/rs_encoder_interface.hpp"
+
+namespace ipgen::front {
+
+CoreInterface rs_encoder_interface(int m) {
+    using enum PortDirection;
+    CoreInterface interface;
+    interface.clock = "aclk";
+    interface.reset = "aresetn";
+    interface.reset_active_low = true;
+    interface.reset_synchronous = true;
+    StreamInterface s_axis = axis_stream("s_axis", false, "data symbol, k per codeword", m);
+    s_axis.tlast = true;
+    s_axis.tlast_meaning = "not looked at: the k-th beat closes the message";
+    StreamInterface m_axis =
+        axis_stream("m_axis", true, "codeword symbol: the k data symbols, then n-k parity", m);
+    m_axis.tlast = true;
+    m_axis.tlast_meaning = "the n-th symbol of each codeword";
+    interface.streams = {s_axis, m_axis};
+    interface.native_top = "rs_encoder";
+    interface.native_ports = {
+        {"clk", in, 1, "clock, rising edge"},
+        {"rst_n", in, 1, "synchronous reset, active low"},
+        {"start", in, 1, "with enable: the first data symbol of a codeword"},
+        {"enable", in, 1, "data_in holds a data symbol"},
+        {"data_in", in, m, "data symbol"},
+        {"ready", out, 1, "a symbol offered with enable is taken on this clock"},
+        {"data_out", out, m, "codeword symbol"},
+        {"out_valid", out, 1, "data_out holds a codeword symbol"},
+        {"out_start", out, 1, "with out_valid: the first symbol of a codeword"},
+        {"out_end", out, 1, "with out_valid: the n-th symbol of a codeword"},
+    };
+    return interface;
+}
+
+} // namespace ipgen::front

@@ -1,0 +1,58 @@
+// The Viterbi core's tops (viterbi_axis.v, viterbi_decoder.v). The input
+// beat packs DINBUS_WIDTH = NUM_DIN * DIN_WIDTH bits from bit 0 up and is
+// padded to whole bytes; the output beat is one byte with the decoded bit
+// in bit 0. The BER monitor's count is BER_RATE_WIDTH + 2 bits.
+#include "cores/viterbi/viterbi_interface.hpp"
+
+namespace ipgen::front {
+
+CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_rate_width) {
+    using enum PortDirection;
+    const int bus_width = symbols_per_beat * symbol_width;
+    const bool ber = ber_rate_width > 0;
+
+    CoreInterface interface;
+    interface.clock = "aclk";
+    interface.reset = "aresetn";
+    interface.reset_active_low = true;
+    interface.reset_synchronous = true;
+    StreamInterface s_axis = axis_stream(
+        "s_axis", false,
+        "one step's code symbols (punctured: one symbol), " + std::to_string(symbol_width) +
+            (symbol_width == 1 ? " bit" : " bits") + " each from bit 0 up",
+        (bus_width + 7) / 8 * 8);
+    s_axis.tlast = true;
+    s_axis.tlast_meaning = "the last beat of a terminated block";
+    StreamInterface m_axis = axis_stream("m_axis", true, "bit 0: the decoded bit; bits 7..1: 0", 8);
+    m_axis.tlast = true;
+    m_axis.tlast_meaning = "the last bit of a block";
+    interface.streams = {s_axis, m_axis};
+    const std::vector<Port> ber_ports = {
+        {"ber_count", out, ber_rate_width + 2, "channel bits in error in the last window"},
+        {"ber_valid", out, 1, "one clock per finished window"},
+    };
+    if (ber) {
+        interface.extra_ports = ber_ports;
+    }
+
+    interface.native_top = "viterbi_decoder";
+    interface.native_ports = {
+        {"clk", in, 1, "clock, rising edge"},
+        {"rst_n", in, 1, "synchronous reset, active low"},
+        {"in_data", in, bus_width, "one step's code symbols (punctured: one symbol)"},
+        {"in_valid", in, 1, "in_data offered"},
+        {"in_ready", out, 1, "in_data taken when in_valid and in_ready"},
+        {"in_last", in, 1, "the last beat of a terminated block"},
+        {"out_data", out, 1, "decoded bit"},
+        {"out_valid", out, 1, "out_data offered"},
+        {"out_ready", in, 1, "out_data taken when out_valid and out_ready"},
+        {"out_last", out, 1, "the last bit of a block"},
+    };
+    if (ber) {
+        interface.native_ports.insert(interface.native_ports.end(), ber_ports.begin(),
+                                      ber_ports.end());
+    }
+    return interface;
+}
+
+} // namespace ipgen::front
