@@ -30,9 +30,10 @@ constexpr std::array<std::pair<int, const char*>, 6> option_bit_of{{{1, "clock-e
                                                                     {32, "fail-pin"}}};
 
 // The testbench holds its vectors in memory, and ipgen builds them there
-// first: about 90 bytes per beat while ipgen runs (4095 x 1024 beats took
-// 340 MB and 4.6 s), so the received symbols of all words together are
-// bounded.
+// first, about 90 bytes per received symbol (4095 x 1024 symbols took
+// 340 MB and 4.6 s; 100000 words at n = 4095 ran out of memory). At the
+// bound, 4095 x 256 symbols: ipgen 92 MB and 5.6 s, make sim PASS in vvp
+// at 95 MB, 19 minutes on a loaded machine.
 constexpr std::int64_t max_tb_symbols = 1 << 20;
 
 // The clocks a word takes in the core when input and output never wait:
