@@ -163,50 +163,16 @@ struct CoreDefinition {
     // the core derived; the front-end puts the options' rows before them.
     std::function<CoreBuild(const Config&, const std::string& header)> generate{};
     std::function<TbVectors(const Config&)> vectors{};
-    // A description registered through the text interface below: its
-    // options are texts it parses itself, and generate fills the command,
-    // the values and the vectors.
-    bool text_options = false;
 };
 
 // Each core source registers its description with a static instance.
 struct CoreDescription;
 struct CoreRegistration {
     explicit CoreRegistration(CoreDefinition definition);
-    explicit CoreRegistration(CoreDescription description);
 };
 
 // The registered cores, in name order.
 const std::vector<CoreDefinition>& registered_cores();
 const CoreDefinition* find_core(const std::string& name);
-
-// --- The text interface, until the viterbi and fir descriptions move to
-// the declarations above: options as text, one build doing the checks,
-// the run, the command line and the vectors. Registered through an adapter
-// (core_registry.cpp) that declares each option as text or flag.
-
-struct OptionSpec {
-    std::string name;         // long option without the dashes: "symbol-width"
-    std::string value_name;   // "M"; empty for a flag
-    std::string help;         // meaning and accepted values
-    std::string default_text; // for --help; empty: the option is required
-    // For a flag: "--no-<name>" is accepted too and clears it.
-    bool negatable = false;
-};
-
-// The options as given: a value option maps to its text, a flag to "1"
-// (given) or "0" (negated).
-using OptionValues = std::map<std::string, std::string>;
-
-struct CoreDescription {
-    std::string name;
-    std::string source_dir;
-    std::string summary;
-    std::vector<OptionSpec> options;
-    std::string example;
-    // Checks the values (throwing FatalError, status 2, before anything is
-    // written) and runs the generator library into memory.
-    std::function<CoreBuild(const OptionValues&, const std::string& header)> build;
-};
 
 } // namespace ipgen::front

@@ -420,33 +420,31 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 CoreBuild build_core(const CommandLine& line, const std::string& header) {
     const CoreDefinition& core = *line.core;
     CoreBuild build = core.generate(line.config, header);
-    if (!core.text_options) {
-        build.command = {"ipgen", core.name};
-        std::vector<std::vector<std::string>> rows;
-        for (const Option& option : core.options) {
-            const Value* value = line.config.find(option.name);
-            rows.push_back({"--" + option.name,
-                            value != nullptr ? value_text(option, *value) : "none", option.help});
-            if (value == nullptr) {
-                continue;
-            }
-            if (option.kind != OptionKind::flag) {
-                build.command.insert(build.command.end(),
-                                     {"--" + option.name, value_text(option, *value)});
-            } else if (std::get<bool>(*value)) {
-                build.command.push_back("--" + option.name);
-            } else if (option.negatable) {
-                build.command.push_back("--no-" + option.name);
-            }
+    build.command = {"ipgen", core.name};
+    std::vector<std::vector<std::string>> rows;
+    for (const Option& option : core.options) {
+        const Value* value = line.config.find(option.name);
+        rows.push_back({"--" + option.name, value != nullptr ? value_text(option, *value) : "none",
+                        option.help});
+        if (value == nullptr) {
+            continue;
         }
-        rows.insert(rows.end(), build.values.begin(), build.values.end());
-        build.values = std::move(rows);
-        TbVectors vectors = core.vectors(line.config);
-        build.tb_in = std::move(vectors.in);
-        build.tb_out = std::move(vectors.out);
-        build.tb_defines = std::move(vectors.defines);
-        build.tb_seed = vectors.seed;
+        if (option.kind != OptionKind::flag) {
+            build.command.insert(build.command.end(),
+                                 {"--" + option.name, value_text(option, *value)});
+        } else if (std::get<bool>(*value)) {
+            build.command.push_back("--" + option.name);
+        } else if (option.negatable) {
+            build.command.push_back("--no-" + option.name);
+        }
     }
+    rows.insert(rows.end(), build.values.begin(), build.values.end());
+    build.values = std::move(rows);
+    TbVectors vectors = core.vectors(line.config);
+    build.tb_in = std::move(vectors.in);
+    build.tb_out = std::move(vectors.out);
+    build.tb_defines = std::move(vectors.defines);
+    build.tb_seed = vectors.seed;
     if (line.header_file) {
         build.command.insert(build.command.end(), {"--header", *line.header_file});
     }
