@@ -10,15 +10,16 @@ namespace ipgen::front {
 
 namespace {
 
-// Every core ipgen will carry; those without a description yet are refused
-// as not available yet.
-const std::vector<std::string> planned_cores{"rs-encoder", "rs-decoder", "fir", "viterbi"};
-
 // Beyond any bound a declaration states; keeps the reading free of overflow.
 constexpr int max_digits = 15;
 
+// The registered cores, in name order.
 std::string core_list() {
-    return alternatives(planned_cores);
+    std::vector<std::string> names;
+    for (const CoreDefinition& core : registered_cores()) {
+        names.push_back(core.name);
+    }
+    return alternatives(names);
 }
 
 bool is_identifier(const std::string& text) {
@@ -33,9 +34,6 @@ bool is_identifier(const std::string& text) {
 const CoreDefinition& find_named_core(const std::string& name) {
     if (const CoreDefinition* core = find_core(name)) {
         return *core;
-    }
-    if (std::find(planned_cores.begin(), planned_cores.end(), name) != planned_cores.end()) {
-        refuse("core " + name + ": not available yet; accepted: " + core_list());
     }
     refuse("unknown core '" + name + "'; accepted: " + core_list());
 }
@@ -493,11 +491,6 @@ std::string help_text() {
                     "\n";
         }
         text += "  example:\n    " + core.example + "\n";
-    }
-    for (const std::string& name : planned_cores) {
-        if (find_core(name) == nullptr) {
-            text += "\nipgen " + name + ": not available yet\n";
-        }
     }
     text += "\nExit status: 0 written; 1 the folder or the header cannot be written or\n"
             "read; 2 refused options (nothing is written), each refused in one line:\n"

@@ -165,7 +165,7 @@ const std::vector<Refusal> refusals = {
     {with(rs255, {"--prefix", "2enc"}),
      "ipgen: --prefix 2enc: not a Verilog identifier; accepted: letters, digits and _, not a "
      "digit first"},
-    {{"turbo"}, "ipgen: unknown core 'turbo'; accepted: rs-encoder, rs-decoder, fir or viterbi"},
+    {{"turbo"}, "ipgen: unknown core 'turbo'; accepted: fir, rs-decoder, rs-encoder or viterbi"},
     // The cores' checks: the library's problems worded with the options.
     {{"rs-encoder", "--symbol-width", "8", "--n", "256", "--k", "239"},
      "ipgen: --n 256: out of range; accepted: 240 (k+1) to 255 (2^m-1) symbols"},
@@ -300,7 +300,7 @@ TEST(Ipgen, RefusesInOneLineAndWritesNothing) {
     for (const auto& [args, line] : std::vector<std::pair<Args, std::string>>{
              {{},
               "ipgen: the core comes first: ipgen CORE [OPTIONS] --out DIR; accepted: CORE "
-              "one of rs-encoder, rs-decoder, fir or viterbi\n"},
+              "one of fir, rs-decoder, rs-encoder or viterbi\n"},
              {with(rs255, {"--out"}),
               "ipgen: --out: needs a value; accepted: --out DIR or --out=DIR\n"},
              {rs255, "ipgen: --out: required: the folder the core is written to; accepted: "
