@@ -123,7 +123,7 @@ module fir_axis (
     wire [OWD-1:0] head;
     wire           pop;
     wire           queue_ready, queue_full;
-    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH), .MEMORY(1)) queue (
         .aclk(aclk), .aresetn(aresetn),
         .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
         .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
