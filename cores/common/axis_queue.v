@@ -14,29 +14,45 @@
 // and from full alike; DEPTH 1 is a plain register stage and passes a beat
 // every other clock.
 //
-// The beats sit in a ring of DEPTH entries (any DEPTH from 1 to 64, a power
-// of two or not); m_payload is the oldest entry, read at the ring's read
-// pointer. The ring has no reset, one write and one (asynchronous) read, so
-// a deeper queue maps to LUT-RAM (Xilinx) or, from 16 beats, to a block RAM
-// that takes the read pointer's register in (iCE40); a shallow one (DEPTH up
-// to 4) is kept in flip-flops.
+// Where the beats sit (MEMORY and DEPTH choose; m_payload is always the
+// oldest beat):
+// - DEPTH 1 or 2, MEMORY 0: registers, a head (DEPTH 1) or a head and a
+//   tail. m_payload is the head, straight from flip-flops; the tail holds
+//   the second beat while the head waits. Only the flags valid and full are kept: level is
+//   {full, valid & ~full} (DEPTH 2) or valid (DEPTH 1).
+// - DEPTH 3 or 4, MEMORY 0: a ring of DEPTH entries in flip-flops, read at
+//   its read pointer, with level, full and valid each in a register.
+// - DEPTH 5 to 64, or MEMORY 1 at any depth: the same ring as a memory with
+//   no reset, one write and one asynchronous read, and no style attribute:
+//   the tools map it to LUT RAM (Xilinx; RAM32M holds 6 bits of up to 32
+//   entries) or, from 16 beats, to a block RAM that takes the read
+//   pointer's register in (iCE40); a shallow ring stays in flip-flops
+//   where the FPGA has no LUT RAM. A core with a wide payload sets MEMORY
+//   so that even two or four beats go into LUT RAM.
+// Any DEPTH from 1 to 64, a power of two or not.
 //
-// s_ready, full, m_valid and level come straight from flip-flops: none of
-// them depends on m_ready or s_valid through logic. Cores that run only
-// while the queue has room use ~full (or level against what they reserve)
-// as their clock enable, and push at most one beat per clock when not full.
+// s_ready, full, m_valid and level come from flip-flops (level of the
+// two-register form through one gate on them): none of them depends on
+// m_ready or s_valid through logic. Cores that run only while the queue
+// has room use ~full (or level against what they reserve) as their clock
+// enable, and push at most one beat per clock when not full.
 //
 // aresetn: active low, synchronous; out of reset the queue is empty
 // (m_valid low) and no beat of before the reset comes out.
 //
-// Area with WIDTH 9 (Yosys synth_ice40 / synth_xilinx):
-//   DEPTH 1: iCE40 4 LUT4, 10 DFF;          Xilinx 2 LUT, 10 FDRE
-//   DEPTH 2: iCE40 24 LUT4, 25 DFF;         Xilinx 18 LUT, 25 FDRE
-//   DEPTH 4: iCE40 41 LUT4, 2 carry, 47 DFF; Xilinx 25 LUT, 1 CARRY4, 47 FDRE
-//   DEPTH 8: iCE40 77 LUT4, 87 DFF;         Xilinx 17 LUT, 2 RAM32M, 15 FDRE
+// Area with WIDTH 9 (Yosys 0.23 synth_ice40 / synth_xilinx):
+//   DEPTH 1: iCE40 3 LUT4, 10 DFF;            Xilinx 1 LUT, 10 FDRE
+//   DEPTH 2: iCE40 15 LUT4, 20 DFF;           Xilinx 13 LUT, 20 FDRE
+//   DEPTH 3: iCE40 37 LUT4, 37 DFF;           Xilinx 22 LUT, 37 FDRE
+//   DEPTH 4: iCE40 40 LUT4, 2 carry, 47 DFF;  Xilinx 25 LUT, 1 CARRY4, 47 FDRE
+//   DEPTH 8: iCE40 77 LUT4, 5 carry, 87 DFF;  Xilinx 12 LUT, 3 CARRY4, 2 RAM32M, 15 FDRE
+//   MEMORY 1, DEPTH 2: iCE40 24 LUT4, 25 DFF; Xilinx 18 LUT, 25 FDRE (Yosys
+//     keeps so small a memory in flip-flops; at 95 bits it takes 16 RAM32M)
+//   MEMORY 1, DEPTH 4: iCE40 as DEPTH 4;      Xilinx 13 LUT, 1 CARRY4, 2 RAM32M, 11 FDRE
 module axis_queue #(
-    parameter WIDTH = 8,   // payload bits per beat
-    parameter DEPTH = 2,   // beats held, 1 to 64
+    parameter WIDTH  = 8,   // payload bits per beat
+    parameter DEPTH  = 2,   // beats held, 1 to 64
+    parameter MEMORY = 0,   // 1: the ring as a memory at any depth (LUT RAM on Xilinx)
     parameter LW = $clog2(DEPTH + 1)   // bits of level (0 to DEPTH): leave it to its default
 ) (
     input  wire             aclk,
@@ -50,20 +66,22 @@ module axis_queue #(
     output wire [LW-1:0]    level,      // beats held now, 0 to DEPTH
     output wire             full        // level == DEPTH
 );
-    // ring pointers: 0 to DEPTH-1 (a queue of one beat declares a ring of
-    // two entries so that its pointers have a bit; only the first is used)
+    // the form of the storage (see above)
+    localparam PAIR = (MEMORY == 0) && (DEPTH <= 2);
+    localparam RAM  = (MEMORY != 0) || (DEPTH > 4);
+
+    // ring pointers: 0 to DEPTH-1 (a ring of one beat declares two entries
+    // so that its pointers have a bit; only the first is used)
     localparam AW      = (DEPTH > 1) ? $clog2(DEPTH) : 1;
     localparam RING    = (DEPTH > 1) ? DEPTH : 2;
+    localparam POW2    = (DEPTH > 1) && ((1 << AW) == DEPTH);   // pointers wrap by themselves
     localparam integer LAST_I  = DEPTH - 1;
     localparam integer DEPTH_I = DEPTH;
     localparam [AW-1:0] LAST       = LAST_I[AW-1:0];
     localparam [LW-1:0] FULL_LEVEL = DEPTH_I[LW-1:0];
 
-    reg [LW-1:0]    level_q;
     reg             full_q;
     reg             valid_q;
-    reg [AW-1:0]    wr_ptr;
-    reg [AW-1:0]    rd_ptr;
 
     wire push = s_valid & ~full_q;
     wire pop  = valid_q & m_ready;
@@ -71,61 +89,118 @@ module axis_queue #(
     // Deliberate faults, for the self-test of the formal check only (each
     // must make the proof fail): 1 loses a beat taken in the clock one goes
     // out, 2 writes a beat offered while full over the waiting one, 3 raises
-    // full a clock late.
+    // full a clock late (the two-register form: never).
 `ifdef AXIS_QUEUE_MUTATION
     localparam MUTATION = `AXIS_QUEUE_MUTATION;
 `else
     localparam MUTATION = 0;
 `endif
-    wire write   = (MUTATION == 2) ? s_valid : push;
-    wire advance = (MUTATION == 1) ? push & ~pop : push;
-
-    // the ring's addresses (a queue of one beat has the one entry)
-    wire [AW-1:0] wr_at = (DEPTH > 1) ? wr_ptr : {AW{1'b0}};
-    wire [AW-1:0] rd_at = (DEPTH > 1) ? rd_ptr : {AW{1'b0}};
-
-    // level after this clock
-    wire [LW-1:0] level_next = level_q + {{LW-1{1'b0}}, push} - {{LW-1{1'b0}}, pop};
 
     generate
-        if (DEPTH <= 4) begin : g_flops
-            (* ram_style = "logic" *) reg [WIDTH-1:0] ring [0:RING-1];
-            always @(posedge aclk) begin
-                if (write)
-                    ring[wr_at] <= s_payload;
+        if (PAIR) begin : g_pair
+            // head: the oldest beat; tail: the next one (DEPTH 2)
+            reg [WIDTH-1:0] head;
+            wire take = (MUTATION == 1) ? push & ~pop : push;
+            if (DEPTH == 1) begin : g_one
+                // the head takes the input whenever the queue is empty
+                always @(posedge aclk) begin
+                    if (!valid_q || (MUTATION == 2 && s_valid))
+                        head <= s_payload;
+                end
+                always @(posedge aclk) begin
+                    if (!aresetn)
+                        valid_q <= 1'b0;
+                    else
+                        valid_q <= take | (valid_q & ~pop);
+                end
+                always @(*) full_q = (MUTATION == 3) ? 1'b0 : valid_q;
+                assign level = valid_q;
+            end else begin : g_two
+                reg [WIDTH-1:0] tail;
+                // the tail takes the input whenever the queue is not full;
+                // the head takes it when empty or when the head leaves and
+                // no tail waits, and takes the tail when it leaves and one
+                // does
+                always @(posedge aclk) begin
+                    if (~full_q || (MUTATION == 2 && s_valid))
+                        tail <= s_payload;
+                    if (~valid_q || m_ready)
+                        head <= full_q ? tail : s_payload;
+                end
+                always @(posedge aclk) begin
+                    if (!aresetn) begin
+                        valid_q <= 1'b0;
+                        full_q  <= 1'b0;
+                    end else begin
+                        valid_q <= full_q | take | (valid_q & ~pop);
+                        full_q  <= (MUTATION == 3) ? 1'b0 : valid_q & ~pop & (full_q | take);
+                    end
+                end
+                assign level = {full_q, valid_q & ~full_q};
             end
-            assign m_payload = ring[rd_at];
-        end else begin : g_ram
-            reg [WIDTH-1:0] ring [0:RING-1];
-            always @(posedge aclk) begin
-                if (write)
-                    ring[wr_at] <= s_payload;
+            assign m_payload = head;
+        end else begin : g_ring
+            reg [LW-1:0] level_q;
+            reg [AW-1:0] wr_ptr;
+            reg [AW-1:0] rd_ptr;
+            wire write   = (MUTATION == 2) ? s_valid : push;
+            wire advance = (MUTATION == 1) ? push & ~pop : push;
+
+            // the ring's addresses (a ring of one beat has the one entry)
+            wire [AW-1:0] wr_at = (DEPTH > 1) ? wr_ptr : {AW{1'b0}};
+            wire [AW-1:0] rd_at = (DEPTH > 1) ? rd_ptr : {AW{1'b0}};
+            wire [AW-1:0] wr_next;
+            wire [AW-1:0] rd_next;
+            if (POW2) begin : g_wrap
+                assign wr_next = wr_ptr + 1'b1;
+                assign rd_next = rd_ptr + 1'b1;
+            end else begin : g_last
+                assign wr_next = (wr_ptr == LAST) ? {AW{1'b0}} : wr_ptr + 1'b1;
+                assign rd_next = (rd_ptr == LAST) ? {AW{1'b0}} : rd_ptr + 1'b1;
             end
-            assign m_payload = ring[rd_at];
+
+            // level after this clock
+            wire [LW-1:0] level_next = level_q + {{LW-1{1'b0}}, push} - {{LW-1{1'b0}}, pop};
+
+            if (RAM) begin : g_ram
+                reg [WIDTH-1:0] ring [0:RING-1];
+                always @(posedge aclk) begin
+                    if (write)
+                        ring[wr_at] <= s_payload;
+                end
+                assign m_payload = ring[rd_at];
+            end else begin : g_flops
+                (* ram_style = "logic" *) reg [WIDTH-1:0] ring [0:RING-1];
+                always @(posedge aclk) begin
+                    if (write)
+                        ring[wr_at] <= s_payload;
+                end
+                assign m_payload = ring[rd_at];
+            end
+
+            always @(posedge aclk) begin
+                if (!aresetn) begin
+                    level_q <= {LW{1'b0}};
+                    full_q  <= 1'b0;
+                    valid_q <= 1'b0;
+                    wr_ptr  <= {AW{1'b0}};
+                    rd_ptr  <= {AW{1'b0}};
+                end else begin
+                    level_q <= level_next;
+                    full_q  <= (MUTATION == 3) ? (level_q == FULL_LEVEL) : (level_next == FULL_LEVEL);
+                    valid_q <= (level_next != {LW{1'b0}});
+                    if (advance)
+                        wr_ptr <= wr_next;
+                    if (pop)
+                        rd_ptr <= rd_next;
+                end
+            end
+            assign level = level_q;
         end
     endgenerate
 
-    always @(posedge aclk) begin
-        if (!aresetn) begin
-            level_q <= {LW{1'b0}};
-            full_q  <= 1'b0;
-            valid_q <= 1'b0;
-            wr_ptr  <= {AW{1'b0}};
-            rd_ptr  <= {AW{1'b0}};
-        end else begin
-            level_q <= level_next;
-            full_q  <= (MUTATION == 3) ? (level_q == FULL_LEVEL) : (level_next == FULL_LEVEL);
-            valid_q <= (level_next != {LW{1'b0}});
-            if (advance)
-                wr_ptr <= (wr_ptr == LAST) ? {AW{1'b0}} : wr_ptr + 1'b1;
-            if (pop)
-                rd_ptr <= (rd_ptr == LAST) ? {AW{1'b0}} : rd_ptr + 1'b1;
-        end
-    end
-
     assign s_ready = ~full_q;
     assign m_valid = valid_q;
-    assign level   = level_q;
     assign full    = full_q;
 
 `ifdef FORMAL
@@ -188,16 +263,25 @@ module axis_queue #(
     // where the beat numbered F_INDEX is, if held: f_ahead beats before it
     wire [FW-1:0]    f_ahead   = f_index - f_out;
     wire             f_tracked = ({1'b0, f_ahead} < f_held);
-    wire [FW:0]      f_slot_w  = {{FW-AW+1{1'b0}}, rd_ptr} + {1'b0, f_ahead};
-    wire [FW:0]      f_wr_w    = {{FW-AW+1{1'b0}}, rd_ptr} + {1'b0, level_q};
-    wire [AW-1:0]    f_slot    = (f_slot_w >= DEPTH) ? f_slot_w - DEPTH : f_slot_w;
-    wire [AW-1:0]    f_wr      = (f_wr_w >= DEPTH) ? f_wr_w - DEPTH : f_wr_w;
+    // the tracked beat in the storage, where it belongs
     wire [WIDTH-1:0] f_entry;
     generate
-        if (DEPTH <= 4) begin : g_f_flops
-            assign f_entry = g_flops.ring[f_slot];
-        end else begin : g_f_ram
-            assign f_entry = g_ram.ring[f_slot];
+        if (PAIR) begin : g_f_pair
+            if (DEPTH == 1) begin : g_f_one
+                assign f_entry = g_pair.head;
+            end else begin : g_f_two
+                assign f_entry = (f_ahead == 0) ? g_pair.head : g_pair.g_two.tail;
+            end
+        end else begin : g_f_ring
+            wire [FW:0]   f_slot_w = {{FW-AW+1{1'b0}}, g_ring.rd_ptr} + {1'b0, f_ahead};
+            wire [FW:0]   f_wr_w   = {{FW-AW+1{1'b0}}, g_ring.rd_ptr} + {1'b0, level};
+            wire [AW-1:0] f_slot   = (f_slot_w >= DEPTH) ? f_slot_w - DEPTH : f_slot_w;
+            wire [AW-1:0] f_wr     = (f_wr_w >= DEPTH) ? f_wr_w - DEPTH : f_wr_w;
+            if (RAM) begin : g_f_ram
+                assign f_entry = g_ring.g_ram.ring[f_slot];
+            end else begin : g_f_flops
+                assign f_entry = g_ring.g_flops.ring[f_slot];
+            end
         end
     endgenerate
 
@@ -214,14 +298,26 @@ module axis_queue #(
                 assert (m_payload == f_data);
 `ifndef AXIS_QUEUE_INTERFACE_ONLY
             // invariants that make the induction go through
-            assert (rd_ptr <= LAST);
-            assert (wr_ptr == f_wr);
             assert (f_in - f_out == f_held);
             if (f_tracked)
                 assert (f_entry == f_data);
 `endif
         end
     end
+
+`ifndef AXIS_QUEUE_INTERFACE_ONLY
+    // the ring's pointers agree with the count (for the induction too)
+    generate
+        if (!PAIR) begin : g_f_pointers
+            always @(*) begin
+                if (f_past_valid) begin
+                    assert (g_ring.rd_ptr <= LAST);
+                    assert (g_ring.wr_ptr == g_f_ring.f_wr);
+                end
+            end
+        end
+    endgenerate
+`endif
 
     always @(posedge aclk) begin
         if (f_past_valid) begin

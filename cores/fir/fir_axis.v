@@ -117,13 +117,14 @@ module fir_axis (
 `endif
         .out_data(result), .out_valid(result_valid));
 
-    // ---- results out: the shared stream block. The room check above
-    // keeps it from ever being full when a result arrives, so its s_ready
-    // and full are not looked at.
+    // ---- results out: the shared stream block, its ring as a memory
+    // (MEMORY 1: a result is wide, so even two or four of them go into LUT
+    // RAM on Xilinx). The room check above keeps it from ever being full
+    // when a result arrives, so its s_ready and full are not looked at.
     wire [OWD-1:0] head;
     wire           pop;
     wire           queue_ready, queue_full;
-    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH)) queue (
+    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH), .MEMORY(1)) queue (
         .aclk(aclk), .aresetn(aresetn),
         .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
         .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
