@@ -283,6 +283,21 @@ Problems check_fir(Config& config) {
     if (!problems.empty()) {
         return problems;
     }
+    // A result wider than 64 bits is the model's 64-bit value sign-extended
+    // (the full width of a multi-cycle or decimating filter grows by a bit
+    // per accumulated firing, far beyond the sum's true range): the sums
+    // must then fit in 63 bits.
+    const std::int64_t out_width = config.integer("output-width");
+    const int sum_bits = 2 * static_cast<int>(std::get<std::int64_t>(width)) +
+                         fir::gen::nextlog2(config.integer("taps")) +
+                         (config.choice("data-type") == "complex" ? 3 : 2);
+    if (out_width > 64 && sum_bits > 63) {
+        problems.push_back({"output-width", shown(config, "output-width"),
+                            "wider than 64 bits with sums of " + std::to_string(sum_bits) +
+                                " bits (2 x width + log2 taps + 2, 3 complex)",
+                            "1 to 64, or up to 128 when the sums take at most 63 bits"});
+        return problems;
+    }
     const auto set = coefficients(config);
     if (const auto* problem = std::get_if<Problem>(&set)) {
         problems.push_back(*problem);
@@ -532,8 +547,9 @@ const std::vector<Option>& options() {
          .help = "result bits per part (line 4); fewer than the full width are dropped at the "
                  "bottom, more are sign-extended",
          .min = 1,
-         .max = 64,
-         .default_value = Value{std::int64_t{19}}},
+         .max = 128,
+         .default_value = Value{std::int64_t{19}},
+         .accepted = "above 64 only when 2 x width + log2 taps + 2 (3 complex) is at most 63"},
         {.name = "filter-type",
          .kind = OptionKind::choice,
          .value_name = "TYPE",

@@ -51,7 +51,8 @@ module fir_engine_multicycle #(
     assign in_ready = !busy || last_firing;
     wire accept = in_valid && in_ready;
     assign boundary = accept;
-    wire [AW-1:0] slot = (newest == TAPS - 1) ? {AW{1'b0}} : newest + 1'b1;
+    localparam [31:0] LAST_SLOT = TAPS - 1;
+    wire [AW-1:0] slot = (newest == LAST_SLOT[AW-1:0]) ? {AW{1'b0}} : newest + 1'b1;
 
     always @(posedge clk) begin
         if (accept) buffer[slot] <= in_data;

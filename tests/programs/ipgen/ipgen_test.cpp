@@ -202,7 +202,11 @@ const std::vector<Refusal> refusals = {
      "(the vectors the testbench holds)"},
     // FIR: bounds the core and its testbench build
     {{"fir", "--output-width", "1000000"},
-     "ipgen: --output-width 1000000: out of range; accepted: 1 to 64"},
+     "ipgen: --output-width 1000000: out of range; accepted: 1 to 128; above 64 only when 2 x "
+     "width + log2 taps + 2 (3 complex) is at most 63"},
+    {{"fir", "--tap-width", "30", "--taps", "64", "--output-width", "65"},
+     "ipgen: --output-width 65: wider than 64 bits with sums of 68 bits (2 x width + log2 taps + "
+     "2, 3 complex); accepted: 1 to 64, or up to 128 when the sums take at most 63 bits"},
     {{"fir", "--interpolation", "2147483647"},
      "ipgen: --interpolation 2147483647: out of range; accepted: 1 to 256"},
     {{"fir", "--decimation", "1000000"},
