@@ -290,19 +290,51 @@ std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& f
     return text;
 }
 
+// A block shared by the cores (common/<file> in a manifest) becomes the
+// core's own: each module it defines is renamed <core>_<module> in every
+// Verilog file of the folder, and its file is <core>_<file>, so that the
+// folders of two cores compile into one design. `shared` are the indexes of
+// those files in `files`, already renamed.
+void own_shared_blocks(std::vector<FolderFile>& files, const std::vector<size_t>& shared,
+                       const std::string& core) {
+    std::vector<VerilogText> blocks;
+    for (const size_t index : shared) {
+        blocks.push_back({files[index].name, files[index].text});
+    }
+    const std::vector<std::string> modules = defined_modules(blocks);
+    for (FolderFile& file : files) {
+        if (is_verilog(file.role)) {
+            std::vector<VerilogText> one{{file.name, std::move(file.text)}};
+            prefix_modules(one, core + "_", modules);
+            file.text = std::move(one.front().text);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<FolderFile> assemble_folder(FolderRequest request) {
     CoreBuild& build = request.build;
     std::vector<FolderFile> files = build.generated;
     std::string core_readme;
+    constexpr std::string_view common_dir = "common/";
+    std::vector<size_t> shared;
+    std::string core;
     for (const EmbeddedFile& source : request.sources) {
         if (source.kind == "doc" && source.name == "README.md") {
             core_readme = source.text;
+        } else if (source.name.starts_with(common_dir)) {
+            core = source.core;
+            shared.push_back(files.size());
+            files.push_back({core + "_" + std::string(source.name.substr(common_dir.size())),
+                             std::string(source.text), role_of(source.kind)});
         } else {
             files.push_back(
                 {std::string(source.name), std::string(source.text), role_of(source.kind)});
         }
+    }
+    if (!shared.empty()) {
+        own_shared_blocks(files, shared, core);
     }
     files.push_back({"tb_config.vh", tb_config_text(build), FileRole::tb_include});
 

@@ -1,7 +1,8 @@
 // The files of a core folder, assembled in memory from a core's build and
 // its embedded sources: the generated files, the core's Verilog, the
 // testbench with tb_config.vh and its vectors, <name>.f, <name>.core,
-// README.md and the Makefile. The prefix is applied here, once, to every
+// README.md and the Makefile. A block shared by the cores is renamed after
+// the core (<core>_axis_queue), then the prefix is applied, once, to every
 // Verilog text before the lists that name the files are written.
 #pragma once
 

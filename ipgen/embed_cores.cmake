@@ -2,9 +2,11 @@
 #
 # Reads every <cores folder>/<core>/manifest.txt ("<kind> <file>" per line,
 # # starts a comment) and writes a C++ source that holds each listed file's
-# bytes, in manifest order, for embedded_core_files(). The manifests and the
-# files are configure dependencies: editing one re-runs this at the next
-# build.
+# bytes, in manifest order, for embedded_core_files(). A file named
+# common/<file> is <cores folder>/common/<file>, a block shared by the cores;
+# it keeps the name common/<file>, which the folder assembly renames. The
+# manifests and the files are configure dependencies: editing one re-runs
+# this at the next build.
 function(ipgen_embed_cores cores_dir output)
     set(arrays "")
     set(entries "")
@@ -21,12 +23,17 @@ function(ipgen_embed_cores cores_dir output)
             if(line STREQUAL "" OR line MATCHES "^#")
                 continue()
             endif()
-            if(NOT line MATCHES "^(rtl|tb|doc|lint)[ \t]+([A-Za-z0-9_.-]+)$")
-                message(FATAL_ERROR "${manifest}: '${line}' is not '<rtl|tb|doc|lint> <file>'")
+            if(NOT line MATCHES "^(rtl|tb|doc|lint)[ \t]+((common/)?[A-Za-z0-9_][A-Za-z0-9_.-]*)$")
+                message(FATAL_ERROR
+                        "${manifest}: '${line}' is not '<rtl|tb|doc|lint> [common/]<file>'")
             endif()
             set(kind ${CMAKE_MATCH_1})
             set(name ${CMAKE_MATCH_2})
-            set(path ${core_path}/${name})
+            if(name MATCHES "^common/(.*)$")
+                set(path ${cores_dir}/common/${CMAKE_MATCH_1})
+            else()
+                set(path ${core_path}/${name})
+            endif()
             if(NOT EXISTS ${path})
                 message(FATAL_ERROR "${manifest} lists ${name}, which does not exist")
             endif()

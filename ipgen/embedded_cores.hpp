@@ -12,7 +12,7 @@ namespace ipgen::front {
 struct EmbeddedFile {
     std::string_view core; // folder under cores/, e.g. "rs_encoder"
     std::string_view kind; // rtl, tb, doc or lint (a Verilator waiver file)
-    std::string_view name; // file name
+    std::string_view name; // file name; common/<file> for a block shared by the cores
     std::string_view text;
 };
 

@@ -193,4 +193,23 @@ void apply_prefix(std::vector<VerilogText>& files, const std::string& prefix) {
     }
 }
 
+void prefix_modules(std::vector<VerilogText>& files, const std::string& prefix,
+                    const std::vector<std::string>& modules) {
+    const std::set<std::string, std::less<>> names(modules.begin(), modules.end());
+    for (VerilogText& file : files) {
+        std::string out;
+        size_t copied = 0;
+        for (const Token& token : tokenize(file.text)) {
+            const std::string_view word(file.text.data() + token.begin, token.end - token.begin);
+            if (token.kind == TokenKind::identifier && names.contains(word)) {
+                out.append(file.text, copied, token.begin - copied);
+                out += prefix;
+                copied = token.begin;
+            }
+        }
+        out.append(file.text, copied);
+        file.text = std::move(out);
+    }
+}
+
 } // namespace ipgen::front

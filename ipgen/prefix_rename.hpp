@@ -28,4 +28,11 @@ std::vector<std::string> defined_modules(const std::vector<VerilogText>& files);
 // is rewritten as described above.
 void apply_prefix(std::vector<VerilogText>& files, const std::string& prefix);
 
+// Puts the prefix before every identifier that is one of the given module
+// names (their definitions and instances; like the prefix above, an
+// instance or signal of the very same name too), in place; file names,
+// macros and every other name are left as they are.
+void prefix_modules(std::vector<VerilogText>& files, const std::string& prefix,
+                    const std::vector<std::string>& modules);
+
 } // namespace ipgen::front
