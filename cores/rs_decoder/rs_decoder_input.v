@@ -70,12 +70,12 @@ generate
    end
 endgenerate
 
+// pos, wslot and cap_pend are reset (and cleared by clr); ecnt is loaded
+// with the first symbol of every word.
 always @(posedge clk) begin
-   if (!rst_n) begin
-      pos <= 0; wslot <= 0; cap_pend <= 1'b0; ecnt <= 0;
-   end else if (ce) begin
+   if (ce) begin
       if (clr) begin
-         pos <= 0; wslot <= 0; cap_pend <= 1'b0; ecnt <= 0;
+         pos <= 0; wslot <= 0; cap_pend <= 1'b0;
       end else begin
          if (accept) begin
             if (pos == NLAST) begin
@@ -93,6 +93,9 @@ always @(posedge clk) begin
          else if (cap)
             cap_pend <= 1'b0;
       end
+   end
+   if (!rst_n) begin
+      pos <= 0; wslot <= 0; cap_pend <= 1'b0;
    end
 end
 

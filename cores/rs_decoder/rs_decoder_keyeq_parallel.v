@@ -67,6 +67,7 @@ localparam ST_DONE  = 2'd3;
 
 reg  [1:0]           state;
 reg                  idle_r;       // state == ST_IDLE, as a register (it gates the next word's start)
+reg                  done_r;       // state == ST_DONE, as a register (it gates the result's take)
 reg  [CW-1:0]        cnt;          // c in the run, k in omega
 reg  [CW-1:0]        sel;          // syndrome fetched on this clock
 reg  [CW-1:0]        len;          // L
@@ -151,24 +152,18 @@ wire [CW-1:0] len_next = cnt + rho - len;
 wire          unused_sel = |sel[CW-1:SW];
 assign sel_synd = sel[SW-1:0];
 assign idle     = idle_r;
-assign done     = (state == ST_DONE);
+assign done     = done_r;
 assign sigma    = lam;
 assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
+// Only state, idle_r and done_r are reset (and cleared by clr): every other
+// register is loaded by start or before it is first read.
 always @(posedge clk) begin
-   if (!rst_n) begin
-      state <= ST_IDLE; idle_r <= 1'b1;
-      cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
-      lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
-      rho_q <= 0; ersq <= 0;
-   end else if (ce) begin
+   if (ce) begin
       if (clr) begin
-         state <= ST_IDLE; idle_r <= 1'b1;
-         cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
-         lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
-         rho_q <= 0; ersq <= 0;
+         state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
       end else
       case (state)
       ST_IDLE:
@@ -229,19 +224,26 @@ always @(posedge clk) begin
          w <= w_next;
          om <= om_next;
          cnt <= cnt + 1'b1;
-         if ({{32-CW{1'b0}}, cnt} == T - 1)
+         if ({{32-CW{1'b0}}, cnt} == T - 1) begin
             state <= ST_DONE;
+            done_r <= 1'b1;
+         end
       end
       ST_DONE:
          if (take) begin
             state <= ST_IDLE;
             idle_r <= 1'b1;
+            done_r <= 1'b0;
          end
       default: begin
          state <= ST_IDLE;
          idle_r <= 1'b1;
+         done_r <= 1'b0;
       end
       endcase
+   end
+   if (!rst_n) begin
+      state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
    end
 end
 

@@ -55,6 +55,7 @@ localparam [CNTW:0] EMAXC = EMAX;
 
 reg            scanning;
 reg  [M-1:0]   sc;             // position whose point the next edge evaluates
+reg            sc_last;        // sc == n - 1 while scanning, as a register (it gates load)
 reg  [1:0]     c_slot;
 reg  [CW:0]    c_ers;
 reg            c_nz, c_lfail;
@@ -77,7 +78,7 @@ wire           unused_errval = |errval;  // the same, one clock later
 `else
 wire [M-1:0]   evalue = errval;
 `endif
-assign load = kq_done & (~scanning | sc == NLAST) & ~out_pend;
+assign load = kq_done & (~scanning | sc_last) & ~out_pend;
 
 chiensearch u_chien(
    .rst_n(rst_n),
@@ -107,37 +108,29 @@ wire [CW-1:0]  changed_now = (d3_p == 0 ? {CW{1'b0}} : changed) + {{CW-1{1'b0}},
 wire           w_fail = (t_ers > EMAXC) | (t_nz & (t_lfail | roots_fin != t_len));
 wire           w_ok = ~w_fail & t_nz;
 
+// scanning, the valid flags and out_pend are reset (and cleared by clr);
+// the rest is loaded before it is read: with load, at the end of the scan,
+// or with position 0 of the word.
 always @(posedge clk) begin
-   if (!rst_n) begin
-      scanning <= 1'b0; sc <= 0;
-      c_slot <= 0; c_ers <= 0; c_nz <= 1'b0; c_lfail <= 1'b0; c_len <= 0;
-      t_ers <= 0; t_nz <= 1'b0; t_lfail <= 1'b0; t_len <= 0;
-      d1_v <= 1'b0; d2_v <= 1'b0; d3_v <= 1'b0;
-      d1_p <= 0; d2_p <= 0; d3_p <= 0; d1_s <= 0; d2_s <= 0; d3_s <= 0;
-      roots <= 0; roots_fin <= 0; changed <= 0;
-      out_pend <= 1'b0; o_slot <= 0; o_ok <= 1'b0; o_fail <= 1'b0; o_cnt <= 0; o_ers <= 0;
-   end else if (ce) begin
+   if (ce) begin
       if (clr) begin
-         scanning <= 1'b0; sc <= 0;
-         c_slot <= 0; c_ers <= 0; c_nz <= 1'b0; c_lfail <= 1'b0; c_len <= 0;
-         t_ers <= 0; t_nz <= 1'b0; t_lfail <= 1'b0; t_len <= 0;
-         d1_v <= 1'b0; d2_v <= 1'b0; d3_v <= 1'b0;
-         d1_p <= 0; d2_p <= 0; d3_p <= 0; d1_s <= 0; d2_s <= 0; d3_s <= 0;
-         roots <= 0; roots_fin <= 0; changed <= 0;
-         out_pend <= 1'b0; o_slot <= 0; o_ok <= 1'b0; o_fail <= 1'b0; o_cnt <= 0; o_ers <= 0;
+         scanning <= 1'b0; d1_v <= 1'b0; d2_v <= 1'b0; d3_v <= 1'b0; out_pend <= 1'b0;
       end else begin
          if (load) begin
             scanning <= 1'b1;
             sc <= 0;
+            sc_last <= 1'b0;
             c_slot <= s_slot; c_ers <= s_ers; c_nz <= kq_nz; c_lfail <= kq_lfail;
             c_len <= kq_len;
          end else if (scanning) begin
-            if (sc == NLAST)
+            if (sc_last)
                scanning <= 1'b0;
-            else
+            else begin
                sc <= sc + 1'b1;
+               sc_last <= (sc == NLAST - 1'b1);
+            end
          end
-         if (scanning && sc == NLAST) begin
+         if (scanning && sc_last) begin
             t_ers <= c_ers; t_nz <= c_nz; t_lfail <= c_lfail; t_len <= c_len;
          end
          d1_v <= scanning; d1_p <= sc; d1_s <= c_slot;
@@ -160,6 +153,9 @@ always @(posedge clk) begin
          end else if (ostart)
             out_pend <= 1'b0;
       end
+   end
+   if (!rst_n) begin
+      scanning <= 1'b0; d1_v <= 1'b0; d2_v <= 1'b0; d3_v <= 1'b0; out_pend <= 1'b0;
    end
 end
 

@@ -22,7 +22,7 @@ module rs_decoder_solve #(
    parameter TWO      = 0     // parallel solver: two clocks per step
 ) (
    input  wire                 clk,
-   input  wire                 rst_n,      // synchronous reset, active low
+   input  wire                 rst_n,      // synchronous reset, active low (the solver's)
    input  wire                 clr,        // synchronous clear on an enabled clock
    input  wire                 ce,         // clock enable
    // from the input stage
@@ -71,16 +71,11 @@ generate
    end
 endgenerate
 
+// loaded with every start: no reset
 always @(posedge clk) begin
-   if (!rst_n) begin
-      s_slot <= 0; s_ers <= 0;
-   end else if (ce) begin
-      if (clr) begin
-         s_slot <= 0; s_ers <= 0;
-      end else if (start) begin
-         s_slot <= wslot - 1'b1;
-         s_ers <= ers_num;
-      end
+   if (ce && !clr && start) begin
+      s_slot <= wslot - 1'b1;
+      s_ers <= ers_num;
    end
 end
 
