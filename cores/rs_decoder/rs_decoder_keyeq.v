@@ -74,7 +74,6 @@ localparam ST_DONE  = 3'd5;
 
 reg  [2:0]           state;
 reg                  idle_r;       // state == ST_IDLE, as a register (it gates the next word's start)
-reg                  done_r;       // state == ST_DONE, as a register (it gates the result's take)
 reg  [CW-1:0]        cnt;          // clock within a pass
 reg  [CW-1:0]        step;         // J: the pass reads S_J, S_(J-1), ... from its first clock
 reg  [CW:0]          sidx;         // step - cnt, kept as a register: the syndrome select
@@ -139,7 +138,7 @@ wire [M-1:0]  bb_in = (state == ST_ERS) ? upd : (change && grow) ? lam_head : bp
 wire [M-1:0]  dsum = acc ^ p3;
 assign sel_synd = idx[SW-1:0];
 assign idle     = idle_r;
-assign done     = done_r;
+assign done     = (state == ST_DONE);
 assign sigma    = lam;
 assign omega    = om;
 assign nonzero  = nz;
@@ -161,12 +160,12 @@ always @(posedge clk) begin
    end
 end
 
-// Only state, idle_r and done_r are reset (and cleared by clr): every other
+// Only state and idle_r are reset (and cleared by clr): every other
 // register is loaded by start or by the pass that first reads it.
 always @(posedge clk) begin
    if (ce) begin
       if (clr) begin
-         state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
+         state <= ST_IDLE; idle_r <= 1'b1;
       end else begin
       sv <= idx_ok;
       if (state != ST_IDLE && state != ST_DONE)
@@ -283,10 +282,8 @@ always @(posedge clk) begin
                   om[i*M +: M] <= acc1;
             end
             acc <= 0; acc1 <= 0; acc2 <= 0;
-            if (omlast) begin
+            if (omlast)
                state <= ST_DONE;
-               done_r <= 1'b1;
-            end
          end
          if ({{32-CW{1'b0}}, cnt} == T + 3) begin
             cnt <= 0;
@@ -303,18 +300,16 @@ always @(posedge clk) begin
          if (take) begin
             state <= ST_IDLE;
             idle_r <= 1'b1;
-            done_r <= 1'b0;
          end
       default: begin
          state <= ST_IDLE;
          idle_r <= 1'b1;
-         done_r <= 1'b0;
       end
       endcase
       end
    end
    if (!rst_n) begin
-      state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
+      state <= ST_IDLE; idle_r <= 1'b1;
    end
 end
 
