@@ -19,10 +19,11 @@
 // The window is then cleared and the syndromes read again from S_0; clock
 // k = 0 .. T-1 of omega forms omega_k with the same sum.
 //
-// A step takes two clocks when the word leaves room for them
-// (2r + T + 3 <= n): the discrepancy is registered, so one multiplier and
-// a sum lie between registers. Otherwise (short words of small fields) it
-// takes one clock and the discrepancy feeds the update directly.
+// With TWO a step takes two clocks: the discrepancy is registered, so one
+// multiplier and a sum lie between registers (ipgen sets it where the word
+// leaves room for them, 2r + T + 3 <= n). Without (short words of small
+// fields) a step takes one clock and the discrepancy feeds the update
+// directly.
 // Cycles from start to done: 1 + r + T, or 1 + 2r + T with two clocks per
 // step, whatever the erasures; done holds the result until take.
 module rs_decoder_keyeq_parallel #(
