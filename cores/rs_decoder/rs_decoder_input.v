@@ -52,10 +52,11 @@ localparam [M-1:0]  NLAST = N - 1;
 localparam [CNTW:0] EMAXC = EMAX;
 
 reg  [M-1:0]   pos;            // position of the next symbol
+reg            first;          // pos == 0, as a register
+reg            last;           // pos == n - 1, as a register (both gate the input's hand-shake)
 reg            cap_pend;       // a word is complete, its syndromes not yet captured
 wire           accept = in_valid & in_ready;
 wire [M-1:0]   rxsym;          // the received symbol in the polynomial basis
-wire           first = (pos == 0);
 wire           ers = (ERASURE != 0) & din_ers;
 wire           unused_ers = (ERASURE == 0) & din_ers;  // without erasure decoding the flags are ignored
 assign cap = cap_pend & solver_idle;
@@ -70,32 +71,36 @@ generate
    end
 endgenerate
 
-// pos, wslot and cap_pend are reset (and cleared by clr); ecnt is loaded
-// with the first symbol of every word.
+// pos, first, last, wslot and cap_pend are reset (and cleared by clr);
+// ecnt is loaded with the first symbol of every word.
 always @(posedge clk) begin
    if (ce) begin
       if (clr) begin
-         pos <= 0; wslot <= 0; cap_pend <= 1'b0;
+         pos <= 0; first <= 1'b1; last <= 1'b0; wslot <= 0; cap_pend <= 1'b0;
       end else begin
          if (accept) begin
-            if (pos == NLAST) begin
+            first <= last;
+            if (last) begin
                pos <= 0;
+               last <= 1'b0;
                wslot <= wslot + 1'b1;
-            end else
+            end else begin
                pos <= pos + 1'b1;
+               last <= (pos == NLAST - 1'b1);
+            end
             if (first)
                ecnt <= {{CNTW{1'b0}}, ers};
             else if (ers && ecnt <= EMAXC)
                ecnt <= ecnt + 1'b1;
          end
-         if (accept && pos == NLAST)
+         if (accept && last)
             cap_pend <= 1'b1;
          else if (cap)
             cap_pend <= 1'b0;
       end
    end
    if (!rst_n) begin
-      pos <= 0; wslot <= 0; cap_pend <= 1'b0;
+      pos <= 0; first <= 1'b1; last <= 1'b0; wslot <= 0; cap_pend <= 1'b0;
    end
 end
 
@@ -112,7 +117,7 @@ generate
          if (!rst_n)
             xexp <= NLAST;
          else if (ce) begin
-            if (clr || (accept && pos == NLAST))
+            if (clr || (accept && last))
                xexp <= NLAST;
             else if (accept)
                xexp <= xexp - 1'b1;
