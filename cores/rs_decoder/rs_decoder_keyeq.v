@@ -161,8 +161,14 @@ always @(posedge clk) begin
 end
 
 // Only state and idle_r are reset (and cleared by clr): every other
-// register is loaded by start or by the pass that first reads it.
+// register is loaded by start or by the pass that first reads it. The
+// erasure registers are reset too (the faster placement on iCE40).
 always @(posedge clk) begin
+   if (!rst_n) begin
+      rho_q <= 0; epass <= 0; ersq <= 0;
+   end else if (ce && clr) begin
+      rho_q <= 0; epass <= 0; ersq <= 0;
+   end
    if (ce) begin
       if (clr) begin
          state <= ST_IDLE; idle_r <= 1'b1;
