@@ -68,7 +68,6 @@ localparam ST_DONE  = 2'd3;
 
 reg  [1:0]           state;
 reg                  idle_r;       // state == ST_IDLE, as a register (it gates the next word's start)
-reg                  done_r;       // state == ST_DONE, as a register (it gates the result's take)
 reg  [CW-1:0]        cnt;          // c in the run, k in omega
 reg  [CW-1:0]        sel;          // syndrome fetched on this clock
 reg  [CW-1:0]        len;          // L
@@ -153,18 +152,18 @@ wire [CW-1:0] len_next = cnt + rho - len;
 wire          unused_sel = |sel[CW-1:SW];
 assign sel_synd = sel[SW-1:0];
 assign idle     = idle_r;
-assign done     = done_r;
+assign done     = (state == ST_DONE);
 assign sigma    = lam;
 assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
-// Only state, idle_r and done_r are reset (and cleared by clr): every other
+// Only state and idle_r are reset (and cleared by clr): every other
 // register is loaded by start or before it is first read.
 always @(posedge clk) begin
    if (ce) begin
       if (clr) begin
-         state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
+         state <= ST_IDLE; idle_r <= 1'b1;
       end else
       case (state)
       ST_IDLE:
@@ -225,26 +224,22 @@ always @(posedge clk) begin
          w <= w_next;
          om <= om_next;
          cnt <= cnt + 1'b1;
-         if ({{32-CW{1'b0}}, cnt} == T - 1) begin
+         if ({{32-CW{1'b0}}, cnt} == T - 1)
             state <= ST_DONE;
-            done_r <= 1'b1;
-         end
       end
       ST_DONE:
          if (take) begin
             state <= ST_IDLE;
             idle_r <= 1'b1;
-            done_r <= 1'b0;
          end
       default: begin
          state <= ST_IDLE;
          idle_r <= 1'b1;
-         done_r <= 1'b0;
       end
       endcase
    end
    if (!rst_n) begin
-      state <= ST_IDLE; idle_r <= 1'b1; done_r <= 1'b0;
+      state <= ST_IDLE; idle_r <= 1'b1;
    end
 end
 
