@@ -1,4 +1,5 @@
 `timescale 1ns/1ns
+`default_nettype none
 // Reed-Solomon decoder, native top: the ports the generated defines ask for.
 //
 // Received words: with SYNC_START_PULSE, sync is high with the first symbol
@@ -10,50 +11,96 @@
 // Decoded words come out n symbols on consecutive enabled clocks, dout_valid
 // high, dout_start with the first, dout_end with the last; the word's
 // failure flag and counts are steady over all n.
+//
+// rst_n: hold it low for at least one rising edge of clk (corrgen's modules
+// clear at once, the rest of the core on the edge). sr (SYNC_RST_ENABLED)
+// clears the whole core on an enabled clock: the word being received and
+// every word inside are dropped.
+//
+// This top and rs_decoder_axis are the only modules that read the defines;
+// they pass them down as parameters.
 module rs_decoder (
    // clock, resets, enable
-   input                          clk,
-   input                          rst_n,       // asynchronous reset, active low
+   input  wire                          clk,
+   input  wire                          rst_n,       // reset, active low
 `ifdef SYNC_RST_ENABLED
-   input                          sr,          // synchronous reset, active high
+   input  wire                          sr,          // synchronous reset, active high
 `endif
 `ifdef CLK_ENABLED
-   input                          clk_en,      // nothing moves while low
+   input  wire                          clk_en,      // nothing moves while low
 `endif
    // received symbols
 `ifdef SYNC_START_PULSE
-   input                          sync,        // first symbol of a word
+   input  wire                          sync,        // first symbol of a word
 `else
-   input                          din_en,      // a symbol on din
+   input  wire                          din_en,      // a symbol on din
 `endif
 `ifdef ERASURE
-   input                          din_ers,     // din is erased
+   input  wire                          din_ers,     // din is erased
 `endif
-   input  [`INPUT_DATA_WIDTH-1:0] din,
-   output                         rdy,
+   input  wire [`INPUT_DATA_WIDTH-1:0]  din,
+   output wire                          rdy,
    // decoded symbols
 `ifdef DATA_DELAYED
-   output [`INPUT_DATA_WIDTH-1:0] din_dly,     // the received symbol of dout
+   output wire [`INPUT_DATA_WIDTH-1:0]  din_dly,     // the received symbol of dout
 `endif
 `ifdef FAILPIN
-   output                         fail,        // the word was not decodable: dout = received
+   output wire                          fail,        // the word was not decodable: dout = received
 `endif
 `ifdef ERR_CNT_ENABLED
-   output [`ERRCNTWIDTH-1:0]      err_cnt,     // symbols changed in the word
+   output wire [`ERRCNTWIDTH-1:0]       err_cnt,     // symbols changed in the word
 `endif
 `ifdef ERS_CNT_ENABLED
-   output [`CNTJWIDTH:0]          ers_cnt,     // erasure flags in the word (MAX_NUM_ERSRS + 1: more)
+   output wire [`CNTJWIDTH:0]           ers_cnt,     // erasure flags in the word (MAX_NUM_ERSRS + 1: more)
 `endif
-   output                         dout_valid,
-   output                         dout_start,
-   output                         dout_end,
-   output [`INPUT_DATA_WIDTH-1:0] dout
+   output wire                          dout_valid,
+   output wire                          dout_start,
+   output wire                          dout_end,
+   output wire [`INPUT_DATA_WIDTH-1:0]  dout
 );
+
+// The core's parameters from corrgen's defines (corrgen_params.v) and the
+// solver chosen by ipgen (rs_decoder_solver.v: RS_DECODER_PARALLEL_SOLVER,
+// with RS_DECODER_TWO_CLOCK_STEPS where a word leaves room for two clocks
+// per step; without it the serial solver, which decodes every code, its
+// words waiting where the code is shorter than the solver's time).
+localparam M    = `INPUT_DATA_WIDTH;
+localparam N    = `NUM_TOTAL_SYMBOLS;
+localparam R    = `NUM_CHKSYMBS;
+localparam T    = `TPLUSMAXROBY2;
+localparam CNTW = `CNTJWIDTH;
+localparam SW   = `SYNDSELWIDTH;
+localparam EMAX = `MAX_NUM_ERSRS;
+`ifdef ERASURE
+localparam ERASURE = 1;
+`else
+localparam ERASURE = 0;
+`endif
+`ifdef CCSDS
+localparam CCSDS = 1;
+`else
+localparam CCSDS = 0;
+`endif
+`ifdef RS_DECODER_PARALLEL_SOLVER
+localparam PARALLEL = 1;
+`else
+localparam PARALLEL = 0;
+`endif
+`ifdef RS_DECODER_TWO_CLOCK_STEPS
+localparam TWO = 1;
+`else
+localparam TWO = 0;
+`endif
 
 `ifdef CLK_ENABLED
 wire ce = clk_en;
 `else
 wire ce = 1'b1;
+`endif
+`ifdef SYNC_RST_ENABLED
+wire clr = sr;
+`else
+wire clr = 1'b0;
 `endif
 `ifdef ERASURE
 wire ers = din_ers;
@@ -67,17 +114,16 @@ wire in_valid = sync | in_mid;
 wire in_valid = din_en;
 wire unused_mid = in_mid;
 `endif
-wire [`INPUT_DATA_WIDTH-1:0] rx;
-wire                         w_fail;
-wire [`CNTJWIDTH-1:0]        w_cnt;
-wire [`CNTJWIDTH:0]          w_ers;
+wire [M-1:0]    rx;
+wire            w_fail;
+wire [CNTW-1:0] w_cnt;
+wire [CNTW:0]   w_ers;
 
-rs_decoder_core u_core(
-   .clk(clk), .rst_n(rst_n),
-`ifdef SYNC_RST_ENABLED
-   .sr(sr),
-`endif
-   .ce(ce),
+rs_decoder_core #(
+   .M(M), .N(N), .R(R), .T(T), .CNTW(CNTW), .SW(SW), .ERASURE(ERASURE), .EMAX(EMAX),
+   .CCSDS(CCSDS), .PARALLEL(PARALLEL), .TWO(TWO)
+) u_core(
+   .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
    .in_valid(in_valid), .in_ready(rdy), .in_mid(in_mid), .din(din), .din_ers(ers),
    .out_valid(dout_valid), .out_first(dout_start), .out_last(dout_end), .dout(dout),
    .dout_rx(rx), .out_fail(w_fail), .out_cnt(w_cnt), .out_ers(w_ers));
@@ -99,3 +145,5 @@ assign ers_cnt = w_ers;
 `endif
 
 endmodule
+
+`default_nettype wire

@@ -1,4 +1,5 @@
 `timescale 1ns/1ns
+`default_nettype none
 // Reed-Solomon decoder, AXI4-Stream top.
 //
 // s_axis: one received symbol per beat, tuser high when it is erased
@@ -9,34 +10,68 @@
 // tuser bits CNTJWIDTH..1 the number of symbols the decoder changed in the
 // word, the same on every beat of the word.
 //
-// The core runs while a two-beat output queue has room; a full queue (the
-// sink holding m_axis_tready low) stops the whole core, input included.
-// aresetn resets every register asynchronously; release it synchronously
-// to aclk.
+// The core runs while the two-beat output queue (axis_queue) has room: its
+// registered full is the clock enable of the whole core, input included,
+// so a sink holding m_axis_tready low stops everything and nothing is
+// lost. aresetn: active low, synchronous (corrgen's modules clear at once);
+// hold it low for at least one rising edge of aclk.
+//
+// This top and rs_decoder are the only modules that read the defines;
+// they pass them down as parameters.
 module rs_decoder_axis (
-   input                          aclk,
-   input                          aresetn,
+   input  wire                          aclk,
+   input  wire                          aresetn,
    // received symbols
-   input  [`INPUT_DATA_WIDTH-1:0] s_axis_tdata,
-   input                          s_axis_tuser,
-   input                          s_axis_tvalid,
-   output                         s_axis_tready,
-   input                          s_axis_tlast,
+   input  wire [`INPUT_DATA_WIDTH-1:0]  s_axis_tdata,
+   input  wire                          s_axis_tuser,
+   input  wire                          s_axis_tvalid,
+   output wire                          s_axis_tready,
+   input  wire                          s_axis_tlast,
    // decoded symbols
-   output [`INPUT_DATA_WIDTH-1:0] m_axis_tdata,
-   output                         m_axis_tvalid,
-   input                          m_axis_tready,
-   output                         m_axis_tlast,
-   output [`CNTJWIDTH:0]          m_axis_tuser
+   output wire [`INPUT_DATA_WIDTH-1:0]  m_axis_tdata,
+   output wire                          m_axis_tvalid,
+   input  wire                          m_axis_tready,
+   output wire                          m_axis_tlast,
+   output wire [`CNTJWIDTH:0]           m_axis_tuser
 );
 
-localparam M  = `INPUT_DATA_WIDTH;
-localparam BW = M + 1 + `CNTJWIDTH + 1;   // a queued beat: tuser, tlast, tdata
+// The core's parameters from corrgen's defines (corrgen_params.v) and the
+// solver chosen by ipgen (rs_decoder_solver.v: RS_DECODER_PARALLEL_SOLVER,
+// with RS_DECODER_TWO_CLOCK_STEPS where a word leaves room for two clocks
+// per step; without it the serial solver, which decodes every code, its
+// words waiting where the code is shorter than the solver's time).
+localparam M    = `INPUT_DATA_WIDTH;
+localparam N    = `NUM_TOTAL_SYMBOLS;
+localparam R    = `NUM_CHKSYMBS;
+localparam T    = `TPLUSMAXROBY2;
+localparam CNTW = `CNTJWIDTH;
+localparam SW   = `SYNDSELWIDTH;
+localparam EMAX = `MAX_NUM_ERSRS;
+`ifdef ERASURE
+localparam ERASURE = 1;
+`else
+localparam ERASURE = 0;
+`endif
+`ifdef CCSDS
+localparam CCSDS = 1;
+`else
+localparam CCSDS = 0;
+`endif
+`ifdef RS_DECODER_PARALLEL_SOLVER
+localparam PARALLEL = 1;
+`else
+localparam PARALLEL = 0;
+`endif
+`ifdef RS_DECODER_TWO_CLOCK_STEPS
+localparam TWO = 1;
+`else
+localparam TWO = 0;
+`endif
+
+localparam BW = M + 1 + CNTW + 1;         // a queued beat: tuser, tlast, tdata
 
 wire            unused_tlast = s_axis_tlast;
-reg  [1:0]      fill;                     // beats in the queue
-reg             full;                     // fill == 2, as a register: ce reaches every register
-reg  [BW-1:0]   q0, q1;                   // q0 is the head
+wire            full;                     // the queue's, registered: ce reaches every register
 wire            ce = ~full;
 wire            in_ready;
 wire            in_mid;
@@ -46,64 +81,38 @@ wire            out_last;
 wire [M-1:0]    dout;
 wire [M-1:0]    dout_rx;
 wire            out_fail;
-wire [`CNTJWIDTH-1:0] out_cnt;
-wire [`CNTJWIDTH:0]   out_ers;
-wire            push = ce & out_valid;
-wire            pop = m_axis_tvalid & m_axis_tready;
+wire [CNTW-1:0] out_cnt;
+wire [CNTW:0]   out_ers;
 wire [BW-1:0]   beat = {out_cnt, out_fail, out_last, dout};
+wire [BW-1:0]   head;
+wire            q_ready;
+wire [1:0]      q_level;
 
 assign s_axis_tready = ce & in_ready;
 
-rs_decoder_core u_core(
-   .clk(aclk), .rst_n(aresetn),
-`ifdef SYNC_RST_ENABLED
-   .sr(1'b0),
-`endif
-   .ce(ce),
+rs_decoder_core #(
+   .M(M), .N(N), .R(R), .T(T), .CNTW(CNTW), .SW(SW), .ERASURE(ERASURE), .EMAX(EMAX),
+   .CCSDS(CCSDS), .PARALLEL(PARALLEL), .TWO(TWO)
+) u_core(
+   .clk(aclk), .rst_n(aresetn), .clr(1'b0), .ce(ce),
    .in_valid(s_axis_tvalid), .in_ready(in_ready), .in_mid(in_mid),
    .din(s_axis_tdata), .din_ers(s_axis_tuser),
    .out_valid(out_valid), .out_first(out_first), .out_last(out_last), .dout(dout),
    .dout_rx(dout_rx), .out_fail(out_fail), .out_cnt(out_cnt), .out_ers(out_ers));
 
-wire unused_core = in_mid ^ out_first ^ (|dout_rx) ^ (|out_ers);
+wire unused_core = in_mid ^ out_first ^ (|dout_rx) ^ (|out_ers) ^ q_ready ^ (|q_level);
 
-always @(posedge aclk or negedge aresetn) begin
-   if (!aresetn) begin
-      fill <= 2'd0;
-      full <= 1'b0;
-      q0 <= 0;
-      q1 <= 0;
-   end else begin
-      case ({push, pop})
-      2'b10: begin
-         if (fill == 2'd0)
-            q0 <= beat;
-         else
-            q1 <= beat;
-         fill <= fill + 2'd1;
-         full <= (fill == 2'd1);
-      end
-      2'b01: begin
-         q0 <= q1;
-         fill <= fill - 2'd1;
-         full <= 1'b0;
-      end
-      2'b11: begin
-         if (fill == 2'd1)
-            q0 <= beat;
-         else begin
-            q0 <= q1;
-            q1 <= beat;
-         end
-      end
-      default: ;
-      endcase
-   end
-end
+// a beat goes in on every enabled clock with out_valid (ce = ~full)
+axis_queue #(.WIDTH(BW), .DEPTH(2)) u_queue(
+   .aclk(aclk), .aresetn(aresetn),
+   .s_payload(beat), .s_valid(out_valid), .s_ready(q_ready),
+   .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(m_axis_tready),
+   .level(q_level), .full(full));
 
-assign m_axis_tvalid = (fill != 2'd0);
-assign m_axis_tdata  = q0[M-1:0];
-assign m_axis_tlast  = q0[M];
-assign m_axis_tuser  = q0[BW-1:M+1];
+assign m_axis_tdata = head[M-1:0];
+assign m_axis_tlast = head[M];
+assign m_axis_tuser = head[BW-1:M+1];
 
 endmodule
+
+`default_nettype wire

@@ -1,4 +1,5 @@
 `timescale 1ns/1ns
+`default_nettype none
 // Change of basis for CCSDS symbols (GF(2^8) over x^8+x^7+x^2+x+1): the
 // CCSDS ports carry the dual-basis representation of a symbol, the decoder
 // works in the polynomial basis. TO_DUAL = 0 maps dual to polynomial basis,
@@ -6,8 +7,8 @@
 module rs_decoder_ccsds_basis #(
    parameter TO_DUAL = 0
 ) (
-   input  [7:0] din,
-   output [7:0] dout
+   input  wire [7:0] din,
+   output wire [7:0] dout
 );
 
 generate
@@ -33,3 +34,5 @@ generate
 endgenerate
 
 endmodule
+
+`default_nettype wire

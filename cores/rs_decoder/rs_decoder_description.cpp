@@ -42,6 +42,7 @@ constexpr std::int64_t max_tb_symbols = 1 << 20;
 // solver, unless under CONTINUOUS the words are shorter than its time.
 struct WordPeriod {
     bool parallel = false;
+    bool two_clocks = false; // parallel: two clocks per step, the discrepancy registered
     int clocks = 0;
 };
 
@@ -52,19 +53,23 @@ WordPeriod word_period(const rs::DecoderParams& params, const std::string& solve
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
     if (solver == "parallel" || (solver == "auto" && params.continuous() && serial > n)) {
         // two clocks per step where the word leaves room for them, else one
-        const int two = 2 * r + t + 3;
-        return {true, two <= n ? n : std::max(n, r + t + 3)};
+        const bool two = 2 * r + t + 3 <= n;
+        return {true, two, two ? n : std::max(n, r + t + 3)};
     }
-    return {false, std::max(n, serial)};
+    return {false, false, std::max(n, serial)};
 }
 
-// The core's own define file: the solver chosen.
+// The core's own define file: the solver chosen and, for the parallel one,
+// whether a step takes two clocks.
 void write_solver_choice(TextSink& out, const WordPeriod& period, const std::string& solver) {
     out.print("// Key-equation solver of rs_decoder_core (ipgen --solver %s): %s.\n",
               solver.c_str(),
               period.parallel ? "parallel, 3T + 2 multipliers" : "serial, three multipliers");
     out.write(period.parallel ? "`define RS_DECODER_PARALLEL_SOLVER\n"
                               : "`define RS_DECODER_SERIAL_SOLVER\n");
+    if (period.two_clocks) {
+        out.write("`define RS_DECODER_TWO_CLOCK_STEPS\n");
+    }
 }
 
 rs::DecoderValues decoder_values(const Config& config) {

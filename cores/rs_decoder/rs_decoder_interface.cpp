@@ -19,7 +19,7 @@ CoreInterface rs_decoder_interface(int m, int r, int erasures, bool start_pulse,
     interface.clock = "aclk";
     interface.reset = "aresetn";
     interface.reset_active_low = true;
-    interface.reset_synchronous = false;
+    interface.reset_synchronous = true;
     StreamInterface s_axis = axis_stream("s_axis", false, "received symbol, n per word", m);
     s_axis.tuser_width = 1;
     s_axis.tuser_fields = {{0, 1,
@@ -40,7 +40,8 @@ CoreInterface rs_decoder_interface(int m, int r, int erasures, bool start_pulse,
     interface.native_top = "rs_decoder";
     std::vector<Port>& ports = interface.native_ports;
     ports = {{"clk", in, 1, "clock, rising edge"},
-             {"rst_n", in, 1, "asynchronous reset, active low"}};
+             {"rst_n", in, 1,
+              "synchronous reset, active low (the generated modules reset asynchronously on it)"}};
     if (has(2)) {
         ports.push_back({"sr", in, 1, "synchronous reset, active high"});
     }

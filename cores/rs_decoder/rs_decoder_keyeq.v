@@ -1,4 +1,5 @@
 `timescale 1ns/1ns
+`default_nettype none
 // Key-equation solver: from the syndromes held in synd (read one at a time
 // through sel_synd / synd_j) and the locators of the erased positions, the
 // errata locator sigma(x) and the evaluator omega(x) = S(x) sigma(x) mod x^T.
@@ -30,37 +31,39 @@
 // the erasures; done holds the result until take. The locator is usable
 // when L <= T and sigma_L != 0 (its degree is then exactly L); lfail says it
 // is not.
-module rs_decoder_keyeq (
-   input                          clk,
-   input                          rst_n,     // asynchronous reset, active low
-`ifdef SYNC_RST_ENABLED
-   input                          sr,        // synchronous reset
-`endif
-   input                          ce,        // clock enable
+module rs_decoder_keyeq #(
+   parameter M       = 8,    // symbol bits
+   parameter R       = 16,   // check symbols, r
+   parameter T       = 8,    // locator terms: (r + erasures) / 2
+   parameter CNTW    = 5,    // count width: clog2(r) + 1
+   parameter SW      = 4,    // syndrome select bits
+   parameter ERASURE = 0,    // erasure decoding
+   parameter EMAX    = 0     // most erasures per word (ERASURE)
+) (
+   input  wire                 clk,
+   input  wire                 rst_n,     // synchronous reset, active low
+   input  wire                 clr,       // synchronous clear on an enabled clock
+   input  wire                 ce,        // clock enable
    // start of a word: synd captured its syndromes on this edge
-   input                          start,
-   output                         idle,
-`ifdef ERASURE
-   input  [`CNTJWIDTH:0]          ers_num,   // erasures of the word, at most MAX_NUM_ERSRS
-   input  [`MAX_NUM_ERSRS*`INPUT_DATA_WIDTH-1:0] ers_x, // their locators, the first in the low bits
-`endif
+   input  wire                 start,
+   output wire                 idle,
+   input  wire [CNTW:0]        ers_num,   // erasures of the word, at most EMAX (ERASURE)
+   input  wire [((EMAX > 0) ? EMAX : 1)*M-1:0] ers_x, // their locators, the first in the low bits
    // syndrome read port of synd
-   output [`SYNDSELWIDTH-1:0]     sel_synd,
-   input  [`INPUT_DATA_WIDTH-1:0] synd_j,
+   output wire [SW-1:0]        sel_synd,
+   input  wire [M-1:0]         synd_j,
    // result, held while done is high, released by take
-   output                         done,
-   input                          take,
-   output [`SIGMA_WIDTH-1:0]      sigma,     // coefficient i in bits (i+1)*m-1 .. i*m
-   output [`OMEGA_WIDTH-1:0]      omega,
-   output                         nonzero,   // some syndrome is not zero
-   output [`CNTJWIDTH:0]          lsize,     // L, the locator's length
-   output reg                     lfail      // L > T or sigma_L == 0
+   output wire                 done,
+   input  wire                 take,
+   output wire [(T+1)*M-1:0]   sigma,     // coefficient i in bits (i+1)*m-1 .. i*m
+   output wire [T*M-1:0]       omega,
+   output wire                 nonzero,   // some syndrome is not zero
+   output wire [CNTW:0]        lsize,     // L, the locator's length
+   output reg                  lfail      // L > T or sigma_L == 0
 );
 
-localparam M  = `INPUT_DATA_WIDTH;
-localparam R  = `NUM_CHKSYMBS;
-localparam T  = `TPLUSMAXROBY2;
-localparam CW = `CNTJWIDTH + 1;   // pass, step and length counters, up to 2r
+localparam CW = CNTW + 1;         // pass, step and length counters, up to 2r
+localparam EXW = ((EMAX > 0) ? EMAX : 1) * M;
 
 localparam ST_IDLE  = 3'd0;
 localparam ST_PRE   = 3'd1;       // S_0 fetched (delta of the first step without erasures)
@@ -88,13 +91,11 @@ reg                  sv;           // synd_j is a syndrome (index 0 .. r-1)
 reg                  nz;
 reg                  omlast;       // omega: the last group has been summed
 reg                  first;        // first pass: sigma and B read as 1, whatever they hold
-`ifdef ERASURE
-reg  [`CNTJWIDTH:0] rho;
-reg  [`CNTJWIDTH:0] epass;         // erasure passes still to run
-reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
-`else
-wire [`CNTJWIDTH:0] rho = 0;
-`endif
+reg  [CNTW:0]        rho_q;        // erasures of the word (ERASURE)
+reg  [CNTW:0]        epass;        // erasure passes still to run
+reg  [EXW-1:0]       ersq;         // erasure locators still to multiply in
+wire [CNTW:0]        rho = (ERASURE != 0) ? rho_q : {CNTW+1{1'b0}};
+wire                 unused_ers = (ERASURE == 0) & ((|ers_num) ^ (|ers_x) ^ (|epass) ^ (|ersq));
 
 wire [M-1:0]         one_at = (cnt == 0) ? {{M-1{1'b0}}, 1'b1} : {M{1'b0}};
 wire [M-1:0]         lam_head = first ? one_at : lam[M-1:0];
@@ -128,14 +129,14 @@ wire [CW-1:0] len_next = step + rho - len;
 wire          change = (state == ST_ERS) || (state == ST_BM && dlt != {M{1'b0}});
 wire [CW:0]   idx = sidx;                         // syndrome fetched on this clock
 wire          idx_ok = !idx[CW] && (idx[CW-1:0] < R);
-wire          unused_idx = |idx[CW:`SYNDSELWIDTH];
+wire          unused_idx = |idx[CW:SW];
 wire          rot = (cnt <= T);                   // passes of sigma: rotation clocks
 wire          om_rot = (cnt >= 2) && (cnt <= T + 2);
 wire          shift = ((state == ST_ERS || state == ST_BM) && rot) || (om_st && om_rot);
 wire [M-1:0]  lam_in = change ? upd : lam_head;
 wire [M-1:0]  bb_in = (state == ST_ERS) ? upd : (change && grow) ? lam_head : bprev;
 wire [M-1:0]  dsum = acc ^ p3;
-assign sel_synd = idx[`SYNDSELWIDTH-1:0];
+assign sel_synd = idx[SW-1:0];
 assign idle     = idle_r;
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
@@ -144,44 +145,34 @@ assign nonzero  = nz;
 assign lsize    = len;
 
 // sigma and B: plain shift registers, the new coefficient entering at the top
-always @(posedge clk or negedge rst_n) begin
+// (reset and cleared although the first pass reads them as 1: smaller
+// that way in Xilinx synthesis)
+always @(posedge clk) begin
    if (!rst_n) begin
       lam <= 0; bb <= 0;
    end else if (ce) begin
-`ifdef SYNC_RST_ENABLED
-      if (sr) begin
+      if (clr) begin
          lam <= 0; bb <= 0;
-      end else
-`endif
-      if (shift) begin
+      end else if (shift) begin
          lam <= {lam_in, lam[(T+1)*M-1:M]};
          bb <= {bb_in, bb[(T+1)*M-1:M]};
       end
    end
 end
 
-always @(posedge clk or negedge rst_n) begin
+// Only state and idle_r are reset (and cleared by clr): every other
+// register is loaded by start or by the pass that first reads it. The
+// erasure registers are reset too (the faster placement on iCE40).
+always @(posedge clk) begin
    if (!rst_n) begin
-      state <= ST_IDLE; idle_r <= 1'b1;
-      cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
-      bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
-      acc <= 0; acc1 <= 0; acc2 <= 0;
-`ifdef ERASURE
-      rho <= 0; epass <= 0; ersq <= 0;
-`endif
-   end else if (ce) begin
-`ifdef SYNC_RST_ENABLED
-      if (sr) begin
+      rho_q <= 0; epass <= 0; ersq <= 0;
+   end else if (ce && clr) begin
+      rho_q <= 0; epass <= 0; ersq <= 0;
+   end
+   if (ce) begin
+      if (clr) begin
          state <= ST_IDLE; idle_r <= 1'b1;
-         cnt <= 0; step <= 0; sidx <= 0; len <= 0; sv <= 1'b0; nz <= 1'b0; grow <= 1'b0; first <= 1'b0; omlast <= 1'b0;
-         bprev <= 0; om <= 0; gam <= 0; dlt <= 0;
-         acc <= 0; acc1 <= 0; acc2 <= 0;
-`ifdef ERASURE
-         rho <= 0; epass <= 0; ersq <= 0;
-`endif
-      end else
-`endif
-      begin
+      end else begin
       sv <= idx_ok;
       if (state != ST_IDLE && state != ST_DONE)
          nz <= nz | (|sdat);
@@ -195,9 +186,9 @@ always @(posedge clk or negedge rst_n) begin
             omlast <= 1'b0;
             gam <= {{M-1{1'b0}}, 1'b1};
             bprev <= 0; acc <= 0; acc1 <= 0; acc2 <= 0;
-`ifdef ERASURE
-            rho <= ers_num; epass <= ers_num; ersq <= ers_x;
-`endif
+            if (ERASURE != 0) begin
+               rho_q <= ers_num; epass <= ers_num; ersq <= ers_x;
+            end
          end
       ST_PRE:
          // clock 0 fetches S_0, clock 1 has it
@@ -206,16 +197,13 @@ always @(posedge clk or negedge rst_n) begin
             sidx <= sidx - 1'b1;
          end else begin
             cnt <= 0;
-`ifdef ERASURE
-            if (rho != 0) begin
+            if (ERASURE != 0 && rho != 0) begin
                dlt <= ersq[M-1:0];
                ersq <= ersq >> M;
                step <= rho;
                sidx <= {1'b0, rho};
                state <= ST_ERS;
-            end else
-`endif
-            begin
+            end else begin
                dlt <= sdat;
                step <= 1;
                sidx <= 1;
@@ -239,8 +227,9 @@ always @(posedge clk or negedge rst_n) begin
             sidx <= {1'b0, step};
             dlt <= dsum;
             if (state == ST_ERS) begin
-`ifdef ERASURE
-               if (epass != 1) begin
+               if (ERASURE == 0) begin
+                  // no erasure pass without erasure decoding
+               end else if (epass != 1) begin
                   epass <= epass - 1'b1;
                   dlt <= ersq[M-1:0];
                   ersq <= ersq >> M;
@@ -256,7 +245,6 @@ always @(posedge clk or negedge rst_n) begin
                   end else
                      state <= ST_BM;
                end
-`endif
             end else begin
                if (change && grow) begin
                   len <= len_next;
@@ -326,6 +314,11 @@ always @(posedge clk or negedge rst_n) begin
       endcase
       end
    end
+   if (!rst_n) begin
+      state <= ST_IDLE; idle_r <= 1'b1;
+   end
 end
 
 endmodule
+
+`default_nettype wire

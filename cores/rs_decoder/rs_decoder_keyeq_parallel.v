@@ -1,4 +1,5 @@
 `timescale 1ns/1ns
+`default_nettype none
 // Key-equation solver, parallel form: a Berlekamp-Massey step per one or
 // two clocks. Same ports, recurrence and result as the serial
 // rs_decoder_keyeq (see there): inversionless Berlekamp-Massey started from
@@ -18,43 +19,47 @@
 // The window is then cleared and the syndromes read again from S_0; clock
 // k = 0 .. T-1 of omega forms omega_k with the same sum.
 //
-// A step takes two clocks when the word leaves room for them
-// (2r + T + 3 <= n): the discrepancy is registered, so one multiplier and
-// a sum lie between registers. Otherwise (short words of small fields) it
-// takes one clock and the discrepancy feeds the update directly.
+// With TWO a step takes two clocks: the discrepancy is registered, so one
+// multiplier and a sum lie between registers (ipgen sets it where the word
+// leaves room for them, 2r + T + 3 <= n). Without (short words of small
+// fields) a step takes one clock and the discrepancy feeds the update
+// directly.
 // Cycles from start to done: 1 + r + T, or 1 + 2r + T with two clocks per
 // step, whatever the erasures; done holds the result until take.
-module rs_decoder_keyeq_parallel (
-   input                          clk,
-   input                          rst_n,     // asynchronous reset, active low
-`ifdef SYNC_RST_ENABLED
-   input                          sr,        // synchronous reset
-`endif
-   input                          ce,        // clock enable
+module rs_decoder_keyeq_parallel #(
+   parameter M       = 8,    // symbol bits
+   parameter R       = 16,   // check symbols, r
+   parameter T       = 8,    // locator terms: (r + erasures) / 2
+   parameter CNTW    = 5,    // count width: clog2(r) + 1
+   parameter SW      = 4,    // syndrome select bits
+   parameter ERASURE = 0,    // erasure decoding
+   parameter EMAX    = 0,    // most erasures per word (ERASURE)
+   parameter TWO     = 0     // two clocks per step (the discrepancy registered)
+) (
+   input  wire                 clk,
+   input  wire                 rst_n,     // synchronous reset, active low
+   input  wire                 clr,       // synchronous clear on an enabled clock
+   input  wire                 ce,        // clock enable
    // start of a word: synd captured its syndromes on this edge
-   input                          start,
-   output                         idle,
-`ifdef ERASURE
-   input  [`CNTJWIDTH:0]          ers_num,   // erasures of the word, at most MAX_NUM_ERSRS
-   input  [`MAX_NUM_ERSRS*`INPUT_DATA_WIDTH-1:0] ers_x, // their locators, the first in the low bits
-`endif
+   input  wire                 start,
+   output wire                 idle,
+   input  wire [CNTW:0]        ers_num,   // erasures of the word, at most EMAX (ERASURE)
+   input  wire [((EMAX > 0) ? EMAX : 1)*M-1:0] ers_x, // their locators, the first in the low bits
    // syndrome read port of synd
-   output [`SYNDSELWIDTH-1:0]     sel_synd,
-   input  [`INPUT_DATA_WIDTH-1:0] synd_j,
+   output wire [SW-1:0]        sel_synd,
+   input  wire [M-1:0]         synd_j,
    // result, held while done is high, released by take
-   output                         done,
-   input                          take,
-   output [`SIGMA_WIDTH-1:0]      sigma,     // coefficient i in bits (i+1)*m-1 .. i*m
-   output [`OMEGA_WIDTH-1:0]      omega,
-   output                         nonzero,   // some syndrome is not zero
-   output [`CNTJWIDTH:0]          lsize,     // L, the locator's length
-   output reg                     lfail      // L > T or sigma_L == 0
+   output wire                 done,
+   input  wire                 take,
+   output wire [(T+1)*M-1:0]   sigma,     // coefficient i in bits (i+1)*m-1 .. i*m
+   output wire [T*M-1:0]       omega,
+   output wire                 nonzero,   // some syndrome is not zero
+   output wire [CNTW:0]        lsize,     // L, the locator's length
+   output reg                  lfail      // L > T or sigma_L == 0
 );
 
-localparam M  = `INPUT_DATA_WIDTH;
-localparam R  = `NUM_CHKSYMBS;
-localparam T  = `TPLUSMAXROBY2;
-localparam CW = `CNTJWIDTH + 1;   // clock, step and length counters, up to 2r
+localparam CW = CNTW + 1;         // clock, step and length counters, up to 2r
+localparam EXW = ((EMAX > 0) ? EMAX : 1) * M;
 
 localparam ST_IDLE  = 2'd0;
 localparam ST_RUN   = 2'd1;       // clock 0 fetches S_0, then erasures and steps 1 .. r
@@ -72,16 +77,12 @@ reg  [T*M-1:0]       w;            // syndrome window behind synd_j
 reg  [T*M-1:0]       om;
 reg  [M-1:0]         gam;
 reg                  nz;
-`ifdef ERASURE
-reg  [`CNTJWIDTH:0] rho;
-reg  [`MAX_NUM_ERSRS*M-1:0] ersq;  // erasure locators still to multiply in
-wire                 ers_clk = ({1'b0, cnt} <= {1'b0, rho});
-wire [M-1:0]         ers_head = ersq[M-1:0];
-`else
-wire [`CNTJWIDTH:0] rho = 0;
-wire                 ers_clk = 1'b0;
-wire [M-1:0]         ers_head = {M{1'b0}};
-`endif
+reg  [CNTW:0]        rho_q;        // erasures of the word (ERASURE)
+reg  [EXW-1:0]       ersq;         // erasure locators still to multiply in
+wire [CNTW:0]        rho = (ERASURE != 0) ? rho_q : {CNTW+1{1'b0}};
+wire                 ers_clk = (ERASURE != 0) && ({1'b0, cnt} <= {1'b0, rho});
+wire [M-1:0]         ers_head = (ERASURE != 0) ? ersq[M-1:0] : {M{1'b0}};
+wire                 unused_ers = (ERASURE == 0) & ((|ers_num) ^ (|ersq));
 
 wire [(T+1)*M-1:0]   win = {w, synd_j};   // S_(c-1-i) beside sigma_i
 wire [(T+1)*M-1:0]   prod_d;
@@ -95,9 +96,8 @@ reg  [M-1:0]         dsum;                 // xor of bank D
 reg  [M-1:0]         lam_at_len;
 integer              i;
 
-// Two clocks per step (the discrepancy registered, one multiplier between
-// registers) when a word leaves room for them: 2r + T + 3 <= n.
-localparam TWO = (2 * R + T + 3 <= `NUM_TOTAL_SYMBOLS);
+// TWO: two clocks per step (the discrepancy registered, one multiplier
+// between registers); the top sets it where a word leaves room for them.
 reg                  ph;           // two stages: the update clock of a step
 reg  [M-1:0]         dreg;         // two stages: the discrepancy of the step
 wire [M-1:0]         delta = TWO ? dreg : dsum;
@@ -149,8 +149,8 @@ wire [CW:0]   len2 = {len, 1'b0};
 wire [CW:0]   jr = {1'b0, cnt} + {1'b0, rho};
 wire          grow = (len2 < jr);
 wire [CW-1:0] len_next = cnt + rho - len;
-wire          unused_sel = |sel[CW-1:`SYNDSELWIDTH];
-assign sel_synd = sel[`SYNDSELWIDTH-1:0];
+wire          unused_sel = |sel[CW-1:SW];
+assign sel_synd = sel[SW-1:0];
 assign idle     = idle_r;
 assign done     = (state == ST_DONE);
 assign sigma    = lam;
@@ -158,25 +158,13 @@ assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
-always @(posedge clk or negedge rst_n) begin
-   if (!rst_n) begin
-      state <= ST_IDLE; idle_r <= 1'b1;
-      cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
-      lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
-`ifdef ERASURE
-      rho <= 0; ersq <= 0;
-`endif
-   end else if (ce) begin
-`ifdef SYNC_RST_ENABLED
-      if (sr) begin
+// Only state and idle_r are reset (and cleared by clr): every other
+// register is loaded by start or before it is first read.
+always @(posedge clk) begin
+   if (ce) begin
+      if (clr) begin
          state <= ST_IDLE; idle_r <= 1'b1;
-         cnt <= 0; sel <= 0; len <= 0; ph <= 1'b0; dreg <= 0;
-         lam <= 0; bb <= 0; w <= 0; om <= 0; gam <= 0; nz <= 1'b0;
-`ifdef ERASURE
-         rho <= 0; ersq <= 0;
-`endif
       end else
-`endif
       case (state)
       ST_IDLE:
          if (start) begin
@@ -187,11 +175,10 @@ always @(posedge clk or negedge rst_n) begin
             bb <= {{T*M-1{1'b0}}, 1'b1};
             gam <= {{M-1{1'b0}}, 1'b1};
             w <= 0; nz <= 1'b0;
-`ifdef ERASURE
-            len <= ers_num; rho <= ers_num; ersq <= ers_x;
-`else
-            len <= 0;
-`endif
+            if (ERASURE != 0) begin
+               len <= ers_num; rho_q <= ers_num; ersq <= ers_x;
+            end else
+               len <= 0;
          end
       ST_RUN: begin
          // two stages: the discrepancy clock (ph low) holds S_(c-1) in
@@ -211,9 +198,8 @@ always @(posedge clk or negedge rst_n) begin
             if (ers_clk) begin
                lam <= upd;
                bb <= upd[T*M-1:0];
-`ifdef ERASURE
-               ersq <= ersq >> M;
-`endif
+               if (ERASURE != 0)
+                  ersq <= ersq >> M;
             end else if (delta != {M{1'b0}}) begin
                lam <= upd;
                if (grow) begin
@@ -252,6 +238,11 @@ always @(posedge clk or negedge rst_n) begin
       end
       endcase
    end
+   if (!rst_n) begin
+      state <= ST_IDLE; idle_r <= 1'b1;
+   end
 end
 
 endmodule
+
+`default_nettype wire

@@ -2,7 +2,10 @@
 // For each configuration ipgen writes the core folder; its vectors are
 // checked word by word against libfec, then the folder's own `make sim`
 // (random tvalid gaps and tready stalls, every output beat compared) must
-// print PASS and `make lint` be clean for both tops. ipgen's words run from clean through
+// print PASS and `make lint` be clean for both tops. The rows marked native
+// also simulate the native top (the testbench with TB_NATIVE): clk_en gaps,
+// sync or din_en framing, sr raised inside words, and the received symbol,
+// failure flag and both counters beside every output symbol. ipgen's words run from clean through
 // exactly the capability (2 errors + erasures = n - k) to beyond it, with
 // erasure flags on correct symbols, on clean words, and more of them than
 // the core takes.
@@ -52,6 +55,11 @@ struct CoreConfig {
     int option_bits;
     bool ccsds = false; // dual-basis symbols at the ports (libfec's CCSDS codec)
     const char* solver = "auto";
+    int tops = axis_top; // the tops simulated
+    int words = 0;       // received words; 0: word_count()
+
+    static constexpr int axis_top = 1;
+    static constexpr int native_top = 2;
 
     int r() const { return n - k; }
     int nlong() const { return (1 << m) - 1; }
@@ -109,7 +117,9 @@ void PrintTo(const CoreConfig& config, std::ostream* out) {
 // variants, e in {0, 1, 3, 4, n-k}, every option bit, both sync modes. The
 // *_parallel ones take the parallel key-equation solver: three continuous
 // codes too short for the serial one (they must still run back to back; the
-// testbench checks the gaps), and one with erasures by --solver.
+// testbench checks the gaps), and two by --solver. The *_native rows
+// simulate the native top too (both framings), a short CCSDS one with the
+// dual basis on din, dout and din_dly.
 const std::vector<CoreConfig>& core_matrix() {
     // name, m, poly, n, k, first root, root spacing, erasures, sync, options
     static const std::vector<CoreConfig> matrix{
@@ -117,7 +127,8 @@ const std::vector<CoreConfig>& core_matrix() {
         {"rs204_188_clken", 8, 285, 204, 188, 0, 1, 0, 1, 1},
         {"rs120_104_e4_syncrst_failpin_parallel", 8, 285, 120, 104, 0, 1, 4, 0, 2 | 32, false,
          "parallel"},
-        {"rs60_51_e3_g5_h7_all_options", 8, 285, 60, 51, 5, 7, 3, 1, 63},
+        {"rs60_51_e3_g5_h7_all_options_native", 8, 285, 60, 51, 5, 7, 3, 1, 63, false, "auto",
+         CoreConfig::axis_top | CoreConfig::native_top},
         {"gf8_rs7_4_e1", 3, 11, 7, 4, 0, 1, 1, 0, 0},
         {"gf8_rs7_3_e4", 3, 11, 7, 3, 1, 1, 4, 1, 8 | 16},
         {"gf16_rs15_11_syncrst", 4, 19, 15, 11, 1, 1, 0, 0, 2},
@@ -135,6 +146,8 @@ const std::vector<CoreConfig>& core_matrix() {
         {"rs190_174_parallel_clken_syncrst", 8, 285, 190, 174, 0, 1, 0, 0, 1 | 2},
         {"ccsds_rs255_223", 8, 391, 255, 223, 112, 11, 0, 0, 0, true},
         {"ccsds_rs160_128_e4_all_options", 8, 391, 160, 128, 112, 11, 4, 1, 63, true},
+        {"ccsds_rs90_58_e2_all_options_parallel_native", 8, 391, 90, 58, 112, 11, 2, 0, 63, true,
+         "parallel", CoreConfig::native_top, 40},
     };
     return matrix;
 }
@@ -213,11 +226,15 @@ Expected expected_output(const CoreConfig& config, const RsCode& code, const Ref
     return {decoded.word, false, decoded.count};
 }
 
-// 200 words per configuration; RS_DECODER_CORE_WORDS=<count> sets another
-// number (a soak run).
-int word_count() {
+// 200 words per configuration (fewer where a row says so: the parallel
+// CCSDS solver is slow in Icarus); RS_DECODER_CORE_WORDS=<count> sets
+// another number for every row (a soak run).
+int word_count(const CoreConfig& config) {
     const char* words = std::getenv("RS_DECODER_CORE_WORDS");
-    return words == nullptr ? 200 : std::max(10, std::atoi(words));
+    if (words != nullptr) {
+        return std::max(10, std::atoi(words));
+    }
+    return config.words > 0 ? config.words : 200;
 }
 
 std::vector<std::uint64_t> beats(const std::string& file) {
@@ -290,7 +307,7 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
     const CoreConfig& config = GetParam();
     const test::TempDir temp;
     const std::string dir = folder_for(config, temp);
-    const int words = word_count();
+    const int words = word_count(config);
     const test::RunResult run =
         test::run_program(IPGEN_PATH, config.ipgen_args(words, "core"), dir);
     ASSERT_EQ(run.exit_status, 0) << run.err;
@@ -304,10 +321,29 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
     // capability is mostly miscorrected, not refused: about 5% fail)
     EXPECT_GT(tally.failures, words / 50);
     EXPECT_LT(tally.failures, words * 3 / 4);
-    const test::RunResult sim = test::run_program(find_tool("make"), {"-s", "sim"}, dir + "/core");
-    EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
-    EXPECT_EQ(sim.out, "PASS\n") << sim.err;
-    EXPECT_EQ(sim.err.find("warning"), std::string::npos) << sim.err;
+    if ((config.tops & CoreConfig::axis_top) != 0) {
+        const test::RunResult sim =
+            test::run_program(find_tool("make"), {"-s", "sim"}, dir + "/core");
+        EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
+        EXPECT_EQ(sim.out, "PASS\n") << sim.err;
+        EXPECT_EQ(sim.err.find("warning"), std::string::npos) << sim.err;
+    }
+    if ((config.tops & CoreConfig::native_top) != 0) {
+        // the folder's sources in its own order, the testbench on the native top
+        const std::string sources =
+            "rs_decoder_" + std::to_string(config.n) + "_" + std::to_string(config.k) + ".f";
+        const test::RunResult compile =
+            test::run_program(find_tool("iverilog"),
+                              {"-g2005", "-Wall", "-DTB_NATIVE", "-I.", "-s", "tb_rs_decoder", "-o",
+                               "native.vvp", "-c", sources, "tb_rs_decoder.v"},
+                              dir + "/core");
+        ASSERT_EQ(compile.exit_status, 0) << compile.out << compile.err;
+        EXPECT_EQ(compile.err.find("warning"), std::string::npos) << compile.err;
+        const test::RunResult sim =
+            test::run_program(find_tool("vvp"), {"-n", "native.vvp"}, dir + "/core");
+        EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
+        EXPECT_EQ(sim.out, "PASS\n") << "native top\n" << sim.err;
+    }
     // One line per configuration for the soak totals.
     std::printf("rs_decoder_core %s: %d words, %d failures, %d longer locators\n",
                 config.name.c_str(), words, tally.failures, tally.longer_locator);
