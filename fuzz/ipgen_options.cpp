@@ -1,7 +1,8 @@
 // ipgen's command line: any argument vector (one argument per line) is
 // parsed and checked as the front-end does before it builds anything; no
 // folder is written. A refusal is one line with status 2; an accepted line
-// names a core and a folder, and its prefix is a Verilog identifier.
+// names a core and a folder, its prefix is a Verilog identifier and every
+// option the core requires holds a value.
 #include "fuzz/fuzz_input.hpp"
 #include "ipgen/options.hpp"
 
@@ -38,16 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.version) {
             return 0;
         }
+        if (line.describe) {
+            if (line.core == nullptr) {
+                __builtin_trap();
+            }
+            return 0;
+        }
         if (line.core == nullptr || line.out.empty() ||
             (!line.prefix.empty() && !is_identifier(line.prefix))) {
             __builtin_trap();
         }
-        for (const auto& [name, value] : line.values) {
-            bool known = false;
-            for (const ipgen::front::OptionSpec& option : line.core->options) {
-                known = known || option.name == name;
-            }
-            if (!known) {
+        // Every option the core needs holds a value once the line is taken.
+        for (const Option& option : line.core->options) {
+            if (option.required() && !line.config.has(option.name)) {
                 __builtin_trap();
             }
         }
