@@ -144,19 +144,15 @@ assign omega    = om;
 assign nonzero  = nz;
 assign lsize    = len;
 
-// sigma and B: plain shift registers, the new coefficient entering at the top
-// (reset and cleared although the first pass reads them as 1: smaller
-// that way in Xilinx synthesis)
+// sigma and B: plain shift registers, the new coefficient entering at the top.
+// No reset and no clear: the first pass of a word reads them as 1, whatever
+// they hold, and the search stage loads sigma only with done. Their enable
+// is then ce & shift alone (a reset in it is one more LUT level before the
+// enable of the whole rotating pair on iCE40).
 always @(posedge clk) begin
-   if (!rst_n) begin
-      lam <= 0; bb <= 0;
-   end else if (ce) begin
-      if (clr) begin
-         lam <= 0; bb <= 0;
-      end else if (shift) begin
-         lam <= {lam_in, lam[(T+1)*M-1:M]};
-         bb <= {bb_in, bb[(T+1)*M-1:M]};
-      end
+   if (ce && shift) begin
+      lam <= {lam_in, lam[(T+1)*M-1:M]};
+      bb <= {bb_in, bb[(T+1)*M-1:M]};
    end
 end
 
