@@ -1,10 +1,8 @@
 // corrgen's switches: scanning, the range checks, the derived parameters, the
 // field and every file's text, for any argument vector (one argument per
 // line of the input).
-#include "generators/common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "generators/rs_common/galois_field.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
+#include "generators/common/text_sink.hpp"
 #include "generators/corrgen/chien_search.hpp"
 #include "generators/corrgen/corrgen_params.hpp"
 #include "generators/corrgen/decoder_params.hpp"
@@ -15,6 +13,8 @@
 #include "generators/corrgen/mastrovito.hpp"
 #include "generators/corrgen/multiplier.hpp"
 #include "generators/corrgen/syndrome.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 
 using namespace ipgen;
 using namespace ipgen::rs;

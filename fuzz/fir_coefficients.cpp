@@ -4,13 +4,13 @@
 // packed into firgen's coefficient string; the same bytes are also packed
 // as if they were the hex file. The first two bytes choose the layout, the
 // width W (1 to 32) and the count n (1 to 64).
+#include "fuzz/fuzz_input.hpp"
 #include "generators/common/text_sink.hpp"
 #include "generators/fir_common/coefficient_code.hpp"
 #include "generators/fir_common/coefficient_files.hpp"
 #include "generators/fir_common/itohex.hpp"
 #include "generators/firgen/coefficient_string.hpp"
 #include "generators/firparam/coefficients.hpp"
-#include "fuzz/fuzz_input.hpp"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
 // firgen's input: any bytes as user_params.txt, read line by line, checked,
 // derived and written as firgen's parameters.v into memory.
+#include "fuzz/fuzz_input.hpp"
 #include "generators/common/text_sink.hpp"
 #include "generators/fir_common/user_params_file.hpp"
 #include "generators/firgen/derived_values.hpp"
 #include "generators/firgen/firgen_params.hpp"
 #include "generators/firgen/parameters_file.hpp"
-#include "fuzz/fuzz_input.hpp"
 
 #include <string_view>
 

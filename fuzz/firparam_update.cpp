@@ -1,13 +1,13 @@
 // firparam's input: any bytes as user_params.txt, read, checked, adjusted
 // and derived by OnUpdate, written back and written as firparam's
 // parameters.v into memory (with the numbered default coefficients).
+#include "fuzz/fuzz_input.hpp"
 #include "generators/common/text_sink.hpp"
 #include "generators/fir_common/user_params_file.hpp"
 #include "generators/firparam/on_update.hpp"
 #include "generators/firparam/parameters_file.hpp"
 #include "generators/firparam/user_params.hpp"
 #include "generators/firparam/validation.hpp"
-#include "fuzz/fuzz_input.hpp"
 
 #include <string_view>
 

@@ -4,8 +4,8 @@
 // search path and the executable's path, in both path styles. Lines of the
 // input: the command line, the tool's folder, Bin, the old PATH; the first
 // byte picks the style.
-#include "generators/common/fatal_error.hpp"
 #include "fuzz/fuzz_input.hpp"
+#include "generators/common/fatal_error.hpp"
 #include "launcher/command_line.hpp"
 #include "launcher/path_style.hpp"
 #include "launcher/tool_kind.hpp"

@@ -1,14 +1,14 @@
 // paritygen's switches: scanning, the range checks, the parameters, the
 // generator polynomial and the text of gfile, multiplier.v (both styles) and
 // rsenc_params.v, for any argument vector (one argument per line).
-#include "generators/common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
-#include "generators/rs_common/galois_field.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
+#include "generators/common/text_sink.hpp"
 #include "generators/paritygen/encoder_params.hpp"
 #include "generators/paritygen/gfile.hpp"
 #include "generators/paritygen/multiplier.hpp"
 #include "generators/paritygen/rsenc_params.hpp"
+#include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 
 using namespace ipgen;
 using namespace ipgen::rsenc;

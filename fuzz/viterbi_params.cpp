@@ -1,8 +1,8 @@
 // trellgen's input: any bytes as viterbi_params.v, read item by item,
 // checked, derived and written as parameters.v into memory. The first byte
 // picks the device class (its value modulo 4: 3 stands for a refused class).
-#include "generators/common/text_sink.hpp"
 #include "fuzz/fuzz_input.hpp"
+#include "generators/common/text_sink.hpp"
 #include "generators/trellgen/derived_values.hpp"
 #include "generators/trellgen/parameters_file.hpp"
 #include "generators/trellgen/params_validation.hpp"

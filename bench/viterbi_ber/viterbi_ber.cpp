@@ -12,8 +12,8 @@
 // counted over the data bits (tails left out). When the simulation prints
 // PASS, the RTL decoded exactly the bits counted as CORE_ERRORS. DIR "-"
 // writes no files (the software points only).
-#include "fec_viterbi.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
+#include "fec_viterbi.hpp"
 
 #include <algorithm>
 #include <cstdio>

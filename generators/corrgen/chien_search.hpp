@@ -5,8 +5,8 @@
 #pragma once
 
 #include "generators/common/text_sink.hpp"
-#include "generators/rs_common/galois_field.hpp"
 #include "generators/corrgen/decoder_params.hpp"
+#include "generators/rs_common/galois_field.hpp"
 
 #include <cstdint>
 #include <vector>

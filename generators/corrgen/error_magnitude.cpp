@@ -2,9 +2,9 @@
 
 #include "generators/common/binary_literal.hpp"
 #include "generators/common/concat.hpp"
-#include "generators/rs_common/xor_equation.hpp"
 #include "generators/corrgen/evaluator_text.hpp"
 #include "generators/corrgen/locator_degree.hpp"
+#include "generators/rs_common/xor_equation.hpp"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "generators/paritygen/multiplier.hpp"
 
-#include "generators/rs_common/xor_equation.hpp"
 #include "generators/paritygen/shared_terms.hpp"
+#include "generators/rs_common/xor_equation.hpp"
 
 #include <cstring>
 #include <string>

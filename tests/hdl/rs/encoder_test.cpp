@@ -5,13 +5,13 @@
 // reproduces libfec's parity for random messages, shortened codes
 // included; and Yosys proves the shared-term netlist and the minimal one
 // (written by the library) equivalent to the plain one.
-#include "generators/common/text_sink.hpp"
 #include "fec_codec.hpp"
 #include "generated.hpp"
-#include "hex_vector.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
+#include "generators/common/text_sink.hpp"
 #include "generators/paritygen/gfile.hpp"
 #include "generators/paritygen/minimal_netlist.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
+#include "hex_vector.hpp"
 #include "sim_output.hpp"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // core_bench_test.cpp) against libfec's Viterbi decoders on the same
 // quantised symbols: at every Eb/N0 ours makes no more errors than libfec
 // 0.2 dB worse off (same noise sequence, scaled), within counting noise.
-#include "fec_viterbi.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
+#include "fec_viterbi.hpp"
 
 #include <gtest/gtest.h>
 

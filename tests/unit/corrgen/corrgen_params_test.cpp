@@ -1,7 +1,7 @@
 // corrgen_params.v and the parameters it is written from.
-#include "generators/rs_common/galois_field.hpp"
 #include "generators/corrgen/corrgen_params.hpp"
 #include "generators/corrgen/decoder_params.hpp"
+#include "generators/rs_common/galois_field.hpp"
 
 #include <gtest/gtest.h>
 

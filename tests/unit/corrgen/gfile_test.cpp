@@ -1,6 +1,6 @@
 // gfile: the generator polynomial, coefficient and logarithm per line.
-#include "generators/rs_common/generator_polynomial.hpp"
 #include "generators/corrgen/gfile.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "module_test_params.hpp"
 #include "generators/corrgen/chien_search.hpp"
 #include "generators/corrgen/locator_degree.hpp"
+#include "module_test_params.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "module_test_params.hpp"
 #include "generators/corrgen/error_magnitude.hpp"
+#include "module_test_params.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "module_test_params.hpp"
 #include "generators/corrgen/mastrovito.hpp"
+#include "module_test_params.hpp"
 
 #include <gtest/gtest.h>
 

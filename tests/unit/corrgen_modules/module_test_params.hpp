@@ -4,9 +4,9 @@
 // must stay total over values the program refuses.
 #pragma once
 
+#include "generators/corrgen/decoder_params.hpp"
 #include "generators/rs_common/galois_field.hpp"
 #include "generators/rs_common/xor_equation.hpp"
-#include "generators/corrgen/decoder_params.hpp"
 
 #include <cstdint>
 #include <string>

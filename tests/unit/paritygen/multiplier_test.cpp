@@ -1,9 +1,9 @@
 #include "generators/paritygen/multiplier.hpp"
 
 #include "generators/common/text_sink.hpp"
-#include "generators/rs_common/generator_polynomial.hpp"
 #include "generators/paritygen/gfile.hpp"
 #include "generators/paritygen/minimal_netlist.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 
 #include <gtest/gtest.h>
 
