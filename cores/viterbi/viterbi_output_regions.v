@@ -6,10 +6,15 @@
 // beat. A region is committed full by the traceback once all its words are
 // written, and is refilled only after it has been drained.
 //
-// The drain is combinational: out_valid says the region at the read
-// pointer is full, out_bit, out_err and out_last are read from the region
-// memory (no read register), and a beat is taken when out_valid and
+// The drain reads the region memory through a register: every clock it
+// reads the word of the position the drain has next (the one after a beat
+// taken now, else the current one), and out_valid says that word is the
+// one of a full region: a region committed in one clock drains from the
+// second clock after. out_bit, out_err and out_last come from that word
+// and the read position's registers; a beat is taken when out_valid and
 // out_ready are high. The stream queue behind it registers the beats.
+// (A synchronous read lets the memory be block RAM, and keeps the address
+// decoding out of the path to the queue.)
 module viterbi_output_regions #(
     parameter SA  = 6,              // a region holds 2^SA words
     parameter EW  = 0,              // mismatch count bits per decoded bit (0 or 2)
@@ -47,13 +52,22 @@ module viterbi_output_regions #(
     reg [SA:0]   pos;
     reg [SA+1:0] len_q [0:2];
     reg [2:0]    last_q;
+    reg [OW-1:0] word;      // the word at rd_rgn, pos (when fresh)
+    reg          fresh;     // word holds it and the region is full
 
-    wire [OW-1:0] word   = mem[rd_rgn * NPR + pos[SA:1]];
     wire [BW-1:0] half   = pos[0] ? word[BW +: BW] : word[0 +: BW];
     wire          at_end = ({1'b0, pos} == len_q[rd_rgn] - 1'b1);
     wire          take   = out_valid && out_ready;
 
-    assign out_valid = region_full[rd_rgn];
+    // the position after this clock
+    wire [1:0]  next_rgn = (take && at_end) ? ((rd_rgn == 2'd2) ? 2'd0 : rd_rgn + 1'b1) : rd_rgn;
+    wire [SA:0] next_pos = take ? (at_end ? {SA+1{1'b0}} : pos + 1'b1) : pos;
+
+    always @(posedge clk) begin
+        word <= mem[next_rgn * NPR + next_pos[SA:1]];
+    end
+
+    assign out_valid = fresh;
     assign out_bit   = half[0];
     assign out_last  = last_q[rd_rgn] && at_end;
     generate
@@ -70,16 +84,14 @@ module viterbi_output_regions #(
             rd_rgn      <= 2'd0;
             pos         <= {SA+1{1'b0}};
             last_q      <= 3'b000;
+            fresh       <= 1'b0;
         end else begin
-            if (take) begin
-                if (at_end) begin
-                    pos                 <= {SA+1{1'b0}};
-                    region_full[rd_rgn] <= 1'b0;
-                    rd_rgn              <= (rd_rgn == 2'd2) ? 2'd0 : rd_rgn + 1'b1;
-                end else begin
-                    pos <= pos + 1'b1;
-                end
-            end
+            rd_rgn <= next_rgn;
+            pos    <= next_pos;
+            // a region full now was written completely a clock ago
+            fresh  <= region_full[next_rgn];
+            if (take && at_end)
+                region_full[rd_rgn] <= 1'b0;
             if (commit) begin
                 region_full[ob_region] <= 1'b1;
                 last_q[ob_region]      <= commit_last;

@@ -70,17 +70,27 @@ module viterbi_traceback #(
     assign mem_re    = iss_left != 0;
     assign mem_raddr = iss_addr;
 
-    // Walk stage: the word read in the clock before.
+    // Read stage: the word read in the clock before (mem_rdata).
+    reg          r_valid;
+    reg [SA:0]   r_rel;      // words below it in the job
+    reg          r_first;
+    reg          r_final;
+    reg [SA:0]   r_nout;
+    reg          r_skip;
+    reg [SA+1:0] r_len;
+    reg          r_last;
+    reg [1:0]    r_rgn;
+
+    // Walk stage: the word of the read stage a clock later.
     reg          w_valid;
-    reg [SA:0]   w_rel;      // words below it in the job
+    reg [SA:0]   w_rel;
     reg          w_first;
     reg          w_final;
     reg [SA:0]   w_nout;
-    reg          w_skip;
     reg [SA+1:0] w_len;
     reg          w_last;
     reg [1:0]    w_rgn;
-    reg [SB-1:0]  state_q;
+    reg [SB-1:0] state_q;
 
     always @(posedge clk) begin
         if (!rst_n) begin
@@ -93,9 +103,11 @@ module viterbi_traceback #(
             iss_last  <= 1'b0;
             iss_rgn   <= 2'd0;
             rgn_next  <= 2'd0;
+            r_valid   <= 1'b0;
             w_valid   <= 1'b0;
         end else begin
-            w_valid <= mem_re;
+            r_valid <= mem_re;
+            w_valid <= r_valid;
             if (job_valid && job_ready) begin
                 iss_left  <= job_np;
                 iss_addr  <= job_ptop;
@@ -115,27 +127,69 @@ module viterbi_traceback #(
     end
 
     always @(posedge clk) begin
-        w_rel   <= iss_left - 1'b1;
-        w_first <= iss_first;
-        w_final <= iss_left == 1;
-        w_nout  <= iss_nout;
-        w_skip  <= iss_skip;
-        w_len   <= iss_len;
-        w_last  <= iss_last;
-        w_rgn   <= iss_rgn;
+        r_rel   <= iss_left - 1'b1;
+        r_first <= iss_first;
+        r_final <= iss_left == 1;
+        r_nout  <= iss_nout;
+        r_skip  <= iss_skip;
+        r_len   <= iss_len;
+        r_last  <= iss_last;
+        r_rgn   <= iss_rgn;
+        w_rel   <= r_rel;
+        w_first <= r_first;
+        w_final <= r_final;
+        w_nout  <= r_nout;
+        w_len   <= r_len;
+        w_last  <= r_last;
+        w_rgn   <= r_rgn;
     end
 
+    // The walk: from state s_hi after the word's newer step, its decision
+    // x_hi gives the state s_mid between the two steps, and the older
+    // step's decision x_lo the state s_lo before the word. A job's first
+    // word starts in state 0.
+    wire [SB-1:0] s_hi = w_first ? {SB{1'b0}} : state_q;
+
+    // The words of a job follow each other in consecutive clocks, so while
+    // the walk is at one word the read stage holds the next, and the state
+    // the walk will start that word in is ((s_hi << 2) | {x_hi, x_lo}) mod
+    // NUM_STATES: all but its two newest bits are known now. The read stage
+    // narrows the word to the decisions the walk can still need: 4 of the
+    // newer step, at (base << 2) | j, and 8 of the older one, at
+    // (base << 3) | j (j: the bits the walk finds). A job's first word has
+    // base 0; when its newest step is the low half (job_skip) the high
+    // half holds no step: its decision reads 0, so s_mid stays state 0.
     wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
     wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [SB-1:0]  s_hi  = w_first ? {SB{1'b0}} : state_q;
-    wire          x_hi  = d_hi[s_hi];
-    wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
-    // The low step's decision, looked up beside x_hi rather than after it:
-    // s_mid differs from {s_hi, x} only in x.
-    wire          x_lo0 = d_lo[{s_hi[SB-2:0], 1'b0}];
-    wire          x_lo1 = d_lo[{s_hi[SB-2:0], 1'b1}];
-    wire          x_lo  = (w_first && w_skip) ? d_lo[s_hi] : (x_hi ? x_lo1 : x_lo0);
-    wire [SB-1:0]  s_lo  = {s_mid[SB-2:0], x_lo};
+    wire [SB-1:0] base = r_first ? {SB{1'b0}} : s_hi;
+    reg  [3:0]    near_hi;
+    reg  [7:0]    near_lo;
+
+    // ((b << shift) | j) mod NUM_STATES
+    function [SB-1:0] at;
+        input [SB-1:0] b;
+        input integer  shift;
+        input integer  jj;
+        reg   [31:0]   shifted;   // only its low SB bits count
+        begin
+            shifted = ({{(32-SB){1'b0}}, b} << shift) | jj;
+            at      = shifted[SB-1:0];
+        end
+    endfunction
+
+    integer j;
+    always @(posedge clk) begin
+        for (j = 0; j < 4; j = j + 1)
+            near_hi[j] <= !(r_first && r_skip) && d_hi[at(base, 2, j)];
+        for (j = 0; j < 8; j = j + 1)
+            near_lo[j] <= d_lo[at(base, 3, j)];
+    end
+
+    wire [1:0]    nb    = s_hi[1:0];
+    wire          x_hi  = near_hi[nb];
+    wire          x_lo  = near_lo[{nb, x_hi}];
+    wire [SB-1:0] s_mid = {s_hi[SB-2:0], x_hi};
+    wire [SB-1:0] s_lo  = {s_mid[SB-2:0], x_lo};
 
     always @(posedge clk) begin
         if (w_valid)
@@ -164,8 +218,16 @@ module viterbi_traceback #(
                 enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
             viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
                 enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
-            wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
-            wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
+            // the read word's hard and erased symbols, a clock later
+            reg  [N-1:0] hard_hi, era_hi, hard_lo, era_lo;
+            always @(posedge clk) begin
+                hard_hi <= mem_rdata[CW+NS +: N];
+                era_hi  <= mem_rdata[CW+NS+N +: N];
+                hard_lo <= mem_rdata[NS +: N];
+                era_lo  <= mem_rdata[NS+N +: N];
+            end
+            wire [N-1:0] miss_hi = (code_hi ^ hard_hi) & ~era_hi;
+            wire [N-1:0] miss_lo = (code_lo ^ hard_lo) & ~era_lo;
             assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
         end else begin : bits_only
             assign ob_wdata = {bit_hi, bit_lo};
