@@ -182,7 +182,7 @@ module viterbi_decoder #(
         .clk(clk), .we(mem_we), .waddr(mem_waddr), .wdata(mem_wdata),
         .re(mem_re), .raddr(mem_raddr), .rdata(mem_rdata));
 
-    wire [2:0]      region_full;
+    wire [2:0]      region_full_next;
     wire            ob_we, commit, commit_last;
     wire [1:0]      ob_region;
     wire [SA-1:0]   ob_addr;
@@ -197,7 +197,7 @@ module viterbi_decoder #(
         .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
         .job_len(job_len), .job_last(job_last), .reading(tb_reading),
         .mem_re(mem_re), .mem_raddr(mem_raddr), .mem_rdata(mem_rdata),
-        .region_full(region_full), .ob_we(ob_we), .ob_region(ob_region),
+        .region_full_next(region_full_next), .ob_we(ob_we), .ob_region(ob_region),
         .ob_addr(ob_addr), .ob_wdata(ob_wdata), .commit(commit),
         .commit_len(commit_len), .commit_last(commit_last));
 
@@ -208,7 +208,7 @@ module viterbi_decoder #(
         .clk(clk), .rst_n(rst_n),
         .ob_we(ob_we), .ob_region(ob_region), .ob_addr(ob_addr), .ob_wdata(ob_wdata),
         .commit(commit), .commit_len(commit_len), .commit_last(commit_last),
-        .region_full(region_full),
+        .region_full_next(region_full_next),
         .out_bit(rg_bit), .out_err(rg_err), .out_last(rg_last),
         .out_valid(rg_valid), .out_ready(rg_ready));
 

@@ -31,7 +31,7 @@ module viterbi_output_regions #(
     input  wire              commit,
     input  wire [SA+1:0]     commit_len,
     input  wire              commit_last,
-    output reg  [2:0]        region_full,
+    output wire [2:0]        region_full_next,  // the regions' full flags after this clock
     // decoded bits
     output wire              out_bit,
     output wire [EW1-1:0]    out_err,    // symbol mismatches of the bit (0 without the monitor)
@@ -48,6 +48,7 @@ module viterbi_output_regions #(
             mem[ob_region * NPR + ob_addr] <= ob_wdata;
     end
 
+    reg [2:0]    region_full;
     reg [1:0]    rd_rgn;
     reg [SA:0]   pos;
     reg [SA+1:0] len_q [0:2];
@@ -66,6 +67,14 @@ module viterbi_output_regions #(
     always @(posedge clk) begin
         word <= mem[next_rgn * NPR + next_pos[SA:1]];
     end
+
+    genvar r;
+    generate
+        for (r = 0; r < 3; r = r + 1) begin : next_full
+            assign region_full_next[r] = (commit && ob_region == r) ||
+                                         (region_full[r] && !(take && at_end && rd_rgn == r));
+        end
+    endgenerate
 
     assign out_valid = fresh;
     assign out_bit   = half[0];

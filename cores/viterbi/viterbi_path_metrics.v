@@ -60,7 +60,11 @@ module viterbi_path_metrics #(
 
     localparam integer LAST_I = PC - 1;
     localparam [CW-1:0] LAST = LAST_I[CW-1:0];
-    assign last_cyc = run && (cyc == LAST);
+    // Fully parallel, every clock is the step's only one: the counter stays
+    // 0 and nothing reads it (no select by a register synthesis cannot
+    // prove constant).
+    wire [CW-1:0] at = (PC == 1) ? {CW{1'b0}} : cyc;
+    assign last_cyc = run && (at == LAST);
 
     // Per unit: the state it updates this clock, its predecessors' metrics,
     // its two branch metrics.
@@ -78,9 +82,9 @@ module viterbi_path_metrics #(
                 assign pm0_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS) * PMW +: PMW];
                 assign pm1_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS + 1) * PMW +: PMW];
             end
-            wire [SB-1:0]  st  = st_k[cyc*SB +: SB];
-            wire [PMW-1:0] pm0 = pm0_k[cyc*PMW +: PMW];
-            wire [PMW-1:0] pm1 = pm1_k[cyc*PMW +: PMW];
+            wire [SB-1:0]  st  = st_k[at*SB +: SB];
+            wire [PMW-1:0] pm0 = pm0_k[at*PMW +: PMW];
+            wire [PMW-1:0] pm1 = pm1_k[at*PMW +: PMW];
             // the code word and branch metric of the branch from each
             // predecessor (NUM_BMUP branch units in all)
             wire [N-1:0]  code0, code1;
@@ -112,7 +116,7 @@ module viterbi_path_metrics #(
     // A state of an earlier clock keeps its new metric in pm_new_q until the
     // step's last clock, when all metrics take their new values at once.
     integer g;
-    wire [31:0] cyc32 = {{(32-CW){1'b0}}, cyc};
+    wire [31:0] cyc32 = {{(32-CW){1'b0}}, at};
     always @(posedge clk) begin
         if (!rst_n) begin
             cyc      <= {CW{1'b0}};

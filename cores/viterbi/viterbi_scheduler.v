@@ -59,13 +59,14 @@ module viterbi_scheduler #(
     reg          odd;        // the next step is the high half of a word
     reg [SA:0]   wp;         // word of the next step
     reg [SA:0]   cic;        // step within its chunk
+    reg          cic_end;    // cic == C - 1 (kept beside it: the stall test reads no compare)
     reg          chunk1;     // a whole chunk is behind us
     reg [SA+1:0] ucnt;       // steps since the oldest undelivered one
     reg [3:0]    fcnt;       // steps of the block, saturating at K-1
     reg          flushing;   // block ended; wait for its flush job's reads
     reg [CW-1:0] low_q;      // the low half of the word being filled
 
-    wire trig_chunk = (cic == C - 1) && chunk1;
+    wire trig_chunk = cic_end && chunk1;
     wire trig       = step_last || trig_chunk;
     assign go     = !flushing && !(trig && job_valid && !job_ready);
     assign force0 = fcnt < K_1;
@@ -79,20 +80,42 @@ module viterbi_scheduler #(
         end
     endgenerate
 
-    assign mem_we    = done && (odd || step_last);
-    assign mem_waddr = wp;
-    assign mem_wdata = odd ? {col, low_q} : {col, col};
+    // The memory write runs a clock behind the step: the decisions go from
+    // the add-compare-select array into registers first (w_*), so no logic
+    // follows the long route to the memory. A job starts its reads two
+    // clocks after its last step at the earliest, after that write.
+    reg          w_go;       // the step of the clock before to store
+    reg          w_odd;
+    reg          w_last;
+    reg [SA:0]   w_wp;
+    reg [CW-1:0] w_col;
+    always @(posedge clk) begin
+        if (!rst_n)
+            w_go <= 1'b0;
+        else
+            w_go <= done;
+        w_odd  <= odd;
+        w_last <= step_last;
+        w_wp   <= wp;
+        w_col  <= col;
+        if (w_go && !w_odd)
+            low_q <= w_col;
+    end
+
+    assign mem_we    = w_go && (w_odd || w_last);
+    assign mem_waddr = w_wp;
+    assign mem_wdata = w_odd ? {w_col, low_q} : {w_col, w_col};
 
     always @(posedge clk) begin
         if (!rst_n) begin
             odd       <= 1'b0;
             wp        <= {SA+1{1'b0}};
             cic       <= {SA+1{1'b0}};
+            cic_end   <= 1'b0;
             chunk1    <= 1'b0;
             ucnt      <= {SA+2{1'b0}};
             fcnt      <= 4'd0;
             flushing  <= 1'b0;
-            low_q     <= {CW{1'b0}};
             job_valid <= 1'b0;
             job_ptop  <= {SA+1{1'b0}};
             job_np    <= {SA+1{1'b0}};
@@ -106,8 +129,6 @@ module viterbi_scheduler #(
             if (flushing && !job_valid && !tb_reading)
                 flushing <= 1'b0;
             if (done) begin
-                if (!odd)
-                    low_q <= col;
                 if (step_last) begin
                     job_valid <= 1'b1;
                     job_ptop  <= wp;
@@ -120,6 +141,7 @@ module viterbi_scheduler #(
                     odd       <= 1'b0;
                     wp        <= {SA+1{1'b0}};
                     cic       <= {SA+1{1'b0}};
+                    cic_end   <= 1'b0;
                     chunk1    <= 1'b0;
                     ucnt      <= {SA+2{1'b0}};
                     fcnt      <= 4'd0;
@@ -139,11 +161,13 @@ module viterbi_scheduler #(
                     odd    <= !odd;
                     if (odd)
                         wp <= wp + 1'b1;
-                    if (cic == C - 1) begin
-                        cic    <= {SA+1{1'b0}};
-                        chunk1 <= 1'b1;
+                    if (cic_end) begin
+                        cic     <= {SA+1{1'b0}};
+                        cic_end <= 1'b0;
+                        chunk1  <= 1'b1;
                     end else begin
-                        cic <= cic + 1'b1;
+                        cic     <= cic + 1'b1;
+                        cic_end <= (cic == C - 2);
                     end
                     if (force0)
                         fcnt <= fcnt + 1'b1;

@@ -11,7 +11,8 @@
 // With the BER monitor each delivered step also gets the number of its
 // received hard-sliced symbols that differ from the re-encoded path.
 // The memory read and the region writes come from registers; job_ready and
-// the commit are combinational from them and region_full.
+// the commit are combinational from them; job_ready is a register, computed
+// from the regions' next state (region_full_next).
 module viterbi_traceback #(
     parameter K   = 7,              // constraint length
     parameter N   = 2,              // code symbols per step
@@ -41,7 +42,7 @@ module viterbi_traceback #(
     output wire [SA:0]       mem_raddr,
     input  wire [MW-1:0]     mem_rdata,
     // output regions
-    input  wire [2:0]        region_full,
+    input  wire [2:0]        region_full_next,   // the regions' full flags after this clock
     output wire              ob_we,
     output wire [1:0]        ob_region,
     output wire [SA-1:0]     ob_addr,
@@ -64,8 +65,10 @@ module viterbi_traceback #(
     reg          iss_last;
     reg [1:0]    iss_rgn;
     reg [1:0]    rgn_next;
+    reg          iss_low;    // iss_left <= 1
+    reg          ready_q;    // job_ready: the issue stage ends and the next region is free
 
-    assign job_ready = (iss_left <= 1) && !region_full[rgn_next];
+    assign job_ready = ready_q;
     assign reading   = iss_left != 0;
     assign mem_re    = iss_left != 0;
     assign mem_raddr = iss_addr;
@@ -92,9 +95,16 @@ module viterbi_traceback #(
     reg [1:0]    w_rgn;
     reg [SB-1:0] state_q;
 
+    // the issue stage after this clock
+    wire         accept    = job_valid && job_ready;
+    wire [1:0]   rgn_after = accept ? ((rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1) : rgn_next;
+    wire         low_after = accept ? (job_np <= 1) : (iss_left != 0) ? (iss_left <= 2) : iss_low;
+
     always @(posedge clk) begin
         if (!rst_n) begin
             iss_left  <= {SA+1{1'b0}};
+            iss_low   <= 1'b1;
+            ready_q   <= 1'b1;
             iss_addr  <= {SA+1{1'b0}};
             iss_first <= 1'b0;
             iss_nout  <= {SA+1{1'b0}};
@@ -106,9 +116,12 @@ module viterbi_traceback #(
             r_valid   <= 1'b0;
             w_valid   <= 1'b0;
         end else begin
-            r_valid <= mem_re;
-            w_valid <= r_valid;
-            if (job_valid && job_ready) begin
+            r_valid  <= mem_re;
+            w_valid  <= r_valid;
+            iss_low  <= low_after;
+            rgn_next <= rgn_after;
+            ready_q  <= low_after && !region_full_next[rgn_after];
+            if (accept) begin
                 iss_left  <= job_np;
                 iss_addr  <= job_ptop;
                 iss_first <= 1'b1;
@@ -117,7 +130,6 @@ module viterbi_traceback #(
                 iss_len   <= job_len;
                 iss_last  <= job_last;
                 iss_rgn   <= rgn_next;
-                rgn_next  <= (rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1;
             end else if (iss_left != 0) begin
                 iss_left  <= iss_left - 1'b1;
                 iss_addr  <= iss_addr - 1'b1;
