@@ -42,6 +42,9 @@ module viterbi_output_regions #(
     localparam NPR = 1 << SA;
     localparam BW  = 1 + EW;
 
+    // A word is read while its region is written only when the drain does
+    // not use it (fresh low): no read-during-write logic is needed.
+    (* no_rw_check *)
     reg [OW-1:0] mem [0:3*NPR-1];
     always @(posedge clk) begin
         if (ob_we)
@@ -51,13 +54,13 @@ module viterbi_output_regions #(
     reg [2:0]    region_full;
     reg [1:0]    rd_rgn;
     reg [SA:0]   pos;
-    reg [SA+1:0] len_q [0:2];
+    reg [SA+1:0] end_q [0:2];   // position of each region's last bit (its length - 1)
     reg [2:0]    last_q;
     reg [OW-1:0] word;      // the word at rd_rgn, pos (when fresh)
     reg          fresh;     // word holds it and the region is full
 
     wire [BW-1:0] half   = pos[0] ? word[BW +: BW] : word[0 +: BW];
-    wire          at_end = ({1'b0, pos} == len_q[rd_rgn] - 1'b1);
+    wire          at_end = ({1'b0, pos} == end_q[rd_rgn]);
     wire          take   = out_valid && out_ready;
 
     // the position after this clock
@@ -110,7 +113,7 @@ module viterbi_output_regions #(
 
     always @(posedge clk) begin
         if (commit)
-            len_q[ob_region] <= commit_len;
+            end_q[ob_region] <= commit_len - 1'b1;
     end
 endmodule
 
