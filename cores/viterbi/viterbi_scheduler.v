@@ -14,8 +14,9 @@
 // memory. Every block starts in state 0: its first K-1 steps keep
 // predecessor 0 in every state. One job may wait here while another runs;
 // a step that would start a third waits.
-// Outputs to the path metrics (go, force0) are combinational; jobs and the
-// memory port come from registers or from done and dec.
+// go is combinational from registers (two LUT levels: it enables the whole
+// add-compare-select array), force0 is a register; jobs come from
+// registers or from done, the memory port from registers.
 module viterbi_scheduler #(
     parameter K   = 7,              // constraint length
     parameter N   = 2,              // code symbols per step
@@ -61,15 +62,17 @@ module viterbi_scheduler #(
     reg [SA:0]   cic;        // step within its chunk
     reg          cic_end;    // cic == C - 1 (kept beside it: the stall test reads no compare)
     reg          chunk1;     // a whole chunk is behind us
+    reg          trig_q;     // cic_end && chunk1: the step ends a chunk that starts a job
+    reg          force_q;    // fcnt < K-1
     reg [SA+1:0] ucnt;       // steps since the oldest undelivered one
     reg [3:0]    fcnt;       // steps of the block, saturating at K-1
     reg          flushing;   // block ended; wait for its flush job's reads
     reg [CW-1:0] low_q;      // the low half of the word being filled
 
-    wire trig_chunk = cic_end && chunk1;
+    wire trig_chunk = trig_q;
     wire trig       = step_last || trig_chunk;
     assign go     = !flushing && !(trig && job_valid && !job_ready);
-    assign force0 = fcnt < K_1;
+    assign force0 = force_q;
 
     wire [CW-1:0] col;
     generate
@@ -112,6 +115,8 @@ module viterbi_scheduler #(
             wp        <= {SA+1{1'b0}};
             cic       <= {SA+1{1'b0}};
             cic_end   <= 1'b0;
+            trig_q    <= 1'b0;
+            force_q   <= 1'b1;
             chunk1    <= 1'b0;
             ucnt      <= {SA+2{1'b0}};
             fcnt      <= 4'd0;
@@ -142,6 +147,8 @@ module viterbi_scheduler #(
                     wp        <= {SA+1{1'b0}};
                     cic       <= {SA+1{1'b0}};
                     cic_end   <= 1'b0;
+                    trig_q    <= 1'b0;
+                    force_q   <= 1'b1;
                     chunk1    <= 1'b0;
                     ucnt      <= {SA+2{1'b0}};
                     fcnt      <= 4'd0;
@@ -164,13 +171,17 @@ module viterbi_scheduler #(
                     if (cic_end) begin
                         cic     <= {SA+1{1'b0}};
                         cic_end <= 1'b0;
+                        trig_q  <= 1'b0;
                         chunk1  <= 1'b1;
                     end else begin
                         cic     <= cic + 1'b1;
                         cic_end <= (cic == C - 2);
+                        trig_q  <= (cic == C - 2) && chunk1;
                     end
-                    if (force0)
-                        fcnt <= fcnt + 1'b1;
+                    if (force0) begin
+                        fcnt    <= fcnt + 1'b1;
+                        force_q <= fcnt + 1'b1 < K_1;
+                    end
                 end
             end
         end
