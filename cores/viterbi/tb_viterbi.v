@@ -2,7 +2,8 @@
 `default_nettype none
 
 // Self-checking testbench of viterbi_axis. tb_in.hex: one input beat per
-// line, {tlast, tdata}; tb_out.hex: one decoded bit per line, {tlast, bit}.
+// line, {tlast, tdata}, or {tlast, tuser, tdata} when the core has
+// s_axis_tuser; tb_out.hex: one decoded bit per line, {tlast, bit}.
 // With the BER monitor, tb_ber.hex holds the expected window counts
 // (TB_BER_WINDOWS of them, defined in tb_config.vh). Random input gaps and
 // output stalls, seeded by TB_SEED; now and then the source pauses for up
@@ -16,10 +17,16 @@
 // X or Z fails. The last line is PASS or FAIL.
 
 `include "parameters.v"
+`include "viterbi_options.v"
 `include "tb_config.vh"
 
 module tb_viterbi;
     localparam IN_W = ((`DINBUS_WIDTH + 7) / 8) * 8;
+`ifdef VITERBI_TUSER
+    localparam UW = `VITERBI_TUSER;
+`else
+    localparam UW = 0;
+`endif
     localparam SINK_PAUSE = 4 * `TB_LENGTH;     // longest sink pause
     localparam HELD_FULL = 3 * `TB_LENGTH + 64;                    // source held: regions full
     localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + HELD_FULL + 1000;  // bound of a fill pause
@@ -30,12 +37,13 @@ module tb_viterbi;
     reg              s_axis_tvalid = 1'b0;
     wire             s_axis_tready;
     reg              s_axis_tlast = 1'b0;
+    reg  [UW:0]      s_axis_tuser = {UW+1{1'b0}};   // bit UW unused
     wire [7:0]       m_axis_tdata;
     wire             m_axis_tvalid;
     reg              m_axis_tready = 1'b0;
     wire             m_axis_tlast;
 
-    reg [IN_W:0] in_mem  [0:`TB_IN_BEATS-1];
+    reg [IN_W+UW:0] in_mem  [0:`TB_IN_BEATS-1];
     reg [1:0]    out_mem [0:`TB_OUT_BEATS-1];
     integer seed = `TB_SEED;
     integer ii = 0, oi = 0, cycles = 0;
@@ -55,6 +63,9 @@ module tb_viterbi;
         .aclk(aclk), .aresetn(aresetn),
         .s_axis_tdata(s_axis_tdata), .s_axis_tvalid(s_axis_tvalid),
         .s_axis_tready(s_axis_tready), .s_axis_tlast(s_axis_tlast),
+`ifdef VITERBI_TUSER
+        .s_axis_tuser(s_axis_tuser[UW-1:0]),
+`endif
         .m_axis_tdata(m_axis_tdata), .m_axis_tvalid(m_axis_tvalid),
         .m_axis_tready(m_axis_tready), .m_axis_tlast(m_axis_tlast)
 `ifdef BER_PRESENT
@@ -89,7 +100,9 @@ module tb_viterbi;
                     s_axis_tvalid <= 1'b0;
                 end else if (ii < `TB_IN_BEATS && ($random(seed) & 3) != 0) begin
                     s_axis_tvalid <= 1'b1;
-                    {s_axis_tlast, s_axis_tdata} <= in_mem[ii];
+                    s_axis_tlast <= in_mem[ii][IN_W+UW];
+                    s_axis_tuser <= in_mem[ii][IN_W +: UW+1];
+                    s_axis_tdata <= in_mem[ii][IN_W-1:0];
                 end else begin
                     s_axis_tvalid <= 1'b0;
                 end

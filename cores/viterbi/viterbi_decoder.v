@@ -3,18 +3,24 @@
 
 // Viterbi decoder, native top. Symbols in, decoded bits out, both with a
 // valid/ready handshake; in_last marks the last symbol of a terminated
-// block (its encoder ended in state 0), out_last the block's last bit. The
+// block (its encoder ended in state 0), out_last the block's last bit.
+// With erasures in_era flags erased symbols of the beat; with a choice of
+// puncture patterns in_set on a block's first beat picks its pair. The
 // decoded bits leave through the stream queue: out_valid, out_data and
 // out_last come from registers.
 // Reset: synchronous, active low (rst_n), for every control register.
 //
-// This top reads trellgen's parameters.v and passes its values down; no
-// module below it reads a define.
+// This top reads trellgen's parameters.v and the core's options
+// (viterbi_options.v) and passes their values down; no module below it
+// reads a define.
 
 `include "parameters.v"
+`include "viterbi_options.v"
 
 module viterbi_decoder #(
     parameter DBW = `DINBUS_WIDTH,      // in_data bits
+    parameter EN  = `VITERBI_SYMBOLS,   // symbols per beat (erasure flags)
+    parameter SETW = `VITERBI_SETW,     // bits of in_set
 `ifdef BER_PRESENT
     parameter BRW = `BER_RATE_WIDTH     // BER window counter bits
 `else
@@ -28,6 +34,12 @@ module viterbi_decoder #(
     input  wire              in_valid,
     output wire              in_ready,
     input  wire              in_last,
+`ifdef VITERBI_ERASURES
+    input  wire [EN-1:0]     in_era,
+`endif
+`ifdef VITERBI_SET_CHOICE
+    input  wire [SETW-1:0]   in_set,
+`endif
     // decoded bits
     output wire              out_data,
     output wire              out_valid,
@@ -57,18 +69,15 @@ module viterbi_decoder #(
     localparam SIGNED = 0;
 `endif
 `ifdef PUNCTURED
-    localparam PUNCTURED = 1;
-    localparam PB  = `PB_SIZE;
-    localparam PCW = `PBCOUNT_WIDTH;
-    localparam [PB-1:0] PP0 = `PP0;
-    localparam [PB-1:0] PP1 = `PP1;
+    localparam PUNCTURED = 1;   // the patterns: viterbi_options.v
 `else
     localparam PUNCTURED = 0;
-    localparam PB  = 1;
-    localparam PCW = 1;
-    localparam [PB-1:0] PP0 = 1'b1;
-    localparam [PB-1:0] PP1 = 1'b1;
 `endif
+    localparam NSET = `VITERBI_NSET;
+    localparam [NSET*4-1:0]  PERIODS = `VITERBI_PERIODS;
+    localparam [NSET*14-1:0] PPS0 = `VITERBI_PPS0;
+    localparam [NSET*14-1:0] PPS1 = `VITERBI_PPS1;
+    localparam [2:0] INVERT = `VITERBI_INVERT;
     localparam TB = `TB_LENGTH;
     localparam NS = `NUM_STATES;
     localparam NA = `NUM_ACSP;
@@ -114,16 +123,23 @@ module viterbi_decoder #(
         end
     endgenerate
 
+`ifndef VITERBI_ERASURES
+    wire [EN-1:0]   in_era = {EN{1'b0}};
+`endif
+`ifndef VITERBI_SET_CHOICE
+    wire [SETW-1:0] in_set = {SETW{1'b0}};
+`endif
+
     // symbols -> trellis steps
     wire [N*DW-1:0] step_sym;
     wire [N-1:0]    step_era;
     wire            step_last, step_valid, step_ready;
     viterbi_symbol_input #(
-        .N(N), .DW(DW), .SIGNED(SIGNED), .PUNCTURED(PUNCTURED), .PB(PB), .PCW(PCW),
-        .PP0(PP0), .PP1(PP1), .DBW(DBW)
+        .N(N), .DW(DW), .SIGNED(SIGNED), .PUNCTURED(PUNCTURED), .NSET(NSET), .SETW(SETW),
+        .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1), .INVERT(INVERT), .DBW(DBW), .EN(EN)
     ) input_stage (
         .clk(clk), .rst_n(rst_n),
-        .in_data(in_data), .in_valid(in_valid), .in_ready(in_ready), .in_last(in_last),
+        .in_data(in_data), .in_era(in_era), .in_set(in_set), .in_valid(in_valid), .in_ready(in_ready), .in_last(in_last),
         .step_sym(step_sym), .step_era(step_era), .step_last(step_last),
         .step_valid(step_valid), .step_ready(step_ready));
 

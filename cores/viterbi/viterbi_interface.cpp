@@ -6,7 +6,8 @@
 
 namespace ipgen::front {
 
-CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_rate_width) {
+CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_rate_width,
+                                int erasure_bits, int choice_bits) {
     using enum PortDirection;
     const int bus_width = symbols_per_beat * symbol_width;
     const bool ber = ber_rate_width > 0;
@@ -23,6 +24,16 @@ CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_
         (bus_width + 7) / 8 * 8);
     s_axis.tlast = true;
     s_axis.tlast_meaning = "the last beat of a terminated block";
+    s_axis.tuser_width = erasure_bits + choice_bits;
+    if (erasure_bits > 0) {
+        s_axis.tuser_fields.push_back(
+            {0, erasure_bits, "erasure flag of each symbol of the beat (1: erased)"});
+    }
+    if (choice_bits > 0) {
+        s_axis.tuser_fields.push_back(
+            {erasure_bits, choice_bits,
+             "puncture pattern pair of the block, read on its first beat"});
+    }
     StreamInterface m_axis = axis_stream("m_axis", true, "bit 0: the decoded bit; bits 7..1: 0", 8);
     m_axis.tlast = true;
     m_axis.tlast_meaning = "the last bit of a block";
@@ -48,6 +59,17 @@ CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_
         {"out_ready", in, 1, "out_data taken when out_valid and out_ready"},
         {"out_last", out, 1, "the last bit of a block"},
     };
+    const auto after_last = interface.native_ports.begin() + 6;
+    if (choice_bits > 0) {
+        interface.native_ports.insert(
+            after_last,
+            {"in_set", in, choice_bits, "puncture pattern pair of the block, on its first beat"});
+    }
+    if (erasure_bits > 0) {
+        interface.native_ports.insert(
+            interface.native_ports.begin() + 6,
+            {"in_era", in, erasure_bits, "erasure flag of each symbol of the beat"});
+    }
     if (ber) {
         interface.native_ports.insert(interface.native_ports.end(), ber_ports.begin(),
                                       ber_ports.end());

@@ -28,6 +28,37 @@ bool CoreConfig::sent(int phase, int i) const {
     return pattern[static_cast<std::size_t>(phase)] == '1';
 }
 
+CoreConfig CoreConfig::with_set(int set) const {
+    CoreConfig cfg = *this;
+    if (!sets.empty()) {
+        cfg.pp0 = sets[static_cast<std::size_t>(set)].first;
+        cfg.pp1 = sets[static_cast<std::size_t>(set)].second;
+    }
+    return cfg;
+}
+
+int CoreConfig::set_bits() const {
+    int bits = 0;
+    while ((std::size_t{1} << bits) < sets.size()) {
+        ++bits;
+    }
+    return bits;
+}
+
+std::vector<int> transmit(const CoreConfig& cfg, std::vector<int> code) {
+    for (std::size_t j = 0; j < code.size(); ++j) {
+        code[j] ^= (cfg.invert >> (j % static_cast<std::size_t>(cfg.n))) & 1;
+    }
+    return code;
+}
+
+Symbol received(const CoreConfig& cfg, int i, Symbol s) {
+    if (((cfg.invert >> i) & 1) != 0) {
+        s.conf = cfg.top() - s.conf;
+    }
+    return s;
+}
+
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits) {
     std::vector<int> code;
     unsigned reg = 0;

@@ -8,6 +8,7 @@
 #include <array>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ipgen::viterbi {
@@ -28,15 +29,27 @@ struct CoreConfig {
     bool ber = false;
     int ber_period = 0;
     int device = 2;
+    int invert = 0;        // bit i: the transmitter inverts polynomial i's symbol
+    bool erasures = false; // s_axis_tuser carries an erasure flag per symbol
+    // Puncture pattern pairs a block may choose (s_axis_tuser on its first
+    // beat); empty: the one pair pp0, pp1 (or none). With sets, pp0 and pp1
+    // are the pair of the block at hand (with_set).
+    std::vector<std::pair<std::string, std::string>> sets;
 
     int din_width() const { return soft ? soft_width : 1; }
     int top() const { return (1 << din_width()) - 1; } // a sure 1
     // Is code symbol i of the step at puncture phase ph transmitted?
     bool sent(int phase, int i) const;
+    // The configuration of a block that chose puncture set `set`.
+    CoreConfig with_set(int set) const;
+    // Bits of the set index in s_axis_tuser (0: no choice).
+    int set_bits() const;
 };
 
 // Convolutional encoding: n code bits per input bit, polynomial order.
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits);
+// The transmitted code bits: the inverted outputs (cfg.invert) flipped.
+std::vector<int> transmit(const CoreConfig& cfg, std::vector<int> code);
 
 // A code symbol as the core receives it: unsigned confidence of a 1
 // (0 .. top), or erased (punctured).
@@ -75,6 +88,9 @@ std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>&
 // The core's input word of a transmitted symbol (signed symbols have their
 // sign bit inverted).
 int input_code(const CoreConfig& cfg, int conf);
+// What the core makes of received symbol `s` of polynomial `i`: the
+// confidence of an inverted output is turned round (top - conf).
+Symbol received(const CoreConfig& cfg, int i, Symbol s);
 
 struct Decoded {
     std::vector<int> bits;   // one per step, the tail included
