@@ -808,9 +808,20 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
                                                (cfg.sdd_unsigned ? "unsigned" : "signed") +
                                                " soft decision"
                                          : std::string("hard decision");
+    std::string punctured = cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "";
+    std::string rates;
+    if (config.has("puncture-set")) {
+        std::string bad;
+        for (const auto& set : puncture_sets(config.text("puncture-set"), bad)
+                                   .value_or(std::vector<std::pair<std::string, PatternPair>>{})) {
+            rates += (rates.empty() ? "" : ", ") + set.first;
+        }
+        punctured = ", rates per block " + rates;
+    }
     build.title = "Viterbi decoder K = " + k + ", rate 1/" + std::to_string(cfg.n) + " (" + listed +
-                  ")" + (cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "") + ", " +
-                  symbols + ", traceback " + std::to_string(cfg.tb) +
+                  ")" + punctured + (cfg.invert != 0 ? ", inverted outputs" : "") +
+                  (cfg.erasures ? ", erasures" : "") + ", " + symbols + ", traceback " +
+                  std::to_string(cfg.tb) +
                   (cfg.hybrid ? ", hybrid (index " + std::to_string(cfg.hybrid_index) + ")"
                               : ", fully parallel") +
                   (cfg.ber ? ", BER monitor" : "");
@@ -833,9 +844,15 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
                (cfg.n == 3 ? block : 0);
     }
     build.values = {
-        {"code rate", std::to_string(block) + "/" + std::to_string(sent),
-         cfg.punctured ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
-                       : "CODE_RATE"},
+        {"code rate",
+         cfg.sets.size() > 1 ? rates : std::to_string(block) + "/" + std::to_string(sent),
+         cfg.sets.size() > 1 ? "chosen per block: s_axis_tuser[" +
+                                   std::to_string(erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
+                                   std::to_string(erasure_bits(cfg)) +
+                                   "] on its first beat, the pair's index (viterbi_options.v)"
+         : cfg.punctured
+             ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
+             : "CODE_RATE"},
         {"symbols", symbols, cfg.soft ? "SOFT_DECISION, SOFT_WIDTH" : "HARD_DECISION"},
         {"architecture",
          cfg.hybrid ? "hybrid, index " + std::to_string(cfg.hybrid_index) : "fully parallel",
