@@ -606,7 +606,9 @@ int choice_bits(const CoreConfig& cfg) {
 // per decoded bit; tb_ber.hex: the BER monitor's window counts. With
 // erasures about one symbol in eight is flagged and carries a random
 // value; with a choice of patterns block b uses pair b mod the number of
-// pairs, and the index field holds noise after a block's first beat.
+// pairs (pair 0 of a later block named by an index beyond the pairs, where
+// the field has one), and the index field holds noise after a block's
+// first beat.
 void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::mt19937 rng(seed);
     const int chunk = 2 * ((base.tb + 1) / 2);
@@ -662,8 +664,13 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                 user |= static_cast<std::uint64_t>(symbol.erased) << j;
             }
             if (set_bits > 0) {
-                const std::uint64_t index =
-                    i == 0 ? static_cast<std::uint64_t>(set) : rng() & ((1U << set_bits) - 1);
+                // a later block of pair 0 gives an index beyond the pairs where
+                // one exists: it picks pair 0
+                const auto beyond = static_cast<std::uint64_t>(cfg.sets.size());
+                const std::uint64_t index = i != 0 ? rng() & ((1U << set_bits) - 1)
+                                            : set == 0 && block > 1 && beyond < (1U << set_bits)
+                                                ? beyond
+                                                : static_cast<std::uint64_t>(set);
                 user |= index << era_bits;
             }
             const bool last = i + static_cast<size_t>(per_beat) == sent.size();

@@ -11,7 +11,7 @@
 // of the block) says which of the first two code symbols each step of a
 // period transmits, the third one (rate 1/3) is always sent. The core may
 // hold up to 8 pairs (NSET); in_set on the first beat of a block picks the
-// pair of the whole block. A step is complete when its last transmitted
+// pair of the whole block (an index of NSET or more picks pair 0). A step is complete when its last transmitted
 // symbol arrives; in_last completes it at once (the rest of it counts as
 // erased) and restarts the pattern for the next block. Signed symbols
 // become unsigned by inverting their sign bit; the symbol of an inverted
@@ -70,7 +70,10 @@ module viterbi_symbol_input #(
         reg              first;   // the next beat is a block's first
         reg [SETW-1:0]   set_q;   // pattern pair of the block
 
-        wire [SETW-1:0] set = first ? in_set : set_q;
+        // An index beyond the pairs picks pair 0. Phase 0 of every pair
+        // sends a symbol, so a stale in_set without in_valid makes no step.
+        localparam [SETW:0] PAIRS = NSET;
+        wire [SETW-1:0] set = !first ? set_q : ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
         wire [3:0]      period = PERIODS[set * 4 +: 4];
 
         // Is code symbol i of the step at this phase transmitted?
