@@ -3,7 +3,9 @@
 
 // Viterbi decoder, native top. Symbols in, decoded bits out, both with a
 // valid/ready handshake; in_last marks the last symbol of a terminated
-// block (its encoder ended in state 0), out_last the block's last bit.
+// block (its encoder ended in state 0), out_last the block's last bit; in
+// a continuous stream (VITERBI_STREAM) in_last only marks the last beat of
+// a frame and out_last comes with that step's decoded bit.
 // With erasures in_era flags erased symbols of the beat; with a choice of
 // puncture patterns in_set on a block's first beat picks its pair. The
 // decoded bits leave through the stream queue: out_valid, out_data and
@@ -103,10 +105,21 @@ module viterbi_decoder #(
     localparam BER  = 0;
 `endif
 
+`ifdef VITERBI_STREAM
+    localparam STREAM = 1;      // continuous: in_last marks frames
+`else
+    localparam STREAM = 0;
+`endif
+`ifdef VITERBI_BEST
+    localparam BEST = 1;        // tracebacks start from the best state
+`else
+    localparam BEST = 0;
+`endif
+
     localparam HS  = BER ? 2 * N : 0;
     localparam EW  = BER ? 2 : 0;
-    localparam MW  = 2 * (NS + HS);
-    localparam OW  = 2 * (1 + EW);
+    localparam MW  = 2 * (NS + HS + STREAM);
+    localparam OW  = 2 * (1 + EW + STREAM);
     localparam EW1 = (EW > 0) ? EW : 1;
 
     // Configurations the core does not support stop the build here, naming
@@ -117,6 +130,9 @@ module viterbi_decoder #(
         end
         if (NA < 2) begin : check_hybrid
             viterbi_unsupported_hybrid_index_above_k_minus_2 stop ();
+        end
+        if (BEST && TB < 2 * K) begin : check_best
+            viterbi_unsupported_best_start_below_2k_traceback stop ();
         end
         if (BER && BRW < 1) begin : check_ber
             viterbi_unsupported_ber_period_below_1 stop ();
@@ -169,30 +185,34 @@ module viterbi_decoder #(
 
     wire go, force0;
     wire [NS-1:0] dec;
+    wire [K-2:0]  best;
     viterbi_path_metrics #(
         .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .BW(BMW), .MW(MTW),
-        .NA(NA), .PC(PC), .CW(CCW), .PM_WIDTH(PMW), .NS(NS)
+        .NA(NA), .PC(PC), .CW(CCW), .PM_WIDTH(PMW), .NS(NS), .BEST(BEST)
     ) pmu (
         .clk(clk), .rst_n(rst_n),
         .run(r_valid && go), .metrics(r_metrics), .force0(force0),
-        .last_cyc(done), .dec(dec));
+        .last_cyc(done), .dec(dec), .best(best));
 
     wire          mem_we, mem_re;
     wire [SA:0]   mem_waddr, mem_raddr;
     wire [MW-1:0] mem_wdata, mem_rdata;
     wire          job_valid, job_ready, job_skip, job_last, tb_reading;
+    wire [K-2:0]  job_state;
     wire [SA:0]   job_ptop, job_np, job_nout;
     wire [SA+1:0] job_len;
     viterbi_scheduler #(
-        .K(K), .N(N), .NS(NS), .TB(TB), .SA(SA), .BER(BER), .MW(MW)
+        .K(K), .N(N), .NS(NS), .TB(TB), .SA(SA), .BER(BER), .STREAM(STREAM), .BEST(BEST),
+        .MW(MW)
     ) sched (
         .clk(clk), .rst_n(rst_n),
         .step_last(r_last), .step_hard(r_hard), .step_era(r_era),
-        .go(go), .force0(force0), .done(done), .dec(dec),
+        .go(go), .force0(force0), .done(done), .dec(dec), .best(best),
         .mem_we(mem_we), .mem_waddr(mem_waddr), .mem_wdata(mem_wdata),
         .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),
         .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
-        .job_len(job_len), .job_last(job_last), .tb_reading(tb_reading));
+        .job_len(job_len), .job_last(job_last), .job_state(job_state),
+        .tb_reading(tb_reading));
 
     viterbi_survivor_memory #(.AW(SA + 1), .DW(MW), .DISTRIBUTED(DISTRIBUTED)) survivors (
         .clk(clk), .we(mem_we), .waddr(mem_waddr), .wdata(mem_wdata),
@@ -205,13 +225,13 @@ module viterbi_decoder #(
     wire [OW-1:0]   ob_wdata;
     wire [SA+1:0]   commit_len;
     viterbi_traceback #(
-        .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .SA(SA), .BER(BER), .NS(NS),
-        .MW(MW), .OW(OW)
+        .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .SA(SA), .BER(BER), .STREAM(STREAM),
+        .NS(NS), .MW(MW), .OW(OW)
     ) tb (
         .clk(clk), .rst_n(rst_n),
         .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),
         .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
-        .job_len(job_len), .job_last(job_last), .reading(tb_reading),
+        .job_len(job_len), .job_last(job_last), .job_state(job_state), .reading(tb_reading),
         .mem_re(mem_re), .mem_raddr(mem_raddr), .mem_rdata(mem_rdata),
         .region_full(region_full), .ob_we(ob_we), .ob_region(ob_region),
         .ob_addr(ob_addr), .ob_wdata(ob_wdata), .commit(commit),
@@ -220,7 +240,7 @@ module viterbi_decoder #(
     // the regions drained in order, then the stream queue: {last, err, bit}
     wire           rg_bit, rg_last, rg_valid, rg_ready;
     wire [EW1-1:0] rg_err;
-    viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .OW(OW)) regions (
+    viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .STREAM(STREAM), .OW(OW)) regions (
         .clk(clk), .rst_n(rst_n),
         .ob_we(ob_we), .ob_region(ob_region), .ob_addr(ob_addr), .ob_wdata(ob_wdata),
         .commit(commit), .commit_len(commit_len), .commit_last(commit_last),

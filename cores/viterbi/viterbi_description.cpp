@@ -83,6 +83,7 @@ struct Preset {
     std::vector<std::int64_t> polynomials;
     int invert;
     std::vector<std::pair<std::string, PatternPair>> rates;
+    bool continuous; // the standard's framing (--stream may override it)
 };
 
 const std::vector<Preset>& presets() {
@@ -95,10 +96,11 @@ const std::vector<Preset>& presets() {
          7,
          {0133, 0171},
          0,
-         {{"1/2", {"1", "1"}}, {"2/3", {"11", "10"}}, {"3/4", {"110", "101"}}}},
-        {"dvb-s", 7, {0171, 0133}, 0, dvb_rates},
-        {"ccsds", 7, {0171, 0133}, 2, dvb_rates},
-        {"gsm", 5, {023, 033}, 0, {{"1/2", {"1", "1"}}}},
+         {{"1/2", {"1", "1"}}, {"2/3", {"11", "10"}}, {"3/4", {"110", "101"}}},
+         false},
+        {"dvb-s", 7, {0171, 0133}, 0, dvb_rates, true},
+        {"ccsds", 7, {0171, 0133}, 2, dvb_rates, true},
+        {"gsm", 5, {023, 033}, 0, {{"1/2", {"1", "1"}}}, false},
     };
     return all;
 }
@@ -356,6 +358,9 @@ void apply_standard(Config& config, Problems& problems) {
         return;
     }
     const std::string named = "--standard " + std::string(preset->name);
+    if (preset->continuous && !config.given("stream")) {
+        config.set_given("stream", Value{std::string("continuous")});
+    }
     const auto differs = [&](const std::string& name, const Value& value, const std::string& what) {
         if (config.given(name) && *config.find(name) != value) {
             problems.push_back({name, shown(config, name),
@@ -523,6 +528,18 @@ Problems check_viterbi(Config& config) {
         return problems;
     }
     config.set_default("traceback-length", default_traceback(config));
+    config.set_default(
+        "traceback-start",
+        Value{std::string(config.choice("stream") == "continuous" ? "best" : "zero")});
+    if (config.choice("traceback-start") == "best" &&
+        config.integer("traceback-length") < 2 * config.integer("constraint-length")) {
+        problems.push_back({"traceback-length", shown(config, "traceback-length"),
+                            "a traceback from the best state waits K clocks for it within a "
+                            "chunk",
+                            "2K = " + std::to_string(2 * config.integer("constraint-length")) +
+                                " or more with --traceback-start best"});
+        return problems;
+    }
     check_code(config, problems);
     const std::int64_t k = config.integer("constraint-length");
     if (config.has("hybrid-index") && config.integer("hybrid-index") > k - 2) {
@@ -608,7 +625,11 @@ int choice_bits(const CoreConfig& cfg) {
 // value; with a choice of patterns block b uses pair b mod the number of
 // pairs (pair 0 of a later block named by an index beyond the pairs, where
 // the field has one), and the index field holds noise after a block's
-// first beat.
+// first beat. A continuous stream (cfg.stream) sends the same lengths as
+// frames of one unterminated stream, no tail bits, tlast on each frame's
+// last beat; its first frame and the two chunks after it are noise-free,
+// and the expected bits are the ones the core delivers of the stream, the
+// frame marks with the bits of the frames' last steps.
 void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::mt19937 rng(seed);
     const int chunk = 2 * ((base.tb + 1) / 2);
@@ -624,17 +645,35 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::vector<int> all_errors;
     bool clean = true;
     int block = 0;
+    std::vector<int> stream_bits;     // the stream so far (continuous)
+    std::vector<Symbol> stream_steps; // its steps as the core rebuilds them
+    std::vector<bool> marks;          // per step: a frame's last
+    const std::size_t clean_steps = static_cast<std::size_t>(lengths[0] + 2 * chunk);
     for (const int length : lengths) {
         const int set = base.sets.empty() ? 0 : block % static_cast<int>(base.sets.size());
         const CoreConfig cfg = base.with_set(set);
         ++block;
-        std::vector<int> bits(static_cast<size_t>(length + cfg.k - 1), 0);
+        std::vector<int> bits(static_cast<size_t>(length + (cfg.stream ? 0 : cfg.k - 1)), 0);
         for (int i = 0; i < length; ++i) {
             bits[static_cast<size_t>(i)] = static_cast<int>(rng() & 1);
         }
+        std::vector<int> code;
+        if (cfg.stream) {
+            // the encoder runs on from the frame before
+            stream_bits.insert(stream_bits.end(), bits.begin(), bits.end());
+            code = viterbi::encode(cfg, stream_bits);
+            code.erase(code.begin(),
+                       code.end() - static_cast<long>(bits.size()) * static_cast<long>(cfg.n));
+        } else {
+            code = viterbi::encode(cfg, bits);
+        }
         std::vector<Symbol> steps; // as transmitted
-        for (const int c : viterbi::transmit(cfg, viterbi::encode(cfg, bits))) {
-            steps.push_back(clean ? Symbol{c != 0 ? cfg.top() : 0, false} : noisy.send(c));
+        for (const int c : viterbi::transmit(cfg, code)) {
+            const bool noise_free =
+                cfg.stream ? stream_steps.size() * static_cast<size_t>(cfg.n) + steps.size() <
+                                 clean_steps * static_cast<size_t>(cfg.n)
+                           : clean;
+            steps.push_back(noise_free ? Symbol{c != 0 ? cfg.top() : 0, false} : noisy.send(c));
         }
         clean = false;
         std::vector<Symbol> sent = viterbi::puncture(cfg, steps);
@@ -651,7 +690,14 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
             rebuilt[j] = viterbi::received(cfg, static_cast<int>(j % static_cast<size_t>(cfg.n)),
                                            rebuilt[j]);
         }
-        const viterbi::Decoded decoded = viterbi::decode_block(cfg, rebuilt);
+        viterbi::Decoded decoded;
+        if (cfg.stream) {
+            stream_steps.insert(stream_steps.end(), rebuilt.begin(), rebuilt.end());
+            marks.resize(stream_steps.size() / static_cast<size_t>(cfg.n), false);
+            marks.back() = true;
+        } else {
+            decoded = viterbi::decode_block(cfg, rebuilt);
+        }
         for (size_t i = 0; i < sent.size(); i += static_cast<size_t>(per_beat)) {
             std::uint64_t data =
                 in_width > used ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1)) << used
@@ -686,6 +732,15 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                                           2));
         }
         all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
+    }
+    if (base.stream) {
+        const viterbi::Decoded decoded = viterbi::decode_stream(base, stream_steps);
+        for (size_t i = 0; i < decoded.bits.size(); ++i) {
+            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i]) << 1) |
+                                              static_cast<unsigned>(decoded.bits[i]),
+                                          2));
+        }
+        all_errors = decoded.errors;
     }
     if (base.ber) {
         std::string ber;
@@ -747,6 +802,12 @@ std::string options_text(const CoreConfig& cfg) {
     if (era_bits + set_bits > 0) {
         text += "`define VITERBI_TUSER " + std::to_string(era_bits + set_bits) + "\n";
     }
+    if (cfg.stream) {
+        text += "`define VITERBI_STREAM\n";
+    }
+    if (cfg.best) {
+        text += "`define VITERBI_BEST\n";
+    }
     return text;
 }
 
@@ -764,6 +825,8 @@ CoreConfig model_config(const Config& config) {
         }
     }
     cfg.erasures = config.flag("erasures");
+    cfg.stream = config.choice("stream") == "continuous";
+    cfg.best = config.choice("traceback-start") == "best";
     std::string bad;
     if (config.has("puncture-set")) {
         if (const auto sets = puncture_sets(config.text("puncture-set"), bad)) {
@@ -981,6 +1044,23 @@ const std::vector<Option>& options() {
          .repeatable = true,
          .accepted = "NAME=PP0,PP1, the patterns as for --puncture-patterns, up to 8 pairs with "
                      "distinct names, not with --puncture-patterns"},
+        {.name = "stream",
+         .kind = OptionKind::choice,
+         .value_name = "FRAMING",
+         .help = "terminated: blocks ending in state 0, tlast on the last beat, each flushed; "
+                 "continuous: one unterminated stream, a decoded bit per step without a gap, "
+                 "tlast only marks a frame's last beat and comes out with that step's bit",
+         .choices = {"terminated", "continuous"},
+         .default_value = Value{std::string("terminated")}},
+        {.name = "traceback-start",
+         .kind = OptionKind::choice,
+         .value_name = "START",
+         .help = "the state a chunk's traceback starts from: best (the smallest path metric, "
+                 "the usual choice for a stream) or zero; a terminated block's end always "
+                 "starts from 0",
+         .choices = {"best", "zero"},
+         .default_rule = "zero when terminated, best when continuous",
+         .accepted = "best or zero; best with a traceback of 2K or more"},
         {.name = "erasures",
          .kind = OptionKind::flag,
          .help = "s_axis_tuser carries one erasure flag per symbol of the beat; an erased symbol "

@@ -135,7 +135,9 @@ int input_code(const CoreConfig& cfg, int conf) {
     return conf;
 }
 
-Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+namespace {
+
+Decoded decode(const CoreConfig& cfg, const std::vector<Symbol>& steps, bool terminated) {
     const int states = 1 << (cfg.k - 1);
     const int count = static_cast<int>(steps.size()) / cfg.n;
     const int top = cfg.top();
@@ -145,6 +147,8 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     std::vector<long> pm(static_cast<std::size_t>(states), 0);
     std::vector<long> next(pm.size());
     std::vector<std::vector<int>> dec(static_cast<std::size_t>(count), std::vector<int>(pm.size()));
+    // the state of the smallest metric after each step, the lower of equals
+    std::vector<unsigned> best(static_cast<std::size_t>(count), 0);
     for (int t = 0; t < count; ++t) {
         std::vector<long> bm(std::size_t{1} << cfg.n, 0);
         for (std::size_t w = 0; w < bm.size(); ++w) {
@@ -167,6 +171,8 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
             next[static_cast<std::size_t>(s)] = cand[x];
         }
         pm.swap(next);
+        best[static_cast<std::size_t>(t)] =
+            static_cast<unsigned>(std::min_element(pm.begin(), pm.end()) - pm.begin());
     }
 
     // Traceback in chunks of C steps, from state 0 at a chunk's end over two
@@ -174,8 +180,7 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     Decoded out;
     out.bits.assign(static_cast<std::size_t>(count), 0);
     out.errors.assign(static_cast<std::size_t>(count), 0);
-    auto trace = [&](int from, int low, int deliver_below) {
-        unsigned s = 0;
+    auto trace = [&](int from, int low, int deliver_below, unsigned s) {
         for (int t = from; t >= low; --t) {
             const auto x = static_cast<unsigned>(
                 dec[static_cast<std::size_t>(t)][static_cast<std::size_t>(s)]);
@@ -195,12 +200,30 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     };
     const int chunk = 2 * ((cfg.tb + 1) / 2);
     int done = 0;
-    for (int c = 1; (c + 1) * chunk < count; ++c) {
-        trace((c + 1) * chunk - 1, (c - 1) * chunk, c * chunk);
+    // a terminated block's last step flushes instead of ending a chunk
+    for (int c = 1; (c + 1) * chunk < count + (terminated ? 0 : 1); ++c) {
+        const int from = (c + 1) * chunk - 1;
+        trace(from, (c - 1) * chunk, c * chunk,
+              cfg.best ? best[static_cast<std::size_t>(from)] : 0);
         done = c;
     }
-    trace(count - 1, done * chunk, count);
+    if (terminated) {
+        trace(count - 1, done * chunk, count, 0);
+    } else {
+        out.bits.resize(static_cast<std::size_t>(done * chunk));
+        out.errors.resize(out.bits.size());
+    }
     return out;
+}
+
+} // namespace
+
+Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+    return decode(cfg, steps, true);
+}
+
+Decoded decode_stream(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+    return decode(cfg, steps, false);
 }
 
 std::vector<int> ber_windows(const CoreConfig& cfg, const std::vector<int>& errors) {

@@ -35,6 +35,8 @@ struct CoreConfig {
     // beat); empty: the one pair pp0, pp1 (or none). With sets, pp0 and pp1
     // are the pair of the block at hand (with_set).
     std::vector<std::pair<std::string, std::string>> sets;
+    bool stream = false; // continuous stream: tlast marks frames, no flush
+    bool best = false;   // chunk tracebacks start from the best state
 
     int din_width() const { return soft ? soft_width : 1; }
     int top() const { return (1 << din_width()) - 1; } // a sure 1
@@ -100,6 +102,10 @@ struct Decoded {
 
 // Decodes one terminated block of trellis steps (n symbols each).
 Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps);
+// Decodes the steps of a continuous stream from its start (after reset):
+// the bits the core has delivered once all of them are in, those of every
+// chunk followed by a complete one (the last one or two chunks stay).
+Decoded decode_stream(const CoreConfig& cfg, const std::vector<Symbol>& steps);
 
 // The BER monitor's window counts over the delivered bits of all blocks.
 std::vector<int> ber_windows(const CoreConfig& cfg, const std::vector<int>& errors);

@@ -4,7 +4,9 @@
 // Three output regions of decoded bits, filled by the traceback (two bits
 // per word, in any order) and drained in order as a stream, one bit per
 // beat. A region is committed full by the traceback once all its words are
-// written, and is refilled only after it has been drained.
+// written, and is refilled only after it has been drained. out_last is the
+// block's last bit, or in a continuous stream (STREAM) the frame mark the
+// bit carries.
 //
 // The drain is combinational: out_valid says the region at the read
 // pointer is full, out_bit, out_err and out_last are read from the region
@@ -14,7 +16,8 @@ module viterbi_output_regions #(
     parameter SA  = 6,              // a region holds 2^SA words
     parameter EW  = 0,              // mismatch count bits per decoded bit (0 or 2)
     parameter EW1 = (EW > 0) ? EW : 1,
-    parameter OW  = 2 * (1 + EW)    // word bits: two {mismatches, bit}
+    parameter STREAM = 0,           // each bit carries its frame mark (out_last)
+    parameter OW  = 2 * (1 + EW + STREAM)   // word bits: two {mark, mismatches, bit}
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -35,7 +38,7 @@ module viterbi_output_regions #(
     input  wire              out_ready
 );
     localparam NPR = 1 << SA;
-    localparam BW  = 1 + EW;
+    localparam BW  = 1 + EW + STREAM;
 
     reg [OW-1:0] mem [0:3*NPR-1];
     always @(posedge clk) begin
@@ -55,10 +58,14 @@ module viterbi_output_regions #(
 
     assign out_valid = region_full[rd_rgn];
     assign out_bit   = half[0];
-    assign out_last  = last_q[rd_rgn] && at_end;
     generate
+        if (STREAM) begin : frame_mark
+            assign out_last = half[BW-1];
+        end else begin : block_end
+            assign out_last = last_q[rd_rgn] && at_end;
+        end
         if (EW > 0) begin : mismatches
-            assign out_err = half[BW-1:1];
+            assign out_err = half[EW:1];
         end else begin : no_mismatches
             assign out_err = 1'b0;
         end

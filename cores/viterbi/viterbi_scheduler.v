@@ -14,6 +14,15 @@
 // memory. Every block starts in state 0: its first K-1 steps keep
 // predecessor 0 in every state. One job may wait here while another runs;
 // a step that would start a third waits.
+//
+// A continuous stream (STREAM) has no blocks: step_last only marks the
+// last step of a frame, stored beside the step's decisions and delivered
+// with its bit; nothing is flushed, and only the first K-1 steps after
+// reset keep predecessor 0. With BEST a chunk's job starts from the state
+// of the smallest path metric at its newest step instead of state 0: the
+// path metrics find it K clocks after the step (best), and the job waits
+// for it (the chunk, C >= 2K steps, leaves the time). A block's flush job
+// starts from state 0, where the terminated block ends.
 // Outputs to the path metrics (go, force0) are combinational; jobs and the
 // memory port come from registers or from done and dec.
 module viterbi_scheduler #(
@@ -23,7 +32,9 @@ module viterbi_scheduler #(
     parameter TB  = 64,             // traceback length (steps)
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // store the hard-sliced and erased symbols
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0))   // survivor memory word bits
+    parameter STREAM = 0,           // continuous stream: step_last marks a frame
+    parameter BEST = 0,             // chunk jobs start from the best state
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM)  // survivor memory word bits
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -36,6 +47,7 @@ module viterbi_scheduler #(
     // decisions of the completed step
     input  wire              done,       // step completes this clock
     input  wire [NS-1:0]     dec,
+    input  wire [K-2:0]      best,       // best state of the step done K clocks before
     // survivor memory write port
     output wire              mem_we,
     output wire [SA:0]       mem_waddr,
@@ -49,6 +61,7 @@ module viterbi_scheduler #(
     output reg               job_skip,   // newest step is the low half
     output reg  [SA+1:0]     job_len,    // bits delivered
     output reg               job_last,   // ends a block
+    output reg  [K-2:0]      job_state,  // state at the newest step
     input  wire              tb_reading  // traceback still reads memory
 );
     localparam P  = (TB + 1) / 2;            // words per chunk
@@ -64,22 +77,30 @@ module viterbi_scheduler #(
     reg [3:0]    fcnt;       // steps of the block, saturating at K-1
     reg          flushing;   // block ended; wait for its flush job's reads
     reg [CW-1:0] low_q;      // the low half of the word being filled
+    reg          waiting;    // a chunk job waits for its best state
+    reg [3:0]    bcnt;       // clocks until it is there
 
+    // the end of a terminated block
+    wire blk_last   = STREAM ? 1'b0 : step_last;
     wire trig_chunk = (cic == C - 1) && chunk1;
-    wire trig       = step_last || trig_chunk;
-    assign go     = !flushing && !(trig && job_valid && !job_ready);
+    wire trig       = blk_last || trig_chunk;
+    assign go     = !flushing && !(trig && ((job_valid && !job_ready) || waiting));
     assign force0 = fcnt < K_1;
 
     wire [CW-1:0] col;
     generate
-        if (BER) begin : with_symbols
+        if (BER && STREAM) begin : with_symbols_frame
+            assign col = {step_last, step_era, step_hard, dec};
+        end else if (BER) begin : with_symbols
             assign col = {step_era, step_hard, dec};
+        end else if (STREAM) begin : with_frame
+            assign col = {step_last, dec};
         end else begin : decisions_only
             assign col = dec;
         end
     endgenerate
 
-    assign mem_we    = done && (odd || step_last);
+    assign mem_we    = done && (odd || blk_last);
     assign mem_waddr = wp;
     assign mem_wdata = odd ? {col, low_q} : {col, col};
 
@@ -100,16 +121,29 @@ module viterbi_scheduler #(
             job_skip  <= 1'b0;
             job_len   <= {SA+2{1'b0}};
             job_last  <= 1'b0;
+            job_state <= {K-1{1'b0}};
+            waiting   <= 1'b0;
+            bcnt      <= 4'd0;
         end else begin
             if (job_valid && job_ready)
                 job_valid <= 1'b0;
+            if (waiting) begin
+                if (bcnt == 4'd0) begin
+                    waiting   <= 1'b0;
+                    job_valid <= 1'b1;
+                    job_state <= best;
+                end else begin
+                    bcnt <= bcnt - 1'b1;
+                end
+            end
             if (flushing && !job_valid && !tb_reading)
                 flushing <= 1'b0;
             if (done) begin
                 if (!odd)
                     low_q <= col;
-                if (step_last) begin
+                if (blk_last) begin
                     job_valid <= 1'b1;
+                    job_state <= {K-1{1'b0}};
                     job_ptop  <= wp;
                     job_np    <= ucnt[SA+1:1] + 1'b1;
                     job_nout  <= ucnt[SA+1:1] + 1'b1;
@@ -125,7 +159,13 @@ module viterbi_scheduler #(
                     fcnt      <= 4'd0;
                 end else begin
                     if (trig_chunk) begin
-                        job_valid <= 1'b1;
+                        if (BEST) begin
+                            waiting <= 1'b1;
+                            bcnt    <= K_1;
+                        end else begin
+                            job_valid <= 1'b1;
+                            job_state <= {K-1{1'b0}};
+                        end
                         job_ptop  <= wp;
                         job_np    <= C;
                         job_nout  <= P;

@@ -2,14 +2,15 @@
 `default_nettype none
 
 // Traceback: runs the scheduler's jobs, one survivor-memory word (two
-// trellis steps) per clock, back to back. A job starts in state 0 at its
-// newest step; from state s after a step, the stored decision d of s gives
+// trellis steps) per clock, back to back. A job starts in job_state (0, or
+// the best state) at its newest step; from state s after a step, the stored decision d of s gives
 // the state before it, ((s << 1) | d) mod NUM_STATES, and the step's
 // decoded bit is the top bit of s. The lowest job_nout words deliver their
 // bits into one of three output regions (a job's bits come newest first,
 // the region puts them back in order); the others only let the path settle.
 // With the BER monitor each delivered step also gets the number of its
-// received hard-sliced symbols that differ from the re-encoded path.
+// received hard-sliced symbols that differ from the re-encoded path; in a
+// continuous stream (STREAM) each bit also takes its step's frame mark.
 // The memory read and the region writes come from registers; job_ready and
 // the commit are combinational from them and region_full.
 module viterbi_traceback #(
@@ -20,9 +21,10 @@ module viterbi_traceback #(
     parameter GP2 = 7'o0,
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // count the symbol mismatches of each bit
+    parameter STREAM = 0,           // the steps carry a frame mark
     parameter NS  = 1 << (K - 1),   // states
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0)),  // survivor memory word bits
-    parameter OW  = BER ? 6 : 2     // region word bits: two {mismatches, bit}
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
+    parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -35,6 +37,7 @@ module viterbi_traceback #(
     input  wire              job_skip,
     input  wire [SA+1:0]     job_len,
     input  wire              job_last,
+    input  wire [K-2:0]      job_state,
     output wire              reading,    // reads of a job still to come
     // survivor memory read port
     output wire              mem_re,
@@ -52,7 +55,7 @@ module viterbi_traceback #(
 );
     localparam SB = K - 1;          // state bits
     localparam HS = BER ? 2 * N : 0;
-    localparam CW = NS + HS;        // bits per step in a word
+    localparam CW = NS + HS + STREAM;   // bits per step in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -64,6 +67,7 @@ module viterbi_traceback #(
     reg          iss_last;
     reg [1:0]    iss_rgn;
     reg [1:0]    rgn_next;
+    reg [SB-1:0] iss_state;
 
     assign job_ready = (iss_left <= 1) && !region_full[rgn_next];
     assign reading   = iss_left != 0;
@@ -80,6 +84,7 @@ module viterbi_traceback #(
     reg [SA+1:0] w_len;
     reg          w_last;
     reg [1:0]    w_rgn;
+    reg [SB-1:0] w_state;
     reg [SB-1:0]  state_q;
 
     always @(posedge clk) begin
@@ -92,6 +97,7 @@ module viterbi_traceback #(
             iss_len   <= {SA+2{1'b0}};
             iss_last  <= 1'b0;
             iss_rgn   <= 2'd0;
+            iss_state <= {SB{1'b0}};
             rgn_next  <= 2'd0;
             w_valid   <= 1'b0;
         end else begin
@@ -105,6 +111,7 @@ module viterbi_traceback #(
                 iss_len   <= job_len;
                 iss_last  <= job_last;
                 iss_rgn   <= rgn_next;
+                iss_state <= job_state;
                 rgn_next  <= (rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1;
             end else if (iss_left != 0) begin
                 iss_left  <= iss_left - 1'b1;
@@ -123,11 +130,12 @@ module viterbi_traceback #(
         w_len   <= iss_len;
         w_last  <= iss_last;
         w_rgn   <= iss_rgn;
+        w_state <= iss_state;
     end
 
     wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
     wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [SB-1:0]  s_hi  = w_first ? {SB{1'b0}} : state_q;
+    wire [SB-1:0]  s_hi  = w_first ? w_state : state_q;
     wire          x_hi  = d_hi[s_hi];
     wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
     // The low step's decision, looked up beside x_hi rather than after it:
@@ -144,6 +152,7 @@ module viterbi_traceback #(
 
     wire bit_hi = s_hi[SB-1];
     wire bit_lo = s_mid[SB-1];
+    // STREAM: the frame marks are the top bit of each step's column
 
     // Number of ones in v (at most 3).
     function [1:0] ones;
@@ -166,7 +175,14 @@ module viterbi_traceback #(
                 enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
             wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
             wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
-            assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+            if (STREAM) begin : marked
+                assign ob_wdata = {mem_rdata[2*CW-1], ones(miss_hi), bit_hi,
+                                  mem_rdata[CW-1], ones(miss_lo), bit_lo};
+            end else begin : unmarked
+                assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+            end
+        end else if (STREAM) begin : marked_bits
+            assign ob_wdata = {mem_rdata[2*CW-1], bit_hi, mem_rdata[CW-1], bit_lo};
         end else begin : bits_only
             assign ob_wdata = {bit_hi, bit_lo};
         end

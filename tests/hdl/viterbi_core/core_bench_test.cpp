@@ -42,6 +42,7 @@ struct Case {
     int choices = 0;
     int invert = 0;        // bit i: output i inverted by the transmitter
     bool erasures = false; // s_axis_tuser erasure flags
+    bool stream = false;   // continuous: frames, no tail bits
 };
 
 void PrintTo(const Case& c, std::ostream* os) {
@@ -69,107 +70,30 @@ const Case kCases[] = {
     {"k8_soft2_hybrid4", 8, 2, {"247", "371"}, 2, false, 50, "", "", 4},
     {"k9_soft3", 9, 2, {"753", "561"}, 3, false, 45},
     {"k9_rate13_hybrid3", 9, 3, {"557", "663", "711"}, 3, true, 40, "", "", 3},
-    // presets (their rates chosen per block), inverted outputs, erasures
-    {"dvbs_rates_erasures",
-     7,
-     2,
-     {"171", "133"},
-     3,
-     false,
-     256,
-     "1",
-     "1",
-     -1,
-     0,
-     2,
-     "",
-     "--standard dvb-s",
-     5,
-     0,
-     true},
-    {"ccsds_rates_hybrid2_ber",
-     7,
-     2,
-     {"171", "133"},
-     4,
-     true,
-     256,
-     "1",
-     "1",
-     2,
-     7,
-     2,
-     "",
-     "--standard ccsds",
-     5,
-     2,
-     false},
-    {"ieee80211_rates",
-     7,
-     2,
-     {"133", "171"},
-     3,
-     false,
-     128,
-     "1",
-     "1",
-     -1,
-     0,
-     2,
-     "",
-     "--standard 802.11",
-     3},
-    {"gsm_hard_erasures",
-     5,
-     2,
-     {"23", "33"},
-     0,
-     false,
-     64,
-     "",
-     "",
-     -1,
-     0,
-     2,
-     "",
-     "--standard gsm",
-     0,
-     0,
-     true},
-    {"k3_rate13_sets_erasures_ber",
-     3,
-     3,
-     {"7", "5", "3"},
-     3,
-     true,
-     12,
-     "10",
-     "01",
-     -1,
-     5,
-     2,
-     "",
-     "--puncture-set a=10,01 --puncture-set b=1,1 --invert-outputs 2,0",
-     2,
-     5,
-     true},
-    {"k5_punct34_erasures_prefix",
-     5,
-     2,
-     {"23", "35"},
-     3,
-     false,
-     40,
-     "110",
-     "101",
-     -1,
-     0,
-     2,
-     "v2_",
-     "",
-     0,
-     0,
-     true},
+    // presets (their rates chosen per block), inverted outputs, erasures, streams
+    // clang-format off
+    {"dvbs_stream_rates_erasures", 7, 2, {"171", "133"}, 3, false, 32, "1", "1", -1, 0, 2, "",
+     "--standard dvb-s", 5, 0, true, true},
+    {"ccsds_stream_rates_hybrid2_ber", 7, 2, {"171", "133"}, 4, true, 28, "1", "1", 2, 7, 2, "",
+     "--standard ccsds", 5, 2, false, true},
+    {"dvbs_terminated_best", 7, 2, {"171", "133"}, 3, false, 16, "1", "1", -1, 0, 2, "",
+     "--standard dvb-s --stream terminated --traceback-start best", 5},
+    {"ieee80211_rates", 7, 2, {"133", "171"}, 3, false, 128, "1", "1", -1, 0, 2, "",
+     "--standard 802.11", 3},
+    {"gsm_hard_erasures", 5, 2, {"23", "33"}, 0, false, 64, "", "", -1, 0, 2, "",
+     "--standard gsm", 0, 0, true},
+    {"k3_rate13_sets_erasures_ber", 3, 3, {"7", "5", "3"}, 3, true, 12, "10", "01", -1, 5, 2, "",
+     "--puncture-set a=10,01 --puncture-set b=1,1 --invert-outputs 2,0", 2, 5, true},
+    {"k5_punct34_erasures_prefix", 5, 2, {"23", "35"}, 3, false, 40, "110", "101", -1, 0, 2, "v2_",
+     "", 0, 0, true},
+    {"k7_stream_best_tb16", 7, 2, {"171", "133"}, 3, false, 16, "", "", -1, 0, 2, "",
+     "--stream continuous", 0, 0, false, true},
+    {"k3_stream_zero_hybrid1_ber", 3, 2, {"7", "5"}, 2, true, 9, "", "", 1, 6, 2, "",
+     "--stream continuous --traceback-start zero", 0, 0, false, true},
+    {"k5_stream_sets_best_erasures_dev1", 5, 2, {"23", "35"}, 3, false, 10, "11", "10", -1, 0, 1,
+     "", "--stream continuous --puncture-set 2/3=11,10 --puncture-set 1/2=1,1 "
+     "--puncture-set 3/4=110,101", 3, 0, true, true},
+    // clang-format on
 };
 
 Args ipgen_args(const Case& c) {
@@ -268,7 +192,7 @@ void expect_clean_first_block(const Case& c, const std::string& dir) {
     std::vector<int> sent;
     unsigned reg = 0;
     for (size_t t = 0; t < bits.size(); ++t) {
-        if (t + static_cast<size_t>(c.k) > bits.size()) {
+        if (!c.stream && t + static_cast<size_t>(c.k) > bits.size()) {
             EXPECT_EQ(bits[t], 0) << "tail bit " << t;
         }
         reg = (reg >> 1) | (static_cast<unsigned>(bits[t]) << (c.k - 1));
@@ -367,11 +291,11 @@ TEST(IpgenViterbi, StandardRatesDecodeWithLibfec) {
     for (const Rate& r : rates) {
         const std::string name = std::string(r.standard) + " " + r.pp0 + "," + r.pp1;
         test::TempDir dir;
-        const test::RunResult run =
-            test::run_program(IPGEN_PATH,
-                              {"viterbi", "--standard", r.standard, "--puncture-patterns",
-                               std::string(r.pp0) + "," + r.pp1, "--out", "core"},
-                              dir.path());
+        const test::RunResult run = test::run_program(
+            IPGEN_PATH,
+            {"viterbi", "--standard", r.standard, "--puncture-patterns",
+             std::string(r.pp0) + "," + r.pp1, "--stream", "terminated", "--out", "core"},
+            dir.path());
         ASSERT_EQ(run.exit_status, 0) << name << run.err;
         const std::string params = test::read_file(dir.file("core/parameters.v"));
         const std::size_t at = params.find("`define TB_LENGTH");
@@ -461,6 +385,34 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
          "= 5; without --hybrid-index the core is fully parallel"},
         {{"--ber-period", "33"}, "--ber-period 33: out of range; accepted: 1 to 32"},
         {{"--device", "3"}, "--device 3: out of range; accepted: 0 to 2"},
+        {{"--standard", "dvb-t"},
+         "--standard dvb-t: unknown choice; accepted: 802.11, dvb-s, ccsds or gsm"},
+        {{"--standard", "dvb-s", "--constraint-length", "5"},
+         "--constraint-length 5: the dvb-s code has K = 7; accepted: that value, or none, with "
+         "--standard dvb-s"},
+        {{"--standard", "802.11", "--puncture-patterns", "101,110"},
+         "--puncture-patterns 101,110: not a rate of the 802.11 code; accepted: one of its pairs: "
+         "1/2=1,1, 2/3=11,10, 3/4=110,101"},
+        {{"--standard", "gsm", "--invert-outputs", "1"},
+         "--invert-outputs 1: the gsm code inverts no output; accepted: none with --standard gsm"},
+        {{"--invert-outputs", "2"},
+         "--invert-outputs 2: output 2 of 2; accepted: distinct outputs 0 to 1 (0: the first "
+         "polynomial)"},
+        {{"--puncture-set", "a=11,10", "--puncture-set", "b=110"},
+         "--puncture-set b=110: not NAME=PP0,PP1 with two patterns of one length; accepted: "
+         "NAME=PP0,PP1, the patterns as for --puncture-patterns, up to 8 pairs with distinct "
+         "names, not with --puncture-patterns"},
+        {{"--puncture-set", "a=11,10", "--puncture-set", "a=1,1"},
+         "--puncture-set a=1,1: the name a twice; accepted: distinct names"},
+        {{"--puncture-set", "a=11,10", "--puncture-patterns", "11,10"},
+         "--puncture-set a=11,10: --puncture-patterns fixes one pair for every block; accepted: "
+         "--puncture-set or --puncture-patterns, not both"},
+        {{"--puncture-set", "a=1110,1100"},
+         "--puncture-set a=1110,1100: step 3 sends no symbol; accepted: at least one 1 in every "
+         "column at rate 1/2"},
+        {{"--stream", "continuous", "--traceback-length", "13"},
+         "--traceback-length 13: a traceback from the best state waits K clocks for it within a "
+         "chunk; accepted: 2K = 14 or more with --traceback-start best"},
     };
     for (const Refusal& r : refusals) {
         test::TempDir dir;
