@@ -12,6 +12,12 @@
 // held the source back for HELD_FULL clocks in a row, longer than a block's
 // flush can: every output region is then full and the traceback waits for
 // one to drain.
+// With TB_FULL_RATE defined (the long stream runs) the source offers a
+// beat and the sink takes a bit on every clock, and every clock on which
+// the core refuses a beat before the last one fails the run (a gap); with
+// TB_STEADY_OUT too (one beat per step, one bit per clock) so does every
+// clock without a bit between the first and the last, and the run prints
+// the latency from the first beat to the first bit, the same for every bit.
 // Every output bit, its tlast and every BER count are compared with !==,
 // and the handshake outputs must be 0 or 1 on every clock out of reset: an
 // X or Z fails. The last line is PASS or FAIL.
@@ -85,13 +91,41 @@ module tb_viterbi;
         aresetn <= 1'b1;
     end
 
+`ifdef TB_FULL_RATE
+    localparam FULL = 1;
+`else
+    localparam FULL = 0;
+`endif
+`ifdef TB_STEADY_OUT
+    localparam STEADY = 1;
+`else
+    localparam STEADY = 0;
+`endif
+    integer first_in = -1, first_out = -1;
+
     // Source: a beat stays until taken; between beats random gaps, and now
     // and then (1 in 128) a pause of 16 to 63 clocks.
     always @(posedge aclk) begin
         if (aresetn) begin
-            if (s_axis_tvalid && s_axis_tready)
+            if (s_axis_tvalid && s_axis_tready) begin
+                if (first_in < 0)
+                    first_in = cycles;
                 ii = ii + 1;
-            if (!s_axis_tvalid || s_axis_tready) begin
+            end
+            if (FULL && first_in >= 0 && ii < `TB_IN_BEATS && s_axis_tready !== 1'b1) begin
+                $display("input gap at clock %0d, beat %0d", cycles, ii);
+                fail_now;
+            end
+            if (FULL) begin
+                if (!s_axis_tvalid || s_axis_tready) begin
+                    s_axis_tvalid <= ii < `TB_IN_BEATS;
+                    if (ii < `TB_IN_BEATS) begin
+                        s_axis_tlast <= in_mem[ii][IN_W+UW];
+                        s_axis_tuser <= in_mem[ii][IN_W +: UW+1];
+                        s_axis_tdata <= in_mem[ii][IN_W-1:0];
+                    end
+                end
+            end else if (!s_axis_tvalid || s_axis_tready) begin
                 if (src_pause > 0) begin
                     src_pause = src_pause - 1;
                     s_axis_tvalid <= 1'b0;
@@ -122,7 +156,9 @@ module tb_viterbi;
     always @(posedge aclk) begin
         cycles = cycles + 1;
         held = (aresetn && s_axis_tvalid && !s_axis_tready) ? held + 1 : 0;
-        if (filling > 0) begin
+        if (FULL) begin
+            m_axis_tready <= 1'b1;
+        end else if (filling > 0) begin
             filling = filling + 1;
             if (held >= HELD_FULL || filling > FILL_MAX)
                 filling = 0;
@@ -145,7 +181,17 @@ module tb_viterbi;
                      s_axis_tready, m_axis_tvalid, cycles);
             fail_now;
         end
+        if (STEADY && first_out >= 0 && oi < `TB_OUT_BEATS && m_axis_tvalid !== 1'b1) begin
+            $display("output gap at clock %0d, bit %0d", cycles, oi);
+            fail_now;
+        end
         if (aresetn && m_axis_tvalid && m_axis_tready) begin
+            if (first_out < 0) begin
+                first_out = cycles;
+                if (FULL)
+                    $display("latency: %0d clocks from the first beat to the first bit",
+                             first_out - first_in);
+            end
             if (oi >= `TB_OUT_BEATS) begin
                 $display("extra output bit %0d", oi);
                 fail_now;
