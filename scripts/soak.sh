@@ -65,6 +65,30 @@ rs_decoder_totals() {
 soak viterbi_ber hdl_viterbi_core_tests tests/hdl/viterbi_core/hdl_viterbi_core_tests \
     'Codes/ViterbiBer.*' viterbi_totals IPGEN_VITERBI_BER_BITS=1000000 IPGEN_VITERBI_SEED="$seed"
 
+# A continuous stream of 10^6 bits through the RTL of `ipgen viterbi --stream
+# continuous` at full rate: every bit against the model, and no clock on
+# which the core refuses a beat or, once the bits start, delivers none
+# (bench/viterbi_ber/viterbi_stream; the testbench prints the latency).
+viterbi_stream_soak() {
+    local name=viterbi_stream dir="$build/soak/viterbi_stream" start=$SECONDS
+    [[ -z $only || $name == *"$only"* ]] || return 0
+    echo "=== $name (10^6 bits at 3 dB)"
+    cmake --build "$build" --target ipgen viterbi_stream -j 2 >/dev/null
+    rm -rf "$dir"
+    mkdir -p "$build/soak"
+    "$build/ipgen/ipgen" viterbi --stream continuous --out "$dir" >/dev/null
+    echo "  Eb/N0, bits, model bit errors: $("$build/bench/viterbi_ber/viterbi_stream" k7 "$dir" 3 1000000 "$seed")"
+    make -s -C "$dir" sim >"$build/soak/$name.log" 2>&1 || true
+    grep -E '^latency' "$build/soak/$name.log" | sed 's/^/  /' || true
+    if grep -qx PASS "$build/soak/$name.log"; then
+        echo "$name: PASS, $((SECONDS - start)) s, log in $build/soak/$name.log"
+    else
+        echo "$name: FAIL, log in $build/soak/$name.log"
+        failed+=("$name")
+    fi
+}
+viterbi_stream_soak
+
 soak rs_decoder_core hdl_rs_decoder_core_tests \
     tests/hdl/rs_decoder_core/hdl_rs_decoder_core_tests \
     'Matrix/RsDecoderCore.IpgenVectors*' rs_decoder_totals RS_DECODER_CORE_WORDS=10000

@@ -4,7 +4,9 @@
 // Three output regions of decoded bits, filled by the traceback (two bits
 // per word, in any order) and drained in order as a stream, one bit per
 // beat. A region is committed full by the traceback once all its words are
-// written, and is refilled only after it has been drained.
+// written, and is refilled only after it has been drained. out_last is the
+// block's last bit, or in a continuous stream (STREAM) the frame mark the
+// bit carries.
 //
 // The drain reads the region memory through a register: every clock it
 // reads the word of the position the drain has next (the one after a beat
@@ -19,7 +21,9 @@ module viterbi_output_regions #(
     parameter SA  = 6,              // a region holds 2^SA words
     parameter EW  = 0,              // mismatch count bits per decoded bit (0 or 2)
     parameter EW1 = (EW > 0) ? EW : 1,
-    parameter OW  = 2 * (1 + EW)    // word bits: two {mismatches, bit}
+    parameter STREAM = 0,           // each bit carries its frame mark (out_last)
+    parameter R4  = 0,              // four bits per word, two per beat
+    parameter OW  = R4 ? 4 : 2 * (1 + EW + STREAM)   // word bits: two {mark, mismatches, bit}
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -34,13 +38,15 @@ module viterbi_output_regions #(
     output wire [2:0]        region_full_next,  // the regions' full flags after this clock
     // decoded bits
     output wire              out_bit,
+    output wire              out_bit1,   // (R4) the beat's second bit
+    output wire              out_one,    // (R4) the beat carries out_bit only
     output wire [EW1-1:0]    out_err,    // symbol mismatches of the bit (0 without the monitor)
     output wire              out_last,   // the block's last bit
     output wire              out_valid,
     input  wire              out_ready
 );
     localparam NPR = 1 << SA;
-    localparam BW  = 1 + EW;
+    localparam BW  = R4 ? 2 : 1 + EW + STREAM;   // bits of a beat
 
     // A word is read while its region is written only when the drain does
     // not use it (fresh low): no read-during-write logic is needed.
@@ -54,7 +60,8 @@ module viterbi_output_regions #(
     reg [2:0]    region_full;
     reg [1:0]    rd_rgn;
     reg [SA:0]   pos;
-    reg [SA+1:0] end_q [0:2];   // position of each region's last bit (its length - 1)
+    reg [SA+1:0] end_q [0:2];   // position of each region's last beat
+    reg [2:0]    one_q;         // (R4) its last beat carries one bit
     reg [2:0]    last_q;
     reg [OW-1:0] word;      // the word at rd_rgn, pos (when fresh)
     reg          fresh;     // word holds it and the region is full
@@ -81,10 +88,16 @@ module viterbi_output_regions #(
 
     assign out_valid = fresh;
     assign out_bit   = half[0];
-    assign out_last  = last_q[rd_rgn] && at_end;
+    assign out_bit1  = R4 ? half[BW-1] : 1'b0;
+    assign out_one   = R4 && one_q[rd_rgn] && at_end;
     generate
+        if (STREAM) begin : frame_mark
+            assign out_last = half[BW-1];
+        end else begin : block_end
+            assign out_last = last_q[rd_rgn] && at_end;
+        end
         if (EW > 0) begin : mismatches
-            assign out_err = half[BW-1:1];
+            assign out_err = half[EW:1];
         end else begin : no_mismatches
             assign out_err = 1'b0;
         end
@@ -112,8 +125,11 @@ module viterbi_output_regions #(
     end
 
     always @(posedge clk) begin
-        if (commit)
-            end_q[ob_region] <= commit_len - 1'b1;
+        // R4: two bits per beat, the last one alone when the length is odd
+        if (commit) begin
+            end_q[ob_region] <= R4 ? (commit_len - 1'b1) >> 1 : commit_len - 1'b1;
+            one_q[ob_region] <= commit_len[0];
+        end
     end
 endmodule
 

@@ -26,7 +26,8 @@ module viterbi_path_metrics #(
     parameter PC  = 1,              // clocks per step: NUM_STATES / NA
     parameter CW  = 1,              // bits of the clock-in-step counter (hybrid index, or 1)
     parameter PM_WIDTH = 8,         // path metric bits asked for
-    parameter NS  = 1 << (K - 1)    // states
+    parameter NS  = 1 << (K - 1),   // states
+    parameter BEST = 0              // find the best state (traceback start)
 ) (
     input  wire           clk,
     input  wire           rst_n,     // synchronous, active low
@@ -35,7 +36,10 @@ module viterbi_path_metrics #(
     input  wire [MW-1:0]  metrics,   // branch metric per code word
     input  wire           force0,    // first K-1 steps of a block
     output wire           last_cyc,  // the step completes this clock
-    output wire [NS-1:0]  dec        // decisions, valid with last_cyc
+    output wire [NS-1:0]  dec,       // decisions, valid with last_cyc
+    // BEST: the state of the smallest metric after the step that completed
+    // K clocks before (viterbi_best_state); 0 without BEST
+    output wire [K-2:0]   best
 );
     localparam SB  = K - 1;          // state bits
 
@@ -110,6 +114,15 @@ module viterbi_path_metrics #(
                     assign dec[k*NA+u] = dec_q[k*NA+u];
                 end
             end
+        end
+    endgenerate
+
+    generate
+        if (BEST) begin : best_state
+            viterbi_best_state #(.SB(SB), .PMW(PMW), .NS(NS)) tree (
+                .clk(clk), .pm(pm_q), .best(best));
+        end else begin : no_best_state
+            assign best = {SB{1'b0}};
         end
     endgenerate
 

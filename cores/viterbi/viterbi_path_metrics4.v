@@ -69,10 +69,11 @@ module viterbi_path_metrics4 #(
                 localparam integer Z     = j % 2;
                 localparam integer MID   = ((u << 1) | Y) % NS;
                 localparam integer PRED  = ((u << 2) | j) % NS;
-                localparam [SB-1:0] U_S  = u;
-                localparam [SB-1:0] MID_S = MID;
-                localparam [0:0]    Y_B  = Y;
-                localparam [0:0]    Z_B  = Z;
+                localparam integer  U_I  = u;
+                localparam [SB-1:0] U_S  = U_I[SB-1:0];
+                localparam [SB-1:0] MID_S = MID[SB-1:0];
+                localparam [0:0]    Y_B  = Y[0:0];
+                localparam [0:0]    Z_B  = Z[0:0];
                 wire [N-1:0] wa, wb;
                 viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
                     enc_a (.shift_reg({MID_S, Z_B}), .code(wa));

@@ -2,14 +2,15 @@
 `default_nettype none
 
 // Traceback: runs the scheduler's jobs, one survivor-memory word (two
-// trellis steps) per clock, back to back. A job starts in state 0 at its
-// newest step; from state s after a step, the stored decision d of s gives
+// trellis steps) per clock, back to back. A job starts in job_state (0, or
+// the best state) at its newest step; from state s after a step, the stored decision d of s gives
 // the state before it, ((s << 1) | d) mod NUM_STATES, and the step's
 // decoded bit is the top bit of s. The lowest job_nout words deliver their
 // bits into one of three output regions (a job's bits come newest first,
 // the region puts them back in order); the others only let the path settle.
 // With the BER monitor each delivered step also gets the number of its
-// received hard-sliced symbols that differ from the re-encoded path.
+// received hard-sliced symbols that differ from the re-encoded path; in a
+// continuous stream (STREAM) each bit also takes its step's frame mark.
 // The memory read and the region writes come from registers; job_ready and
 // the commit are combinational from them; job_ready is a register, computed
 // from the regions' next state (region_full_next).
@@ -21,9 +22,11 @@ module viterbi_traceback #(
     parameter GP2 = 7'o0,
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // count the symbol mismatches of each bit
+    parameter STREAM = 0,           // the steps carry a frame mark
+    parameter R4  = 0,              // words of four steps (two columns of two), four bits out
     parameter NS  = 1 << (K - 1),   // states
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0)),  // survivor memory word bits
-    parameter OW  = BER ? 6 : 2     // region word bits: two {mismatches, bit}
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
+    parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -36,6 +39,7 @@ module viterbi_traceback #(
     input  wire              job_skip,
     input  wire [SA+1:0]     job_len,
     input  wire              job_last,
+    input  wire [K-2:0]      job_state,
     output wire              reading,    // reads of a job still to come
     // survivor memory read port
     output wire              mem_re,
@@ -53,7 +57,7 @@ module viterbi_traceback #(
 );
     localparam SB = K - 1;          // state bits
     localparam HS = BER ? 2 * N : 0;
-    localparam CW = NS + HS;        // bits per step in a word
+    localparam CW = R4 ? 2 * NS : NS + HS + STREAM;   // bits per column (step) in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -67,6 +71,7 @@ module viterbi_traceback #(
     reg [1:0]    rgn_next;
     reg          iss_low;    // iss_left <= 1
     reg          ready_q;    // job_ready: the issue stage ends and the next region is free
+    reg [SB-1:0] iss_state;
 
     assign job_ready = ready_q;
     assign reading   = iss_left != 0;
@@ -83,6 +88,7 @@ module viterbi_traceback #(
     reg [SA+1:0] r_len;
     reg          r_last;
     reg [1:0]    r_rgn;
+    reg [SB-1:0] r_state;
 
     // Walk stage: the word of the read stage a clock later.
     reg          w_valid;
@@ -93,6 +99,7 @@ module viterbi_traceback #(
     reg [SA+1:0] w_len;
     reg          w_last;
     reg [1:0]    w_rgn;
+    reg [SB-1:0] w_state;
     reg [SB-1:0] state_q;
 
     // the issue stage after this clock
@@ -112,6 +119,7 @@ module viterbi_traceback #(
             iss_len   <= {SA+2{1'b0}};
             iss_last  <= 1'b0;
             iss_rgn   <= 2'd0;
+            iss_state <= {SB{1'b0}};
             rgn_next  <= 2'd0;
             r_valid   <= 1'b0;
             w_valid   <= 1'b0;
@@ -130,6 +138,7 @@ module viterbi_traceback #(
                 iss_len   <= job_len;
                 iss_last  <= job_last;
                 iss_rgn   <= rgn_next;
+                iss_state <= job_state;
             end else if (iss_left != 0) begin
                 iss_left  <= iss_left - 1'b1;
                 iss_addr  <= iss_addr - 1'b1;
@@ -147,6 +156,7 @@ module viterbi_traceback #(
         r_len   <= iss_len;
         r_last  <= iss_last;
         r_rgn   <= iss_rgn;
+        r_state <= iss_state;
         w_rel   <= r_rel;
         w_first <= r_first;
         w_final <= r_final;
@@ -154,28 +164,14 @@ module viterbi_traceback #(
         w_len   <= r_len;
         w_last  <= r_last;
         w_rgn   <= r_rgn;
+        w_state <= r_state;
     end
 
     // The walk: from state s_hi after the word's newer step, its decision
     // x_hi gives the state s_mid between the two steps, and the older
     // step's decision x_lo the state s_lo before the word. A job's first
-    // word starts in state 0.
-    wire [SB-1:0] s_hi = w_first ? {SB{1'b0}} : state_q;
-
-    // The words of a job follow each other in consecutive clocks, so while
-    // the walk is at one word the read stage holds the next, and the state
-    // the walk will start that word in is ((s_hi << 2) | {x_hi, x_lo}) mod
-    // NUM_STATES: all but its two newest bits are known now. The read stage
-    // narrows the word to the decisions the walk can still need: 4 of the
-    // newer step, at (base << 2) | j, and 8 of the older one, at
-    // (base << 3) | j (j: the bits the walk finds). A job's first word has
-    // base 0; when its newest step is the low half (job_skip) the high
-    // half holds no step: its decision reads 0, so s_mid stays state 0.
-    wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
-    wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [SB-1:0] base = r_first ? {SB{1'b0}} : s_hi;
-    reg  [3:0]    near_hi;
-    reg  [7:0]    near_lo;
+    // word starts in its job_state.
+    wire [SB-1:0] s_hi = w_first ? w_state : state_q;
 
     // ((b << shift) | j) mod NUM_STATES
     function [SB-1:0] at;
@@ -189,28 +185,6 @@ module viterbi_traceback #(
         end
     endfunction
 
-    integer j;
-    always @(posedge clk) begin
-        for (j = 0; j < 4; j = j + 1)
-            near_hi[j] <= !(r_first && r_skip) && d_hi[at(base, 2, j)];
-        for (j = 0; j < 8; j = j + 1)
-            near_lo[j] <= d_lo[at(base, 3, j)];
-    end
-
-    wire [1:0]    nb    = s_hi[1:0];
-    wire          x_hi  = near_hi[nb];
-    wire          x_lo  = near_lo[{nb, x_hi}];
-    wire [SB-1:0] s_mid = {s_hi[SB-2:0], x_hi};
-    wire [SB-1:0] s_lo  = {s_mid[SB-2:0], x_lo};
-
-    always @(posedge clk) begin
-        if (w_valid)
-            state_q <= s_lo;
-    end
-
-    wire bit_hi = s_hi[SB-1];
-    wire bit_lo = s_mid[SB-1];
-
     // Number of ones in v (at most 3).
     function [1:0] ones;
         input [N-1:0] v;
@@ -222,29 +196,125 @@ module viterbi_traceback #(
         end
     endfunction
 
+    wire [SB-1:0] s_next;   // the state before the word
     generate
-        if (BER) begin : monitor
-            // Re-encode the path and count the received symbols that disagree.
-            wire [N-1:0] code_hi, code_lo;
-            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
-                enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
-            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
-                enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
-            // the read word's hard and erased symbols, a clock later
-            reg  [N-1:0] hard_hi, era_hi, hard_lo, era_lo;
+        if (R4) begin : walk4
+            // Four steps per word: d[k] holds step k's decisions, step 3 the
+            // newest. The walk finds x3 (step 3's decision from s_hi), then
+            // x2, x1, x0; the state before the word is the low SB bits of
+            // {s_hi, x3, x2, x1, x0} and step k's bit is bit k + SB of it.
+            // As above, the read stage narrows each step's decisions with
+            // all but the four bits the walk finds: 16, 32, 64 and 128 of
+            // them (fewer distinct ones when the trellis is smaller). A
+            // job's skipped high half (its newest column the low one) holds
+            // no steps: its decisions read 0.
+            wire [SB-1:0] base = r_first ? (r_state >> 4) : s_hi;
+            reg  [15:0]   near3;
+            reg  [31:0]   near2;
+            reg  [63:0]   near1;
+            reg  [127:0]  near0;
+            wire [NS-1:0] d0 = mem_rdata[0 +: NS];
+            wire [NS-1:0] d1 = mem_rdata[NS +: NS];
+            wire [NS-1:0] d2 = mem_rdata[2*NS +: NS];
+            wire [NS-1:0] d3 = mem_rdata[3*NS +: NS];
+            integer j;
             always @(posedge clk) begin
-                hard_hi <= mem_rdata[CW+NS +: N];
-                era_hi  <= mem_rdata[CW+NS+N +: N];
-                hard_lo <= mem_rdata[NS +: N];
-                era_lo  <= mem_rdata[NS+N +: N];
+                for (j = 0; j < 16; j = j + 1)
+                    near3[j] <= !(r_first && r_skip) && d3[at(base, 4, j)];
+                for (j = 0; j < 32; j = j + 1)
+                    near2[j] <= !(r_first && r_skip) && d2[at(base, 5, j)];
+                for (j = 0; j < 64; j = j + 1)
+                    near1[j] <= d1[at(base, 6, j)];
+                for (j = 0; j < 128; j = j + 1)
+                    near0[j] <= d0[at(base, 7, j)];
             end
-            wire [N-1:0] miss_hi = (code_hi ^ hard_hi) & ~era_hi;
-            wire [N-1:0] miss_lo = (code_lo ^ hard_lo) & ~era_lo;
-            assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
-        end else begin : bits_only
-            assign ob_wdata = {bit_hi, bit_lo};
+            // the four newest bits of s_hi (all of it, zero-extended, when smaller)
+            wire [3:0] nb;
+            if (SB >= 4) begin : wide
+                assign nb = s_hi[3:0];
+            end else begin : narrow
+                assign nb = {{(4-SB){1'b0}}, s_hi};
+            end
+            wire          x3    = near3[nb];
+            wire          x2    = near2[{nb, x3}];
+            wire          x1    = near1[{nb, x3, x2}];
+            wire          x0    = near0[{nb, x3, x2, x1}];
+            wire [SB+3:0] path  = {s_hi, x3, x2, x1, x0};
+            assign s_next   = path[SB-1:0];
+            assign ob_wdata = path[SB+3:SB];
+        end else begin : walk2
+            // The words of a job follow each other in consecutive clocks, so while
+            // the walk is at one word the read stage holds the next, and the state
+            // the walk will start that word in is ((s_hi << 2) | {x_hi, x_lo}) mod
+            // NUM_STATES: all but its two newest bits are known now. The read stage
+            // narrows the word to the decisions the walk can still need: 4 of the
+            // newer step, at (base << 2) | j, and 8 of the older one, at
+            // (base << 3) | j (j: the bits the walk finds). A job's first word
+            // starts in job_state: base is that state without its two low bits.
+            // When a job's newest step is the low half (job_skip: a block's flush
+            // job, which starts in state 0) the high half holds no step: its
+            // decision reads 0, so s_mid stays state 0.
+            wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
+            wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
+            wire [SB-1:0] base = r_first ? (r_state >> 2) : s_hi;
+            reg  [3:0]    near_hi;
+            reg  [7:0]    near_lo;
+
+            integer j;
+            always @(posedge clk) begin
+                for (j = 0; j < 4; j = j + 1)
+                    near_hi[j] <= !(r_first && r_skip) && d_hi[at(base, 2, j)];
+                for (j = 0; j < 8; j = j + 1)
+                    near_lo[j] <= d_lo[at(base, 3, j)];
+            end
+
+            wire [1:0]    nb    = s_hi[1:0];
+            wire          x_hi  = near_hi[nb];
+            wire          x_lo  = near_lo[{nb, x_hi}];
+            wire [SB-1:0] s_mid = {s_hi[SB-2:0], x_hi};
+            wire [SB-1:0] s_lo  = {s_mid[SB-2:0], x_lo};
+
+            assign s_next = s_lo;
+            wire bit_hi = s_hi[SB-1];
+            wire bit_lo = s_mid[SB-1];
+
+            // Beside the decisions: the read word's hard and erased symbols (BER)
+            // and frame marks (STREAM) of each step, taken a clock later.
+            localparam XW = CW - NS;
+            if (XW > 0) begin : beside
+                reg [XW-1:0] sym_hi, sym_lo;
+                always @(posedge clk) begin
+                    sym_hi <= mem_rdata[CW+NS +: XW];
+                    sym_lo <= mem_rdata[NS +: XW];
+                end
+                if (BER) begin : monitor
+                    // Re-encode the path and count the received symbols that disagree.
+                    wire [N-1:0] code_hi, code_lo;
+                    viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                        enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
+                    viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                        enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
+                    wire [N-1:0] miss_hi = (code_hi ^ sym_hi[0 +: N]) & ~sym_hi[N +: N];
+                    wire [N-1:0] miss_lo = (code_lo ^ sym_lo[0 +: N]) & ~sym_lo[N +: N];
+                    if (STREAM) begin : marked
+                        assign ob_wdata = {sym_hi[XW-1], ones(miss_hi), bit_hi,
+                                          sym_lo[XW-1], ones(miss_lo), bit_lo};
+                    end else begin : unmarked
+                        assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+                    end
+                end else begin : marked_bits
+                    assign ob_wdata = {sym_hi[XW-1], bit_hi, sym_lo[XW-1], bit_lo};
+                end
+            end else begin : bits_only
+                assign ob_wdata = {bit_hi, bit_lo};
+            end
         end
     endgenerate
+
+    always @(posedge clk) begin
+        if (w_valid)
+            state_q <= s_next;
+    end
 
     assign ob_we       = w_valid && (w_rel < w_nout);
     assign ob_region   = w_rgn;
