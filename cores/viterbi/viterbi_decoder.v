@@ -242,7 +242,7 @@ module viterbi_decoder #(
     wire          mem_we, mem_re;
     wire [SA:0]   mem_waddr, mem_raddr;
     wire [MW-1:0] mem_wdata, mem_rdata;
-    wire          job_valid, job_ready, job_skip, job_last, tb_reading;
+    wire          job_valid, job_ready, job_ready_next, job_skip, job_last, tb_reading;
     wire [K-2:0]  job_state;
     wire [SA:0]   job_ptop, job_np, job_nout;
     wire [SA+1:0] job_len;
@@ -254,8 +254,8 @@ module viterbi_decoder #(
         .step_last(r_last), .step_one(r_one), .step_hard(r_hard), .step_era(r_era),
         .go(go), .force0(force0), .force1(force1), .done(done), .dec(dec), .best(best),
         .mem_we(mem_we), .mem_waddr(mem_waddr), .mem_wdata(mem_wdata),
-        .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),
-        .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
+        .job_valid(job_valid), .job_ready(job_ready), .job_ready_next(job_ready_next),
+        .job_ptop(job_ptop), .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
         .job_len(job_len), .job_last(job_last), .job_state(job_state),
         .tb_reading(tb_reading));
 
@@ -274,8 +274,8 @@ module viterbi_decoder #(
         .R4(R4), .NS(NS), .MW(MW), .OW(OW)
     ) tb (
         .clk(clk), .rst_n(rst_n),
-        .job_valid(job_valid), .job_ready(job_ready), .job_ptop(job_ptop),
-        .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
+        .job_valid(job_valid), .job_ready(job_ready), .job_ready_next(job_ready_next),
+        .job_ptop(job_ptop), .job_np(job_np), .job_nout(job_nout), .job_skip(job_skip),
         .job_len(job_len), .job_last(job_last), .job_state(job_state), .reading(tb_reading),
         .mem_re(mem_re), .mem_raddr(mem_raddr), .mem_rdata(mem_rdata),
         .region_full_next(region_full_next), .ob_we(ob_we), .ob_region(ob_region),

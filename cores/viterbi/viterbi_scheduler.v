@@ -59,6 +59,7 @@ module viterbi_scheduler #(
     // traceback jobs
     output reg               job_valid,
     input  wire              job_ready,
+    input  wire              job_ready_next,  // job_ready after this clock
     output reg  [SA:0]       job_ptop,   // word of the newest step
     output reg  [SA:0]       job_np,     // words to read
     output reg  [SA:0]       job_nout,   // lowest words that deliver bits
@@ -107,8 +108,29 @@ module viterbi_scheduler #(
     // the end of a terminated block
     wire blk_last   = STREAM ? 1'b0 : step_last;
     wire trig_chunk = trig_q;
-    wire trig       = blk_last || trig_chunk;
-    assign go     = !flushing && !(trig && ((job_valid && !job_ready) || waiting));
+    // go = !flushing && !(trig && busy), busy: a job waits that is not taken
+    // this clock, or one waits for its best state. Both parts that do not
+    // depend on the step at hand are registers, computed from the next
+    // values of the registers they stand for, so go is one gate on four
+    // flip-flops (it enables the whole add-compare-select array).
+    reg  busy_q;    // (job_valid && !job_ready) || waiting
+    reg  stop_q;    // flushing || (trig_chunk && busy)
+    wire trig_next = !done ? trig_q : blk_last || cic_end ? 1'b0 : (cic == C2_W) && chunk1;
+    wire jv_next   = (done && (blk_last || (trig_chunk && !BEST))) ||
+                     (waiting && bcnt == 4'd0) || (job_valid && !job_ready);
+    wire wait_next = (done && !blk_last && trig_chunk && BEST) || (waiting && bcnt != 4'd0);
+    wire fl_next   = (done && blk_last) || (flushing && (job_valid || tb_reading));
+    wire busy_next = (jv_next && !job_ready_next) || wait_next;
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            busy_q <= 1'b0;
+            stop_q <= 1'b0;
+        end else begin
+            busy_q <= busy_next;
+            stop_q <= fl_next || (trig_next && busy_next);
+        end
+    end
+    assign go     = !stop_q && !(blk_last && busy_q);
     assign force0 = force_q;
     assign force1 = force1_q;
 

@@ -33,6 +33,7 @@ module viterbi_traceback #(
     // jobs
     input  wire              job_valid,
     output wire              job_ready,
+    output wire              job_ready_next,   // job_ready after this clock
     input  wire [SA:0]       job_ptop,
     input  wire [SA:0]       job_np,
     input  wire [SA:0]       job_nout,
@@ -73,7 +74,7 @@ module viterbi_traceback #(
     reg          ready_q;    // job_ready: the issue stage ends and the next region is free
     reg [SB-1:0] iss_state;
 
-    assign job_ready = ready_q;
+    assign job_ready      = ready_q;
     assign reading   = iss_left != 0;
     assign mem_re    = iss_left != 0;
     assign mem_raddr = iss_addr;
@@ -106,6 +107,7 @@ module viterbi_traceback #(
     wire         accept    = job_valid && job_ready;
     wire [1:0]   rgn_after = accept ? ((rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1) : rgn_next;
     wire         low_after = accept ? (job_np <= 1) : (iss_left != 0) ? (iss_left <= 2) : iss_low;
+    assign job_ready_next  = low_after && !region_full_next[rgn_after];
 
     always @(posedge clk) begin
         if (!rst_n) begin
@@ -128,7 +130,7 @@ module viterbi_traceback #(
             w_valid  <= r_valid;
             iss_low  <= low_after;
             rgn_next <= rgn_after;
-            ready_q  <= low_after && !region_full_next[rgn_after];
+            ready_q  <= job_ready_next;
             if (accept) begin
                 iss_left  <= job_np;
                 iss_addr  <= job_ptop;

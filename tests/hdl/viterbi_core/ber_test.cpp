@@ -23,6 +23,7 @@ struct Code {
     const char* pp1 = "";
     bool erasures = false; // one symbol in 16 flagged erased
     std::vector<double> points{3.0, 4.0, 5.0};
+    int bits_per_clock = 1; // 2: the chunk of two steps per clock
 };
 
 void PrintTo(const Code& c, std::ostream* os) {
@@ -55,6 +56,7 @@ Count count_errors(const Code& code, double ebn0) {
     cfg.punctured = *code.pp0 != '\0';
     cfg.pp0 = code.pp0;
     cfg.pp1 = code.pp1;
+    cfg.bits_per_clock = code.bits_per_clock;
     const int block = 2000;
     const long blocks = bits_per_point() / block;
     Channel ours(cfg, ebn0, code_rate(cfg), 1234 + seed_offset());
@@ -123,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         Code{"k7_rate23", 7, 2, {0171, 0133}, 96, "11", "10", false, {4.0, 5.0}},
         Code{"k7_rate34", 7, 2, {0171, 0133}, 128, "110", "101", false, {4.0, 5.0}},
         Code{"k7_rate78", 7, 2, {0171, 0133}, 256, "1000101", "1111010", false, {5.0, 6.0}},
-        Code{"k7_erasures", 7, 2, {0171, 0133}, 64, "", "", true, {4.0}}),
+        Code{"k7_erasures", 7, 2, {0171, 0133}, 64, "", "", true, {4.0}},
+        Code{"k7_rate12_2bits_tb42", 7, 2, {0171, 0133}, 42, "", "", false, {3.0, 4.0, 5.0}, 2}),
     [](const ::testing::TestParamInfo<Code>& info) { return std::string(info.param.name); });
 
 } // namespace
