@@ -11,8 +11,8 @@
 //
 // The choice is the one two radix-2 steps make: for each y the older step
 // keeps z = 1 only when c(y,1) < c(y,0) (dec_a, the older step's decision
-// of the middle state y), and the newer step keeps y = 1 only when the best
-// candidate through y = 1 is strictly smaller than the best through y = 0.
+// of the middle state y), and the newer step keeps y = 1 only when the
+// survivor through y = 1 is strictly smaller than the one through y = 0.
 // force_a / force_b keep 0 in the older / newer step regardless.
 // Combinational.
 module viterbi_acs4 #(
@@ -46,21 +46,18 @@ module viterbi_acs4 #(
         end
     endfunction
 
-    // the older step, for each middle state y
+    // the older step, for each middle state y, then the newer one between
+    // the two survivors (three comparisons in two levels: the area of six
+    // at once does not fit the HX8K at K = 7)
     wire z0 = !force_a && lt(c[1], c[0]);
     wire z1 = !force_a && lt(c[3], c[2]);
-    // the newer step: y = 1 when the survivor through 1 beats the one through
-    // 0; all four pairings are compared at once and z0, z1 pick one
-    wire lt_20 = lt(c[2], c[0]);
-    wire lt_21 = lt(c[2], c[1]);
-    wire lt_30 = lt(c[3], c[0]);
-    wire lt_31 = lt(c[3], c[1]);
-    wire y_lt  = z1 ? (z0 ? lt_31 : lt_30) : (z0 ? lt_21 : lt_20);
-    wire y     = !force_b && y_lt;
+    wire [PMW-1:0] m0 = z0 ? c[1] : c[0];
+    wire [PMW-1:0] m1 = z1 ? c[3] : c[2];
+    wire y = !force_b && lt(m1, m0);
 
     assign dec_a  = {z1, z0};
     assign dec_b  = y;
-    assign pm_out = y ? (z1 ? c[3] : c[2]) : (z0 ? c[1] : c[0]);
+    assign pm_out = y ? m1 : m0;
 endmodule
 
 `default_nettype wire
