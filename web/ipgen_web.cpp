@@ -41,17 +41,17 @@ std::string json_list(const std::vector<std::string>& words) {
     return json + "]";
 }
 
-// The configuration's summary: folder name, title, the README's value
-// table, the re-run command and the interface record.
-std::string summary_json(const CoreBuild& build) {
+// The configuration's summary: the core's folder under cores/, folder name, title, the README's
+// value table, the re-run command and the interface record.
+std::string summary_json(const CoreDefinition& core, const CoreBuild& build) {
     std::string rows = "[";
     for (const std::vector<std::string>& row : build.values) {
         rows += (rows.size() == 1 ? "" : ", ") + json_list(row);
     }
-    return "{\"ok\": true, \"name\": " + json_text(build.name) +
-           ", \"title\": " + json_text(build.title) + ", \"top\": " + json_text(build.top) +
-           ", \"command\": " + json_list(build.command) + ", \"values\": " + rows +
-           "], \"interface\": " + interface_json(build.interface) + "}";
+    return "{\"ok\": true, \"source_dir\": " + json_text(core.source_dir) +
+           ", \"name\": " + json_text(build.name) + ", \"title\": " + json_text(build.title) +
+           ", \"top\": " + json_text(build.top) + ", \"command\": " + json_list(build.command) +
+           ", \"values\": " + rows + "], \"interface\": " + interface_json(build.interface) + "}";
 }
 
 } // namespace
@@ -82,7 +82,7 @@ const char* ipgen_web_run(const char* command) {
         request.sources = embedded_core_files(line.core->source_dir);
         request.prefix = line.prefix;
         request.version = IPGEN_VERSION;
-        answer = summary_json(request.build);
+        answer = summary_json(*line.core, request.build);
         folder = assemble_folder(std::move(request));
         folder.push_back({manifest_name, manifest_text(folder), FileRole::doc});
     } catch (const ipgen::FatalError& error) {
