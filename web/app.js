@@ -174,6 +174,7 @@
 
   function chooseCore(name) {
     core = cores.find((c) => c.core === name);
+    $('core').value = name;
     $('core-summary').textContent = core.summary;
     // A core with required options starts from the configuration its
     // --describe shows (its example), the others from their defaults.

@@ -6,6 +6,7 @@
 //   whose files are byte for byte the folder `ipgen ... --out` writes;
 // - a refused value shows ipgen's own line next to its field and blocks
 //   the download;
+// - the same file served over http loads too;
 // - the page is under 2 MB, and the time from the click to the zip of
 //   RS(255,239) is measured (printed; under 1 s).
 //
@@ -15,6 +16,7 @@
 const assert = require('node:assert/strict');
 const { execFileSync, spawnSync } = require('node:child_process');
 const fs = require('node:fs');
+const http = require('node:http');
 const path = require('node:path');
 
 const [page_path, ipgen, node_modules, work] = process.argv.slice(2);
@@ -221,6 +223,30 @@ async function main() {
     assert.ok(tabs < 40, 'the download button is reached with Tab');
 
     assert.deepEqual(fetched, [], 'the page fetches nothing');
+
+    // The same file from a plain static web server.
+    const server = http.createServer((request, response) => {
+      const file = new URL(request.url, 'http://host').pathname;
+      if (file !== '/' && file !== '/index.html') {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, { 'content-type': 'text/html' });
+      fs.createReadStream(page_path).pipe(response);
+    });
+    await new Promise((r) => server.listen(0, '127.0.0.1', r));
+    try {
+      await page.close();
+      const served = await browser.newPage();
+      served.on('pageerror', (error) => errors.push(error.message));
+      await served.goto(`http://127.0.0.1:${server.address().port}/?core=viterbi`);
+      await served.waitForSelector('body[data-ready="true"]', { timeout: 20000 });
+      assert.equal(await served.$eval('#core', (c) => c.value), 'viterbi');
+      await settle(served);
+      assert.equal(await served.$eval('#download', (b) => b.disabled), false, 'served: ready to download');
+    } finally {
+      server.close();
+    }
     assert.deepEqual(errors, [], 'no script error');
     if (failures.length > 0) {
       throw new Error(failures.join('\n'));
