@@ -20,10 +20,13 @@ if [ ! -f build/web-wasm/CMakeCache.txt ]; then
 fi
 nice -n 10 cmake --build build/web-wasm --target ipgen_web -j "$jobs" >/dev/null
 
+# The versions of web/package-lock.json exactly; puppeteer-core (for the
+# browser test) drives the system Chromium: no browser download.
 mkdir -p build/web-npm
-if ! cmp -s web/package.json build/web-npm/package.json || [ ! -d build/web-npm/node_modules/fflate ]; then
-    cp web/package.json build/web-npm/package.json
-    (cd build/web-npm && PUPPETEER_SKIP_DOWNLOAD=1 npm install --no-audit --no-fund --loglevel=error >/dev/null)
+if ! cmp -s web/package-lock.json build/web-npm/package-lock.json ||
+    [ ! -d build/web-npm/node_modules/fflate ]; then
+    cp web/package.json web/package-lock.json build/web-npm/
+    (cd build/web-npm && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi
 
 mkdir -p build/web
