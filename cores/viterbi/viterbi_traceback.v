@@ -22,6 +22,7 @@ module viterbi_traceback #(
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // count the symbol mismatches of each bit
     parameter STREAM = 0,           // the steps carry a frame mark
+    parameter BEST = 0,             // jobs may start from another state than 0
     parameter NS  = 1 << (K - 1),   // states
     parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
     parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
@@ -135,7 +136,9 @@ module viterbi_traceback #(
 
     wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
     wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [SB-1:0]  s_hi  = w_first ? w_state : state_q;
+    // without BEST every job starts from state 0: no start state is kept
+    wire [SB-1:0]  start = BEST ? w_state : {SB{1'b0}};
+    wire [SB-1:0]  s_hi  = w_first ? start : state_q;
     wire          x_hi  = d_hi[s_hi];
     wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
     // The low step's decision, looked up beside x_hi rather than after it:
