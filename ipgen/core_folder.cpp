@@ -1,5 +1,8 @@
 #include "ipgen/core_folder.hpp"
 
+#include "generators/common/fatal_error.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/printable.hpp"
 #include "ipgen/ipxact.hpp"
 #include "ipgen/prefix_rename.hpp"
 
@@ -400,6 +403,38 @@ std::vector<FolderFile> assemble_folder(FolderRequest request) {
                      readme_head(build, files, request.prefix, request.version) + core_readme,
                      FileRole::doc});
     return files;
+}
+
+std::string manifest_text(const std::vector<FolderFile>& files) {
+    std::string text = "# The files ipgen wrote here; ipgen --force removes those it does not "
+                       "write again.\n";
+    for (const FolderFile& file : files) {
+        text += file.name + "\n";
+    }
+    return text;
+}
+
+std::string folder_header(const CommandLine& line) {
+    if (!line.header_file) {
+        return "//////////////////////////////////////////////////////////////////////\n"
+               "// Written by ipgen " IPGEN_VERSION " (" +
+               line.core->name +
+               "): do not edit; rerun ipgen.\n"
+               "//////////////////////////////////////////////////////////////////////\n";
+    }
+    // Read without waiting (a FIFO is refused, not waited on), regular
+    // files only, up to max_input_size.
+    InputText header = read_input_file(*line.header_file);
+    if (!header.ok()) {
+        throw FatalError("ipgen: cannot read --header " + printable(*line.header_file) + ": " +
+                             header.cause + "\n",
+                         1);
+    }
+    // The generated text follows on the next line, never on the header's last.
+    if (!header.text.empty() && header.text.back() != '\n') {
+        header.text += '\n';
+    }
+    return std::move(header.text);
 }
 
 } // namespace ipgen::front

@@ -346,6 +346,37 @@ GP
 }
 viterbi_ber_curve
 
+# A continuous DVB-S stream with rate changes: the folder ipgen viterbi
+# --standard dvb-s writes (K = 7, 171 then 133, the rates 1/2 to 7/8 chosen
+# per frame on s_axis_tuser, tracebacks from the best state) decodes five
+# frames of 1000 bits at 4 dB, the rate changing with every frame (1/2,
+# 3/4, 7/8, 2/3, 5/6), a beat offered and a bit taken on every clock. Its
+# testbench checks every bit and frame mark against the model and that no
+# clock refuses a beat (bench/viterbi_ber/viterbi_stream); the run is a copy
+# in stream_sim, so the folder keeps its own vectors. Not simulated in the
+# quick demo (a minute of Icarus Verilog).
+ipgen_core viterbi_dvbs viterbi --standard dvb-s
+sim_only="$sim_only viterbi_dvbs "
+viterbi_dvbs_stream() {
+    local dir=demo/cores/viterbi_dvbs tool="$bin/bench/viterbi_ber/viterbi_stream"
+    local run=$dir/stream_sim
+    if [ -n "${IPGEN_DEMO_QUICK:-}" ] || [ ! -x "$tool" ] || ! command -v iverilog >/dev/null; then
+        echo "$dir/stream_sim: the continuous stream is not simulated (quick demo, or no iverilog)"
+        return 0
+    fi
+    mkdir -p "$run"
+    cp "$dir"/*.v "$dir"/*.vlt "$dir"/*.f "$dir/Makefile" "$run/"
+    local errors
+    errors=$("$tool" dvb-s "$run" 4 5000)
+    if ! make -s -C "$run" sim >"$run/sim.txt" 2>&1 || ! grep -qx PASS "$run/sim.txt"; then
+        echo "$run: the RTL does not decode the stream as the model ($run/sim.txt)"
+        exit 1
+    fi
+    echo "$run: continuous dvb-s stream, rates 1/2 3/4 7/8 2/3 5/6 frame by frame, no input gap:" \
+        "PASS ($(echo "$errors" | awk '{ print $3 " bit errors in " $2 " bits at " $1 " dB" }'))"
+}
+viterbi_dvbs_stream
+
 # A low-pass FIR filter: 31 taps of 16 bits, cut off at a fifth of the sample
 # rate, a Hamming-windowed sinc designed here (awk) and rounded to Q15. The
 # taps are symmetric, so ipgen takes the first 16. Its simulation starts

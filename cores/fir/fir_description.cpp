@@ -5,6 +5,7 @@
 // the user would write them, and firgen's typed entry gives parameters.v
 // (and cin.hex) for the same values. The testbench vectors come from the
 // integer model (fir_model.hpp).
+#include "cores/common/vector_random.hpp"
 #include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
@@ -349,9 +350,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
         const std::int64_t hi =
             is_signed ? (std::int64_t{1} << (c.width - 1)) - 1 : (std::int64_t{1} << c.width) - 1;
         const unsigned pick = random() % 6;
-        return pick == 0   ? lo
-               : pick == 1 ? hi
-                           : std::uniform_int_distribution<std::int64_t>(lo, hi)(random);
+        return pick == 0 ? lo : pick == 1 ? hi : front::UniformInt<std::int64_t>(lo, hi)(random);
     };
     const auto value = [&](bool is_signed) {
         Value v{next(is_signed), 0};

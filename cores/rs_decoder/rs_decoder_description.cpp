@@ -3,6 +3,7 @@
 // what corrgen writes for the same values; the core adds its solver choice;
 // the testbench vectors come from RsDecoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
 #include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
@@ -226,8 +227,8 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
     }
     const int m = p.symbol_width;
     std::mt19937 random(static_cast<unsigned>(p.n_total * 7919 + p.k_data * 31 + p.max_erasures));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
-    std::uniform_int_distribution<int> nonzero(1, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
+    const front::UniformInt<int> nonzero(1, field.nlong);
     std::vector<int> positions(static_cast<size_t>(p.n_total));
     for (int w = 0; w < words; ++w) {
         std::vector<int> data(static_cast<size_t>(p.k_data));
@@ -241,7 +242,7 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
         for (int i = 0; i < p.n_total; ++i) {
             positions[static_cast<size_t>(i)] = i;
         }
-        std::shuffle(positions.begin(), positions.end(), random);
+        front::shuffle(positions.begin(), positions.end(), random);
         std::vector<bool> erased(static_cast<size_t>(p.n_total), false);
         for (int i = 0; i < errors + rho; ++i) {
             const auto at = static_cast<size_t>(positions[static_cast<size_t>(i)]);

@@ -3,6 +3,7 @@
 // rsenc_params.v into memory, byte for byte what paritygen writes for the
 // same values; the testbench vectors come from RsEncoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "generators/paritygen/paritygen.hpp"
@@ -120,7 +121,7 @@ TbVectors rs_encoder_vectors(const Config& config) {
     TbVectors vectors;
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
     for (int c = 0; c < codewords; ++c) {
         std::vector<int> data(static_cast<size_t>(params.k_data));
         for (int& d : data) {

@@ -271,7 +271,7 @@ module viterbi_decoder #(
     wire [SA+1:0]   commit_len;
     viterbi_traceback #(
         .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .SA(SA), .BER(BER), .STREAM(STREAM),
-        .R4(R4), .NS(NS), .MW(MW), .OW(OW)
+        .BEST(BEST), .R4(R4), .NS(NS), .MW(MW), .OW(OW)
     ) tb (
         .clk(clk), .rst_n(rst_n),
         .job_valid(job_valid), .job_ready(job_ready), .job_ready_next(job_ready_next),

@@ -132,6 +132,10 @@ puncture_sets(const std::string& text, std::string& bad) {
         }
         sets.push_back({item.substr(0, eq), *pp});
     }
+    if (sets.empty()) {
+        bad = text;
+        return std::nullopt;
+    }
     return sets;
 }
 

@@ -66,7 +66,7 @@ module viterbi_scheduler #(
     output reg               job_skip,   // newest step is the low half
     output reg  [SA+1:0]     job_len,    // bits delivered
     output reg               job_last,   // ends a block
-    output reg  [K-2:0]      job_state,  // state at the newest step
+    output wire [K-2:0]      job_state,  // state at the newest step (0 without BEST)
     input  wire              tb_reading  // traceback still reads memory
 );
     localparam P  = (TB + 1) / 2;            // words per chunk
@@ -104,6 +104,8 @@ module viterbi_scheduler #(
     reg [CW-1:0] low_q;      // the low half of the word being filled
     reg          waiting;    // a chunk job waits for its best state
     reg [3:0]    bcnt;       // clocks until it is there
+    reg [K-2:0]  state_q;    // the job's start state
+    assign job_state = BEST ? state_q : {K-1{1'b0}};
 
     // the end of a terminated block
     wire blk_last   = STREAM ? 1'b0 : step_last;
@@ -193,7 +195,7 @@ module viterbi_scheduler #(
             job_skip  <= 1'b0;
             job_len   <= {SA+2{1'b0}};
             job_last  <= 1'b0;
-            job_state <= {K-1{1'b0}};
+            state_q   <= {K-1{1'b0}};
             waiting   <= 1'b0;
             bcnt      <= 4'd0;
         end else begin
@@ -203,7 +205,7 @@ module viterbi_scheduler #(
                 if (bcnt == 4'd0) begin
                     waiting   <= 1'b0;
                     job_valid <= 1'b1;
-                    job_state <= best;
+                    state_q   <= best;
                 end else begin
                     bcnt <= bcnt - 1'b1;
                 end
@@ -213,7 +215,7 @@ module viterbi_scheduler #(
             if (done) begin
                 if (blk_last) begin
                     job_valid <= 1'b1;
-                    job_state <= {K-1{1'b0}};
+                    state_q   <= {K-1{1'b0}};
                     job_ptop  <= wp;
                     job_np    <= ucnt[SA+1:1] + 1'b1;
                     job_nout  <= ucnt[SA+1:1] + 1'b1;
@@ -240,7 +242,7 @@ module viterbi_scheduler #(
                             bcnt    <= K_1;
                         end else begin
                             job_valid <= 1'b1;
-                            job_state <= {K-1{1'b0}};
+                            state_q   <= {K-1{1'b0}};
                         end
                         job_ptop  <= wp;
                         job_np    <= C_W;

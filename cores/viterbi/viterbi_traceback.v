@@ -23,6 +23,7 @@ module viterbi_traceback #(
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // count the symbol mismatches of each bit
     parameter STREAM = 0,           // the steps carry a frame mark
+    parameter BEST = 0,             // jobs may start from another state than 0
     parameter R4  = 0,              // words of four steps (two columns of two), four bits out
     parameter NS  = 1 << (K - 1),   // states
     parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
@@ -172,8 +173,10 @@ module viterbi_traceback #(
     // The walk: from state s_hi after the word's newer step, its decision
     // x_hi gives the state s_mid between the two steps, and the older
     // step's decision x_lo the state s_lo before the word. A job's first
-    // word starts in its job_state.
-    wire [SB-1:0] s_hi = w_first ? w_state : state_q;
+    // word starts in its job_state (0 without BEST: no start state is kept).
+    wire [SB-1:0] w_start = BEST ? w_state : {SB{1'b0}};
+    wire [SB-1:0] r_start = BEST ? r_state : {SB{1'b0}};
+    wire [SB-1:0] s_hi    = w_first ? w_start : state_q;
 
     // ((b << shift) | j) mod NUM_STATES
     function [SB-1:0] at;
@@ -210,7 +213,7 @@ module viterbi_traceback #(
             // them (fewer distinct ones when the trellis is smaller). A
             // job's skipped high half (its newest column the low one) holds
             // no steps: its decisions read 0.
-            wire [SB-1:0] base = r_first ? (r_state >> 4) : s_hi;
+            wire [SB-1:0] base = r_first ? (r_start >> 4) : s_hi;
             reg  [15:0]   near3;
             reg  [31:0]   near2;
             reg  [63:0]   near1;
@@ -258,7 +261,7 @@ module viterbi_traceback #(
             // decision reads 0, so s_mid stays state 0.
             wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
             wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-            wire [SB-1:0] base = r_first ? (r_state >> 2) : s_hi;
+            wire [SB-1:0] base = r_first ? (r_start >> 2) : s_hi;
             reg  [3:0]    near_hi;
             reg  [7:0]    near_lo;
 

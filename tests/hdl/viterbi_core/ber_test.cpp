@@ -23,6 +23,7 @@ struct Code {
     const char* pp1 = "";
     bool erasures = false; // one symbol in 16 flagged erased
     std::vector<double> points{3.0, 4.0, 5.0};
+    bool stream = false;    // one unterminated stream, tracebacks from the best state
     int bits_per_clock = 1; // 2: the chunk of two steps per clock
 };
 
@@ -57,15 +58,20 @@ Count count_errors(const Code& code, double ebn0) {
     cfg.pp0 = code.pp0;
     cfg.pp1 = code.pp1;
     cfg.bits_per_clock = code.bits_per_clock;
-    const int block = 2000;
+    cfg.stream = code.stream;
+    cfg.best = code.stream;
+    // a stream: one block without tail; its last bits are left out (libfec
+    // ends in state 0, the core keeps its last chunks)
+    const int block = code.stream ? static_cast<int>(bits_per_point()) : 2000;
     const long blocks = bits_per_point() / block;
+    const int counted = code.stream ? block - 4 * cfg.tb : block;
     Channel ours(cfg, ebn0, code_rate(cfg), 1234 + seed_offset());
     Channel theirs(cfg, ebn0 - 0.2, code_rate(cfg), 1234 + seed_offset());
     std::mt19937 rng(99 + seed_offset());
     Count count;
     for (long b = 0; b < blocks; ++b) {
         std::vector<int> bits(block + cfg.k - 1, 0);
-        for (int i = 0; i < block; ++i) {
+        for (int i = 0; i < (code.stream ? block + cfg.k - 1 : block); ++i) {
             bits[static_cast<std::size_t>(i)] = static_cast<int>(rng() & 1);
         }
         std::vector<Symbol> steps;
@@ -84,12 +90,12 @@ Count count_errors(const Code& code, double ebn0) {
             fec_syms.push_back(
                 erased ? 128 : static_cast<unsigned char>(theirs_sym.conf * 255 / cfg.top()));
         }
-        const Decoded decoded = decode_block(cfg, steps);
+        const Decoded decoded = code.stream ? decode_stream(cfg, steps) : decode_block(cfg, steps);
         const auto reference = libfec_decode(cfg.k, cfg.n, cfg.gp, fec_syms, block);
         if (!reference) {
             return Count{-1, -1};
         }
-        for (int i = 0; i < block; ++i) {
+        for (int i = 0; i < counted; ++i) {
             const auto idx = static_cast<std::size_t>(i);
             count.ours += decoded.bits[idx] != bits[idx] ? 1 : 0;
             count.libfec += (*reference)[idx] != bits[idx] ? 1 : 0;
@@ -126,7 +132,28 @@ INSTANTIATE_TEST_SUITE_P(
         Code{"k7_rate34", 7, 2, {0171, 0133}, 128, "110", "101", false, {4.0, 5.0}},
         Code{"k7_rate78", 7, 2, {0171, 0133}, 256, "1000101", "1111010", false, {5.0, 6.0}},
         Code{"k7_erasures", 7, 2, {0171, 0133}, 64, "", "", true, {4.0}},
-        Code{"k7_rate12_2bits_tb42", 7, 2, {0171, 0133}, 42, "", "", false, {3.0, 4.0, 5.0}, 2}),
+        Code{"k7_stream_best", 7, 2, {0171, 0133}, 64, "", "", false, {3.0, 4.0}, true},
+        Code{"k7_stream_best_rate34",
+             7,
+             2,
+             {0171, 0133},
+             128,
+             "110",
+             "101",
+             false,
+             {4.0, 5.0},
+             true},
+        Code{"k7_rate12_2bits_tb42",
+             7,
+             2,
+             {0171, 0133},
+             42,
+             "",
+             "",
+             false,
+             {3.0, 4.0, 5.0},
+             false,
+             2}),
     [](const ::testing::TestParamInfo<Code>& info) { return std::string(info.param.name); });
 
 } // namespace
