@@ -541,7 +541,8 @@ Problems check_viterbi(Config& config) {
                             "a traceback from the best state waits K clocks for it within a "
                             "chunk",
                             "2K = " + std::to_string(2 * config.integer("constraint-length")) +
-                                " or more with --traceback-start best"});
+                                " or more with --traceback-start best (the default with --stream "
+                                "continuous), or --traceback-start zero"});
         return problems;
     }
     check_code(config, problems);

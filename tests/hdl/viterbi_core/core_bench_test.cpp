@@ -412,7 +412,8 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
          "column at rate 1/2"},
         {{"--stream", "continuous", "--traceback-length", "13"},
          "--traceback-length 13: a traceback from the best state waits K clocks for it within a "
-         "chunk; accepted: 2K = 14 or more with --traceback-start best"},
+         "chunk; accepted: 2K = 14 or more with --traceback-start best (the default with --stream "
+         "continuous), or --traceback-start zero"},
     };
     for (const Refusal& r : refusals) {
         test::TempDir dir;
