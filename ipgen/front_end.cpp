@@ -5,6 +5,7 @@
 #include "generators/common/printable.hpp"
 #include "ipgen/core_folder.hpp"
 #include "ipgen/folder_writer.hpp"
+#include "ipgen/model_command.hpp"
 #include "ipgen/options.hpp"
 
 #include <cerrno>
@@ -51,6 +52,9 @@ int print(const std::string& text) {
 } // namespace
 
 int run_ipgen(const std::vector<std::string>& args) {
+    if (!args.empty() && args.front() == "model") {
+        return run_model_command({args.begin() + 1, args.end()});
+    }
     const CommandLine line = parse_command_line(args);
     if (line.describe) {
         std::fputs(describe_json(*line.core).c_str(), stdout);
