@@ -346,6 +346,9 @@ bool Fir::is_complex() const {
 int Fir::taps() const {
     return state_->fir.taps;
 }
+int Fir::full_width() const {
+    return state_->fir.full_width();
+}
 int Fir::coefficient_count() const {
     return state_->fir.num_coeffs();
 }

@@ -211,6 +211,9 @@ PYBIND11_MODULE(ipgen, m) {
     fir.def(py::init([](const py::kwargs& kwargs) { return Fir(options_of(kwargs)); }))
         .def_property_readonly("is_complex", &Fir::is_complex)
         .def_property_readonly("taps", &Fir::taps)
+        .def_property_readonly("full_width", &Fir::full_width,
+                               "bits of a full-precision result part; the core keeps the top "
+                               "output_width of them")
         .def_property_readonly("coefficient_count", &Fir::coefficient_count)
         .def_property_readonly("loadable", &Fir::loadable)
         .def(

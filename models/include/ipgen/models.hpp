@@ -128,6 +128,9 @@ class Fir : public Model {
     explicit Fir(const front::Config& config);
     bool is_complex() const;
     int taps() const;
+    // Bits of a full-precision result part; the core keeps the top
+    // output-width of them (truncated or rounded to nearest) when fewer.
+    int full_width() const;
     int coefficient_count() const; // per set (pairs when complex)
     bool loadable() const;
 
