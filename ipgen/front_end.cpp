@@ -8,6 +8,7 @@
 #include "ipgen/model_command.hpp"
 #include "ipgen/options.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,7 +53,10 @@ int print(const std::string& text) {
 } // namespace
 
 int run_ipgen(const std::vector<std::string>& args) {
-    if (!args.empty() && args.front() == "model") {
+    const bool info = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+                          return a == "--help" || a == "--version";
+                      }) != args.end();
+    if (!args.empty() && args.front() == "model" && !info) {
         return run_model_command({args.begin() + 1, args.end()});
     }
     const CommandLine line = parse_command_line(args);
