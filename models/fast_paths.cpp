@@ -77,3 +77,181 @@ std::optional<std::vector<std::int64_t>> fast_fir(const fir::FirConfig& c, const
 }
 
 } // namespace ipgen::models
+
+#include "cores/rs_encoder/rs_encoder_model.hpp"
+
+namespace ipgen::models {
+
+FastRsDecoder::FastRsDecoder(const rs::GaloisField& field, int first_root, int rootspace, int n,
+                             int k, int max_erasures, bool ccsds)
+    : field_(field), first_root_(first_root), n_(n), r_(n - k), max_erasures_(max_erasures),
+      ccsds_(ccsds) {
+    const auto size = static_cast<std::size_t>(field.nlong) + 1;
+    for (int i = 0; i < 2 * field.nlong; ++i) {
+        exp2_.push_back(field.power(i));
+    }
+    log_ = field.gf_log;
+    inv_.assign(size, 0);
+    for (int a = 1; a <= field.nlong; ++a) {
+        inv_[static_cast<std::size_t>(a)] =
+            field.power(-static_cast<long long>(field.gf_log[static_cast<std::size_t>(a)]));
+    }
+    const auto beta_pow = [&](long long e) { return field.power(e * rootspace); };
+    for (int s = 0; s < r_; ++s) {
+        roots_.push_back(beta_pow(first_root + s));
+    }
+    for (int p = 0; p < n; ++p) {
+        locator_.push_back(beta_pow(n - 1 - p));
+        locator_inv_.push_back(inv(locator_.back()));
+    }
+    if (ccsds) {
+        to_dual_.resize(size);
+        from_dual_.resize(size);
+        for (int x = 0; x <= field.nlong; ++x) {
+            const int z = front::to_dual_basis(field, x);
+            to_dual_[static_cast<std::size_t>(x)] = z;
+            from_dual_[static_cast<std::size_t>(z)] = x;
+        }
+    }
+}
+
+// Horner's rule per root as the model, the roots side by side (each
+// syndrome's chain of products is the model's).
+void FastRsDecoder::syndromes(const std::vector<int>& word, std::vector<int>& synd) const {
+    synd.assign(static_cast<std::size_t>(r_), 0);
+    std::vector<int> log_roots(static_cast<std::size_t>(r_));
+    for (std::size_t s = 0; s < log_roots.size(); ++s) {
+        log_roots[s] = log_[static_cast<std::size_t>(roots_[s])];
+    }
+    for (const int symbol : word) {
+        for (std::size_t s = 0; s < synd.size(); ++s) {
+            const int sum = synd[s];
+            synd[s] = (sum == 0 ? 0
+                                : exp2_[static_cast<std::size_t>(
+                                      log_[static_cast<std::size_t>(sum)] + log_roots[s])]) ^
+                      symbol;
+        }
+    }
+}
+
+FastRsDecoder::Result FastRsDecoder::decode(const std::vector<int>& received,
+                                            const std::vector<int>& flags) const {
+    using Poly = std::vector<int>;
+    Result failed{received, 0, true};
+    static const std::vector<int> none;
+    const std::vector<int>& erasures = max_erasures_ > 0 ? flags : none;
+    const int rho = static_cast<int>(erasures.size());
+    if (rho > max_erasures_) {
+        return failed;
+    }
+    std::vector<int> word = received;
+    if (ccsds_) {
+        for (int& symbol : word) {
+            symbol = from_dual_[static_cast<std::size_t>(symbol)];
+        }
+    }
+    std::vector<int> synd;
+    syndromes(word, synd);
+    if (std::all_of(synd.begin(), synd.end(), [](int s) { return s == 0; })) {
+        return {received, 0, false};
+    }
+    const auto eval = [&](const Poly& poly, int x) {
+        int sum = 0;
+        for (auto it = poly.rbegin(); it != poly.rend(); ++it) {
+            sum = mul(sum, x) ^ *it;
+        }
+        return sum;
+    };
+    Poly sigma{1};
+    for (const int p : erasures) {
+        Poly next(sigma.size() + 1, 0);
+        for (std::size_t i = 0; i < sigma.size(); ++i) {
+            next[i] ^= sigma[i];
+            next[i + 1] ^= mul(sigma[i], locator_[static_cast<std::size_t>(p)]);
+        }
+        sigma = next;
+    }
+    Poly b = sigma;
+    int length = rho;
+    for (int step = rho; step < r_; ++step) {
+        int delta = 0;
+        for (std::size_t i = 0; i < sigma.size() && static_cast<int>(i) <= step; ++i) {
+            delta ^= mul(sigma[i], synd[static_cast<std::size_t>(step) - i]);
+        }
+        b.insert(b.begin(), 0);
+        if (delta == 0) {
+            continue;
+        }
+        Poly next = sigma;
+        next.resize(std::max(next.size(), b.size()), 0);
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            next[i] ^= mul(delta, b[i]);
+        }
+        if (2 * length <= step + rho) {
+            length = step + 1 + rho - length;
+            b = sigma;
+            for (int& c : b) {
+                c = mul(c, inv(delta));
+            }
+        }
+        sigma = next;
+    }
+    while (sigma.size() > 1 && sigma.back() == 0) {
+        sigma.pop_back();
+    }
+    const int degree = static_cast<int>(sigma.size()) - 1;
+    if (length > (r_ + max_erasures_) / 2 || degree > (r_ + max_erasures_) / 2) {
+        return failed;
+    }
+    std::vector<int> roots;
+    for (int p = 0; p < n_; ++p) {
+        if (eval(sigma, locator_inv_[static_cast<std::size_t>(p)]) == 0) {
+            roots.push_back(p);
+        }
+    }
+    if (static_cast<int>(roots.size()) != degree || degree == 0) {
+        return failed;
+    }
+    Poly omega(static_cast<std::size_t>(r_), 0);
+    for (int i = 0; i < r_; ++i) {
+        for (int j = 0; j < static_cast<int>(sigma.size()) && j <= i; ++j) {
+            omega[static_cast<std::size_t>(i)] ^=
+                mul(synd[static_cast<std::size_t>(i - j)], sigma[static_cast<std::size_t>(j)]);
+        }
+    }
+    Poly derivative;
+    for (std::size_t i = 1; i < sigma.size(); ++i) {
+        derivative.push_back(i % 2 == 1 ? sigma[i] : 0);
+    }
+    Result result{received, 0, false};
+    // The syndromes of the corrected word: the received word's plus those
+    // of the corrections (the syndromes are linear in the word).
+    std::vector<int> check = synd;
+    for (const int p : roots) {
+        const int x = locator_[static_cast<std::size_t>(p)];
+        const int x_inv = locator_inv_[static_cast<std::size_t>(p)];
+        const long long log_x = field_.gf_log[static_cast<std::size_t>(x)];
+        const int value = mul(mul(field_.power(log_x * (1 - static_cast<long long>(first_root_))),
+                                  eval(omega, x_inv)),
+                              inv(eval(derivative, x_inv)));
+        if (value != 0) {
+            word[static_cast<std::size_t>(p)] ^= value;
+            ++result.changed;
+            for (int j = 0; j < r_; ++j) {
+                const long long log_root =
+                    log_[static_cast<std::size_t>(roots_[static_cast<std::size_t>(j)])];
+                check[static_cast<std::size_t>(j)] ^=
+                    mul(value, field_.power(log_root * (n_ - 1 - p)));
+            }
+        }
+    }
+    if (std::any_of(check.begin(), check.end(), [](int s) { return s != 0; })) {
+        return failed;
+    }
+    for (std::size_t p = 0; p < word.size(); ++p) {
+        result.word[p] = ccsds_ ? to_dual_[static_cast<std::size_t>(word[p])] : word[p];
+    }
+    return result;
+}
+
+} // namespace ipgen::models

@@ -25,6 +25,7 @@ struct Model::State {
     front::Config config;
     std::optional<front::RsEncoderModel> encoder;
     std::optional<front::RsDecoderModel> decoder;
+    std::optional<FastRsDecoder> fast_decoder;
     int m = 0, n = 0, k = 0, erasures = 0;
     viterbi::CoreConfig viterbi;
     fir::FirConfig fir;
@@ -103,6 +104,9 @@ void fill(Model::State& s) {
         } else {
             s.erasures = static_cast<int>(s.config.integer("erasures"));
             s.decoder.emplace(front::rs_decoder_model(s.config));
+            s.fast_decoder.emplace(rs::build_field(code.symbol_width, code.field_poly),
+                                   code.first_root, code.root_spacing, code.n, code.k, s.erasures,
+                                   s.config.flag("ccsds"));
         }
     } else if (name == "viterbi") {
         s.viterbi = front::viterbi_model_config(s.config);
@@ -248,7 +252,7 @@ RsDecoder::Decoded RsDecoder::decode(std::span<const int> words,
                 positions.push_back(static_cast<int>(i));
             }
         }
-        const front::RsDecoderModel::Result result = s.decoder->decode(word, positions);
+        const FastRsDecoder::Result result = s.fast_decoder->decode(word, positions);
         out.words.insert(out.words.end(), result.word.begin(), result.word.end());
         out.changed.push_back(result.changed);
         out.failed.push_back(result.failed ? 1 : 0);

@@ -65,6 +65,14 @@ def test_rs_encoder_and_decoder_against_libfec(m, n, k, poly, fcr, prim, erasure
         assert changed[w] == np.count_nonzero(corrected[w] != received[w])
     assert failed.any() and not failed.all()
     fec.free_rs_char(rs)
+    # decode() takes a table-driven path; the beats take the model's own
+    width = (m + 2 + 3) // 4
+    lines = ["%0*x" % (width, (f << (m + 1)) | ((i == n - 1) << m) | int(s))
+             for word, flag in zip(received, flags) for i, (s, f) in enumerate(zip(word, flag))]
+    beats = np.array([int(b, 16) for b in decoder.beats(lines)]).reshape(words, n)
+    assert (beats & ((1 << m) - 1) == corrected).all()
+    assert list(beats[:, 0] >> (m + 2)) == list(changed)
+    assert list((beats[:, 0] >> (m + 1)) & 1) == list(failed)
 
 
 @needs_fec
