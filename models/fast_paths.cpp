@@ -255,3 +255,83 @@ FastRsDecoder::Result FastRsDecoder::decode(const std::vector<int>& received,
 }
 
 } // namespace ipgen::models
+
+namespace ipgen::models {
+
+std::vector<std::uint8_t> fast_viterbi_bits(const viterbi::CoreConfig& cfg,
+                                            const std::vector<viterbi::Symbol>& steps) {
+    const int states = 1 << (cfg.k - 1);
+    const auto count = static_cast<int>(steps.size()) / cfg.n;
+    const int top = cfg.top();
+    std::vector<int> word_of(std::size_t{1} << cfg.k);
+    for (unsigned reg = 0; reg < word_of.size(); ++reg) {
+        int word = 0;
+        for (int i = 0; i < cfg.n; ++i) {
+            word |=
+                (std::popcount(reg & static_cast<unsigned>(cfg.gp[static_cast<std::size_t>(i)])) &
+                 1)
+                << i;
+        }
+        word_of[reg] = word;
+    }
+    // Per state s: its predecessors' metrics at 2s and 2s+1 (mod states),
+    // the code words of the two branches into it.
+    std::vector<int> w0(static_cast<std::size_t>(states));
+    std::vector<int> w1(w0.size());
+    for (std::size_t s = 0; s < w0.size(); ++s) {
+        w0[s] = word_of[s << 1];
+        w1[s] = word_of[s << 1 | 1U];
+    }
+    std::vector<long> pm(static_cast<std::size_t>(states), 0);
+    std::vector<long> next(pm.size());
+    std::vector<std::uint8_t> dec(static_cast<std::size_t>(count) * pm.size());
+    long bm[8];
+    const auto mask = static_cast<unsigned>(states - 1);
+    for (int t = 0; t < count; ++t) {
+        const std::size_t words = std::size_t{1} << cfg.n;
+        for (std::size_t w = 0; w < words; ++w) {
+            bm[w] = 0;
+            for (int i = 0; i < cfg.n; ++i) {
+                const viterbi::Symbol& s = steps[static_cast<std::size_t>(t * cfg.n + i)];
+                if (!s.erased) {
+                    bm[w] += ((w >> i) & 1) != 0 ? top - s.conf : s.conf;
+                }
+            }
+        }
+        // Before step K-1 every state keeps predecessor 0 (the block
+        // starts in state 0).
+        const long allow = t >= cfg.k - 1 ? 1 : 0;
+        std::uint8_t* decided = dec.data() + static_cast<std::size_t>(t) * pm.size();
+        for (std::size_t s = 0; s < pm.size(); ++s) {
+            const std::size_t from = (s << 1) & mask;
+            const long c0 = pm[from] + bm[w0[s]];
+            const long c1 = pm[from + 1] + bm[w1[s]];
+            const long one = allow & static_cast<long>(c1 < c0);
+            decided[s] = static_cast<std::uint8_t>(one);
+            next[s] = one != 0 ? c1 : c0;
+        }
+        pm.swap(next);
+    }
+    std::vector<std::uint8_t> bits(static_cast<std::size_t>(count), 0);
+    const auto trace = [&](int from, int low, int deliver_below) {
+        unsigned s = 0;
+        for (int t = from; t >= low; --t) {
+            const unsigned x = dec[static_cast<std::size_t>(t) * pm.size() + s];
+            if (t < deliver_below) {
+                bits[static_cast<std::size_t>(t)] =
+                    static_cast<std::uint8_t>((s >> (cfg.k - 2)) & 1);
+            }
+            s = ((s << 1) | x) & mask;
+        }
+    };
+    const int chunk = 2 * ((cfg.tb + 1) / 2);
+    int done = 0;
+    for (int c = 1; (c + 1) * chunk < count; ++c) {
+        trace((c + 1) * chunk - 1, (c - 1) * chunk, c * chunk);
+        done = c;
+    }
+    trace(count - 1, done * chunk, count);
+    return bits;
+}
+
+} // namespace ipgen::models

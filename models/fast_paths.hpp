@@ -70,3 +70,15 @@ class FastRsDecoder {
 };
 
 } // namespace ipgen::models
+
+#include "cores/viterbi/viterbi_model.hpp"
+
+namespace ipgen::models {
+
+// viterbi::decode_block (cores/viterbi/viterbi_model.cpp) step for step,
+// its code words from a table of the register's states and its decisions
+// in one flat array: the same bits.
+std::vector<std::uint8_t> fast_viterbi_bits(const viterbi::CoreConfig& cfg,
+                                            const std::vector<viterbi::Symbol>& steps);
+
+} // namespace ipgen::models

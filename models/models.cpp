@@ -335,9 +335,7 @@ std::vector<std::uint8_t> Viterbi::decode(std::span<const int> symbols) const {
         sent.push_back({symbol + offset, false});
     }
     const int steps = front::viterbi_block_steps(cfg, sent.size());
-    const viterbi::Decoded decoded =
-        viterbi::decode_block(cfg, viterbi::depuncture(cfg, sent, steps));
-    return {decoded.bits.begin(), decoded.bits.end()};
+    return fast_viterbi_bits(cfg, viterbi::depuncture(cfg, sent, steps));
 }
 
 // FIR filter
