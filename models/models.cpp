@@ -56,9 +56,10 @@ front::Config configure(const std::string& core_name, const Options& options,
         std::string name = given;
         std::replace(name.begin(), name.end(), '_', '-');
         const front::Option* option = nullptr;
-        for (const front::Option& o :
-             definition != nullptr ? definition->options : std::vector<front::Option>{}) {
-            option = o.name == name ? &o : option;
+        if (definition != nullptr) {
+            for (const front::Option& o : definition->options) {
+                option = o.name == name ? &o : option;
+            }
         }
         if (option != nullptr && option->kind == front::OptionKind::flag) {
             if (value != "true" && value != "false") {

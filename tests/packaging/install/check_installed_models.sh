@@ -44,9 +44,16 @@ int main() {
     }
 }
 CPP
+# A library built with the sanitizers (the sanitize preset) needs them in
+# the program too.
+sanitize=()
+symbols=$([ -z "$library" ] || nm -D "$prefix/$library/libipgen_models.so" 2>/dev/null || true)
+if [[ "$symbols" == *" __asan_"* ]]; then
+    sanitize=(-fsanitize=address,undefined)
+fi
 if [ -n "$library" ]; then
-    if c++ -std=c++20 -I"$prefix/include" "$work/use.cpp" -L"$prefix/$library" -lipgen_models \
-        -o "$work/use" 2>"$work/cc.log"; then
+    if c++ -std=c++20 "${sanitize[@]}" -I"$prefix/include" "$work/use.cpp" \
+        -L"$prefix/$library" -lipgen_models -o "$work/use" 2>"$work/cc.log"; then
         got=$(LD_LIBRARY_PATH="$prefix/$library" "$work/use")
         [[ "$got" == "1 2 3 4 5 6 7 8 9 10 11 "* ]] || fail "C++ program printed '$got'"
         [[ "$got" == *"ipgen: --k 15: "* ]] || fail "C++ program's refusal: '$got'"
