@@ -3,8 +3,10 @@
 #include "generators/common/fatal_error.hpp"
 #include "ipgen/core_folder.hpp"
 #include "ipgen/folder_writer.hpp"
+#include "ipgen/model_command.hpp"
 #include "ipgen/options.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,12 @@ int print(const std::string& text) {
 } // namespace
 
 int run_ipgen(const std::vector<std::string>& args) {
+    const bool info = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+                          return a == "--help" || a == "--version";
+                      }) != args.end();
+    if (!args.empty() && args.front() == "model" && !info) {
+        return run_model_command({args.begin() + 1, args.end()});
+    }
     const CommandLine line = parse_command_line(args);
     if (line.describe) {
         std::fputs(describe_json(*line.core).c_str(), stdout);

@@ -6,6 +6,7 @@
 // option. The folder's viterbi_params.v and parameters.v are trellgen's
 // texts for that record. The testbench vectors come from our model of the
 // core (viterbi_model.hpp).
+#include "cores/viterbi/viterbi_beats.hpp"
 #include "cores/viterbi/viterbi_interface.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
 #include "generators/common/named_text.hpp"
@@ -541,7 +542,8 @@ Problems check_viterbi(Config& config) {
                             "a traceback from the best state waits K clocks for it within a "
                             "chunk",
                             "2K = " + std::to_string(2 * config.integer("constraint-length")) +
-                                " or more with --traceback-start best"});
+                                " or more with --traceback-start best (the default with --stream "
+                                "continuous), or --traceback-start zero"});
         return problems;
     }
     check_code(config, problems);
@@ -763,22 +765,6 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                 (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
                 in_width + user_bits + 1));
         }
-        // two steps per clock: {tlast, one bit only, bit 1, bit 0} per beat
-        for (size_t i = 0; two && i < decoded.bits.size(); i += 2) {
-            const bool one = i + 1 == decoded.bits.size();
-            const bool last = i + 2 >= decoded.bits.size();
-            const unsigned pair = static_cast<unsigned>(decoded.bits[i]) |
-                                  (one ? 0U : static_cast<unsigned>(decoded.bits[i + 1]) << 1);
-            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(last) << 3) |
-                                              (static_cast<std::uint64_t>(one) << 2) | pair,
-                                          4));
-        }
-        for (size_t i = 0; !two && i < decoded.bits.size(); ++i) {
-            const bool last = i + 1 == decoded.bits.size();
-            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(last) << 1) |
-                                              static_cast<unsigned>(decoded.bits[i]),
-                                          2));
-        }
         all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
     }
     if (base.stream) {
@@ -895,6 +881,7 @@ TbVectors viterbi_vectors(const Config& config) {
     const CoreConfig cfg = model_config(config);
     CoreBuild build;
     make_vectors(cfg, seed_of(cfg), build);
+    build.tb_out = viterbi_beats(config, build.tb_in);
     return {std::move(build.tb_in), std::move(build.tb_out), std::move(build.tb_defines),
             static_cast<int>(seed_of(cfg))};
 }
@@ -1160,8 +1147,13 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_viterbi,
     .generate = generate_viterbi,
     .vectors = viterbi_vectors,
+    .model = viterbi_beats,
 }};
 
 } // namespace
+
+viterbi::CoreConfig viterbi_model_config(const Config& config) {
+    return model_config(config);
+}
 
 } // namespace ipgen::front

@@ -7,6 +7,7 @@
 // also with every name prefixed.
 #include "fec_viterbi.hpp"
 #include "hdl_tools.hpp"
+#include "model_beats.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -250,6 +251,7 @@ TEST_P(ViterbiCore, IpgenFolderDecodesErrorFreeAndBitExactAndLintsClean) {
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string core = dir.file("core");
     EXPECT_TRUE(hdl::ipxact_validate(core).ok) << hdl::ipxact_validate(core).log;
+    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c), dir.path(), core));
 
     // parameters.v is trellgen's for the folder's viterbi_params.v
     std::filesystem::create_directory(dir.file("trellgen"));
@@ -442,7 +444,8 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
          "column at rate 1/2"},
         {{"--stream", "continuous", "--traceback-length", "13"},
          "--traceback-length 13: a traceback from the best state waits K clocks for it within a "
-         "chunk; accepted: 2K = 14 or more with --traceback-start best"},
+         "chunk; accepted: 2K = 14 or more with --traceback-start best (the default with --stream "
+         "continuous), or --traceback-start zero"},
     };
     for (const Refusal& r : refusals) {
         test::TempDir dir;
