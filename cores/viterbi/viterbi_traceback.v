@@ -240,10 +240,22 @@ module viterbi_traceback #(
             end else begin : narrow
                 assign nb = {{(4-SB){1'b0}}, s_hi};
             end
-            wire          x3    = near3[nb];
-            wire          x2    = near2[{nb, x3}];
-            wire          x1    = near1[{nb, x3, x2}];
-            wire          x0    = near0[{nb, x3, x2, x1}];
+            // each step's candidates picked by nb first (known at the
+            // clock's start), then by the bits found in this clock, the
+            // latest last: one gate per step after x3
+            wire          x3 = near3[nb];
+            wire [1:0]    c2 = {near2[{nb, 1'b1}], near2[{nb, 1'b0}]};
+            wire [3:0]    c1 = {near1[{nb, 2'd3}], near1[{nb, 2'd2}], near1[{nb, 2'd1}],
+                                near1[{nb, 2'd0}]};
+            wire [7:0]    c0 = {near0[{nb, 3'd7}], near0[{nb, 3'd6}], near0[{nb, 3'd5}],
+                                near0[{nb, 3'd4}], near0[{nb, 3'd3}], near0[{nb, 3'd2}],
+                                near0[{nb, 3'd1}], near0[{nb, 3'd0}]};
+            wire          x2 = c2[x3];
+            wire [1:0]    h1 = x3 ? c1[3:2] : c1[1:0];
+            wire          x1 = h1[x2];
+            wire [3:0]    h0 = x3 ? c0[7:4] : c0[3:0];
+            wire [1:0]    q0 = x2 ? h0[3:2] : h0[1:0];
+            wire          x0 = q0[x1];
             wire [SB+3:0] path  = {s_hi, x3, x2, x1, x0};
             assign s_next   = path[SB-1:0];
             assign ob_wdata = path[SB+3:SB];
