@@ -2,8 +2,8 @@
 `default_nettype none
 // Multiplication by a constant of GF(2^M): y = x * alpha^E, alpha the root
 // of the field polynomial POLY (its x^M term included). The constant's
-// columns are computed at elaboration, so the module is XOR gates alone:
-// output bit b is the parity of the input bits whose column has bit b set.
+// columns alpha^(E + c) are computed at elaboration, so the module is XOR
+// gates alone: y is the sum of the columns of the bits set in x.
 // No clock, no state.
 module rs_decoder_cmul #(
    parameter M    = 8,      // symbol bits
@@ -48,7 +48,7 @@ endfunction
 function [M-1:0] apow;
    input integer e;
    integer i;
-   reg [15:0] k;
+   integer k;
    reg [M-1:0] p;
    reg [M-1:0] s;
    begin
@@ -56,35 +56,43 @@ function [M-1:0] apow;
       p = {{M-1{1'b0}}, 1'b1};
       s = {{M-2{1'b0}}, 2'b10};
       for (i = 0; i < 16; i = i + 1) begin
-         if (k[i])
+         if (k % 2 == 1)
             p = gmul(p, s);
          s = gmul(s, s);
+         k = k / 2;
       end
       apow = p;
    end
 endfunction
 
-// bit b of the columns alpha^(E + c), c = 0 .. M-1: the inputs of output bit b
-function [M-1:0] row;
-   input integer b;
+// the columns alpha^(e + c), c = 0 .. M-1, column c in bits c*M up
+function [M*M-1:0] columns;
+   input integer e;
    integer c;
-   reg [M-1:0] col;
    begin
-      row = {M{1'b0}};
-      for (c = 0; c < M; c = c + 1) begin
-         col = apow(E % NL + c);
-         row[c] = col[b];
-      end
+      for (c = 0; c < M; c = c + 1)
+         columns[c*M +: M] = apow(e % NL + c);
    end
 endfunction
 
-genvar b;
+localparam [M*M-1:0] COLS = columns(E);
+
+wire [M*M-1:0] parts;          // x_c times column c
+reg  [M-1:0]   sum;
+integer        i;
+genvar         c;
 generate
-   for (b = 0; b < M; b = b + 1) begin : bits
-      localparam [M-1:0] ROW = row(b);
-      assign y[b] = ^(x & ROW);
+   for (c = 0; c < M; c = c + 1) begin : col
+      assign parts[c*M +: M] = {M{x[c]}} & COLS[c*M +: M];
    end
 endgenerate
+
+always @* begin
+   sum = {M{1'b0}};
+   for (i = 0; i < M; i = i + 1)
+      sum = sum ^ parts[i*M +: M];
+end
+assign y = sum;
 
 endmodule
 

@@ -106,7 +106,7 @@ const std::vector<std::string> one_symbol_sources{
     "rs_decoder_input.v",  "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
     "rs_decoder.v",        "rs_decoder_axis.v",   "tb_rs_decoder.v"};
 const std::vector<std::string> lanes_sources{
-    "rs_decoder_cmul.v",          "rs_decoder_lanes_input.v", "rs_decoder_lanes_search.v",
+    "rs_decoder_cmul.v",          "rs_decoder_lanes_input.v", "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v",
     "rs_decoder_lanes_output.v",  "rs_decoder_lanes_core.v",  "rs_decoder_lanes_axis.v",
     "tb_rs_decoder_lanes.v"};
 
@@ -522,8 +522,9 @@ TbVectors rs_decoder_vectors(const Config& config) {
         const auto [full_rate, fewest] =
             add_lanes_vectors(vectors, field, params, p, variable, words);
         // the solver's clocks beyond the shortest full-rate word; a variable
-        // length with erasures: the list's scaling, a clock an entry
-        const int scaling = variable && params.max_erasures > 0 ? params.max_erasures : 0;
+        // length: the syndromes' correction (up to P - 1 clocks) and the
+        // erasure list's (a clock an entry)
+        const int scaling = variable ? p + params.max_erasures : 0;
         vectors.defines = {
             {"TB_N", std::to_string(params.n_total)},
             {"TB_GAP", std::to_string(std::max(0, period.clocks - fewest) + scaling)},

@@ -3,7 +3,8 @@
 // The decoder at P symbols per beat between its top and its stages: input
 // (rs_decoder_lanes_input: buffer, P-parallel syndromes, erasure locators),
 // solve (rs_decoder_solve, the key-equation solver of the one-symbol core,
-// shared by the P lanes), search (rs_decoder_lanes_search: Chien search and
+// shared by the P lanes; with a variable length followed by
+// rs_decoder_lanes_align, the result shifted for the word's last beat), search (rs_decoder_lanes_search: Chien search and
 // error values of P positions a clock) and output (rs_decoder_lanes_output),
 // each working on its own word, handing words on in order. The length of
 // each word (its last beat, the symbols in it) is kept by its buffer slot
@@ -53,6 +54,7 @@ module rs_decoder_lanes_core #(
 );
 
 localparam EXW = ((EMAX > 0) ? EMAX : 1) * M;
+localparam ZFIX = ((N + P - 1) / P) * P - N;   // fixed length: empty lanes of the last beat
 
 wire            kq_idle, cap;
 wire [1:0]      wslot;
@@ -63,7 +65,7 @@ wire [M-1:0]    synd_j;
 wire            wl_we, wl_short;
 wire [WB-1:0]   wl_last;
 wire [QW-1:0]   wl_q;
-wire            kq_done, load, kq_nz, kq_lfail;
+wire            kq_done, kq_take, load, kq_nz, kq_lfail;
 wire [(T+1)*M-1:0] sigma;
 wire [T*M-1:0]  omega;
 wire [CNTW:0]   kq_len;
@@ -75,7 +77,7 @@ wire [CNTW-1:0] o_cnt;
 wire [CNTW:0]   o_ers;
 wire [WB+1:0]   buf_raddr;
 wire [P*M-1:0]  rx_q;
-wire [WB:0]     err_raddr;
+wire [WB+1:0]   err_raddr;
 wire [P*M-1:0]  ev_q;
 wire            in_mid;
 wire            out_first;
@@ -112,17 +114,41 @@ rs_decoder_solve #(
    .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
    .start(cap), .idle(kq_idle), .wslot(wslot), .ers_num(ecnt), .ers_x(elist),
    .sel_synd(sel_synd), .synd_j(synd_j),
-   .done(kq_done), .take(load), .sigma(sigma), .omega(omega),
+   .done(kq_done), .take(kq_take), .sigma(sigma), .omega(omega),
    .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail), .s_slot(s_slot), .s_ers(s_ers));
+
+// a variable length: the result shifted for the word's last beat
+wire            a_done, a_nz, a_lfail;
+wire [(T+1)*M-1:0] a_sigma;
+wire [T*M-1:0]  a_omega;
+wire [CNTW:0]   a_len, a_ers;
+wire [1:0]      a_slot;
+generate
+   if (VARLEN != 0) begin : align
+      rs_decoder_lanes_align #(
+         .M(M), .P(P), .QW(QW), .T(T), .CNTW(CNTW), .POLY(POLY), .FCR(FCR), .PRIM(PRIM)
+      ) u_align(
+         .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
+         .done(kq_done), .take(kq_take), .sigma(sigma), .omega(omega), .nonzero(kq_nz),
+         .lfail(kq_lfail), .lsize(kq_len), .slot(s_slot), .ers(s_ers), .q(len_q[s_slot]),
+         .done2(a_done), .take2(load), .sigma2(a_sigma), .omega2(a_omega), .nonzero2(a_nz),
+         .lfail2(a_lfail), .lsize2(a_len), .slot2(a_slot), .ers2(a_ers));
+   end else begin : direct
+      assign kq_take = load;
+      assign a_done = kq_done; assign a_sigma = sigma; assign a_omega = omega;
+      assign a_nz = kq_nz; assign a_lfail = kq_lfail; assign a_len = kq_len;
+      assign a_slot = s_slot; assign a_ers = s_ers;
+   end
+endgenerate
 
 rs_decoder_lanes_search #(
    .M(M), .P(P), .WB(WB), .QW(QW), .T(T), .CNTW(CNTW), .EMAX(EMAX), .POLY(POLY), .FCR(FCR),
-   .PRIM(PRIM)
+   .PRIM(PRIM), .ZF((VARLEN != 0) ? 0 : ZFIX), .VARLEN(VARLEN)
 ) u_search(
    .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
-   .kq_done(kq_done), .load(load), .sigma(sigma), .omega(omega),
-   .kq_nz(kq_nz), .kq_lfail(kq_lfail), .kq_len(kq_len), .s_slot(s_slot), .s_ers(s_ers),
-   .s_last(len_last[s_slot]), .s_q(len_q[s_slot]), .s_short(len_short[s_slot]),
+   .kq_done(a_done), .load(load), .sigma(a_sigma), .omega(a_omega),
+   .kq_nz(a_nz), .kq_lfail(a_lfail), .kq_len(a_len), .s_slot(a_slot), .s_ers(a_ers),
+   .s_last(len_last[a_slot]), .s_q(len_q[a_slot]), .s_short(len_short[a_slot]),
    .ostart(ostart), .out_pend(out_pend), .o_slot(o_slot), .o_ok(o_ok), .o_fail(o_fail),
    .o_cnt(o_cnt), .o_ers(o_ers),
    .err_raddr(err_raddr), .ev_q(ev_q));

@@ -11,19 +11,20 @@
 // with in_last (or at N symbols) and its last beat's lanes are those of
 // in_keep (the low ones, contiguous), so n' = (W - 1) P + Q.
 //
-// The syndromes are those of the word followed by P - Q zero symbols,
-// n_v = W P symbols: S_j = sum_p r_p beta_j^(n_v - 1 - p), beta_j the
-// code's roots alpha^(PRIM (FCR + j)), taken by Horner a beat at a time,
-//   S_j <= S_j beta_j^P + sum_l r_l beta_j^(P - 1 - l).
-// The trailing zeros make the word a codeword of the same code shifted by
-// x^(P - Q), so the rest of the decoder works with the locators
-// X_p = beta^(n_v - 1 - p) of position p, beta = alpha^PRIM (the libfec
-// word's locators times beta^(P - Q): same errors, same error values, the
-// same decisions). The erasure locator of position p is X_p: with a fixed
-// length a constant start times beta^(-P) a beat; with a variable length
-// the list holds beta^(-p) and the stage multiplies each entry by
-// beta^(n_v - 1) once the word is complete, one entry a clock, before the
-// solver may take the word.
+// Position p of a word of n' symbols has the locator X_p = beta^(n' - 1 - p),
+// beta = alpha^PRIM, as in libfec's decoder of the code shortened to n'.
+// The syndromes S_j = sum_p r_p beta_j^(n' - 1 - p), beta_j the code's
+// roots alpha^(PRIM (FCR + j)), are taken by Horner a beat at a time,
+//   S_j <= S_j beta_j^P + sum_l r_l beta_j^(P - 1 - l),
+// lanes after the word's end as zeros: that gives S_j beta_j^z, z = P - Q
+// the empty lanes of the last beat, which the stage takes out: with a fixed
+// length by a constant at the capture; with a variable length by z clocks
+// of S_j <= S_j beta_j^(-1) once the word is complete. The erasure locator
+// of position p is X_p: with a fixed length a constant start times
+// beta^(-P) a beat; with a variable length the list holds beta^(-p) and
+// each entry is multiplied by beta^(n' - 1), one a clock, after those z
+// clocks. The solver may take the word once they are done (in_ready low
+// meanwhile before the next word).
 //
 // Hand-over as in the one-symbol stage: cap is high on the enabled clock
 // where the word is complete and the solver idle; the syndromes are then
@@ -80,10 +81,13 @@ module rs_decoder_lanes_input #(
 localparam NL   = (1 << M) - 1;
 localparam W    = (N + P - 1) / P;
 localparam Q    = N - (W - 1) * P;
-localparam NV   = W * P;
+localparam ZF   = P - Q;              // fixed length: empty lanes of the last beat
 localparam EXW  = ((EMAX > 0) ? EMAX : 1) * M;
 localparam PR   = PRIM % NL;
-localparam [WB-1:0] WLAST = W - 1;
+localparam integer WLASTI = W - 1;
+localparam integer QI = Q;
+localparam integer PI = P;
+localparam [WB-1:0] WLAST = WLASTI[WB-1:0];
 localparam [CNTW:0] EMAXC = EMAX;
 localparam XW   = CNTW + 8;             // a flag count before saturation
 
@@ -91,7 +95,9 @@ reg  [WB-1:0]  bp;             // beat of the next symbol
 reg            first;          // bp == 0, as a register
 reg            last;           // fixed length: bp == W - 1, as a register
 reg            cap_pend;       // a word is complete, its syndromes not yet captured
-wire           scaling;        // VARLEN with erasures: the list is being scaled
+wire           scaling;        // VARLEN: the syndromes or the erasure list are being corrected
+wire           post_synd;      // VARLEN: this clock multiplies the syndromes by beta_j^(-1)
+wire [M-1:0]   hv;             // VARLEN: beta^(n' - 1) once the syndromes are corrected
 wire           accept = in_valid & in_ready;
 wire           end_beat;       // this beat ends the word
 wire [P-1:0]   lanes;          // the lanes of this beat that hold symbols
@@ -109,7 +115,7 @@ function [QW-1:0] count_of;
    begin
       count_of = 0;
       for (i = 0; i < P; i = i + 1)
-         count_of = count_of + v[i];
+         count_of = count_of + {{QW-1{1'b0}}, v[i]};
    end
 endfunction
 
@@ -119,12 +125,12 @@ generate
       assign end_beat = din_last | (bp == WLAST);
       assign lanes = din_last ? din_keep : ((bp == WLAST) ? {P{1'b1}} >> (P - Q) : {P{1'b1}});
       assign wl_q = count_of(lanes);
-      assign wl_short = ({{32-WB{1'b0}}, bp} * P + count_of(lanes)) < R + 1;
+      assign wl_short = ({{32-WB{1'b0}}, bp} * P + {{32-QW{1'b0}}, count_of(lanes)}) < R + 1;
       wire unused_last = last;
    end else begin : fixed_end
       assign end_beat = last;
       assign lanes = last ? ({P{1'b1}} >> (P - Q)) : {P{1'b1}};
-      assign wl_q = Q;
+      assign wl_q = QI[QW-1:0];
       assign wl_short = 1'b0;
       wire unused_end = din_last ^ (|din_keep);
    end
@@ -174,7 +180,9 @@ end
 // ---------------------------------------------------------------- syndromes
 reg  [R*M-1:0] acc;
 reg  [R*M-1:0] sreg;
-wire [R*M-1:0] acc_next;
+wire [R*M-1:0] acc_next;       // after this beat
+wire [R*M-1:0] acc_back;       // times beta_j^(-1)
+wire [R*M-1:0] acc_fix;        // times beta_j^(-ZF)
 generate
    for (j = 0; j < R; j = j + 1) begin : synd
       localparam RJ = (PR * ((FCR + j) % NL)) % NL;   // beta_j = alpha^RJ
@@ -185,6 +193,15 @@ generate
       for (l = 0; l < P; l = l + 1) begin : term
          rs_decoder_cmul #(.M(M), .POLY(POLY), .E((RJ * (P - 1 - l)) % NL)) u_t(
             .x(rxsym[l*M +: M]), .y(terms[l*M +: M]));
+      end
+      if (VARLEN != 0) begin : back
+         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - RJ) % NL)) u_back(
+            .x(acc[j*M +: M]), .y(acc_back[j*M +: M]));
+         assign acc_fix[j*M +: M] = acc[j*M +: M];
+      end else begin : fix
+         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - (RJ * ZF) % NL) % NL)) u_fix(
+            .x(acc[j*M +: M]), .y(acc_fix[j*M +: M]));
+         assign acc_back[j*M +: M] = acc[j*M +: M];
       end
       reg [M-1:0] sum;
       integer i;
@@ -201,18 +218,64 @@ always @(posedge clk) begin
    if (ce) begin
       if (accept)
          acc <= acc_next;
+      else if (post_synd)
+         acc <= acc_back;
       if (cap)
-         sreg <= acc;
+         sreg <= acc_fix;
       synd_j <= ({{32-SW{1'b0}}, sel_synd} < R) ? sreg[sel_synd*M +: M] : sreg[M-1:0];
    end
 end
 
+// ---------------------------------------------------------------- variable length
+// After the word's last beat: z clocks of syndrome correction (hv, beta^(n_v - 1)
+// at the last beat, follows down to beta^(n' - 1)), then, under ERASURE, one
+// clock an entry of the erasure list.
+wire           ers_busy;
+generate
+   if (VARLEN != 0) begin : post
+      localparam [M-1:0] ONE = 1;
+      reg  [QW-1:0]  zc;           // syndrome corrections still to do
+      reg  [M-1:0]   hr;
+      wire [M-1:0]   hstart, hnext, hback;
+      rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((P - 1) % NL)) % NL)) u_h0(
+         .x(ONE), .y(hstart));
+      rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * (P % NL)) % NL)) u_h1(
+         .x(hr), .y(hnext));
+      rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - PR) % NL)) u_h2(
+         .x(hr), .y(hback));
+      always @(posedge clk) begin
+         if (ce) begin
+            if (accept)
+               hr <= first ? hstart : hnext;
+            else if (post_synd)
+               hr <= hback;
+            if (clr)
+               zc <= 0;
+            else if (accept && end_beat)
+               zc <= PI[QW-1:0] - wl_q;
+            else if (zc != 0)
+               zc <= zc - 1'b1;
+         end
+         if (!rst_n)
+            zc <= 0;
+      end
+      assign post_synd = (zc != 0);
+      assign hv = hr;
+      assign scaling = post_synd | ers_busy;
+   end else begin : no_post
+      assign post_synd = 1'b0;
+      assign hv = {M{1'b0}};
+      assign scaling = 1'b0;
+      wire unused_busy = ers_busy;
+   end
+endgenerate
+
 // ---------------------------------------------------------------- erasures
 generate
    if (ERASURE != 0) begin : erasure
-      // fixed length: X of the beat's lane 0, beta^(n_v - 1 - bP);
+      // fixed length: X of the beat's lane 0, beta^(n - 1 - bP);
       // variable length: beta^(-bP)
-      localparam XINIT = (VARLEN != 0) ? 0 : (PR * ((NV - 1) % NL)) % NL;
+      localparam XINIT = (VARLEN != 0) ? 0 : (PR * ((N - 1) % NL)) % NL;
       localparam [M-1:0] ONE = 1;
       wire [M-1:0]   xstart;
       wire [M-1:0]   xnext;
@@ -237,7 +300,7 @@ generate
          total = first ? {XW{1'b0}} : {{XW-CNTW-1{1'b0}}, ecnt};
          for (i = 0; i < P; i = i + 1) begin
             rank[i*XW +: XW] = total;
-            total = total + ers[i];
+            total = total + {{XW-1{1'b0}}, ers[i]};
          end
       end
 
@@ -254,10 +317,10 @@ generate
 
       always @(posedge clk) begin
          if (ce && accept) begin
-            ecnt <= (total > EMAXC) ? EMAXC + 1'b1 : total[CNTW:0];
+            ecnt <= (total > {{XW-CNTW-1{1'b0}}, EMAXC}) ? EMAXC + 1'b1 : total[CNTW:0];
             for (k = 0; k < EMAX; k = k + 1)
                for (i = 0; i < P; i = i + 1)
-                  if (ers[i] && rank[i*XW +: XW] == k)
+                  if (ers[i] && {{32-XW{1'b0}}, rank[i*XW +: XW]} == k)
                      list[k*M +: M] <= xloc[i*M +: M];
          end
          if (scale_we)
@@ -266,25 +329,17 @@ generate
 
       // variable length: each entry times beta^(n_v - 1), one a clock
       if (VARLEN != 0) begin : varscale
-         reg  [M-1:0]   hv;           // beta^(bP + P - 1): beta^(n_v - 1) at the last beat
          reg  [CNTW:0]  sidx;
          reg            sbusy;
-         wire [M-1:0]   hstart, hnext;
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((P - 1) % NL)) % NL)) u_h0(
-            .x(ONE), .y(hstart));
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * (P % NL)) % NL)) u_h1(
-            .x(hv), .y(hnext));
          mastrovito u_scale(.mult_out(scale_out), .mult_in1(list[sidx*M +: M]), .mult_in2(hv));
          always @(posedge clk) begin
             if (ce) begin
-               if (accept)
-                  hv <= first ? hstart : hnext;
                if (clr)
                   sbusy <= 1'b0;
                else if (accept && end_beat) begin
                   sbusy <= 1'b1;
                   sidx <= 0;
-               end else if (sbusy) begin
+               end else if (sbusy && !post_synd) begin
                   if (sidx + 1'b1 >= ecnt || sidx + 1'b1 >= EMAXC)
                      sbusy <= 1'b0;
                   sidx <= sidx + 1'b1;
@@ -293,20 +348,22 @@ generate
             if (!rst_n)
                sbusy <= 1'b0;
          end
-         assign scale_we = ce & sbusy & (sidx < ecnt) & (sidx < EMAXC);
+         assign scale_we = ce & sbusy & ~post_synd & (sidx < ecnt) & (sidx < EMAXC);
          assign scale_at = sidx;
-         assign scaling = sbusy;
+         assign ers_busy = sbusy;
       end else begin : noscale
          assign scale_out = {M{1'b0}};
          assign scale_we = 1'b0;
          assign scale_at = 0;
-         assign scaling = 1'b0;
+         assign ers_busy = 1'b0;
+         wire unused_hv = |hv;
       end
       assign elist = list;
    end else begin : no_erasure
       assign elist = {EXW{1'b0}};
-      assign scaling = 1'b0;
-      wire unused_ers = |din_ers;
+      assign ers_busy = 1'b0;
+      wire unused_hv = |hv;
+      wire unused_ers = (|din_ers) ^ (|ers);
       always @(posedge clk)
          if (ce && accept)
             ecnt <= 0;

@@ -36,7 +36,7 @@ module rs_decoder_lanes_output #(
    // buffer read ports: data one enabled clock after the address
    output wire [WB+1:0]        buf_raddr,
    input  wire [P*M-1:0]       rx_q,
-   output wire [WB:0]          err_raddr,
+   output wire [WB+1:0]        err_raddr,
    input  wire [P*M-1:0]       ev_q,
    // decoded beats, one per enabled clock while out_valid
    output reg                  out_valid,
@@ -69,7 +69,7 @@ wire [P*M-1:0] fixed;
 wire [P*M-1:0] fixed_port;     // in the ports' basis
 integer        i;
 assign buf_raddr = {cur_slot, op};
-assign err_raddr = {cur_slot[0], op};
+assign err_raddr = {cur_slot, op};
 assign ostart = out_pend & (~out_busy | op_last);
 
 always @* begin

@@ -2,23 +2,27 @@
 `default_nettype none
 // Search stage of the decoder at P symbols per beat: the Chien search and
 // the error evaluation of P positions a clock, from the word's last beat
-// back to its first. Position p has the locator X_p = beta^(n_v - 1 - p)
-// (see rs_decoder_lanes_input), so lane l of the k-th beat scanned
-// (beat W - 1 - k) evaluates at z = X_p^(-1) = beta^(-(P - 1 - l)) beta^(-kP):
-//   registers c_i = sigma_i beta^(-ikP), o_i = omega_i beta^(-(i + FCR)kP),
-//   multiplied by their constant each clock; lane l adds
-//   sigma(z) = sum c_i beta^(-i(P - 1 - l)), its odd terms sigma_odd(z),
-//   z^FCR omega(z) = sum o_i beta^(-(i + FCR)(P - 1 - l)),
+// back to its first. Position p of a word of n' symbols has the locator
+// X_p = beta^(n' - 1 - p) (see rs_decoder_lanes_input); with z = P - Q the
+// empty lanes of the last beat, lane l of the k-th beat scanned (beat
+// W - 1 - k) evaluates at X_p^(-1) = beta^(z - (P - 1 - l) - kP):
+//   registers c_i = sigma_i beta^(i(z - kP)), o_i = omega_i beta^((i + FCR)(z - kP)),
+//   loaded with sigma_i beta^(iz), omega_i beta^((i + FCR)z) (ZF = z for a
+//   fixed length; a variable length has them from rs_decoder_lanes_align, ZF = 0)
+//   and multiplied by their constant each clock; lane l adds
+//   sigma = sum c_i beta^(-i(P - 1 - l)), its odd terms sigma_odd,
+//   X^(-FCR) omega = sum o_i beta^(-(i + FCR)(P - 1 - l)),
 // a root where sigma(z) = 0, its error value z^FCR omega(z) / sigma_odd(z)
 // (Forney; sigma_odd(z) = z sigma'(z)). Three pipeline clocks: the sums,
 // the inverse (gfinvrom), the product (mastrovito). The error values go
-// into the error buffer (two words of 2^WB beats of P symbols); the roots
+// into the error buffer (four words of 2^WB beats of P symbols, by the
+// word's buffer slot: the scan runs downwards while the output stage reads
+// upwards, so the word two ahead must not share the word's place); the roots
 // among the word's symbols are counted (a root in the lanes after the
 // word's end counts as missing), and the word is decided as in the
 // one-symbol stage, a word shorter than R + 1 symbols (s_short) failing.
 //
-// load takes the solver's result while done is high, the search is free
-// (or on its last beat) and the output stage has taken the word before.
+// load takes the solver's result while done is high (see load below).
 // Resets are synchronous.
 module rs_decoder_lanes_search #(
    parameter M    = 8,    // symbol bits
@@ -30,7 +34,9 @@ module rs_decoder_lanes_search #(
    parameter EMAX = 0,    // most erasures per word (0: none)
    parameter POLY = 285,  // field polynomial
    parameter FCR  = 0,    // first root: beta^FCR
-   parameter PRIM = 1     // beta = alpha^PRIM
+   parameter PRIM = 1,    // beta = alpha^PRIM
+   parameter ZF   = 0,    // the locator's shift at load: empty lanes of a fixed-length word's last beat
+   parameter VARLEN = 0   // words of different lengths (see load)
 ) (
    input  wire                 clk,
    input  wire                 rst_n,      // synchronous reset, active low
@@ -58,7 +64,7 @@ module rs_decoder_lanes_search #(
    output reg  [CNTW-1:0]      o_cnt,      // symbols changed
    output reg  [CNTW:0]        o_ers,      // erasure flags
    // error buffer read port: ev_q one enabled clock after err_raddr
-   input  wire [WB:0]          err_raddr,
+   input  wire [WB+1:0]        err_raddr,
    output wire [P*M-1:0]       ev_q
 );
 
@@ -84,6 +90,8 @@ reg  [(T+1)*M-1:0] cr;         // c_i
 reg  [T*M-1:0] orr;            // o_i
 wire [(T+1)*M-1:0] cr_next;
 wire [T*M-1:0] or_next;
+wire [(T+1)*M-1:0] sigma_z;    // sigma_i beta^(i ZF)
+wire [T*M-1:0] omega_z;        // omega_i beta^((i + FCR) ZF)
 // pipeline: d1 the sums, d2 the inverse, d3 the error values
 reg            d1_v, d2_v, d3_v;
 reg            d1_s0, d2_s0, d3_s0;       // the word's first beat scanned
@@ -98,12 +106,39 @@ wire [P*M-1:0] sum_all, sum_odd, sum_om, inv, prod;
 reg  [P-1:0]   valid;          // lanes of this beat inside the word
 integer        i;
 
-assign load = kq_done & (~scanning | sb_zero) & ~out_pend;
+// Words of one length: the next word is loaded on the last beat of the
+// scan, as the output stage goes through the words at the same pace.
+// Different lengths: only once the word before is decided and the output
+// stage has taken it (a short word cannot overtake a long one being output).
+generate
+   if (VARLEN != 0) begin : wait_out
+      assign load = kq_done & ~scanning & ~d1_v & ~d2_v & ~d3_v & ~out_pend;
+   end else begin : back_to_back
+      assign load = kq_done & (~scanning | sb_zero) & ~out_pend;
+   end
+endgenerate
 
 genvar l, t;
 generate
-   // the registers' steps
+   // the registers' load and steps
    assign cr_next[M-1:0] = cr[M-1:0];
+   assign sigma_z[M-1:0] = sigma[M-1:0];
+   for (t = 1; t <= T; t = t + 1) begin : cload
+      if (ZF != 0) begin : shift
+         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((t * ZF) % NL)) % NL)) u_c(
+            .x(sigma[t*M +: M]), .y(sigma_z[t*M +: M]));
+      end else begin : same
+         assign sigma_z[t*M +: M] = sigma[t*M +: M];
+      end
+   end
+   for (t = 0; t < T; t = t + 1) begin : oload
+      if (ZF != 0) begin : shift
+         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((((t + FCR) % NL) * ZF) % NL)) % NL)) u_o(
+            .x(omega[t*M +: M]), .y(omega_z[t*M +: M]));
+      end else begin : same
+         assign omega_z[t*M +: M] = omega[t*M +: M];
+      end
+   end
    for (t = 1; t <= T; t = t + 1) begin : cstep
       rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - (PR * ((t * P) % NL)) % NL) % NL)) u_c(
          .x(cr[t*M +: M]), .y(cr_next[t*M +: M]));
@@ -162,7 +197,7 @@ function [KW-1:0] count_of;
    begin
       count_of = 0;
       for (k = 0; k < P; k = k + 1)
-         count_of = count_of + v[k];
+         count_of = count_of + {{KW-1{1'b0}}, v[k]};
    end
 endfunction
 
@@ -199,8 +234,8 @@ always @(posedge clk) begin
             sb <= s_last;
             sb_zero <= (s_last == 0);
             at_end <= 1'b1;
-            cr <= sigma;
-            orr <= omega;
+            cr <= sigma_z;
+            orr <= omega_z;
             c_q <= s_q; c_slot <= s_slot; c_ers <= s_ers; c_nz <= kq_nz;
             c_lfail <= kq_lfail; c_len <= kq_len; c_short <= s_short;
          end else if (scanning) begin
@@ -248,9 +283,9 @@ always @(posedge clk) begin
    end
 end
 
-rs_decoder_ram #(.AW(WB + 1), .DW(P * M)) u_errors(
+rs_decoder_ram #(.AW(WB + 2), .DW(P * M)) u_errors(
    .clk(clk), .ce(ce),
-   .we(d3_v), .waddr({d3_sl[0], d3_b}), .wdata(d3_ev),
+   .we(d3_v), .waddr({d3_sl, d3_b}), .wdata(d3_ev),
    .raddr(err_raddr), .rdata(ev_q));
 
 endmodule
