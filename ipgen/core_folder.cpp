@@ -250,8 +250,8 @@ std::string ports_text(const CoreBuild& build) {
     std::string text = "\nPorts of this configuration, stream top `" + build.top + "`:\n\n" +
                        port_table(stream_top_ports(interface));
     if (!interface.native_top.empty()) {
-        text += "\nNative top `" + interface.native_top + "`:\n\n" +
-                port_table(interface.native_ports);
+        text +=
+            "\nNative top `" + interface.native_top + "`:\n\n" + port_table(interface.native_ports);
     }
     return text;
 }

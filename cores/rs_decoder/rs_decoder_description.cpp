@@ -47,8 +47,7 @@ struct WordPeriod {
     int clocks = 0;
 };
 
-WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver,
-                       int beats = 0) {
+WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver, int beats = 0) {
     const int r = params.num_chk();
     const int t = rs::locator_degree(params);
     // clocks a word takes at the input: n symbols, or its beats at P per clock
@@ -103,12 +102,12 @@ int beats_of(int n, int p) {
 // The files of the manifest that only the one-symbol core uses, and those
 // only the P-symbol core uses.
 const std::vector<std::string> one_symbol_sources{
-    "rs_decoder_input.v",  "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
-    "rs_decoder.v",        "rs_decoder_axis.v",   "tb_rs_decoder.v"};
+    "rs_decoder_input.v", "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
+    "rs_decoder.v",       "rs_decoder_axis.v",   "tb_rs_decoder.v"};
 const std::vector<std::string> lanes_sources{
-    "rs_decoder_cmul.v",          "rs_decoder_lanes_input.v", "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v",
-    "rs_decoder_lanes_output.v",  "rs_decoder_lanes_core.v",  "rs_decoder_lanes_axis.v",
-    "tb_rs_decoder_lanes.v"};
+    "rs_decoder_cdot.v", "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",  "rs_decoder_lanes_align.v",
+    "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v", "rs_decoder_lanes_core.v",
+    "rs_decoder_lanes_axis.v",   "tb_rs_decoder_lanes.v"};
 
 rs::DecoderValues decoder_values(const Config& config) {
     const rs::CodeValues code = rs_code_values(config);
@@ -149,13 +148,6 @@ Problems check_rs_decoder(Config& config) {
                                     "leave it out"});
             }
         }
-        if (config.given("sync")) {
-            problems.push_back({"sync", config.choice("sync"),
-                                "the framing of the native top, which the decoder at "
-                                "--symbols-per-clock above 1 or with --variable-length does "
-                                "not have",
-                                "leave it out"});
-        }
     }
     if (problems.empty() && n * words > max_tb_symbols) {
         problems.push_back({"tb-words", std::to_string(words),
@@ -181,7 +173,8 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
     const int p = static_cast<int>(config.integer("symbols-per-clock"));
     const bool variable_length = config.flag("variable-length");
     const int beats = beats_of(params.n_total, p);
-    const WordPeriod period = lanes ? word_period(params, solver, beats) : word_period(params, solver);
+    const WordPeriod period =
+        lanes ? word_period(params, solver, beats) : word_period(params, solver);
     CoreBuild build;
     const std::string code =
         "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
@@ -219,9 +212,9 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
                        (variable_length ? ", a length per word" : "");
         build.top = "rs_decoder_lanes_axis";
         build.tb_top = "tb_rs_decoder_lanes";
-        build.interface = rs_decoder_lanes_interface(params.symbol_width, p, params.n_total,
-                                                     params.num_chk(), params.max_erasures,
-                                                     variable_length);
+        build.interface =
+            rs_decoder_lanes_interface(params.symbol_width, p, params.n_total, params.num_chk(),
+                                       params.max_erasures, variable_length);
         build.omitted_sources = one_symbol_sources;
         build.values = {
             {"key-equation solver",
@@ -231,10 +224,9 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
             {"beats per word", std::to_string(beats),
              "ceil(n / P)" + std::string(variable_length ? " for a word of n symbols" : "")},
             {"clocks per word", std::to_string(period.clocks),
-             period.clocks == beats
-                 ? "its beats: words back to back"
-                 : "words wait " + std::to_string(period.clocks - beats) +
-                       " clocks (s_axis_tready low) for the solver"},
+             period.clocks == beats ? "its beats: words back to back"
+                                    : "words wait " + std::to_string(period.clocks - beats) +
+                                          " clocks (s_axis_tready low) for the solver"},
         };
         return build;
     }
@@ -414,7 +406,7 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
     for (int w = 0; w < words; ++w) {
         int n = p.n_total;
         if (variable) {
-            n = w % 13 == 12 ? 1 + static_cast<int>(random() % r)
+            n = w % 13 == 12  ? 1 + static_cast<int>(random() % r)
                 : w % 13 == 5 ? r + 1
                               : r + 1 + static_cast<int>(random() % (p.n_total - r));
         }
@@ -529,8 +521,7 @@ TbVectors rs_decoder_vectors(const Config& config) {
             {"TB_N", std::to_string(params.n_total)},
             {"TB_GAP", std::to_string(std::max(0, period.clocks - fewest) + scaling)},
             {"TB_FULL_RATE_BEATS", std::to_string(full_rate)},
-            {"TB_TIMEOUT",
-             std::to_string(4LL * (period.clocks + scaling + 8) * words + 1000)}};
+            {"TB_TIMEOUT", std::to_string(4LL * (period.clocks + scaling + 8) * words + 1000)}};
         vectors.seed = 7 + params.symbol_width;
         return vectors;
     }

@@ -85,9 +85,8 @@ CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasure
     interface.reset_active_low = true;
     interface.reset_synchronous = true;
     const std::string beats = "ceil(" + std::to_string(n) + " / " + std::to_string(p) + ")";
-    StreamInterface s_axis =
-        axis_stream("s_axis", false,
-                    std::to_string(p) + " received symbols, symbol 0 in the low bits", m * p);
+    StreamInterface s_axis = axis_stream(
+        "s_axis", false, std::to_string(p) + " received symbols, symbol 0 in the low bits", m * p);
     s_axis.tuser_width = p;
     s_axis.tuser_fields = {{0, p,
                             erasures > 0 ? "bit l: symbol l is erased"
@@ -113,8 +112,7 @@ CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasure
     };
     m_axis.tkeep_width = p;
     m_axis.tlast = true;
-    m_axis.tlast_meaning =
-        "the last beat of a word; tkeep marks its symbols (the others are zero)";
+    m_axis.tlast_meaning = "the last beat of a word; tkeep marks its symbols (the others are zero)";
     interface.streams = {s_axis, m_axis};
     return interface;
 }

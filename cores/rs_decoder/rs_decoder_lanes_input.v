@@ -178,6 +178,18 @@ always @(posedge clk) begin
 end
 
 // ---------------------------------------------------------------- syndromes
+// Horner's step of a root alpha^rj as rs_decoder_cdot's exponents: the
+// accumulator times alpha^(rj P), lane l times alpha^(rj (P - 1 - l)).
+function [32*(P+1)-1:0] horner_exps;
+   input integer rj;
+   integer h;
+   begin
+      horner_exps[31:0] = (rj * (P % NL)) % NL;
+      for (h = 0; h < P; h = h + 1)
+         horner_exps[(h+1)*32 +: 32] = (rj * (P - 1 - h)) % NL;
+   end
+endfunction
+
 reg  [R*M-1:0] acc;
 reg  [R*M-1:0] sreg;
 wire [R*M-1:0] acc_next;       // after this beat
@@ -186,14 +198,8 @@ wire [R*M-1:0] acc_fix;        // times beta_j^(-ZF)
 generate
    for (j = 0; j < R; j = j + 1) begin : synd
       localparam RJ = (PR * ((FCR + j) % NL)) % NL;   // beta_j = alpha^RJ
-      wire [M-1:0] shifted;
-      wire [P*M-1:0] terms;
-      rs_decoder_cmul #(.M(M), .POLY(POLY), .E((RJ * (P % NL)) % NL)) u_step(
-         .x(acc[j*M +: M]), .y(shifted));
-      for (l = 0; l < P; l = l + 1) begin : term
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((RJ * (P - 1 - l)) % NL)) u_t(
-            .x(rxsym[l*M +: M]), .y(terms[l*M +: M]));
-      end
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(P + 1), .E(horner_exps(RJ))) u_sum(
+         .x({rxsym, first ? {M{1'b0}} : acc[j*M +: M]}), .y(acc_next[j*M +: M]));
       if (VARLEN != 0) begin : back
          rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - RJ) % NL)) u_back(
             .x(acc[j*M +: M]), .y(acc_back[j*M +: M]));
@@ -203,14 +209,6 @@ generate
             .x(acc[j*M +: M]), .y(acc_fix[j*M +: M]));
          assign acc_back[j*M +: M] = acc[j*M +: M];
       end
-      reg [M-1:0] sum;
-      integer i;
-      always @* begin
-         sum = first ? {M{1'b0}} : shifted;
-         for (i = 0; i < P; i = i + 1)
-            sum = sum ^ terms[i*M +: M];
-      end
-      assign acc_next[j*M +: M] = sum;
    end
 endgenerate
 

@@ -118,6 +118,21 @@ generate
    end
 endgenerate
 
+// The exponents of lane l's sum as rs_decoder_cdot's: term i times
+// beta^(-(i + f)(P - 1 - l)); odd: the even terms left out. T + 1 terms (the
+// last is not used for omega, T terms).
+function [32*(T+1)-1:0] lane_exps;
+   input integer l;
+   input integer f;
+   input integer odd;
+   integer h;
+   begin
+      for (h = 0; h <= T; h = h + 1)
+         lane_exps[h*32 +: 32] = (odd != 0 && h % 2 == 0) ? {32{1'b1}} :
+            (NL - (PR * ((((h + f) % NL) * (P - 1 - l)) % NL)) % NL) % NL;
+   end
+endfunction
+
 genvar l, t;
 generate
    // the registers' load and steps
@@ -149,36 +164,15 @@ generate
          .x(orr[t*M +: M]), .y(or_next[t*M +: M]));
    end
    for (l = 0; l < P; l = l + 1) begin : lane
-      wire [(T+1)*M-1:0] cp;
-      wire [T*M-1:0]     op;
-      reg  [M-1:0]       sa, so, sm;
-      integer            k;
-      assign cp[M-1:0] = cr[M-1:0];
-      for (t = 1; t <= T; t = t + 1) begin : cterm
-         rs_decoder_cmul #(.M(M), .POLY(POLY),
-                           .E((NL - (PR * ((t * (P - 1 - l)) % NL)) % NL) % NL)) u_c(
-            .x(cr[t*M +: M]), .y(cp[t*M +: M]));
-      end
-      for (t = 0; t < T; t = t + 1) begin : oterm
-         rs_decoder_cmul #(.M(M), .POLY(POLY),
-                           .E((NL - (PR * ((((t + FCR) % NL) * (P - 1 - l)) % NL)) % NL) % NL)) u_o(
-            .x(orr[t*M +: M]), .y(op[t*M +: M]));
-      end
-      always @* begin
-         sa = {M{1'b0}};
-         so = {M{1'b0}};
-         sm = {M{1'b0}};
-         for (k = 0; k <= T; k = k + 1) begin
-            sa = sa ^ cp[k*M +: M];
-            if (k % 2 == 1)
-               so = so ^ cp[k*M +: M];
-         end
-         for (k = 0; k < T; k = k + 1)
-            sm = sm ^ op[k*M +: M];
-      end
-      assign sum_all[l*M +: M] = sa;
-      assign sum_odd[l*M +: M] = so;
-      assign sum_om[l*M +: M] = sm;
+      localparam [32*(T+1)-1:0] EALL = lane_exps(l, 0, 0);
+      localparam [32*(T+1)-1:0] EODD = lane_exps(l, 0, 1);
+      localparam [32*(T+1)-1:0] EOM  = lane_exps(l, FCR % NL, 0);
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T + 1), .E(EALL)) u_all(
+         .x(cr), .y(sum_all[l*M +: M]));
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T + 1), .E(EODD)) u_odd(
+         .x(cr), .y(sum_odd[l*M +: M]));
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T), .E(EOM[32*T-1:0])) u_om(
+         .x(orr), .y(sum_om[l*M +: M]));
       gfinvrom u_inv(.address(d1_odd[l*M +: M]), .romout(inv[l*M +: M]));
       mastrovito u_ev(.mult_out(prod[l*M +: M]), .mult_in1(d2_om[l*M +: M]),
                       .mult_in2(d2_inv[l*M +: M]));
