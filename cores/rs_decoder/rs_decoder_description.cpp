@@ -77,22 +77,34 @@ void write_solver_choice(TextSink& out, const WordPeriod& period, const std::str
 }
 
 // What the decoder at P symbols per clock reads beyond corrgen's defines.
-void write_lanes_defines(TextSink& out, const rs::DecoderParams& params, int p,
-                         bool variable_length) {
+void write_lanes_defines(TextSink& out, const rs::DecoderParams& params, const Config& config) {
+    const int p = static_cast<int>(config.integer("symbols-per-clock"));
     out.print("// Decoder at P symbols per clock (rs_decoder_lanes_axis): P, the field, the "
               "code's roots.\n");
     out.print("`define RS_DECODER_SYMBOLS_PER_CLOCK %d\n", p);
     out.print("`define RS_DECODER_FIELD_POLY %d\n", params.field_poly);
     out.print("`define RS_DECODER_FIRST_ROOT %d\n", params.first_root);
     out.print("`define RS_DECODER_ROOT_SPACING %d\n", params.rootspace);
-    if (variable_length) {
+    if (config.flag("variable-length")) {
         out.write("`define RS_DECODER_VARIABLE_LENGTH\n");
+    }
+    if (config.flag("statistics")) {
+        out.write("`define RS_DECODER_STATISTICS\n");
+        out.print("`define RS_DECODER_SER_WINDOW %lld\n",
+                  static_cast<long long>(config.integer("ser-window")));
+        out.print("`define RS_DECODER_SER_THRESHOLD %lld\n",
+                  static_cast<long long>(config.integer("ser-threshold")));
+    }
+    if (config.flag("detect-only")) {
+        out.write("`define RS_DECODER_DETECT_ONLY\n");
     }
 }
 
-// The decoder at P symbols per clock: P > 1, or a length per word.
+// The decoder at P symbols per clock: P > 1, a length per word, the link
+// statistics or detection alone.
 bool lanes_of(const Config& config) {
-    return config.integer("symbols-per-clock") > 1 || config.flag("variable-length");
+    return config.integer("symbols-per-clock") > 1 || config.flag("variable-length") ||
+           config.flag("statistics") || config.flag("detect-only");
 }
 
 int beats_of(int n, int p) {
@@ -105,9 +117,9 @@ const std::vector<std::string> one_symbol_sources{
     "rs_decoder_input.v", "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
     "rs_decoder.v",       "rs_decoder_axis.v",   "tb_rs_decoder.v"};
 const std::vector<std::string> lanes_sources{
-    "rs_decoder_cdot.v", "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",  "rs_decoder_lanes_align.v",
-    "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v", "rs_decoder_lanes_core.v",
-    "rs_decoder_lanes_axis.v",   "tb_rs_decoder_lanes.v"};
+    "rs_decoder_cdot.v",        "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",
+    "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v",
+    "rs_decoder_lanes_core.v",  "rs_decoder_lanes_axis.v",   "tb_rs_decoder_lanes.v"};
 
 rs::DecoderValues decoder_values(const Config& config) {
     const rs::CodeValues code = rs_code_values(config);
@@ -202,19 +214,21 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
             choice.write(header);
             write_solver_choice(choice, period, solver);
             if (lanes) {
-                write_lanes_defines(choice, params, p, variable_length);
+                write_lanes_defines(choice, params, config);
             }
             build.generated.push_back({"rs_decoder_solver.v", choice.take(), FileRole::include});
         }
     }
     if (lanes) {
         build.title += ", " + std::to_string(p) + " symbols per clock" +
-                       (variable_length ? ", a length per word" : "");
+                       (variable_length ? ", a length per word" : "") +
+                       (config.flag("statistics") ? ", statistics" : "") +
+                       (config.flag("detect-only") ? ", detection only" : "");
         build.top = "rs_decoder_lanes_axis";
         build.tb_top = "tb_rs_decoder_lanes";
-        build.interface =
-            rs_decoder_lanes_interface(params.symbol_width, p, params.n_total, params.num_chk(),
-                                       params.max_erasures, variable_length);
+        build.interface = rs_decoder_lanes_interface(
+            params.symbol_width, p, params.n_total, params.num_chk(), params.max_erasures,
+            variable_length, config.flag("statistics"), config.flag("detect-only"));
         build.omitted_sources = one_symbol_sources;
         build.values = {
             {"key-equation solver",
@@ -388,7 +402,7 @@ class WideBeat {
 // and the fewest beats of a word among them.
 std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField& field,
                                       const rs::DecoderParams& p, int lanes, bool variable,
-                                      int words) {
+                                      bool detect_only, int words) {
     const bool ccsds = p.ccsds_flag == 1;
     const int r = p.num_chk();
     int count_bits = 1; // CNTJWIDTH: clog2(r) + 1
@@ -459,6 +473,9 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
                 }
             }
             out = model->second.second.decode(word, erasures);
+            if (detect_only) {
+                out.word = word; // flagged and counted, not corrected
+            }
         }
         const unsigned long long tuser =
             (static_cast<unsigned long long>(out.changed) << 1) | (out.failed ? 1U : 0U);
@@ -511,8 +528,8 @@ TbVectors rs_decoder_vectors(const Config& config) {
         const WordPeriod period = word_period(params, config.choice("solver"), beats);
         const int words = static_cast<int>(config.integer("tb-words"));
         TbVectors vectors;
-        const auto [full_rate, fewest] =
-            add_lanes_vectors(vectors, field, params, p, variable, words);
+        const auto [full_rate, fewest] = add_lanes_vectors(vectors, field, params, p, variable,
+                                                           config.flag("detect-only"), words);
         // the solver's clocks beyond the shortest full-rate word; a variable
         // length: the syndromes' correction (up to P - 1 clocks) and the
         // erasure list's (a clock an entry)
@@ -591,6 +608,29 @@ const CoreRegistration registration{CoreDefinition{
                         "a length per word: a word ends with s_axis_tlast (tkeep its last "
                         "symbols), n' from n-k+1 to n symbols decoded as the code shortened to "
                         "n'; a shorter word passes unchanged, failure flagged; no native top"),
+            flag_option("statistics",
+                        "link statistics on stat_* ports of the AXI4-Stream top: corrected "
+                        "symbols, corrected words, uncorrectable words (32 bits, held at all "
+                        "ones), and stat_ser_high, the symbol errors of each window of "
+                        "--ser-window words above --ser-threshold; no native top"),
+            {.name = "ser-window",
+             .kind = OptionKind::integer,
+             .value_name = "W",
+             .help = "words per window of stat_ser_high (--statistics)",
+             .min = 1,
+             .max = 1 << 24,
+             .default_value = std::int64_t{8192}},
+            {.name = "ser-threshold",
+             .kind = OptionKind::integer,
+             .value_name = "K",
+             .help = "stat_ser_high rises after a window with more than K symbol errors "
+                     "(--statistics)",
+             .min = 0,
+             .max = (std::int64_t{1} << 31) - 1,
+             .default_value = std::int64_t{417}},
+            flag_option("detect-only",
+                        "flag and count the errors of each word, do not correct them (the "
+                        "received symbols pass); no native top"),
             {.name = "tb-words",
              .kind = OptionKind::integer,
              .value_name = "W",

@@ -77,7 +77,8 @@ CoreInterface rs_decoder_interface(int m, int r, int erasures, bool start_pulse,
 }
 
 CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasures,
-                                         bool variable_length) {
+                                         bool variable_length, bool statistics, bool detect_only) {
+    using enum PortDirection;
     const int cntj_width = clog2(r) + 1;
     CoreInterface interface;
     interface.clock = "aclk";
@@ -113,7 +114,28 @@ CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasure
     m_axis.tkeep_width = p;
     m_axis.tlast = true;
     m_axis.tlast_meaning = "the last beat of a word; tkeep marks its symbols (the others are zero)";
+    if (detect_only) {
+        m_axis.meaning = std::to_string(p) +
+                         " received symbols, symbol 0 in the low bits (detection only: not "
+                         "corrected)";
+        m_axis.tuser_fields[1].meaning = "symbols in error found in the word";
+    }
     interface.streams = {s_axis, m_axis};
+    if (statistics) {
+        const std::string corrected = detect_only ? "found in error" : "corrected";
+        interface.extra_ports = {
+            {"stat_corrected_symbols", out, 32,
+             "symbols " + corrected + " in the words decoded (held at all ones)"},
+            {"stat_corrected_words", out, 32,
+             "words decoded with symbols " + corrected + " (held at all ones)"},
+            {"stat_uncorrectable_words", out, 32,
+             "words that could not be decoded (held at all ones)"},
+            {"stat_ser_high", out, 1,
+             "the symbols " + corrected +
+                 " in the last complete window of --ser-window words were more than "
+                 "--ser-threshold"},
+        };
+    }
     return interface;
 }
 

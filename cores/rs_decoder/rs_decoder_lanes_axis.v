@@ -23,12 +23,23 @@
 // aresetn: active low, synchronous; hold it low for at least one rising
 // edge of aclk.
 //
+// RS_DECODER_STATISTICS: the link counters and the symbol-error flag of
+// rs_decoder_lanes_stats on the stat_* ports. RS_DECODER_DETECT_ONLY: the
+// words are flagged and counted but pass unchanged.
+//
 // This top is the only module of the P-symbol decoder that reads the
 // defines (corrgen_params.v, ipgen's rs_decoder_solver.v); it passes them
 // down as parameters.
 module rs_decoder_lanes_axis (
    input  wire                                              aclk,
    input  wire                                              aresetn,
+`ifdef RS_DECODER_STATISTICS
+   // link statistics (rs_decoder_lanes_stats)
+   output wire [31:0]                                       stat_corrected_symbols,
+   output wire [31:0]                                       stat_corrected_words,
+   output wire [31:0]                                       stat_uncorrectable_words,
+   output wire                                              stat_ser_high,
+`endif
    // received symbols
    input  wire [`RS_DECODER_SYMBOLS_PER_CLOCK*`INPUT_DATA_WIDTH-1:0] s_axis_tdata,
    input  wire [`RS_DECODER_SYMBOLS_PER_CLOCK-1:0]          s_axis_tuser,
@@ -81,6 +92,11 @@ localparam VARLEN = 1;
 `else
 localparam VARLEN = 0;
 `endif
+`ifdef RS_DECODER_DETECT_ONLY
+localparam DETECT = 1;
+`else
+localparam DETECT = 0;
+`endif
 
 // bits of v - 1 (at least one)
 function integer index_bits;
@@ -119,7 +135,7 @@ assign s_axis_tready = ce & in_ready;
 rs_decoder_lanes_core #(
    .M(M), .P(P), .N(N), .WB(WB), .QW(QW), .R(R), .T(T), .CNTW(CNTW), .SW(SW),
    .ERASURE(ERASURE), .EMAX(EMAX), .CCSDS(CCSDS), .PARALLEL(PARALLEL), .TWO(TWO),
-   .VARLEN(VARLEN), .POLY(POLY), .FCR(FCR), .PRIM(PRIM)
+   .VARLEN(VARLEN), .DETECT(DETECT), .POLY(POLY), .FCR(FCR), .PRIM(PRIM)
 ) u_core(
    .clk(aclk), .rst_n(aresetn), .clr(1'b0), .ce(ce),
    .in_valid(s_axis_tvalid), .in_ready(in_ready), .din(s_axis_tdata), .din_ers(s_axis_tuser),
@@ -128,6 +144,16 @@ rs_decoder_lanes_core #(
    .out_fail(out_fail), .out_cnt(out_cnt), .out_ers(out_ers));
 
 wire unused_core = (|out_ers) ^ q_ready ^ (|q_level);
+
+`ifdef RS_DECODER_STATISTICS
+rs_decoder_lanes_stats #(
+   .CNTW(CNTW), .WINDOW(`RS_DECODER_SER_WINDOW), .THRESHOLD(`RS_DECODER_SER_THRESHOLD)
+) u_stats(
+   .clk(aclk), .rst_n(aresetn), .ce(ce), .word_end(out_valid & out_last),
+   .fail(out_fail), .cnt(out_cnt),
+   .symbols(stat_corrected_symbols), .words(stat_corrected_words),
+   .failed(stat_uncorrectable_words), .ser_high(stat_ser_high));
+`endif
 
 axis_queue #(.WIDTH(BW), .DEPTH(2)) u_queue(
    .aclk(aclk), .aresetn(aresetn),

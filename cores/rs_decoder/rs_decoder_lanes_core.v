@@ -28,6 +28,7 @@ module rs_decoder_lanes_core #(
    parameter PARALLEL = 0,    // the parallel key-equation solver
    parameter TWO      = 0,    // parallel solver: two clocks per step
    parameter VARLEN   = 0,    // a word ends with in_last
+   parameter DETECT   = 0,    // flag and count, do not correct
    parameter POLY     = 285,  // field polynomial
    parameter FCR      = 0,    // first root: beta^FCR
    parameter PRIM     = 1     // beta = alpha^PRIM
@@ -154,7 +155,7 @@ rs_decoder_lanes_search #(
    .err_raddr(err_raddr), .ev_q(ev_q));
 
 rs_decoder_lanes_output #(
-   .M(M), .P(P), .WB(WB), .QW(QW), .CNTW(CNTW), .CCSDS(CCSDS)
+   .M(M), .P(P), .WB(WB), .QW(QW), .CNTW(CNTW), .CCSDS(CCSDS), .DETECT(DETECT)
 ) u_output(
    .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
    .out_pend(out_pend), .ostart(ostart), .o_slot(o_slot), .o_ok(o_ok), .o_fail(o_fail),

@@ -3,7 +3,8 @@
 // Output stage of the decoder at P symbols per beat: a decided word out,
 // W beats on W consecutive enabled clocks, each lane the received symbol
 // from the codeword buffer XOR its error value from the error buffer (the
-// received symbol alone when the word is not decoded); out_keep marks the
+// received symbol alone when the word is not decoded, or always under
+// DETECT, the flag and count given all the same); out_keep marks the
 // lanes that hold symbols (all but in the word's last beat, where the
 // others are zero). The word's failure flag and counts are steady over its
 // beats.
@@ -17,7 +18,8 @@ module rs_decoder_lanes_output #(
    parameter WB    = 6,    // beat index bits
    parameter QW    = 3,    // bits of a lane count 0 .. P
    parameter CNTW  = 5,    // count width: clog2(r) + 1
-   parameter CCSDS = 0     // dual-basis symbols at dout
+   parameter CCSDS = 0,    // dual-basis symbols at dout
+   parameter DETECT = 0    // the received symbols out, corrected or not
 ) (
    input  wire                 clk,
    input  wire                 rst_n,      // synchronous reset, active low
@@ -81,7 +83,7 @@ genvar l;
 generate
    for (l = 0; l < P; l = l + 1) begin : lane
       assign fixed[l*M +: M] = r1_keep[l] ?
-         (rx_q[l*M +: M] ^ (r1_ok ? ev_q[l*M +: M] : {M{1'b0}})) : {M{1'b0}};
+         (rx_q[l*M +: M] ^ ((r1_ok && DETECT == 0) ? ev_q[l*M +: M] : {M{1'b0}})) : {M{1'b0}};
       if (CCSDS != 0) begin : dual
          rs_decoder_ccsds_basis #(.TO_DUAL(1)) u_fixed_dual(
             .din(fixed[l*M +: M]), .dout(fixed_port[l*M +: M]));

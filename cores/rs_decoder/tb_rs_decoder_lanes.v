@@ -13,7 +13,9 @@
 // m_axis_tready at random (both seeded by TB_SEED), long bursts and stalls
 // included. The first words go in at full rate with the sink always ready:
 // s_axis_tready may then be low for at most TB_GAP clocks before a beat
-// (0: words back to back).
+// (0: words back to back). Under RS_DECODER_STATISTICS the counters and the
+// symbol-error flag are compared at the end with those of the expected
+// words.
 `include "tb_config.vh"
 module tb_rs_decoder_lanes;
 
@@ -56,8 +58,21 @@ task fail_at;
    end
 endtask
 
+`ifdef RS_DECODER_STATISTICS
+// The statistics expected from the words received so far (their failure
+// flags and counts in tb_out.hex), compared with the ports at the end.
+wire [31:0]    stat_symbols, stat_words, stat_failed;
+wire           stat_ser_high;
+reg  [31:0]    want_symbols, want_words, want_failed, window_words, window_errors;
+reg            want_ser_high;
+`endif
+
 rs_decoder_lanes_axis dut(
    .aclk(aclk), .aresetn(aresetn),
+`ifdef RS_DECODER_STATISTICS
+   .stat_corrected_symbols(stat_symbols), .stat_corrected_words(stat_words),
+   .stat_uncorrectable_words(stat_failed), .stat_ser_high(stat_ser_high),
+`endif
    .s_axis_tdata(s_axis_tdata), .s_axis_tkeep(s_axis_tkeep), .s_axis_tuser(s_axis_tuser),
    .s_axis_tvalid(s_axis_tvalid), .s_axis_tready(s_axis_tready), .s_axis_tlast(s_axis_tlast),
    .m_axis_tdata(m_axis_tdata), .m_axis_tkeep(m_axis_tkeep), .m_axis_tvalid(m_axis_tvalid),
@@ -103,9 +118,35 @@ always @(posedge aclk) begin
          if (m_axis_tuser[UW-1:1] !== expect_beat[OW-1:P*M+P+2])
             fail_at("tuser count");
          received = received + 1;
-         if (m_axis_tlast)
+         if (m_axis_tlast) begin
             words_out = words_out + 1;
+`ifdef RS_DECODER_STATISTICS
+            if (expect_beat[P*M+P+1])
+               want_failed = want_failed + 1;
+            else if (expect_beat[OW-1:P*M+P+2] != 0) begin
+               want_words = want_words + 1;
+               want_symbols = want_symbols + expect_beat[OW-1:P*M+P+2];
+            end
+            if (!expect_beat[P*M+P+1])
+               window_errors = window_errors + expect_beat[OW-1:P*M+P+2];
+            window_words = window_words + 1;
+            if (window_words == `RS_DECODER_SER_WINDOW) begin
+               want_ser_high = window_errors > `RS_DECODER_SER_THRESHOLD;
+               window_words = 0;
+               window_errors = 0;
+            end
+`endif
+         end
          if (received == `TB_OUT_BEATS && !failed) begin
+`ifdef RS_DECODER_STATISTICS
+            if (stat_symbols !== want_symbols || stat_words !== want_words ||
+                stat_failed !== want_failed || stat_ser_high !== want_ser_high) begin
+               $display("FAIL: statistics %0d %0d %0d %b, expected %0d %0d %0d %b", stat_symbols,
+                        stat_words, stat_failed, stat_ser_high, want_symbols, want_words,
+                        want_failed, want_ser_high);
+               $finish;
+            end
+`endif
             $display("PASS");
             $finish;
          end
@@ -149,6 +190,10 @@ initial begin
    seed = `TB_SEED;
    $readmemh("tb_in.hex", in_beats);
    $readmemh("tb_out.hex", out_beats);
+`ifdef RS_DECODER_STATISTICS
+   want_symbols = 0; want_words = 0; want_failed = 0; want_ser_high = 1'b0;
+   window_words = 0; window_errors = 0;
+`endif
    sent = 0; received = 0; words_out = 0; cycles = 0; took = 1'b0; failed = 1'b0;
    idle_rate = 0; stall_rate = 0; waited = 0;
    aclk = 1'b0; aresetn = 1'b0;
