@@ -591,8 +591,9 @@ const CoreRegistration registration{CoreDefinition{
              .value_name = "KIND",
              .help = "key-equation solver: serial (three multipliers; words wait while it needs "
                      "more than n clocks), parallel (a step per one or two clocks, 3T + 2 "
-                     "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS needs the "
-                     "parallel one to run words back to back)",
+                     "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS, or at "
+                     "P symbols per clock the ceil(n/P) clocks of a word, need the parallel one "
+                     "to run words back to back)",
              .choices = {"auto", "serial", "parallel"},
              .default_value = std::string("auto")},
             {.name = "symbols-per-clock",
