@@ -119,7 +119,8 @@ const std::vector<std::string> one_symbol_sources{
 const std::vector<std::string> lanes_sources{
     "rs_decoder_cdot.v",        "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",
     "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v",
-    "rs_decoder_lanes_core.v",  "rs_decoder_lanes_axis.v",   "tb_rs_decoder_lanes.v"};
+    "rs_decoder_lanes_stats.v", "rs_decoder_lanes_core.v",   "rs_decoder_lanes_axis.v",
+    "tb_rs_decoder_lanes.v"};
 
 rs::DecoderValues decoder_values(const Config& config) {
     const rs::CodeValues code = rs_code_values(config);
