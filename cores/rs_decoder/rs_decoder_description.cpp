@@ -154,11 +154,12 @@ Problems check_rs_decoder(Config& config) {
         // the P-symbol core has the AXI4-Stream top alone
         for (const auto& [bit, name] : option_bit_of) {
             if (config.flag(name)) {
-                problems.push_back({name, std::nullopt,
-                                    "a port of the native top, which the decoder at "
-                                    "--symbols-per-clock above 1 or with --variable-length "
-                                    "does not have",
-                                    "leave it out"});
+                problems.push_back(
+                    {name, std::nullopt,
+                     "a port of the native top, which the decoder with --symbols-per-clock "
+                     "above 1, --variable-length, --statistics or --detect-only "
+                     "does not have",
+                     "leave it out"});
             }
         }
     }
