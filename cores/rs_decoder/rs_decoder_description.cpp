@@ -3,6 +3,8 @@
 // what corrgen writes for the same values; the core adds its solver choice;
 // the testbench vectors come from RsDecoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
+#include "cores/rs_decoder/rs_decoder_beats.hpp"
 #include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
@@ -315,16 +317,10 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
                  int words) {
     const bool ccsds = p.ccsds_flag == 1;
     const RsEncoderModel encoder(field, p.first_root, p.rootspace, p.n_total, p.k_data, ccsds);
-    const RsDecoderModel decoder(field, p.first_root, p.rootspace, p.n_total, p.k_data,
-                                 p.max_erasures, ccsds);
-    int count_bits = 1; // CNTJWIDTH: clog2(r) + 1
-    while ((1 << (count_bits - 1)) < p.num_chk()) {
-        ++count_bits;
-    }
     const int m = p.symbol_width;
     std::mt19937 random(static_cast<unsigned>(p.n_total * 7919 + p.k_data * 31 + p.max_erasures));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
-    std::uniform_int_distribution<int> nonzero(1, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
+    const front::UniformInt<int> nonzero(1, field.nlong);
     std::vector<int> positions(static_cast<size_t>(p.n_total));
     for (int w = 0; w < words; ++w) {
         std::vector<int> data(static_cast<size_t>(p.k_data));
@@ -338,7 +334,7 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
         for (int i = 0; i < p.n_total; ++i) {
             positions[static_cast<size_t>(i)] = i;
         }
-        std::shuffle(positions.begin(), positions.end(), random);
+        front::shuffle(positions.begin(), positions.end(), random);
         std::vector<bool> erased(static_cast<size_t>(p.n_total), false);
         for (int i = 0; i < errors + rho; ++i) {
             const auto at = static_cast<size_t>(positions[static_cast<size_t>(i)]);
@@ -354,17 +350,11 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
                 erasures.push_back(i);
             }
         }
-        const RsDecoderModel::Result out = decoder.decode(word, erasures);
-        const unsigned long long tuser =
-            (static_cast<unsigned long long>(out.changed) << 1) | (out.failed ? 1U : 0U);
         for (int i = 0; i < p.n_total; ++i) {
             const auto at = static_cast<size_t>(i);
             const unsigned long long last = i == p.n_total - 1 ? 1 : 0;
             vectors.in.push_back(hex_of(
                 ((erased[at] ? 2ULL : 0ULL) | last) << m | static_cast<unsigned>(word[at]), m + 2));
-            vectors.out.push_back(
-                hex_of((tuser << 1 | last) << m | static_cast<unsigned>(out.word[at]),
-                       count_bits + 2 + m));
         }
     }
 }
@@ -395,28 +385,25 @@ class WideBeat {
     std::string bits_;
 };
 
-// The P-symbol core's vectors: words of n symbols, or with a variable
-// length of random lengths from r + 1 to n (the shortened word of that
-// length, its check symbols the same) and now and then a word shorter than
-// r + 1 (passed unchanged, failure flagged). Lanes after a word's end in its
-// last beat carry random symbols and erasure flags the core must ignore.
-// Returns the beats of the first six words (the full-rate part of the run)
-// and the fewest beats of a word among them.
+// The P-symbol core's received beats: words of n symbols, or with a
+// variable length of random lengths from r + 1 to n (the shortened word of
+// that length, its check symbols the same) and now and then a word shorter
+// than r + 1 (passed unchanged, failure flagged). Lanes after a word's end
+// in its last beat carry random symbols and erasure flags the core must
+// ignore. The expected beats come from rs_decoder_beats. Returns the beats
+// of the first six words (the full-rate part of the run) and the fewest
+// beats of a word among them.
 std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField& field,
                                       const rs::DecoderParams& p, int lanes, bool variable,
-                                      bool detect_only, int words) {
+                                      int words) {
     const bool ccsds = p.ccsds_flag == 1;
     const int r = p.num_chk();
-    int count_bits = 1; // CNTJWIDTH: clog2(r) + 1
-    while ((1 << (count_bits - 1)) < r) {
-        ++count_bits;
-    }
     const int m = p.symbol_width;
     std::mt19937 random(
         static_cast<unsigned>(p.n_total * 7919 + p.k_data * 31 + p.max_erasures + lanes * 101));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
-    std::uniform_int_distribution<int> nonzero(1, field.nlong);
-    std::map<int, std::pair<RsEncoderModel, RsDecoderModel>> models;
+    const front::UniformInt<int> symbol(0, field.nlong);
+    const front::UniformInt<int> nonzero(1, field.nlong);
+    std::map<int, RsEncoderModel> encoders;
     int full_rate_beats = 0;
     int fewest = beats_of(p.n_total, lanes);
     for (int w = 0; w < words; ++w) {
@@ -426,33 +413,28 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
                 : w % 13 == 5 ? r + 1
                               : r + 1 + static_cast<int>(random() % (p.n_total - r));
         }
-        const bool short_word = n < r + 1;
         std::vector<int> word(static_cast<size_t>(n));
         std::vector<bool> erased(static_cast<size_t>(n), false);
-        RsDecoderModel::Result out;
-        if (short_word) {
+        if (n < r + 1) {
             for (int& x : word) {
                 x = symbol(random);
             }
             for (size_t i = 0; i < erased.size(); ++i) {
                 erased[i] = random() % 3 == 0;
             }
-            out = {word, 0, true};
         } else {
-            auto model = models.find(n);
-            if (model == models.end()) {
-                model = models
-                            .emplace(n, std::pair{RsEncoderModel(field, p.first_root, p.rootspace,
-                                                                 n, n - r, ccsds),
-                                                  RsDecoderModel(field, p.first_root, p.rootspace,
-                                                                 n, n - r, p.max_erasures, ccsds)})
-                            .first;
+            auto encoder = encoders.find(n);
+            if (encoder == encoders.end()) {
+                encoder = encoders
+                              .emplace(n, RsEncoderModel(field, p.first_root, p.rootspace, n, n - r,
+                                                         ccsds))
+                              .first;
             }
             std::vector<int> data(static_cast<size_t>(n - r));
             for (int& d : data) {
                 d = symbol(random);
             }
-            word = model->second.first.encode(data);
+            word = encoder->second.encode(data);
             auto [errors, rho] = word_kind(w, r, p.max_erasures, random);
             errors = std::min(errors, n);
             rho = std::min(rho, n - errors);
@@ -460,7 +442,7 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
             for (int i = 0; i < n; ++i) {
                 positions[static_cast<size_t>(i)] = i;
             }
-            std::shuffle(positions.begin(), positions.end(), random);
+            front::shuffle(positions.begin(), positions.end(), random);
             for (int i = 0; i < errors + rho; ++i) {
                 const auto at = static_cast<size_t>(positions[static_cast<size_t>(i)]);
                 if (i < errors || random() % 4 != 0) {
@@ -468,19 +450,7 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
                 }
                 erased[at] = i >= errors;
             }
-            std::vector<int> erasures;
-            for (int i = 0; i < n; ++i) {
-                if (erased[static_cast<size_t>(i)]) {
-                    erasures.push_back(i);
-                }
-            }
-            out = model->second.second.decode(word, erasures);
-            if (detect_only) {
-                out.word = word; // flagged and counted, not corrected
-            }
         }
-        const unsigned long long tuser =
-            (static_cast<unsigned long long>(out.changed) << 1) | (out.failed ? 1U : 0U);
         const int beats = beats_of(n, lanes);
         if (w < 6) {
             full_rate_beats += beats;
@@ -490,31 +460,24 @@ std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField&
             unsigned long long flags = 0;
             unsigned long long keep = 0;
             std::vector<int> in_lane(static_cast<size_t>(lanes));
-            std::vector<int> out_lane(static_cast<size_t>(lanes), 0);
             for (int l = 0; l < lanes; ++l) {
                 const int at = b * lanes + l;
                 if (at < n) {
                     keep |= 1ULL << l;
                     flags |= erased[static_cast<size_t>(at)] ? 1ULL << l : 0;
                     in_lane[static_cast<size_t>(l)] = word[static_cast<size_t>(at)];
-                    out_lane[static_cast<size_t>(l)] = out.word[static_cast<size_t>(at)];
                 } else {
                     // after the word's end: anything, and the core must not look
                     flags |= random() % 2 != 0 ? 1ULL << l : 0;
                     in_lane[static_cast<size_t>(l)] = symbol(random);
                 }
             }
-            const unsigned long long last = b == beats - 1 ? 1 : 0;
             WideBeat in;
-            WideBeat expected;
-            in.push(flags, lanes).push(keep, lanes).push(last, 1);
-            expected.push(tuser, count_bits + 1).push(last, 1).push(keep, lanes);
+            in.push(flags, lanes).push(keep, lanes).push(b == beats - 1 ? 1 : 0, 1);
             for (int l = lanes - 1; l >= 0; --l) {
                 in.push(static_cast<unsigned>(in_lane[static_cast<size_t>(l)]), m);
-                expected.push(static_cast<unsigned>(out_lane[static_cast<size_t>(l)]), m);
             }
             vectors.in.push_back(in.hex());
-            vectors.out.push_back(expected.hex());
         }
     }
     return {full_rate_beats, fewest};
@@ -530,8 +493,9 @@ TbVectors rs_decoder_vectors(const Config& config) {
         const WordPeriod period = word_period(params, config.choice("solver"), beats);
         const int words = static_cast<int>(config.integer("tb-words"));
         TbVectors vectors;
-        const auto [full_rate, fewest] = add_lanes_vectors(vectors, field, params, p, variable,
-                                                           config.flag("detect-only"), words);
+        const auto [full_rate, fewest] =
+            add_lanes_vectors(vectors, field, params, p, variable, words);
+        vectors.out = rs_decoder_beats(config, vectors.in);
         // the solver's clocks beyond the shortest full-rate word; a variable
         // length: the syndromes' correction (up to P - 1 clocks) and the
         // erasure list's (a clock an entry)
@@ -547,6 +511,7 @@ TbVectors rs_decoder_vectors(const Config& config) {
     const WordPeriod period = word_period(params, config.choice("solver"));
     TbVectors vectors;
     add_vectors(vectors, field, params, static_cast<int>(config.integer("tb-words")));
+    vectors.out = rs_decoder_beats(config, vectors.in);
     vectors.defines = {{"TB_N", std::to_string(params.n_total)},
                        {"TB_GAP", std::to_string(period.clocks - params.n_total)}};
     vectors.seed = 7 + params.symbol_width;
@@ -647,6 +612,7 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_rs_decoder,
     .generate = generate_rs_decoder,
     .vectors = rs_decoder_vectors,
+    .model = rs_decoder_beats,
 }};
 
 } // namespace
