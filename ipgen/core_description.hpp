@@ -149,6 +149,9 @@ struct CoreBuild {
     int tb_seed = 1;
     // The ports of the tops, with the widths of this configuration.
     CoreInterface interface;
+    // Files of the core's manifest that this configuration leaves out of its
+    // folder (names as in the manifest).
+    std::vector<std::string> omitted_sources;
 };
 
 struct CoreDefinition {
