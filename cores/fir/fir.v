@@ -8,7 +8,13 @@
 // and hands every value down as a parameter. One clock; synchronous
 // active-low reset of the control state and of the sample history (the
 // filter starts from an all-zero past).
+// fir_options.vh adds what firgen's parameters.v does not describe: the
+// interleaved channels (FIR_CHANNELS; samples of channel 0, 1, .., C-1,
+// 0, .. in turn, results in the same order) and the coefficient sets
+// (FIR_COEFF_SETS; with FIR_SETS the set of each sample on in_set, of each
+// loaded packet on coef_set).
 `include "parameters.v"
+`include "fir_options.vh"
 module fir (
     input  wire                             clk,
     input  wire                             rst_n,      // synchronous, active low
@@ -17,6 +23,11 @@ module fir (
     input  wire [`INTERNAL_DATA_WIDTH-1:0]  in_data,
     input  wire                             in_valid,
     output wire                             in_ready,
+`ifdef FIR_SETS
+    // the set of the sample (DECIMATION_FIR: of its block, read with the
+    // block's first sample)
+    input  wire [`FIR_SET_WIDTH-1:0]        in_set,
+`endif
 `ifdef COEFF_LOAD
     // coefficient sets: NUM_COEFFS words per set, first tap first,
     // coef_last on the last word; taken when coef_valid and coef_ready
@@ -24,6 +35,9 @@ module fir (
     input  wire                             coef_valid,
     input  wire                             coef_last,
     output wire                             coef_ready,
+`ifdef FIR_SETS
+    input  wire [`FIR_SET_WIDTH-1:0]        coef_set,   // the set replaced, read with coef_last
+`endif
 `endif
     // results: one per out_valid pulse (no back-pressure here);
     // complex results {imaginary, real}
@@ -69,9 +83,23 @@ module fir (
 `else
     localparam ROUND = 0;
 `endif
+    localparam CH    = `FIR_CHANNELS;
+    localparam SETS  = `FIR_COEFF_SETS;
+`ifdef FIR_SETS
+    localparam SETW  = `FIR_SET_WIDTH;
+`else
+    localparam SETW  = 1;
+    wire [SETW-1:0] in_set = 1'b0;
+`endif
 `ifdef COEFF_LOAD
     localparam LOADABLE = 1;
-    localparam [NCF*IDW-1:0] FIXED = 0;
+    localparam [SETS*NCF*IDW-1:0] FIXED = 0;
+`ifndef FIR_SETS
+    wire [SETW-1:0] coef_set = 1'b0;
+`endif
+`elsif FIR_SETS
+    localparam LOADABLE = 0;
+    localparam [SETS*NCF*IDW-1:0] FIXED = `FIR_COEFF_SETS_VALUE;
 `else
     localparam LOADABLE = 0;
     localparam [NCF*IDW-1:0] FIXED = `COEFF_VALUE;
@@ -169,6 +197,7 @@ module fir (
     localparam RTAPS = PREADD ? NCF : ((SYMM != 0) ? TAPS : NCF);
 
 `ifndef COEFF_LOAD
+    wire [SETW-1:0] coef_set  = {SETW{1'b0}};
     wire [IDW-1:0] coef_data  = {IDW{1'b0}};
     wire           coef_valid = 1'b0;
     wire           coef_last  = 1'b0;
@@ -182,25 +211,34 @@ module fir (
     wire [M*IDW-1:0]      op_a, op_b;
     wire [M*HW-1:0]       op_c;
 
+    // the set of the samples from the last set boundary on
+    reg [SETW-1:0] set_sel;
+    always @(posedge clk)
+        if (!rst_n) set_sel <= {SETW{1'b0}};
+        else if (boundary) set_sel <= in_set;
+
     fir_coeff_store #(.NCF(NCF), .CW(IDW), .LOADABLE(LOADABLE), .COMPLEX(PARTS - 1),
-        .FIXED(FIXED)) store (
+        .SETS(SETS), .SETW(SETW), .FIXED(FIXED)) store (
         .clk(clk), .rst_n(rst_n),
-        .load_data(coef_data), .load_valid(coef_valid), .load_last(coef_last),
-        .load_ready(coef_ready), .boundary(boundary), .coeffs(coeffs));
+        .load_data(coef_data), .load_set(coef_set), .load_valid(coef_valid),
+        .load_last(coef_last), .load_ready(coef_ready),
+        .boundary(boundary), .select(set_sel), .coeffs(coeffs));
 
     fir_response #(.NCF(NCF), .TAPS(RTAPS), .W(W), .PARTS(PARTS), .CSIGNED(CSIGNED),
         .MIRROR(RTAPS != NCF), .NEGATE(NEG)) response (
         .coeffs(coeffs), .taps(taps_h));
 
 `ifdef MULTICYCLE_FIR
-    fir_engine_multicycle #(.TAPS(TAPS), .NCF(NCF), .M(M), .NCA(`NUM_CYCLES_ADJ), .SW(IDW),
-        .HW(HW), .PREADD(PREADD)) engine (
+    fir_engine_multicycle #(.TAPS(TAPS), .C(CH), .NCF(NCF), .M(M), .NCA(`NUM_CYCLES_ADJ),
+        .SW(IDW), .HW(HW), .PREADD(PREADD)) engine (
 `elsif DECIMATION_FIR
     fir_engine_decimator #(.TAPS(RTAPS), .D(`D_RATIO), .M(M), .SW(IDW), .HW(HW)) engine (
 `elsif INTERPOLATION_FIR
-    fir_engine_interpolator #(.TAPS(RTAPS), .U(`U_RATIO), .M(M), .SW(IDW), .HW(HW)) engine (
+    fir_engine_interpolator #(.TAPS(RTAPS), .C(CH), .U(`U_RATIO), .M(M), .SW(IDW), .HW(HW))
+        engine (
 `else
-    fir_engine_parallel #(.TAPS(TAPS), .M(M), .SW(IDW), .HW(HW), .PREADD(PREADD)) engine (
+    fir_engine_parallel #(.TAPS(TAPS), .C(CH), .M(M), .SW(IDW), .HW(HW), .PREADD(PREADD))
+        engine (
 `endif
         .clk(clk), .rst_n(rst_n),
         .in_data(in_data), .in_valid(in_valid), .in_ready(in_ready), .boundary(boundary),

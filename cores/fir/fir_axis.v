@@ -11,9 +11,19 @@
 // axis_queue) has room for every result it and the samples before it will
 // produce, so the filter itself never stalls and m_axis_tready may drop at
 // any clock.
+// Interleaved channels (FIR_CHANNELS above 1): samples arrive channel 0,
+// 1, .., C-1, 0, .., the channel index in the low FIR_CHANNEL_WIDTH bits of
+// s_axis_tuser. A sample whose index is not the expected channel's is taken
+// and dropped (it reaches no channel's history), and channel_error is high
+// for one clock after it; the next sample must still carry the expected
+// index. m_axis_tuser carries the channel of each result.
+// Coefficient sets (FIR_SETS): the set of a sample in the s_axis_tuser bits
+// above the channel index; the set a loaded packet replaces on
+// s_axis_coef_tuser of its last beat.
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
+`include "fir_options.vh"
 module fir_axis (
     input  wire                             aclk,
     input  wire                             aresetn,     // synchronous, active low
@@ -21,17 +31,27 @@ module fir_axis (
     input  wire [`INPUT_PORT_WIDTH-1:0]     s_axis_tdata,
     input  wire                             s_axis_tvalid,
     output wire                             s_axis_tready,
+`ifdef FIR_USER
+    input  wire [`FIR_USER_WIDTH-1:0]       s_axis_tuser,   // {set, channel}
+`endif
 `ifdef COEFF_LOAD
     // coefficient sets
     input  wire [`INTERNAL_DATA_WIDTH-1:0]  s_axis_coef_tdata,
     input  wire                             s_axis_coef_tvalid,
     output wire                             s_axis_coef_tready,
     input  wire                             s_axis_coef_tlast,
+`ifdef FIR_SETS
+    input  wire [`FIR_SET_WIDTH-1:0]        s_axis_coef_tuser,  // the set replaced
+`endif
 `endif
     // results
     output wire [`OUTPUT_PORT_WIDTH-1:0]    m_axis_tdata,
 `ifdef COMPLEX_SERI_IN
     output wire                             m_axis_tlast,   // the imaginary beat
+`endif
+`ifdef FIR_CHANNELED
+    output wire [`FIR_CHANNEL_WIDTH-1:0]    m_axis_tuser,   // channel of the result
+    output reg                              channel_error,  // a sample out of order was dropped
 `endif
     output wire                             m_axis_tvalid,
     input  wire                             m_axis_tready
@@ -90,30 +110,62 @@ module fir_axis (
 
     // ---- samples in
     wire [IDW-1:0] sample;
+    wire           sample_beat;   // the beat that completes a sample is taken
+    wire           in_order;      // its channel index is the expected one
 `ifdef COMPLEX_SERI_IN
     reg                          have_re;
     reg [`INPUT_PORT_WIDTH-1:0]  re_part;
     always @(posedge aclk) begin
         if (!aresetn) have_re <= 1'b0;
         else if (!have_re && s_axis_tvalid) have_re <= 1'b1;
-        else if (core_take) have_re <= 1'b0;
+        else if (sample_beat) have_re <= 1'b0;
         if (!have_re && s_axis_tvalid) re_part <= s_axis_tdata;
     end
     assign sample        = {s_axis_tdata, re_part};
-    assign core_valid    = have_re && s_axis_tvalid && room;
+    assign core_valid    = have_re && s_axis_tvalid && room && in_order;
     assign s_axis_tready = !have_re || (core_ready && room);
+    assign sample_beat   = have_re && s_axis_tvalid && s_axis_tready;
 `else
     assign sample        = s_axis_tdata;
-    assign core_valid    = s_axis_tvalid && room;
+    assign core_valid    = s_axis_tvalid && room && in_order;
     assign s_axis_tready = core_ready && room;
+    assign sample_beat   = s_axis_tvalid && s_axis_tready;
+`endif
+
+    // ---- channel order (the index on the beat that completes a sample)
+`ifdef FIR_CHANNELED
+    localparam CHW = `FIR_CHANNEL_WIDTH;
+    localparam [CHW-1:0] LAST_CHANNEL = `FIR_CHANNELS - 1;
+    reg [CHW-1:0] channel;     // channel of the next sample
+    assign in_order = (s_axis_tuser[CHW-1:0] == channel);
+    always @(posedge aclk)
+        if (!aresetn) begin
+            channel       <= {CHW{1'b0}};
+            channel_error <= 1'b0;
+        end else begin
+            if (core_take) channel <= (channel == LAST_CHANNEL) ? {CHW{1'b0}} : channel + 1'b1;
+            channel_error <= sample_beat && !in_order;
+        end
+`else
+    localparam CHW = 0;
+    assign in_order = 1'b1;
+`endif
+`ifdef FIR_SETS
+    wire [`FIR_SET_WIDTH-1:0] sample_set = s_axis_tuser[CHW +: `FIR_SET_WIDTH];
 `endif
 
     fir core (
         .clk(aclk), .rst_n(aresetn),
         .in_data(sample), .in_valid(core_valid), .in_ready(core_ready),
+`ifdef FIR_SETS
+        .in_set(sample_set),
+`endif
 `ifdef COEFF_LOAD
         .coef_data(s_axis_coef_tdata), .coef_valid(s_axis_coef_tvalid),
         .coef_last(s_axis_coef_tlast), .coef_ready(s_axis_coef_tready),
+`ifdef FIR_SETS
+        .coef_set(s_axis_coef_tuser),
+`endif
 `endif
         .out_data(result), .out_valid(result_valid));
 
@@ -141,6 +193,25 @@ module fir_axis (
 `else
     assign m_axis_tdata = head;
     assign pop = m_axis_tready;
+`endif
+
+    // ---- channel of the results: they leave in the order of their samples,
+    // COST results per sample
+`ifdef FIR_CHANNELED
+    localparam RPW = (COST > 1) ? $clog2(COST) : 1;
+    localparam [RPW-1:0] LAST_RESULT = COST - 1;
+    reg [CHW-1:0] out_channel;
+    reg [RPW-1:0] out_result;  // result of its sample
+    always @(posedge aclk)
+        if (!aresetn) begin
+            out_channel <= {CHW{1'b0}};
+            out_result  <= {RPW{1'b0}};
+        end else if (m_axis_tvalid && pop) begin
+            out_result <= (out_result == LAST_RESULT) ? {RPW{1'b0}} : out_result + 1'b1;
+            if (out_result == LAST_RESULT)
+                out_channel <= (out_channel == LAST_CHANNEL) ? {CHW{1'b0}} : out_channel + 1'b1;
+        end
+    assign m_axis_tuser = out_channel;
 `endif
 endmodule
 `default_nettype wire

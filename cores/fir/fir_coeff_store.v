@@ -8,8 +8,11 @@
 // set they replace on `load_set` of the last beat; a packet of exactly NCF
 // beats (load_last on the last) becomes pending, anything else is dropped.
 // A pending set replaces its set at the next clock edge where the engine
-// asserts `boundary` (a sample accepted at a set boundary); no further set
-// is taken while one is pending. All loadable sets are zero after reset.
+// asserts `boundary` (a sample accepted at a set boundary); with several
+// sets, one that is not in use (not `select`, or before the first sample)
+// is replaced at once, in the clock after the packet's last beat. No
+// further set is taken while one is pending. All loadable sets are zero
+// after reset.
 // Complex words are {imaginary, real} on the load port and on `coeffs`;
 // FIXED holds them as {real, imaginary} (the order of the coefficient file).
 module fir_coeff_store #(
@@ -46,13 +49,17 @@ module fir_coeff_store #(
             reg [CNTW-1:0]   count;    // beats of the current packet, saturating at NCF+1
             reg              pending;
             reg [SETW-1:0]   target;   // the set the pending packet replaces
+            reg              started;  // a sample has been taken: `select` is in use
             wire take = load_valid && !pending;
+            wire commit = pending && (boundary || (SETS > 1 && (!started || target != select)));
             always @(posedge clk) begin
                 if (!rst_n) begin
                     active  <= {SETS*SW{1'b0}};
                     count   <= {CNTW{1'b0}};
                     pending <= 1'b0;
+                    started <= 1'b0;
                 end else begin
+                    if (boundary) started <= 1'b1;
                     if (take) begin
                         if (load_last) begin
                             count   <= {CNTW{1'b0}};
@@ -61,7 +68,7 @@ module fir_coeff_store #(
                             count <= count + 1'b1;
                         end
                     end
-                    if (boundary && pending) begin
+                    if (commit) begin
                         active[target*SW +: SW] <= shadow;
                         pending <= 1'b0;
                     end

@@ -5,8 +5,12 @@
 // for symmetric sets, its mirror tap TAPS-1-j as pre-adder partner (none
 // for the centre tap of an odd length), with coefficient j. Every sample is
 // one complete firing (first and last).
+// With C interleaved channels the line is C times as long and tap j of the
+// sample's channel sits C*j places back (the samples of the other channels
+// in between).
 module fir_engine_parallel #(
     parameter TAPS = 1,          // filter length
+    parameter C = 1,             // interleaved channels
     parameter M = 1,             // multipliers (coefficient words)
     parameter SW = 8,            // bits per sample (both parts when complex)
     parameter HW = 9,            // bits per coefficient operand
@@ -30,8 +34,9 @@ module fir_engine_parallel #(
     output wire [M*HW-1:0]      op_c
 );
     wire accept = in_valid;
-    wire [TAPS*SW-1:0] line;  // sample k of the past at [k*SW +: SW], k = 0 newest
-    fir_shift_line #(.LEN(TAPS), .SW(SW)) past (
+    localparam LEN = (TAPS - 1) * C + 1;
+    wire [LEN*SW-1:0] line;   // sample k of the past at [k*SW +: SW], k = 0 newest
+    fir_shift_line #(.LEN(LEN), .SW(SW)) past (
         .clk(clk), .rst_n(rst_n), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk)
@@ -41,9 +46,9 @@ module fir_engine_parallel #(
     genvar j;
     generate
         for (j = 0; j < M; j = j + 1) begin : g_mult
-            assign op_a[j*SW +: SW] = line[j*SW +: SW];
+            assign op_a[j*SW +: SW] = line[j*C*SW +: SW];
             if (PREADD && (TAPS - 1 - j != j)) begin : g_pair
-                assign op_b[j*SW +: SW] = line[(TAPS-1-j)*SW +: SW];
+                assign op_b[j*SW +: SW] = line[(TAPS-1-j)*C*SW +: SW];
             end else begin : g_single
                 assign op_b[j*SW +: SW] = {SW{1'b0}};
             end

@@ -144,6 +144,12 @@ std::vector<Result> run_model_sets(const FirConfig& config, const std::vector<Co
 
     for (const Event& event : events) {
         if (event.is_set) {
+            // With several sets the core takes a packet only after the one
+            // pending has replaced its set (at once when that set is not in
+            // use): in a stream the core does not stall on, it comes first.
+            if (pending != nullptr && config.coeff_sets > 1) {
+                sets[pending->set_index] = impulse_response(config, pending->set);
+            }
             pending = &event;
             continue;
         }

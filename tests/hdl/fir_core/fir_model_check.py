@@ -157,6 +157,9 @@ def check_channels(cli, rng):
     expected, pending, outputs = 0, None, []  # outputs: (channel, index, version)
     for _ in range(rng.randint(1, 60)):
         if c["load"] and rng.random() < 0.15:
+            if pending is not None and c["S"] > 1:  # a packet follows the pending one's effect
+                versions.append(pending[1])
+                slots[pending[0]] = len(versions) - 1
             pending = (rng.randrange(c["S"]), [value(coef_signed) for _ in range(ncf)])
             lines.append(f"k {pending[0]} " + " ".join(f"{re} {im}" for re, im in pending[1]))
         ch = expected if rng.random() < 0.85 else rng.randrange(c["C"])
