@@ -110,33 +110,36 @@ module fir_axis (
 
     // ---- samples in
     wire [IDW-1:0] sample;
-    wire           sample_beat;   // the beat that completes a sample is taken
-    wire           in_order;      // its channel index is the expected one
+    wire           in_order;      // the sample's channel index is the expected one
 `ifdef COMPLEX_SERI_IN
     reg                          have_re;
     reg [`INPUT_PORT_WIDTH-1:0]  re_part;
     always @(posedge aclk) begin
         if (!aresetn) have_re <= 1'b0;
         else if (!have_re && s_axis_tvalid) have_re <= 1'b1;
-        else if (sample_beat) have_re <= 1'b0;
+        else if (s_axis_tvalid && s_axis_tready) have_re <= 1'b0;
         if (!have_re && s_axis_tvalid) re_part <= s_axis_tdata;
     end
     assign sample        = {s_axis_tdata, re_part};
     assign core_valid    = have_re && s_axis_tvalid && room && in_order;
     assign s_axis_tready = !have_re || (core_ready && room);
-    assign sample_beat   = have_re && s_axis_tvalid && s_axis_tready;
 `else
     assign sample        = s_axis_tdata;
     assign core_valid    = s_axis_tvalid && room && in_order;
     assign s_axis_tready = core_ready && room;
-    assign sample_beat   = s_axis_tvalid && s_axis_tready;
 `endif
 
     // ---- channel order (the index on the beat that completes a sample)
 `ifdef FIR_CHANNELED
     localparam CHW = `FIR_CHANNEL_WIDTH;
-    localparam [CHW-1:0] LAST_CHANNEL = `FIR_CHANNELS - 1;
+    localparam [31:0] CHANNELS = `FIR_CHANNELS;
+    localparam [CHW-1:0] LAST_CHANNEL = CHANNELS[CHW-1:0] - 1'b1;
     reg [CHW-1:0] channel;     // channel of the next sample
+`ifdef COMPLEX_SERI_IN
+    wire sample_beat = have_re && s_axis_tvalid && s_axis_tready;   // the imaginary beat
+`else
+    wire sample_beat = s_axis_tvalid && s_axis_tready;
+`endif
     assign in_order = (s_axis_tuser[CHW-1:0] == channel);
     always @(posedge aclk)
         if (!aresetn) begin
@@ -147,11 +150,11 @@ module fir_axis (
             channel_error <= sample_beat && !in_order;
         end
 `else
-    localparam CHW = 0;
     assign in_order = 1'b1;
 `endif
 `ifdef FIR_SETS
-    wire [`FIR_SET_WIDTH-1:0] sample_set = s_axis_tuser[CHW +: `FIR_SET_WIDTH];
+    // the set index above the channel index
+    wire [`FIR_SET_WIDTH-1:0] sample_set = s_axis_tuser[`FIR_USER_WIDTH-1 -: `FIR_SET_WIDTH];
 `endif
 
     fir core (
@@ -199,7 +202,8 @@ module fir_axis (
     // COST results per sample
 `ifdef FIR_CHANNELED
     localparam RPW = (COST > 1) ? $clog2(COST) : 1;
-    localparam [RPW-1:0] LAST_RESULT = COST - 1;
+    localparam [31:0] COST32 = COST;
+    localparam [RPW-1:0] LAST_RESULT = COST32[RPW-1:0] - 1'b1;
     reg [CHW-1:0] out_channel;
     reg [RPW-1:0] out_result;  // result of its sample
     always @(posedge aclk)
