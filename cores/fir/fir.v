@@ -12,7 +12,9 @@
 // interleaved channels (FIR_CHANNELS; samples of channel 0, 1, .., C-1,
 // 0, .. in turn, results in the same order) and the coefficient sets
 // (FIR_COEFF_SETS; with FIR_SETS the set of each sample on in_set, of each
-// loaded packet on coef_set).
+// loaded packet on coef_set) and the samples per clock (FIR_SAMPLES_PER_CLOCK,
+// P: in_data carries P samples, sample 0 the oldest in the low bits, and
+// out_data their P results).
 `include "parameters.v"
 `include "fir_options.vh"
 module fir (
@@ -20,7 +22,7 @@ module fir (
     input  wire                             rst_n,      // synchronous, active low
     // samples in: taken when in_valid and in_ready are both high;
     // complex samples {imaginary, real}
-    input  wire [`INTERNAL_DATA_WIDTH-1:0]  in_data,
+    input  wire [`FIR_SAMPLES_PER_CLOCK*`INTERNAL_DATA_WIDTH-1:0] in_data,
     input  wire                             in_valid,
     output wire                             in_ready,
 `ifdef FIR_SETS
@@ -41,7 +43,7 @@ module fir (
 `endif
     // results: one per out_valid pulse (no back-pressure here);
     // complex results {imaginary, real}
-    output wire [`OUTPUT_WIDTH-1:0]         out_data,
+    output wire [`FIR_SAMPLES_PER_CLOCK*`OUTPUT_WIDTH-1:0] out_data,
     output wire                             out_valid
 );
     localparam W     = `INPUT_DATA_WIDTH;
@@ -84,6 +86,7 @@ module fir (
     localparam ROUND = 0;
 `endif
     localparam CH    = `FIR_CHANNELS;
+    localparam P     = `FIR_SAMPLES_PER_CLOCK;
     localparam SETS  = `FIR_COEFF_SETS;
 `ifdef FIR_SETS
     localparam SETW  = `FIR_SET_WIDTH;
@@ -208,7 +211,7 @@ module fir (
     wire [NCF*IDW-1:0]    coeffs;
     wire [RTAPS*HW-1:0]   taps_h;
     wire                  op_valid, op_first, op_last;
-    wire [M*IDW-1:0]      op_a, op_b;
+    wire [P*M*IDW-1:0]    op_a, op_b;      // lane i at [i*M*IDW +: M*IDW]
     wire [M*HW-1:0]       op_c;
 
     // the set of the samples from the last set boundary on
@@ -237,8 +240,8 @@ module fir (
     fir_engine_interpolator #(.TAPS(RTAPS), .C(CH), .U(`U_RATIO), .M(M), .SW(IDW), .HW(HW))
         engine (
 `else
-    fir_engine_parallel #(.TAPS(TAPS), .C(CH), .M(M), .SW(IDW), .HW(HW), .PREADD(PREADD))
-        engine (
+    fir_engine_parallel #(.TAPS(TAPS), .C(CH), .P(P), .M(M), .SW(IDW), .HW(HW),
+        .PREADD(PREADD)) engine (
 `endif
         .clk(clk), .rst_n(rst_n),
         .in_data(in_data), .in_valid(in_valid), .in_ready(in_ready), .boundary(boundary),
@@ -246,15 +249,24 @@ module fir (
         .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
         .op_a(op_a), .op_b(op_b), .op_c(op_c));
 
-    fir_mac #(.M(M), .W(W), .PARTS(PARTS), .DSIGNED(DSIGNED), .CSIGNED(CSIGNED), .PREADD(PREADD),
-        .NEGATE(NEG),
-        .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT),
-        .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
-        .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .ROUND(ROUND),
-        .LUT_ROWS(LUT_ROWS)) mac (
-        .clk(clk), .rst_n(rst_n),
-        .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
-        .op_a(op_a), .op_b(op_b), .op_c(op_c),
-        .out_valid(out_valid), .out_data(out_data));
+    // one multiply-accumulate path per lane, all on the same coefficients
+    wire [P-1:0] lane_valid;
+    genvar i;
+    generate
+        for (i = 0; i < P; i = i + 1) begin : g_lane
+            fir_mac #(.M(M), .W(W), .PARTS(PARTS), .DSIGNED(DSIGNED), .CSIGNED(CSIGNED),
+                .PREADD(PREADD), .NEGATE(NEG),
+                .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT),
+                .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
+                .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .ROUND(ROUND),
+                .LUT_ROWS(LUT_ROWS)) mac (
+                .clk(clk), .rst_n(rst_n),
+                .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
+                .op_a(op_a[i*M*IDW +: M*IDW]), .op_b(op_b[i*M*IDW +: M*IDW]), .op_c(op_c),
+                .out_valid(lane_valid[i]),
+                .out_data(out_data[i*`OUTPUT_WIDTH +: `OUTPUT_WIDTH]));
+        end
+    endgenerate
+    assign out_valid = lane_valid[0];
 endmodule
 `default_nettype wire

@@ -20,6 +20,9 @@
 // Coefficient sets (FIR_SETS): the set of a sample in the s_axis_tuser bits
 // above the channel index; the set a loaded packet replaces on
 // s_axis_coef_tuser of its last beat.
+// Samples per clock (FIR_SAMPLES_PER_CLOCK, P): every s_axis beat carries P
+// samples, sample 0 (the oldest) in the low bits, and every m_axis beat
+// their P results in the same order.
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
@@ -28,7 +31,7 @@ module fir_axis (
     input  wire                             aclk,
     input  wire                             aresetn,     // synchronous, active low
     // samples
-    input  wire [`INPUT_PORT_WIDTH-1:0]     s_axis_tdata,
+    input  wire [`FIR_SAMPLES_PER_CLOCK*`INPUT_PORT_WIDTH-1:0] s_axis_tdata,
     input  wire                             s_axis_tvalid,
     output wire                             s_axis_tready,
 `ifdef FIR_USER
@@ -45,7 +48,7 @@ module fir_axis (
 `endif
 `endif
     // results
-    output wire [`OUTPUT_PORT_WIDTH-1:0]    m_axis_tdata,
+    output wire [`FIR_SAMPLES_PER_CLOCK*`OUTPUT_PORT_WIDTH-1:0] m_axis_tdata,
 `ifdef COMPLEX_SERI_IN
     output wire                             m_axis_tlast,   // the imaginary beat
 `endif
@@ -56,8 +59,9 @@ module fir_axis (
     output wire                             m_axis_tvalid,
     input  wire                             m_axis_tready
 );
-    localparam IDW = `INTERNAL_DATA_WIDTH;
-    localparam OWD = `OUTPUT_WIDTH;
+    localparam LANES = `FIR_SAMPLES_PER_CLOCK;
+    localparam IDW = LANES * `INTERNAL_DATA_WIDTH;
+    localparam OWD = LANES * `OUTPUT_WIDTH;
     // results per sample (COST) and clocks between samples at full rate
     // (GAP; for decimation, between results)
 `ifdef INTERPOLATION_FIR

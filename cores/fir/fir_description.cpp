@@ -121,6 +121,7 @@ FirConfig model_config(const Config& config) {
     FirConfig c = model_config(firgen_params(user_params(config)));
     c.channels = static_cast<int>(config.integer("channels"));
     c.coeff_sets = static_cast<int>(config.integer("coeff-sets"));
+    c.samples_per_clock = static_cast<int>(config.integer("samples-per-clock"));
     return c;
 }
 
@@ -278,6 +279,23 @@ std::optional<Problem> check_channels_and_sets(const Config& config) {
                        "a decimating filter sums the firings of a block in one accumulator",
                        "1 with --filter-type decimation; 1 to 64 with the other types"};
     }
+    const std::int64_t lanes = config.integer("samples-per-clock");
+    const std::string accepted =
+        "1; 2 to 8 with --filter-type single-cycle, one channel and parallel complex ports";
+    if (lanes > 1 && config.choice("filter-type") != "single-cycle") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "the " + config.choice("filter-type") + " engine takes one sample per clock",
+                       accepted};
+    }
+    if (lanes > 1 && channels > 1) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--channels is " + shown(config, "channels"), accepted};
+    }
+    if (lanes > 1 && config.choice("data-type") == "complex" &&
+        config.choice("complex-input") == "serial") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "serial complex ports take a sample in two beats", accepted};
+    }
     return std::nullopt;
 }
 
@@ -422,19 +440,46 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
         events.push_back({true, {}, set, 0, index});
         for (size_t k = 0; k < set.size(); ++k) {
             const std::int64_t last = k + 1 == set.size() ? 1 : 0;
+            // (zeros up to the width of a beat of P samples)
+            const int pad = (c.samples_per_clock - 1) * data_width;
             build.tb_in.push_back(
-                c.is_complex ? beat(head(1, last, false, index, 0),
-                                    {{part(set[k].im, w), w}, {part(set[k].re, w), w}})
-                             : beat(head(1, last, false, index, 0), {{part(set[k].re, w), w}}));
+                c.is_complex
+                    ? beat(head(1, last, false, index, 0),
+                           {{0, pad}, {part(set[k].im, w), w}, {part(set[k].re, w), w}})
+                    : beat(head(1, last, false, index, 0), {{0, pad}, {part(set[k].re, w), w}}));
         }
     };
     int channel = 0; // of the next sample in order
+    // P samples per beat (one channel, parallel ports): gathered, sample 0
+    // in the low bits, one set for the beat
+    const int lanes = c.samples_per_clock;
+    std::vector<std::pair<std::int64_t, int>> gathered;
+    int beat_set = 0;
     const auto sample = [&](const Value& s) {
         int index = channel;
         bool bad = false;
         if (c.channels > 1 && random() % 12 == 0) {
             index = static_cast<int>((channel + 1 + random() % (c.channels - 1)) % c.channels);
             bad = true;
+        }
+        if (lanes > 1) {
+            if (gathered.empty() && c.coeff_sets > 1) {
+                beat_set = static_cast<int>(random() % c.coeff_sets);
+            }
+            events.push_back({false, s, {}, 0, beat_set});
+            if (c.is_complex) {
+                gathered.insert(gathered.begin(), {{part(s.im, w), w}, {part(s.re, w), w}});
+            } else {
+                gathered.insert(gathered.begin(), {part(s.re, w), w});
+            }
+            if (static_cast<int>(gathered.size()) == lanes * (c.is_complex ? 2 : 1)) {
+                std::vector<std::pair<std::int64_t, int>> fields = head(0, 0, false, beat_set, 0);
+                fields.insert(fields.end(), gathered.begin(), gathered.end());
+                std::erase_if(fields, [](const auto& f) { return f.second == 0; });
+                build.tb_in.push_back(hex_word(fields));
+                gathered.clear();
+            }
+            return true;
         }
         const int set = c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0;
         events.push_back({false, s, {}, index, set});
@@ -473,10 +518,14 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
             offer({});
         }
     }
-    // Enough samples for a few results of a decimating filter.
-    const int count = std::max(120, 4 * c.deci);
+    // Enough samples for a few results of a decimating filter; whole beats.
+    int count = std::max(120, 4 * c.deci);
+    const int before = c.taps * c.channels;
+    count += (lanes - (before + count) % lanes) % lanes;
+    bool reloaded = false;
     for (int n = 0; n < count; ++n) {
-        if (c.loadable && n == count / 2) {
+        if (c.loadable && !reloaded && n >= count / 2 && (before + n) % lanes == 0) {
+            reloaded = true;
             CoeffSet set;
             for (int k = 0; k < c.num_coeffs(); ++k) {
                 set.push_back(value(c.signed_coeffs()));
@@ -488,10 +537,21 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
     const int ow = c.out_width;
     const std::vector<CoeffSet> initial =
         c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(first.front().size())) : first;
+    std::vector<std::pair<std::int64_t, int>> results; // P results per beat, the first lowest
     for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
         const Value& r = result.value;
         const std::pair<std::int64_t, int> tag{result.channel, chw};
-        if (c.is_complex && c.serial) {
+        if (lanes > 1) {
+            if (c.is_complex) {
+                results.insert(results.begin(), {{r.im, ow}, {r.re, ow}});
+            } else {
+                results.insert(results.begin(), {r.re, ow});
+            }
+            if (static_cast<int>(results.size()) == lanes * (c.is_complex ? 2 : 1)) {
+                build.tb_out.push_back(hex_word(results));
+                results.clear();
+            }
+        } else if (c.is_complex && c.serial) {
             // {m_axis_tuser, m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
             build.tb_out.push_back(beat({tag}, {{0, 1}, {r.re, ow}}));
             build.tb_out.push_back(beat({tag}, {{1, 1}, {r.im, ow}}));
@@ -530,7 +590,8 @@ std::string options_header(const FirConfig& c, const std::vector<std::int64_t>& 
     std::string text = "// FIR core options beyond parameters.v, written by ipgen.\n"
                        "`define FIR_CHANNELS " +
                        std::to_string(c.channels) + "\n`define FIR_COEFF_SETS " +
-                       std::to_string(c.coeff_sets) + "\n";
+                       std::to_string(c.coeff_sets) + "\n`define FIR_SAMPLES_PER_CLOCK " +
+                       std::to_string(c.samples_per_clock) + "\n";
     if (chw + setw > 0) {
         text += "`define FIR_USER\n`define FIR_USER_WIDTH " + std::to_string(chw + setw) + "\n";
     }
@@ -623,6 +684,11 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
     if (c.coeff_sets > 1) {
         build.name += "_s" + std::to_string(c.coeff_sets);
         build.title += ", " + std::to_string(c.coeff_sets) + " sets";
+    }
+    widen_for_lanes(build.interface, c.samples_per_clock);
+    if (c.samples_per_clock > 1) {
+        build.name += "_p" + std::to_string(c.samples_per_clock);
+        build.title += ", " + std::to_string(c.samples_per_clock) + " samples per clock";
     }
 
     const auto row = [&](const std::string& name, const std::string& value,
@@ -783,6 +849,16 @@ const std::vector<Option>& options() {
          .min = 1,
          .max = 16,
          .default_value = Value{std::int64_t{1}}},
+        {.name = "samples-per-clock",
+         .kind = OptionKind::integer,
+         .value_name = "P",
+         .help = "samples per s_axis beat and results per m_axis beat, sample 0 (the oldest) in "
+                 "the low bits: P lanes of multipliers, a sample rate of P times the clock",
+         .min = 1,
+         .max = 8,
+         .default_value = Value{std::int64_t{1}},
+         .accepted = "2 to 8 only with --filter-type single-cycle, one channel and parallel "
+                     "complex ports"},
     };
     return declared;
 }

@@ -109,4 +109,23 @@ void add_channel_ports(CoreInterface& interface, int channel_width, int set_widt
     }
 }
 
+void widen_for_lanes(CoreInterface& interface, int lanes) {
+    if (lanes == 1) {
+        return;
+    }
+    const std::string each = ", " + std::to_string(lanes) + " per beat, the oldest in the low bits";
+    for (StreamInterface& stream : interface.streams) {
+        if (stream.name == "s_axis" || stream.name == "m_axis") {
+            stream.tdata_width *= lanes;
+            stream.meaning += each;
+        }
+    }
+    for (Port& port : interface.native_ports) {
+        if (port.name == "in_data" || port.name == "out_data") {
+            port.width *= lanes;
+            port.meaning += each;
+        }
+    }
+}
+
 } // namespace ipgen::front

@@ -32,6 +32,7 @@ struct FirConfig {
     // history; coefficient sets chosen per sample (decimation: per block).
     int channels = 1;
     int coeff_sets = 1;
+    int samples_per_clock = 1; // samples (and results) per beat: the same sums
 
     int num_coeffs() const;
     int multipliers() const;

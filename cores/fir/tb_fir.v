@@ -17,7 +17,10 @@
 // clock after each marked (out of order) beat is taken.
 `include "tb_config.vh"
 module tb_fir;
-    localparam DW = `INTERNAL_DATA_WIDTH;
+    localparam P = `FIR_SAMPLES_PER_CLOCK;   // samples (results) per beat
+    // the data field: a coefficient word or a beat of P samples
+    localparam DW = (P * `INPUT_PORT_WIDTH > `INTERNAL_DATA_WIDTH) ? P * `INPUT_PORT_WIDTH
+                                                                 : `INTERNAL_DATA_WIDTH;
 `ifdef FIR_USER
     localparam UW = `FIR_USER_WIDTH;
 `else
@@ -34,7 +37,7 @@ module tb_fir;
 `ifdef COMPLEX_SERI_IN
     localparam OW = `OUTPUT_PORT_WIDTH + 1 + CHW;   // tlast above the data
 `else
-    localparam OW = `OUTPUT_PORT_WIDTH + CHW;
+    localparam OW = P * `OUTPUT_PORT_WIDTH + CHW;
 `endif
     localparam IDLE_LIMIT = 20000;
 
@@ -60,7 +63,7 @@ module tb_fir;
     reg m_ready = 1'b0;
 
     wire                            s_tready, m_tvalid;
-    wire [`OUTPUT_PORT_WIDTH-1:0]   m_tdata;
+    wire [P*`OUTPUT_PORT_WIDTH-1:0] m_tdata;
     wire [OW-1:0]                   m_beat;
     wire                            s_tvalid = offer && more && !is_coef;
     wire                            s_take = s_tvalid && s_tready;
@@ -90,13 +93,13 @@ module tb_fir;
 
     fir_axis dut (
         .aclk(clk), .aresetn(aresetn),
-        .s_axis_tdata(beat[`INPUT_PORT_WIDTH-1:0]), .s_axis_tvalid(s_tvalid),
+        .s_axis_tdata(beat[P*`INPUT_PORT_WIDTH-1:0]), .s_axis_tvalid(s_tvalid),
         .s_axis_tready(s_tready),
 `ifdef FIR_USER
         .s_axis_tuser(beat[DW +: UW]),
 `endif
 `ifdef COEFF_LOAD
-        .s_axis_coef_tdata(beat[DW-1:0]), .s_axis_coef_tvalid(c_tvalid),
+        .s_axis_coef_tdata(beat[`INTERNAL_DATA_WIDTH-1:0]), .s_axis_coef_tvalid(c_tvalid),
         .s_axis_coef_tready(c_tready), .s_axis_coef_tlast(is_last),
 `ifdef FIR_SETS
         .s_axis_coef_tuser(beat[DW+CHW +: `FIR_SET_WIDTH]),

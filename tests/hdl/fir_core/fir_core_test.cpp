@@ -71,6 +71,11 @@ FirConfig loadable(FirConfig c) {
     return c;
 }
 
+FirConfig samples(FirConfig c, int per_clock) {
+    c.samples_per_clock = per_clock;
+    return c;
+}
+
 FirConfig channels(FirConfig c, int count, int sets) {
     c.channels = count;
     c.coeff_sets = sets;
@@ -155,6 +160,14 @@ const CoreCase core_cases[] = {
      channels(with(make(8, 8, 20, interpolation, nonsymmetric, false, true), 1, 1, 3), 2, 3)},
     {"sets4_load_deci_nearest",
      channels(loadable(with(make(8, 9, 16, decimation, symmetric, true, false), 1, 3, 1)), 1, 4)},
+    // several samples per clock: P lanes on one shift line
+    {"p4_single_sym_odd", samples(make(6, 7, 12, single_cycle, symmetric, true, false), 4)},
+    {"p3_sets2_load_complex_anti",
+     channels(samples(loadable(complex_in(make(5, 6, 9, single_cycle, antisymmetric, false, false),
+                                          false)),
+                      3),
+              1, 2)},
+    {"p8_one_tap_unsigned", samples(make(4, 1, 7, single_cycle, nonsymmetric, false, true), 8)},
     {"chan64_sets16_single_complex",
      channels(complex_in(make(6, 3, 14, single_cycle, nonsymmetric, false, false), false), 64, 16)},
 };
@@ -247,6 +260,8 @@ std::vector<std::string> ipgen_args(const FirConfig& c, const std::vector<CoeffS
             std::to_string(c.channels),
             "--coeff-sets",
             std::to_string(c.coeff_sets),
+            "--samples-per-clock",
+            std::to_string(c.samples_per_clock),
             "--out",
             "core"};
 }
@@ -376,7 +391,10 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     // mark, then tlast and the coefficient-beat flag
     const int chw = c.channels > 1 ? std::bit_width(unsigned(c.channels - 1)) : 0;
     const int setw = c.coeff_sets > 1 ? std::bit_width(unsigned(c.coeff_sets - 1)) : 0;
-    const int flags = dw + chw + setw + (c.channels > 1 ? 1 : 0);
+    // P samples per beat, sample 0 lowest (a coefficient word in the low bits)
+    const int lanes = c.samples_per_clock;
+    const int dfw = lanes * dw;
+    const int flags = dfw + chw + setw + (c.channels > 1 ? 1 : 0);
     std::vector<Event> events;
     CoeffSet loading;
     bool have_real_part = false;
@@ -384,8 +402,8 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     for (const std::uint64_t beat : hex_lines(folder + "/tb_in.hex")) {
         const std::int64_t re = field(beat, 0, w, c.signed_coeffs());
         const std::int64_t im = c.is_complex ? field(beat, w, w, c.signed_coeffs()) : 0;
-        const int channel = chw > 0 ? static_cast<int>(field(beat, dw, chw, false)) : 0;
-        const int set = setw > 0 ? static_cast<int>(field(beat, dw + chw, setw, false)) : 0;
+        const int channel = chw > 0 ? static_cast<int>(field(beat, dfw, chw, false)) : 0;
+        const int set = setw > 0 ? static_cast<int>(field(beat, dfw + chw, setw, false)) : 0;
         if ((beat >> (flags + 1)) != 0) {
             loading.push_back({re, im});
             if (((beat >> flags) & 1) != 0) {
@@ -400,12 +418,15 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
             }
             have_real_part = !have_real_part;
         } else {
-            events.push_back(Event{false,
-                                   {field(beat, 0, w, !c.is_unsigned),
-                                    c.is_complex ? field(beat, w, w, !c.is_unsigned) : 0},
-                                   {},
-                                   channel,
-                                   set});
+            for (int lane = 0; lane < lanes; ++lane) {
+                events.push_back(
+                    Event{false,
+                          {field(beat, lane * dw, w, !c.is_unsigned),
+                           c.is_complex ? field(beat, lane * dw + w, w, !c.is_unsigned) : 0},
+                          {},
+                          channel,
+                          set});
+            }
         }
     }
     EXPECT_EQ(c.loadable, events.front().is_set);
@@ -427,6 +448,7 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     const int ow = c.out_width;
     const std::vector<CoeffSet> initial =
         c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(c.num_coeffs())) : first;
+    int lane_of_beat = 0;
     for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
         const Value& r = result.value;
         // m_axis_tuser on top
@@ -437,9 +459,17 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
             expected.push_back(tag | static_cast<std::uint64_t>(r.re));
             expected.push_back(tag | std::uint64_t{1} << ow | static_cast<std::uint64_t>(r.im));
         } else {
-            expected.push_back(tag | (c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
-                                                         static_cast<std::uint64_t>(r.re)
-                                                   : static_cast<std::uint64_t>(r.re)));
+            const std::uint64_t word =
+                tag | (c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
+                                          static_cast<std::uint64_t>(r.re)
+                                    : static_cast<std::uint64_t>(r.re));
+            // P results per beat, the first lowest (rows whose beats fit 64 bits)
+            if (lane_of_beat == 0) {
+                expected.push_back(word);
+            } else {
+                expected.back() |= word << (lane_of_beat * data_bits);
+            }
+            lane_of_beat = (lane_of_beat + 1) % lanes;
         }
     }
     EXPECT_FALSE(expected.empty());
