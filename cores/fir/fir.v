@@ -14,7 +14,8 @@
 // (FIR_COEFF_SETS; with FIR_SETS the set of each sample on in_set, of each
 // loaded packet on coef_set) and the samples per clock (FIR_SAMPLES_PER_CLOCK,
 // P: in_data carries P samples, sample 0 the oldest in the low bits, and
-// out_data their P results).
+// out_data their P results; FIR_RESULTS_PER_CLOCK of them, one for
+// DECIMATION_FIR, whose P lanes add up to one result per D/P beats).
 `include "parameters.v"
 `include "fir_options.vh"
 module fir (
@@ -43,7 +44,7 @@ module fir (
 `endif
     // results: one per out_valid pulse (no back-pressure here);
     // complex results {imaginary, real}
-    output wire [`FIR_SAMPLES_PER_CLOCK*`OUTPUT_WIDTH-1:0] out_data,
+    output wire [`FIR_RESULTS_PER_CLOCK*`OUTPUT_WIDTH-1:0] out_data,
     output wire                             out_valid
 );
     localparam W     = `INPUT_DATA_WIDTH;
@@ -212,7 +213,15 @@ module fir (
     wire [RTAPS*HW-1:0]   taps_h;
     wire                  op_valid, op_first, op_last;
     wire [P*M*IDW-1:0]    op_a, op_b;      // lane i at [i*M*IDW +: M*IDW]
-    wire [M*HW-1:0]       op_c;
+`ifdef DECIMATION_FIR
+    localparam CP = P;                 // lanes with their own coefficient operands
+`else
+    localparam CP = 1;
+`endif
+    // decimation lanes each sum part of a block: full-width lane results, added
+    localparam LANE_SUM = (CP > 1) ? 1 : 0;
+    localparam LANE_OUTW = LANE_SUM ? FULLW : OUTW;
+    wire [CP*M*HW-1:0]    op_c;
 
     // the set of the samples from the last set boundary on
     reg [SETW-1:0] set_sel;
@@ -235,7 +244,7 @@ module fir (
     fir_engine_multicycle #(.TAPS(TAPS), .C(CH), .NCF(NCF), .M(M), .NCA(`NUM_CYCLES_ADJ),
         .SW(IDW), .HW(HW), .PREADD(PREADD)) engine (
 `elsif DECIMATION_FIR
-    fir_engine_decimator #(.TAPS(RTAPS), .D(`D_RATIO), .M(M), .SW(IDW), .HW(HW)) engine (
+    fir_engine_decimator #(.TAPS(RTAPS), .D(`D_RATIO), .P(P), .M(M), .SW(IDW), .HW(HW)) engine (
 `elsif INTERPOLATION_FIR
     fir_engine_interpolator #(.TAPS(RTAPS), .C(CH), .U(`U_RATIO), .M(M), .SW(IDW), .HW(HW))
         engine (
@@ -251,6 +260,7 @@ module fir (
 
     // one multiply-accumulate path per lane, all on the same coefficients
     wire [P-1:0] lane_valid;
+    wire [P*PARTS*LANE_OUTW-1:0] lane_data;
     genvar i;
     generate
         for (i = 0; i < P; i = i + 1) begin : g_lane
@@ -258,15 +268,25 @@ module fir (
                 .PREADD(PREADD), .NEGATE(NEG),
                 .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT),
                 .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
-                .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .ROUND(ROUND),
+                .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(LANE_OUTW),
+                .ROUND(LANE_SUM ? 0 : ROUND),
                 .LUT_ROWS(LUT_ROWS)) mac (
                 .clk(clk), .rst_n(rst_n),
                 .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
-                .op_a(op_a[i*M*IDW +: M*IDW]), .op_b(op_b[i*M*IDW +: M*IDW]), .op_c(op_c),
+                .op_a(op_a[i*M*IDW +: M*IDW]), .op_b(op_b[i*M*IDW +: M*IDW]),
+                .op_c(op_c[((CP > 1) ? i : 0)*M*HW +: M*HW]),
                 .out_valid(lane_valid[i]),
-                .out_data(out_data[i*`OUTPUT_WIDTH +: `OUTPUT_WIDTH]));
+                .out_data(lane_data[i*PARTS*LANE_OUTW +: PARTS*LANE_OUTW]));
+        end
+        if (LANE_SUM) begin : g_sum
+            fir_lane_sum #(.P(P), .PARTS(PARTS), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(TSIGNED),
+                .ROUND(ROUND)) adder (
+                .clk(clk), .rst_n(rst_n), .in_valid(lane_valid[0]), .lanes(lane_data),
+                .out_valid(out_valid), .out_data(out_data));
+        end else begin : g_direct
+            assign out_valid = lane_valid[0];
+            assign out_data = lane_data;
         end
     endgenerate
-    assign out_valid = lane_valid[0];
 endmodule
 `default_nettype wire

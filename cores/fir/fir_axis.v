@@ -22,7 +22,8 @@
 // s_axis_coef_tuser of its last beat.
 // Samples per clock (FIR_SAMPLES_PER_CLOCK, P): every s_axis beat carries P
 // samples, sample 0 (the oldest) in the low bits, and every m_axis beat
-// their P results in the same order.
+// their P results in the same order (DECIMATION_FIR: one result, every
+// D/P beats).
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
@@ -48,7 +49,7 @@ module fir_axis (
 `endif
 `endif
     // results
-    output wire [`FIR_SAMPLES_PER_CLOCK*`OUTPUT_PORT_WIDTH-1:0] m_axis_tdata,
+    output wire [`FIR_RESULTS_PER_CLOCK*`OUTPUT_PORT_WIDTH-1:0] m_axis_tdata,
 `ifdef COMPLEX_SERI_IN
     output wire                             m_axis_tlast,   // the imaginary beat
 `endif
@@ -61,7 +62,7 @@ module fir_axis (
 );
     localparam LANES = `FIR_SAMPLES_PER_CLOCK;
     localparam IDW = LANES * `INTERNAL_DATA_WIDTH;
-    localparam OWD = LANES * `OUTPUT_WIDTH;
+    localparam OWD = `FIR_RESULTS_PER_CLOCK * `OUTPUT_WIDTH;
     // results per sample (COST) and clocks between samples at full rate
     // (GAP; for decimation, between results)
 `ifdef INTERPOLATION_FIR
@@ -72,7 +73,7 @@ module fir_axis (
     localparam GAP = `NUM_CYCLES_ADJ;
 `elsif DECIMATION_FIR
     localparam COST = 1;
-    localparam GAP = `D_RATIO;
+    localparam GAP = `D_RATIO / `FIR_SAMPLES_PER_CLOCK;   // beats per block
 `else
     localparam COST = 1;
     localparam GAP = 1;
@@ -82,7 +83,7 @@ module fir_axis (
     // four coefficient bits, a complex sum, up to six adder-tree stages),
     // so a queue of NEED entries keeps a full-rate stream going while
     // m_axis_tready stays high.
-    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
+    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4 + ((LANES > 1) ? 2 : 0);
     localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
     localparam DEPTH = 1 << $clog2(NEED);
     localparam CW = $clog2(DEPTH + 1);   // 0 .. DEPTH, the queue's level
@@ -96,9 +97,9 @@ module fir_axis (
     wire [CW-1:0] queued;      // results in the queue
     reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
-    localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
-    localparam [31:0] BLOCK_END = `D_RATIO - 1;
-    reg [PW-1:0] block_pos;    // position of the next sample in its block
+    localparam PW = (GAP > 1) ? $clog2(GAP) : 1;
+    localparam [31:0] BLOCK_END = GAP - 1;
+    reg [PW-1:0] block_pos;    // position of the next beat in its block
     always @(posedge aclk)
         if (!aresetn) block_pos <= {PW{1'b0}};
         else if (core_take)

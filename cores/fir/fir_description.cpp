@@ -125,6 +125,12 @@ FirConfig model_config(const Config& config) {
     return c;
 }
 
+// Results per m_axis beat: one per sample of a beat, one per block when
+// decimating.
+int results_per_beat(const FirConfig& c) {
+    return c.filter_type == fir::decimation ? 1 : c.samples_per_clock;
+}
+
 // Bits of an index of n things (0 for one thing).
 int index_bits(int n) {
     return n > 1 ? fir::gen::nextlog2(n) : 0;
@@ -280,11 +286,16 @@ std::optional<Problem> check_channels_and_sets(const Config& config) {
                        "1 with --filter-type decimation; 1 to 64 with the other types"};
     }
     const std::int64_t lanes = config.integer("samples-per-clock");
-    const std::string accepted =
-        "1; 2 to 8 with --filter-type single-cycle, one channel and parallel complex ports";
-    if (lanes > 1 && config.choice("filter-type") != "single-cycle") {
+    const std::string accepted = "1; 2 to 8 with --filter-type single-cycle, or decimation by a "
+                                 "multiple of it, with one channel and parallel complex ports";
+    const std::string type = config.choice("filter-type");
+    if (lanes > 1 && type != "single-cycle" && type != "decimation") {
         return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
-                       "the " + config.choice("filter-type") + " engine takes one sample per clock",
+                       "the " + type + " engine takes one sample per clock", accepted};
+    }
+    if (lanes > 1 && type == "decimation" && config.integer("decimation") % lanes != 0) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--decimation " + shown(config, "decimation") + " is no multiple of it",
                        accepted};
     }
     if (lanes > 1 && channels > 1) {
@@ -541,7 +552,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
     for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
         const Value& r = result.value;
         const std::pair<std::int64_t, int> tag{result.channel, chw};
-        if (lanes > 1) {
+        if (results_per_beat(c) > 1) {
             if (c.is_complex) {
                 results.insert(results.begin(), {{r.im, ow}, {r.re, ow}});
             } else {
@@ -591,7 +602,8 @@ std::string options_header(const FirConfig& c, const std::vector<std::int64_t>& 
                        "`define FIR_CHANNELS " +
                        std::to_string(c.channels) + "\n`define FIR_COEFF_SETS " +
                        std::to_string(c.coeff_sets) + "\n`define FIR_SAMPLES_PER_CLOCK " +
-                       std::to_string(c.samples_per_clock) + "\n";
+                       std::to_string(c.samples_per_clock) + "\n`define FIR_RESULTS_PER_CLOCK " +
+                       std::to_string(results_per_beat(c)) + "\n";
     if (chw + setw > 0) {
         text += "`define FIR_USER\n`define FIR_USER_WIDTH " + std::to_string(chw + setw) + "\n";
     }
@@ -685,7 +697,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         build.name += "_s" + std::to_string(c.coeff_sets);
         build.title += ", " + std::to_string(c.coeff_sets) + " sets";
     }
-    widen_for_lanes(build.interface, c.samples_per_clock);
+    widen_for_lanes(build.interface, c.samples_per_clock, results_per_beat(c));
     if (c.samples_per_clock > 1) {
         build.name += "_p" + std::to_string(c.samples_per_clock);
         build.title += ", " + std::to_string(c.samples_per_clock) + " samples per clock";
@@ -857,8 +869,8 @@ const std::vector<Option>& options() {
          .min = 1,
          .max = 8,
          .default_value = Value{std::int64_t{1}},
-         .accepted = "2 to 8 only with --filter-type single-cycle, one channel and parallel "
-                     "complex ports"},
+         .accepted = "2 to 8 only with --filter-type single-cycle or decimation by a multiple "
+                     "of P, one channel and parallel complex ports"},
     };
     return declared;
 }

@@ -109,22 +109,21 @@ void add_channel_ports(CoreInterface& interface, int channel_width, int set_widt
     }
 }
 
-void widen_for_lanes(CoreInterface& interface, int lanes) {
-    if (lanes == 1) {
-        return;
-    }
-    const std::string each = ", " + std::to_string(lanes) + " per beat, the oldest in the low bits";
-    for (StreamInterface& stream : interface.streams) {
-        if (stream.name == "s_axis" || stream.name == "m_axis") {
-            stream.tdata_width *= lanes;
-            stream.meaning += each;
+void widen_for_lanes(CoreInterface& interface, int lanes, int results) {
+    const auto widen = [](auto& item, int count) {
+        if (count > 1) {
+            item.meaning += ", " + std::to_string(count) + " per beat, the oldest in the low bits";
         }
+    };
+    for (StreamInterface& stream : interface.streams) {
+        const int count = stream.name == "s_axis" ? lanes : stream.name == "m_axis" ? results : 1;
+        stream.tdata_width *= count;
+        widen(stream, count);
     }
     for (Port& port : interface.native_ports) {
-        if (port.name == "in_data" || port.name == "out_data") {
-            port.width *= lanes;
-            port.meaning += each;
-        }
+        const int count = port.name == "in_data" ? lanes : port.name == "out_data" ? results : 1;
+        port.width *= count;
+        widen(port, count);
     }
 }
 

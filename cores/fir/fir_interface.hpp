@@ -23,8 +23,8 @@ CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_
 // channel) and of several coefficient sets (set_width bits, 0 for one set).
 void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable);
 
-// P samples per beat on s_axis and in_data, P results on m_axis and
-// out_data, sample 0 (the oldest) in the low bits.
-void widen_for_lanes(CoreInterface& interface, int lanes);
+// `lanes` samples per beat on s_axis and in_data, `results` on m_axis and
+// out_data, the oldest in the low bits.
+void widen_for_lanes(CoreInterface& interface, int lanes, int results);
 
 } // namespace ipgen::front
