@@ -17,7 +17,8 @@
 // clock after each marked (out of order) beat is taken.
 `include "tb_config.vh"
 module tb_fir;
-    localparam P = `FIR_SAMPLES_PER_CLOCK;   // samples (results) per beat
+    localparam P = `FIR_SAMPLES_PER_CLOCK;   // samples per beat
+    localparam R = `FIR_RESULTS_PER_CLOCK;   // results per beat
     // the data field: a coefficient word or a beat of P samples
     localparam DW = (P * `INPUT_PORT_WIDTH > `INTERNAL_DATA_WIDTH) ? P * `INPUT_PORT_WIDTH
                                                                  : `INTERNAL_DATA_WIDTH;
@@ -37,7 +38,7 @@ module tb_fir;
 `ifdef COMPLEX_SERI_IN
     localparam OW = `OUTPUT_PORT_WIDTH + 1 + CHW;   // tlast above the data
 `else
-    localparam OW = P * `OUTPUT_PORT_WIDTH + CHW;
+    localparam OW = R * `OUTPUT_PORT_WIDTH + CHW;
 `endif
     localparam IDLE_LIMIT = 20000;
 
@@ -63,7 +64,7 @@ module tb_fir;
     reg m_ready = 1'b0;
 
     wire                            s_tready, m_tvalid;
-    wire [P*`OUTPUT_PORT_WIDTH-1:0] m_tdata;
+    wire [R*`OUTPUT_PORT_WIDTH-1:0] m_tdata;
     wire [OW-1:0]                   m_beat;
     wire                            s_tvalid = offer && more && !is_coef;
     wire                            s_take = s_tvalid && s_tready;

@@ -167,6 +167,15 @@ const CoreCase core_cases[] = {
                                           false)),
                       3),
               1, 2)},
+    // decimation: P polyphase lanes, their sums added into one result per D/P beats
+    {"deci_d4_p2_sets2_load",
+     channels(
+         samples(loadable(with(make(8, 10, 20, decimation, nonsymmetric, false, false), 1, 4, 1)),
+                 2),
+         1, 2)},
+    {"deci_d6_p3_sym_complex_nearest",
+     samples(complex_in(with(make(6, 13, 12, decimation, symmetric, true, false), 1, 6, 1), false),
+             3)},
     {"p8_one_tap_unsigned", samples(make(4, 1, 7, single_cycle, nonsymmetric, false, true), 8)},
     {"chan64_sets16_single_complex",
      channels(complex_in(make(6, 3, 14, single_cycle, nonsymmetric, false, false), false), 64, 16)},
@@ -469,7 +478,7 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
             } else {
                 expected.back() |= word << (lane_of_beat * data_bits);
             }
-            lane_of_beat = (lane_of_beat + 1) % lanes;
+            lane_of_beat = (lane_of_beat + 1) % (c.filter_type == decimation ? 1 : lanes);
         }
     }
     EXPECT_FALSE(expected.empty());
