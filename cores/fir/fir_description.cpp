@@ -851,7 +851,7 @@ const std::vector<Option>& options() {
          .min = 1,
          .max = 64,
          .default_value = Value{std::int64_t{1}},
-         .accepted = "1 to 64; 1 with --filter-type decimation"},
+         .accepted = "1 with --filter-type decimation"},
         {.name = "coeff-sets",
          .kind = OptionKind::integer,
          .value_name = "S",
