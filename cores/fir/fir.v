@@ -184,7 +184,13 @@ module fir (
     localparam SPAN = 1;
 `endif
 `ifdef MULTI_CYCLE_PROCESSING
+`ifdef DECIMATION_FIR
+    // (interleaved channels: summed per channel after the tree,
+    // fir_channel_accum)
+    localparam ACCUM = (CH > 1) ? 0 : 1;
+`else
     localparam ACCUM = 1;
+`endif
 `else
     localparam ACCUM = 0;
 `endif
@@ -220,7 +226,14 @@ module fir (
 `endif
     // decimation lanes each sum part of a block: full-width lane results, added
     localparam LANE_SUM = (CP > 1) ? 1 : 0;
-    localparam LANE_OUTW = LANE_SUM ? FULLW : OUTW;
+`ifdef DECIMATION_FIR
+    localparam CHANNEL_SUM = (CH > 1) ? 1 : 0;
+    localparam DRATIO = `D_RATIO;
+`else
+    localparam CHANNEL_SUM = 0;
+    localparam DRATIO = 1;
+`endif
+    localparam LANE_OUTW = (LANE_SUM || CHANNEL_SUM) ? FULLW : OUTW;
     wire [CP*M*HW-1:0]    op_c;
 
     // the set of the samples from the last set boundary on
@@ -244,7 +257,8 @@ module fir (
     fir_engine_multicycle #(.TAPS(TAPS), .C(CH), .NCF(NCF), .M(M), .NCA(`NUM_CYCLES_ADJ),
         .SW(IDW), .HW(HW), .PREADD(PREADD)) engine (
 `elsif DECIMATION_FIR
-    fir_engine_decimator #(.TAPS(RTAPS), .D(`D_RATIO), .P(P), .M(M), .SW(IDW), .HW(HW)) engine (
+    fir_engine_decimator #(.TAPS(RTAPS), .D(`D_RATIO), .C(CH), .P(P), .M(M), .SW(IDW), .HW(HW))
+        engine (
 `elsif INTERPOLATION_FIR
     fir_engine_interpolator #(.TAPS(RTAPS), .C(CH), .U(`U_RATIO), .M(M), .SW(IDW), .HW(HW))
         engine (
@@ -269,7 +283,7 @@ module fir (
                 .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT),
                 .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
                 .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(LANE_OUTW),
-                .ROUND(LANE_SUM ? 0 : ROUND),
+                .ROUND((LANE_SUM || CHANNEL_SUM) ? 0 : ROUND),
                 .LUT_ROWS(LUT_ROWS)) mac (
                 .clk(clk), .rst_n(rst_n),
                 .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
@@ -282,6 +296,11 @@ module fir (
             fir_lane_sum #(.P(P), .PARTS(PARTS), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(TSIGNED),
                 .ROUND(ROUND)) adder (
                 .clk(clk), .rst_n(rst_n), .in_valid(lane_valid[0]), .lanes(lane_data),
+                .out_valid(out_valid), .out_data(out_data));
+        end else if (CHANNEL_SUM) begin : g_channels
+            fir_channel_accum #(.C(CH), .D(DRATIO), .PARTS(PARTS), .FULLW(FULLW), .OUTW(OUTW),
+                .SIGNED(TSIGNED), .ROUND(ROUND)) per_channel (
+                .clk(clk), .rst_n(rst_n), .in_valid(lane_valid[0]), .in_data(lane_data),
                 .out_valid(out_valid), .out_data(out_data));
         end else begin : g_direct
             assign out_valid = lane_valid[0];

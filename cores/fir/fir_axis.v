@@ -99,10 +99,23 @@ module fir_axis (
 `ifdef DECIMATION_FIR
     localparam PW = (GAP > 1) ? $clog2(GAP) : 1;
     localparam [31:0] BLOCK_END = GAP - 1;
-    reg [PW-1:0] block_pos;    // position of the next beat in its block
+    reg [PW-1:0] block_pos;    // position of the next beat (round) in its block
+`ifdef FIR_CHANNELED
+    // with channels a block is D rounds of C samples, a result per channel
+    localparam RCW = `FIR_CHANNEL_WIDTH;
+    localparam [31:0] ROUND_END = `FIR_CHANNELS - 1;
+    reg [RCW-1:0] round_pos;   // channel of the next sample
+    always @(posedge aclk)
+        if (!aresetn) round_pos <= {RCW{1'b0}};
+        else if (core_take)
+            round_pos <= (round_pos == ROUND_END[RCW-1:0]) ? {RCW{1'b0}} : round_pos + 1'b1;
+    wire round_end = (round_pos == ROUND_END[RCW-1:0]);
+`else
+    wire round_end = 1'b1;
+`endif
     always @(posedge aclk)
         if (!aresetn) block_pos <= {PW{1'b0}};
-        else if (core_take)
+        else if (core_take && round_end)
             block_pos <= (block_pos == BLOCK_END[PW-1:0]) ? {PW{1'b0}} : block_pos + 1'b1;
     wire [CW-1:0] cost = (block_pos == 0) ? 1 : 0;
 `else

@@ -280,10 +280,11 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
 // The combinations of channels and coefficient sets the core builds.
 std::optional<Problem> check_channels_and_sets(const Config& config) {
     const std::int64_t channels = config.integer("channels");
-    if (channels > 1 && config.choice("filter-type") == "decimation") {
+    if (channels > 1 && config.choice("filter-type") == "decimation" &&
+        config.integer("coeff-sets") > 1) {
         return Problem{"channels", shown(config, "channels"),
-                       "a decimating filter sums the firings of a block in one accumulator",
-                       "1 with --filter-type decimation; 1 to 64 with the other types"};
+                       "the decimating channels' blocks share one set register",
+                       "1 with --filter-type decimation and --coeff-sets above 1"};
     }
     const std::int64_t lanes = config.integer("samples-per-clock");
     const std::string accepted = "1; 2 to 8 with --filter-type single-cycle, or decimation by a "
@@ -851,7 +852,7 @@ const std::vector<Option>& options() {
          .min = 1,
          .max = 64,
          .default_value = Value{std::int64_t{1}},
-         .accepted = "1 with --filter-type decimation"},
+         .accepted = "1 with --filter-type decimation and --coeff-sets above 1"},
         {.name = "coeff-sets",
          .kind = OptionKind::integer,
          .value_name = "S",

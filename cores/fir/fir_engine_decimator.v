@@ -12,9 +12,16 @@
 // block are D/P of its D firings and the lanes' sums add up to the output
 // (outside this engine). op_first and op_last mark a block's first and
 // last beat for every lane.
+// With C interleaved channels (one sample per clock) the line is C times
+// as long, sample i*D of the channel C*i*D places back; a block is D
+// rounds of C samples, the phase advancing once per round. The firings of
+// the channels interleave, so their sums are formed outside this engine
+// (fir_channel_accum); a set boundary is the first sample of a round that
+// starts a block.
 module fir_engine_decimator #(
     parameter TAPS = 1,          // filter length
     parameter D = 1,             // decimation ratio
+    parameter C = 1,             // interleaved channels
     parameter P = 1,             // samples per clock (lanes), dividing D
     parameter M = 1,             // multipliers per lane
     parameter SW = 8,            // bits per sample (both parts when complex)
@@ -39,13 +46,14 @@ module fir_engine_decimator #(
     output wire [P*M*HW-1:0]    op_c
 );
     localparam K = D / P;                        // beats per block
-    localparam LEN = (M - 1) * D + P;            // samples the firings reach
+    localparam LEN = (M - 1) * D * C + P;        // samples the firings reach
     localparam PW = (D > 1) ? $clog2(D) : 1;     // phase
     localparam BW = (K > 1) ? $clog2(K) : 1;     // beat of a block
     localparam [31:0] LAST = K - 1;
     wire [BW-1:0] last_beat = LAST[BW-1:0];
 
-    reg [BW-1:0]     beat;     // beat of the next sample(s) in its block
+    reg [BW-1:0]     beat;     // beat (round) of the next sample(s) in its block
+    wire             round_end;    // the next sample is the last of its round
     reg [BW-1:0]     fired;    // beat of the samples in the line's front
     wire accept = in_valid;
     wire [LEN*SW-1:0] line;    // sample k of the past at [k*SW +: SW], k = 0 newest
@@ -69,7 +77,7 @@ module fir_engine_decimator #(
         end else begin
             op_valid <= accept;
             if (accept) begin
-                beat     <= (beat == last_beat) ? {BW{1'b0}} : beat + 1'b1;
+                if (round_end) beat <= (beat == last_beat) ? {BW{1'b0}} : beat + 1'b1;
                 fired    <= beat;
                 op_first <= (beat == 0);
                 op_last  <= (beat == last_beat);
@@ -85,13 +93,27 @@ module fir_engine_decimator #(
             fir_phase_taps #(.TAPS(TAPS), .R(D), .M(M), .HW(HW), .PW(PW)) phases (
                 .taps_h(taps_h), .phase(phase32[PW-1:0]), .coeffs(op_c[l*M*HW +: M*HW]));
             for (i = 0; i < M; i = i + 1) begin : g_mult
-                assign op_a[(l*M+i)*SW +: SW] = line[(P-1-l+i*D)*SW +: SW];
+                assign op_a[(l*M+i)*SW +: SW] = line[(P-1-l+i*D*C)*SW +: SW];
             end
         end
     endgenerate
     assign op_b = {P*M*SW{1'b0}};
 
+    generate
+        if (C > 1) begin : g_channels
+            localparam CHW = $clog2(C);
+            localparam [31:0] LAST_CH = C - 1;
+            reg [CHW-1:0] channel;   // channel of the next sample
+            always @(posedge clk)
+                if (!rst_n) channel <= {CHW{1'b0}};
+                else if (accept) channel <= round_end ? {CHW{1'b0}} : channel + 1'b1;
+            assign round_end = (channel == LAST_CH[CHW-1:0]);
+            assign boundary = accept && (beat == 0) && (channel == 0);
+        end else begin : g_one
+            assign round_end = 1'b1;
+            assign boundary = accept && (beat == 0);
+        end
+    endgenerate
     assign in_ready = 1'b1;
-    assign boundary = accept && (beat == 0);
 endmodule
 `default_nettype wire

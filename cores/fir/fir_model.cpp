@@ -163,7 +163,9 @@ std::vector<Result> run_model_sets(const FirConfig& config, const std::vector<Co
         const long n = static_cast<long>(x.size());
         const bool block_start = config.filter_type != decimation || n % config.deci == 0;
         if (block_start) {
-            if (pending != nullptr) {
+            // decimating channels: a set changes only where every channel's
+            // block starts (channel 0's first sample of a block)
+            if (pending != nullptr && (config.filter_type != decimation || ch == 0)) {
                 sets[pending->set_index] = impulse_response(config, pending->set);
                 pending = nullptr;
             }

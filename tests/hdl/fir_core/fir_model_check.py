@@ -170,7 +170,7 @@ def check_channels(cli, rng):
         expected = (expected + 1) % c["C"]
         n = len(per_channel[ch])
         if n % step == 0:
-            if pending is not None:
+            if pending is not None and (c["type"] != 2 or ch == 0):
                 versions.append(pending[1])
                 slots[pending[0]] = len(versions) - 1
                 pending = None
