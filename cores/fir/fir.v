@@ -236,14 +236,40 @@ module fir (
     localparam LANE_OUTW = (LANE_SUM || CHANNEL_SUM) ? FULLW : OUTW;
     wire [CP*M*HW-1:0]    op_c;
 
-    // the set of the samples from the last set boundary on
+    // the set of the samples from the last set boundary on; decimating
+    // channels: the set of the sample's own block, kept per channel
     reg [SETW-1:0] set_sel;
-    always @(posedge clk)
-        if (!rst_n) set_sel <= {SETW{1'b0}};
-        else if (boundary) set_sel <= in_set;
+    wire           block_first;   // (decimation) a sample starts its channel's block
+`ifdef DECIMATION_FIR
+    localparam PER_CHANNEL_SETS = (CH > 1 && SETS > 1) ? 1 : 0;
+`else
+    localparam PER_CHANNEL_SETS = 0;
+    assign block_first = boundary;
+`endif
+    generate
+        if (PER_CHANNEL_SETS) begin : g_block_sets
+            localparam CHW = $clog2(CH);
+            localparam [31:0] LAST_CH = CH - 1;
+            reg [SETW-1:0] block_set [0:CH-1];
+            reg [CHW-1:0]  in_channel;    // channel of the next sample
+            always @(posedge clk) begin
+                if (!rst_n) in_channel <= {CHW{1'b0}};
+                else if (in_valid)
+                    in_channel <= (in_channel == LAST_CH[CHW-1:0]) ? {CHW{1'b0}} : in_channel + 1'b1;
+                if (in_valid && block_first) block_set[in_channel] <= in_set;
+            end
+            always @(posedge clk)
+                if (!rst_n) set_sel <= {SETW{1'b0}};
+                else if (in_valid) set_sel <= block_first ? in_set : block_set[in_channel];
+        end else begin : g_one_set
+            always @(posedge clk)
+                if (!rst_n) set_sel <= {SETW{1'b0}};
+                else if (boundary) set_sel <= in_set;
+        end
+    endgenerate
 
     fir_coeff_store #(.NCF(NCF), .CW(IDW), .LOADABLE(LOADABLE), .COMPLEX(PARTS - 1),
-        .SETS(SETS), .SETW(SETW), .FIXED(FIXED)) store (
+        .SETS(SETS), .SETW(SETW), .EARLY(PER_CHANNEL_SETS ? 0 : 1), .FIXED(FIXED)) store (
         .clk(clk), .rst_n(rst_n),
         .load_data(coef_data), .load_set(coef_set), .load_valid(coef_valid),
         .load_last(coef_last), .load_ready(coef_ready),
@@ -268,6 +294,9 @@ module fir (
 `endif
         .clk(clk), .rst_n(rst_n),
         .in_data(in_data), .in_valid(in_valid), .in_ready(in_ready), .boundary(boundary),
+`ifdef DECIMATION_FIR
+        .block_first(block_first),
+`endif
         .taps_h(taps_h),
         .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
         .op_a(op_a), .op_b(op_b), .op_c(op_c));

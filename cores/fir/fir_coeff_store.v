@@ -10,7 +10,8 @@
 // A pending set replaces its set at the next clock edge where the engine
 // asserts `boundary` (a sample accepted at a set boundary); with several
 // sets, one that is not in use (not `select`, or before the first sample)
-// is replaced at once, in the clock after the packet's last beat. No
+// is replaced at once, in the clock after the packet's last beat (with
+// EARLY; without it, only before the first sample). No
 // further set is taken while one is pending. All loadable sets are zero
 // after reset.
 // Complex words are {imaginary, real} on the load port and on `coeffs`;
@@ -22,6 +23,7 @@ module fir_coeff_store #(
     parameter COMPLEX = 0,       // 1: words are two parts of CW/2 bits
     parameter SETS = 1,          // coefficient sets
     parameter SETW = 1,          // bits of a set index
+    parameter EARLY = 1,         // with several sets, one not in use is replaced at once
     parameter [SETS*NCF*CW-1:0] FIXED = 0
 ) (
     input  wire                 clk,
@@ -51,7 +53,8 @@ module fir_coeff_store #(
             reg [SETW-1:0]   target;   // the set the pending packet replaces
             reg              started;  // a sample has been taken: `select` is in use
             wire take = load_valid && !pending;
-            wire commit = pending && (boundary || (SETS > 1 && (!started || target != select)));
+            wire commit = pending && (boundary ||
+                                      (SETS > 1 && (!started || (EARLY && target != select))));
             always @(posedge clk) begin
                 if (!rst_n) begin
                     active  <= {SETS*SW{1'b0}};

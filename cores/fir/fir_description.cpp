@@ -277,15 +277,9 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
     return set;
 }
 
-// The combinations of channels and coefficient sets the core builds.
+// The combinations of channels, sets and samples per clock the core builds.
 std::optional<Problem> check_channels_and_sets(const Config& config) {
     const std::int64_t channels = config.integer("channels");
-    if (channels > 1 && config.choice("filter-type") == "decimation" &&
-        config.integer("coeff-sets") > 1) {
-        return Problem{"channels", shown(config, "channels"),
-                       "the decimating channels' blocks share one set register",
-                       "1 with --filter-type decimation and --coeff-sets above 1"};
-    }
     const std::int64_t lanes = config.integer("samples-per-clock");
     const std::string accepted = "1; 2 to 8 with --filter-type single-cycle, or decimation by a "
                                  "multiple of it, with one channel and parallel complex ports";
@@ -851,8 +845,7 @@ const std::vector<Option>& options() {
                  "is dropped and flagged on channel_error), the result's on m_axis_tuser",
          .min = 1,
          .max = 64,
-         .default_value = Value{std::int64_t{1}},
-         .accepted = "1 with --filter-type decimation and --coeff-sets above 1"},
+         .default_value = Value{std::int64_t{1}}},
         {.name = "coeff-sets",
          .kind = OptionKind::integer,
          .value_name = "S",

@@ -34,6 +34,7 @@ module fir_engine_decimator #(
     input  wire                 in_valid,
     output wire                 in_ready,
     output wire                 boundary,   // a coefficient set may change here
+    output wire                 block_first, // a sample (beat) starts its channel's block
     // impulse response, word k for tap k
     input  wire [TAPS*HW-1:0]   taps_h,
     // operands of one firing per lane, lane l at [l*M*SW +: M*SW] (op_c:
@@ -114,6 +115,7 @@ module fir_engine_decimator #(
             assign boundary = accept && (beat == 0);
         end
     endgenerate
+    assign block_first = accept && (beat == 0);
     assign in_ready = 1'b1;
 endmodule
 `default_nettype wire

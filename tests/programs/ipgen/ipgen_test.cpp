@@ -260,13 +260,7 @@ const std::vector<Refusal> refusals = {
      "ipgen: --coeff-file cin.dec: --coeffs is given too; accepted: one of --coeffs and "
      "--coeff-file"},
     // channels, sets and samples per clock: the combinations not built
-    {{"fir", "--channels", "2", "--filter-type", "decimation", "--decimation", "2", "--coeff-sets",
-      "2"},
-     "ipgen: --channels 2: the decimating channels' blocks share one set register; accepted: 1 "
-     "with --filter-type decimation and --coeff-sets above 1"},
-    {{"fir", "--channels", "65"},
-     "ipgen: --channels 65: out of range; accepted: 1 to 64; 1 with --filter-type decimation and "
-     "--coeff-sets above 1"},
+    {{"fir", "--channels", "65"}, "ipgen: --channels 65: out of range; accepted: 1 to 64"},
     {{"fir", "--coeff-sets", "2", "--coeffs", "1,2,3,4,5,6"},
      "ipgen: --coeffs 1,2,3,4,5,6: 6 values for NUM_COEFFS 6 and 2 sets; accepted: 12 "
      "coefficients, 2 sets of 6 in turn"},
