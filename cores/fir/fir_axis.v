@@ -84,7 +84,16 @@ module fir_axis (
     // so a queue of NEED entries keeps a full-rate stream going while
     // m_axis_tready stays high.
     localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4 + ((LANES > 1) ? 2 : 0);
-    localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
+    localparam NEED_ONE = ((LATENCY + GAP - 1) / GAP + 1) * COST;
+    // decimating channels: the first round of a block reserves the results
+    // of all C channels at once, and the next block's first round follows
+    // before they have left, so the queue holds two rounds of results
+`ifdef DECIMATION_FIR
+    localparam ROUNDS = 2 * `FIR_CHANNELS;
+`else
+    localparam ROUNDS = 0;
+`endif
+    localparam NEED = (NEED_ONE > ROUNDS) ? NEED_ONE : ROUNDS;
     localparam DEPTH = 1 << $clog2(NEED);
     localparam CW = $clog2(DEPTH + 1);   // 0 .. DEPTH, the queue's level
 

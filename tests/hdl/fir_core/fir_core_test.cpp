@@ -158,8 +158,10 @@ const CoreCase core_cases[] = {
               4, 2)},
     {"chan2_sets3_inter_unsigned",
      channels(with(make(8, 8, 20, interpolation, nonsymmetric, false, true), 1, 1, 3), 2, 3)},
-    {"chan3_sets2_load_deci_sym_nearest",
-     channels(loadable(with(make(8, 9, 14, decimation, symmetric, true, false), 1, 3, 1)), 3, 2)},
+    // (eight channels' results reserved at a block's first round: more than
+    // one channel's queue holds)
+    {"chan8_sets2_load_deci5_sym_nearest",
+     channels(loadable(with(make(8, 9, 14, decimation, symmetric, true, false), 1, 5, 1)), 8, 2)},
     {"sets4_load_deci_nearest",
      channels(loadable(with(make(8, 9, 16, decimation, symmetric, true, false), 1, 3, 1)), 1, 4)},
     // several samples per clock: P lanes on one shift line
