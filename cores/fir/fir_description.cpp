@@ -120,7 +120,22 @@ FirConfig model_config(const fir::gen::FirGenParams& p) {
 }
 
 FirConfig model_config(const Config& config) {
-    return model_config(firgen_params(user_params(config)));
+    FirConfig c = model_config(firgen_params(user_params(config)));
+    c.channels = static_cast<int>(config.integer("channels"));
+    c.coeff_sets = static_cast<int>(config.integer("coeff-sets"));
+    c.samples_per_clock = static_cast<int>(config.integer("samples-per-clock"));
+    return c;
+}
+
+// Results per m_axis beat: one per sample of a beat, one per block when
+// decimating.
+int results_per_beat(const FirConfig& c) {
+    return c.filter_type == fir::decimation ? 1 : c.samples_per_clock;
+}
+
+// Bits of an index of n things (0 for one thing).
+int index_bits(int n) {
+    return n > 1 ? fir::gen::nextlog2(n) : 0;
 }
 
 // The option behind each line of user_params.txt.
@@ -155,9 +170,13 @@ struct Coefficients {
 std::variant<Coefficients, Problem> coefficients(const Config& config) {
     const FirConfig c = model_config(config);
     const int n = c.num_coeffs();
-    const int count = c.is_complex ? 2 * n : n;
-    const std::string what = c.is_complex ? std::to_string(n) + " pairs (real, imaginary)"
-                                          : std::to_string(n) + " coefficients";
+    const int sets = c.coeff_sets;
+    const int count = (c.is_complex ? 2 * n : n) * sets;
+    const std::string what =
+        (c.is_complex ? std::to_string(n * sets) + " pairs (real, imaginary)"
+                      : std::to_string(n * sets) + " coefficients") +
+        (sets > 1 ? ", " + std::to_string(sets) + " sets of " + std::to_string(n) + " in turn"
+                  : "");
     const bool is_signed = c.signed_coeffs();
     const std::int64_t lo = is_signed ? -(std::int64_t{1} << (c.width - 1)) : 0;
     const std::int64_t hi =
@@ -228,11 +247,15 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
                            "--coeffs or --coeff-file at this width, or a width of " +
                                std::string(is_signed ? "3" : "2") + " bits or more"};
         }
-        for (int k = 0; k < n; ++k) {
-            const std::int64_t v = std::min<std::int64_t>(std::min(k + 1, c.taps - k), top);
-            set.values.push_back(v);
-            if (c.is_complex) {
-                set.values.push_back(k % 2 == 0 ? v : -v);
+        // (several sets: set s is the triangle rotated by s words)
+        for (int s = 0; s < sets; ++s) {
+            for (int j = 0; j < n; ++j) {
+                const int k = (j + s) % n;
+                const std::int64_t v = std::min<std::int64_t>(std::min(k + 1, c.taps - k), top);
+                set.values.push_back(v);
+                if (c.is_complex) {
+                    set.values.push_back(k % 2 == 0 ? v : -v);
+                }
             }
         }
         return set;
@@ -241,7 +264,8 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
     if (static_cast<int>(set.values.size()) != count) {
         return Problem{name, value,
                        std::to_string(set.values.size()) + " values for NUM_COEFFS " +
-                           std::to_string(n),
+                           std::to_string(n) +
+                           (sets > 1 ? " and " + std::to_string(sets) + " sets" : ""),
                        what + (c.is_complex ? ", real and imaginary in turn" : "")};
     }
     for (std::size_t i = 0; i < set.values.size(); ++i) {
@@ -253,6 +277,34 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
         }
     }
     return set;
+}
+
+// The combinations of channels, sets and samples per clock the core builds.
+std::optional<Problem> check_channels_and_sets(const Config& config) {
+    const std::int64_t channels = config.integer("channels");
+    const std::int64_t lanes = config.integer("samples-per-clock");
+    const std::string accepted = "1; 2 to 8 with --filter-type single-cycle, or decimation by a "
+                                 "multiple of it, with one channel and parallel complex ports";
+    const std::string type = config.choice("filter-type");
+    if (lanes > 1 && type != "single-cycle" && type != "decimation") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "the " + type + " engine takes one sample per clock", accepted};
+    }
+    if (lanes > 1 && type == "decimation" && config.integer("decimation") % lanes != 0) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--decimation " + shown(config, "decimation") + " is no multiple of it",
+                       accepted};
+    }
+    if (lanes > 1 && channels > 1) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--channels is " + shown(config, "channels"), accepted};
+    }
+    if (lanes > 1 && config.choice("data-type") == "complex" &&
+        config.choice("complex-input") == "serial") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "serial complex ports take a sample in two beats", accepted};
+    }
+    return std::nullopt;
 }
 
 Problems check_fir(Config& config) {
@@ -300,6 +352,10 @@ Problems check_fir(Config& config) {
                             "1 to 64, or up to 128 when the sums take at most 63 bits"});
         return problems;
     }
+    if (const std::optional<Problem> problem = check_channels_and_sets(config)) {
+        problems.push_back(*problem);
+        return problems;
+    }
     const auto set = coefficients(config);
     if (const auto* problem = std::get_if<Problem>(&set)) {
         problems.push_back(*problem);
@@ -318,7 +374,7 @@ using fir::Value;
 
 // A hexadecimal word of the fields given most significant first; a value
 // narrower than its field is sign-extended.
-std::string hex_word(std::initializer_list<std::pair<std::int64_t, int>> fields) {
+std::string hex_word(const std::vector<std::pair<std::int64_t, int>>& fields) {
     std::vector<bool> bits; // least significant first
     for (auto field = std::rbegin(fields); field != std::rend(fields); ++field) {
         for (int i = 0; i < field->second; ++i) {
@@ -344,7 +400,14 @@ std::int64_t part(std::int64_t v, int width) {
 // largest sample followed by zeros, so that the first results are the
 // impulse response, then random samples, (loadable) a new random set
 // loaded in the middle of them.
-void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
+// With channels (C above 1) or sets (S above 1) an input beat carries
+// {coefficient beat, tlast, [out of order: C above 1], tuser, data}, tuser
+// {set, channel} (a coefficient beat: its set there), and an output beat
+// {channel, [tlast], data}. Every channel gets the impulse in the first
+// round; now and then a sample with a wrong channel index comes before the
+// next one (marked: the core drops it and raises channel_error). The set of
+// each sample is random.
+void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffSet>& first) {
     std::mt19937 random(static_cast<unsigned>(c.taps * 131 + c.width * 7 + c.filter_type));
     const auto next = [&](bool is_signed) {
         const std::int64_t lo = is_signed ? -(std::int64_t{1} << (c.width - 1)) : 0;
@@ -360,48 +423,118 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
     };
     const int w = c.width;
     const int data_width = c.is_complex ? 2 * w : w;
-    const auto word = [&](const Value& v) {
-        return c.is_complex ? hex_word({{0, 2}, {part(v.im, w), w}, {part(v.re, w), w}})
-                            : hex_word({{0, 2}, {part(v.re, w), w}});
+    const int chw = index_bits(c.channels);
+    const int setw = index_bits(c.coeff_sets);
+    // the fields above the data: {out of order}, {set, channel}
+    const auto head = [&](std::int64_t coef, std::int64_t last, bool bad, int set, int channel) {
+        std::vector<std::pair<std::int64_t, int>> fields{{coef, 1}, {last, 1}};
+        if (c.channels > 1) {
+            fields.push_back({bad ? 1 : 0, 1});
+        }
+        fields.push_back({set, setw});
+        fields.push_back({channel, chw});
+        return fields;
     };
-    const auto load = [&](const CoeffSet& set) {
+    const auto beat = [&](std::vector<std::pair<std::int64_t, int>> fields,
+                          std::initializer_list<std::pair<std::int64_t, int>> data) {
+        fields.insert(fields.end(), data);
+        std::erase_if(fields, [](const auto& f) { return f.second == 0; });
+        return hex_word(fields);
+    };
+    const auto load = [&](const CoeffSet& set, int index) {
         for (size_t k = 0; k < set.size(); ++k) {
             const std::int64_t last = k + 1 == set.size() ? 1 : 0;
+            // (zeros up to the width of a beat of P samples)
+            const int pad = (c.samples_per_clock - 1) * data_width;
             build.tb_in.push_back(
                 c.is_complex
-                    ? hex_word(
-                          {{1, 1}, {last, 1}, {part(set[k].im, w), w}, {part(set[k].re, w), w}})
-                    : hex_word({{1, 1}, {last, 1}, {part(set[k].re, w), w}}));
+                    ? beat(head(1, last, false, index, 0),
+                           {{0, pad}, {part(set[k].im, w), w}, {part(set[k].re, w), w}})
+                    : beat(head(1, last, false, index, 0), {{0, pad}, {part(set[k].re, w), w}}));
         }
     };
+    int channel = 0; // of the next sample in order
+    // P samples per beat (one channel, parallel ports): gathered, sample 0
+    // in the low bits, one set for the beat
+    const int lanes = c.samples_per_clock;
+    std::vector<std::pair<std::int64_t, int>> gathered;
+    int beat_set = 0;
     const auto sample = [&](const Value& s) {
+        int index = channel;
+        bool bad = false;
+        if (c.channels > 1 && random() % 12 == 0) {
+            index = static_cast<int>((channel + 1 + random() % (c.channels - 1)) % c.channels);
+            bad = true;
+        }
+        if (lanes > 1) {
+            if (gathered.empty() && c.coeff_sets > 1) {
+                beat_set = static_cast<int>(random() % c.coeff_sets);
+            }
+            if (c.is_complex) {
+                gathered.insert(gathered.begin(), {{part(s.im, w), w}, {part(s.re, w), w}});
+            } else {
+                gathered.insert(gathered.begin(), {part(s.re, w), w});
+            }
+            if (static_cast<int>(gathered.size()) == lanes * (c.is_complex ? 2 : 1)) {
+                std::vector<std::pair<std::int64_t, int>> fields = head(0, 0, false, beat_set, 0);
+                fields.insert(fields.end(), gathered.begin(), gathered.end());
+                std::erase_if(fields, [](const auto& f) { return f.second == 0; });
+                build.tb_in.push_back(hex_word(fields));
+                gathered.clear();
+            }
+            return true;
+        }
+        const int set = c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0;
         if (c.is_complex && c.serial) {
-            build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.re, w), w}}));
-            build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.im, w), w}}));
+            build.tb_in.push_back(
+                beat(head(0, 0, false, set, index), {{0, data_width - w}, {part(s.re, w), w}}));
+            build.tb_in.push_back(
+                beat(head(0, 0, bad, set, index), {{0, data_width - w}, {part(s.im, w), w}}));
         } else {
-            build.tb_in.push_back(word(s));
+            build.tb_in.push_back(
+                c.is_complex
+                    ? beat(head(0, 0, bad, set, index), {{part(s.im, w), w}, {part(s.re, w), w}})
+                    : beat(head(0, 0, bad, set, index), {{part(s.re, w), w}}));
+        }
+        if (!bad) {
+            channel = (channel + 1) % c.channels;
+        }
+        return !bad;
+    };
+    const auto offer = [&](const Value& s) {
+        while (!sample(s)) {
         }
     };
     if (c.loadable) {
-        load(first);
+        for (int index = 0; index < c.coeff_sets; ++index) {
+            load(first[index], index);
+        }
     }
     const std::int64_t peak =
         c.is_unsigned ? (std::int64_t{1} << w) - 1 : (std::int64_t{1} << (w - 1)) - 1;
-    sample({peak, 0});
-    for (int k = 1; k < c.taps; ++k) {
-        sample({});
+    for (int ch = 0; ch < c.channels; ++ch) {
+        offer({peak, 0});
     }
-    // Enough samples for a few results of a decimating filter.
-    const int count = std::max(120, 4 * c.deci);
+    for (int k = 1; k < c.taps; ++k) {
+        for (int ch = 0; ch < c.channels; ++ch) {
+            offer({});
+        }
+    }
+    // Enough samples for a few results of a decimating filter; whole beats.
+    int count = std::max(120, 4 * c.deci);
+    const int before = c.taps * c.channels;
+    count += (lanes - (before + count) % lanes) % lanes;
+    bool reloaded = false;
     for (int n = 0; n < count; ++n) {
-        if (c.loadable && n == count / 2) {
+        if (c.loadable && !reloaded && n >= count / 2 && (before + n) % lanes == 0) {
+            reloaded = true;
             CoeffSet set;
             for (int k = 0; k < c.num_coeffs(); ++k) {
                 set.push_back(value(c.signed_coeffs()));
             }
-            load(set);
+            load(set, c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0);
         }
-        sample(value(!c.is_unsigned));
+        offer(value(!c.is_unsigned));
     }
 }
 
@@ -411,12 +544,60 @@ using model_vectors::make_vectors;
 
 const char* const type_names[] = {"single", "multi", "deci", "inter"};
 
-CoeffSet coeff_set(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
-    CoeffSet set;
+// The coeff_sets sets the numbers give, in turn.
+std::vector<CoeffSet> coeff_sets(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
+    std::vector<CoeffSet> sets(c.coeff_sets);
+    const size_t per_set = numbers.size() / c.coeff_sets;
     for (size_t i = 0; i < numbers.size(); i += c.is_complex ? 2 : 1) {
-        set.push_back({numbers[i], c.is_complex ? numbers[i + 1] : 0});
+        sets[i / per_set].push_back({numbers[i], c.is_complex ? numbers[i + 1] : 0});
     }
-    return set;
+    return sets;
+}
+
+// fir_streams.v: the core's defines beyond firgen's parameters.v (whose
+// text stays firgen's), compiled after it and read by the tops; written
+// only when there are channels, sets or several samples per clock. The
+// flags FIR_CHANNELED, FIR_SETS, FIR_USER and FIR_LANES say which; with
+// fixed sets FIR_COEFF_SETS_VALUE holds every set in the layout of
+// COEFF_VALUE, set 0 on top.
+std::string streams_defines(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
+    const int chw = index_bits(c.channels);
+    const int setw = index_bits(c.coeff_sets);
+    std::string text =
+        "// The FIR core's channels, coefficient sets and samples per clock, written "
+        "by ipgen\n";
+    const auto define = [&](const std::string& name, const std::string& value) {
+        text += "`define " + name + (value.empty() ? "" : " " + value) + "\n";
+    };
+    if (chw + setw > 0) {
+        define("FIR_USER", "");
+        define("FIR_USER_WIDTH", std::to_string(chw + setw));
+    }
+    if (chw > 0) {
+        define("FIR_CHANNELED", "");
+        define("FIR_CHANNELS", std::to_string(c.channels));
+        define("FIR_CHANNEL_WIDTH", std::to_string(chw));
+    }
+    if (setw > 0) {
+        define("FIR_SETS", "");
+        define("FIR_COEFF_SETS", std::to_string(c.coeff_sets));
+        define("FIR_SET_WIDTH", std::to_string(setw));
+        if (!c.loadable) {
+            std::vector<std::pair<std::int64_t, int>> fields;
+            for (const std::int64_t v : numbers) {
+                fields.push_back({model_vectors::part(v, c.width), c.width});
+            }
+            const int bits = static_cast<int>(numbers.size()) * c.width;
+            define("FIR_COEFF_SETS_VALUE",
+                   std::to_string(bits) + "'h" + model_vectors::hex_word(fields));
+        }
+    }
+    if (c.samples_per_clock > 1) {
+        define("FIR_LANES", "");
+        define("FIR_SAMPLES_PER_CLOCK", std::to_string(c.samples_per_clock));
+        define("FIR_RESULTS_PER_CLOCK", std::to_string(results_per_beat(c)));
+    }
+    return text;
 }
 
 Coefficients checked_coefficients(const Config& config) {
@@ -430,7 +611,7 @@ Coefficients checked_coefficients(const Config& config) {
 TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
-    make_vectors(build, c, coeff_set(c, checked_coefficients(config).values));
+    make_vectors(build, c, coeff_sets(c, checked_coefficients(config).values));
     build.tb_out = fir_beats(config, build.tb_in);
     return {std::move(build.tb_in), std::move(build.tb_out), {}, 1 + c.taps % 89};
 }
@@ -438,8 +619,11 @@ TbVectors fir_vectors(const Config& config) {
 CoreBuild generate_fir(const Config& config, const std::string& /*header: parameters.v has none*/) {
     const fir::param::FirUserParams user = user_params(config);
     const fir::gen::FirGenParams params = firgen_params(user);
-    const FirConfig c = model_config(params);
-    const Coefficients numbers = checked_coefficients(config);
+    const FirConfig c = model_config(config);
+    const Coefficients all = checked_coefficients(config);
+    // set 0 is firgen's (cin.dec, COEFF_VALUE); every set is in fir_streams.v
+    Coefficients numbers = all;
+    numbers.values.resize(all.values.size() / c.coeff_sets);
     std::string dec;
     for (size_t i = 0; i < numbers.values.size(); i += c.is_complex ? 2 : 1) {
         dec += c.is_complex ? std::to_string(numbers.values[i]) + "\t" +
@@ -457,6 +641,10 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         const bool include = file.name == fir::gen::parameters_file_name;
         build.generated.push_back({std::move(file.name), std::move(file.text),
                                    include ? FileRole::include : FileRole::data});
+    }
+    if (c.channels > 1 || c.coeff_sets > 1 || c.samples_per_clock > 1) {
+        build.generated.push_back(
+            {"fir_streams.v", streams_defines(c, all.values), FileRole::include});
     }
 
     const fir::gen::FirGenKeywords keywords = fir::gen::look_up_keywords(params);
@@ -478,6 +666,21 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         {static_cast<int>(derived.input_port_width), static_cast<int>(derived.internal_data_width),
          static_cast<int>(derived.output_port_width), static_cast<int>(derived.output_width)},
         c.loadable, c.is_complex, c.serial);
+    add_channel_ports(build.interface, index_bits(c.channels), index_bits(c.coeff_sets),
+                      c.loadable);
+    if (c.channels > 1) {
+        build.name += "_c" + std::to_string(c.channels);
+        build.title += ", " + std::to_string(c.channels) + " channels";
+    }
+    if (c.coeff_sets > 1) {
+        build.name += "_s" + std::to_string(c.coeff_sets);
+        build.title += ", " + std::to_string(c.coeff_sets) + " sets";
+    }
+    widen_for_lanes(build.interface, c.samples_per_clock, results_per_beat(c));
+    if (c.samples_per_clock > 1) {
+        build.name += "_p" + std::to_string(c.samples_per_clock);
+        build.title += ", " + std::to_string(c.samples_per_clock) + " samples per clock";
+    }
 
     const auto row = [&](const std::string& name, const std::string& value,
                          const std::string& why) {
@@ -618,6 +821,34 @@ const std::vector<Option>& options() {
                  "white space, each read as an item of --coeffs",
          .default_rule = "none (--coeffs, or the triangle)",
          .accepted = "a regular file of at most 16 MiB"},
+        {.name = "channels",
+         .kind = OptionKind::integer,
+         .value_name = "C",
+         .help = "interleaved channels through one filter, each with its own history: samples of "
+                 "channel 0, 1, .., C-1, 0, .., the index on s_axis_tuser (a sample out of order "
+                 "is dropped and flagged on channel_error), the result's on m_axis_tuser",
+         .min = 1,
+         .max = 64,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "coeff-sets",
+         .kind = OptionKind::integer,
+         .value_name = "S",
+         .help = "coefficient sets, the set of each sample (decimation: of each block) on "
+                 "s_axis_tuser above the channel index; --coeffs gives S sets in turn; loadable: a "
+                 "packet replaces the set named on s_axis_coef_tuser",
+         .min = 1,
+         .max = 16,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "samples-per-clock",
+         .kind = OptionKind::integer,
+         .value_name = "P",
+         .help = "samples per s_axis beat and results per m_axis beat, sample 0 (the oldest) in "
+                 "the low bits: P lanes of multipliers, a sample rate of P times the clock",
+         .min = 1,
+         .max = 8,
+         .default_value = Value{std::int64_t{1}},
+         .accepted = "2 to 8 only with --filter-type single-cycle or decimation by a multiple "
+                     "of P, one channel and parallel complex ports"},
     };
     return declared;
 }
@@ -643,10 +874,14 @@ fir::FirConfig fir_model_config(const Config& config) {
     return model_config(config);
 }
 
-fir::CoeffSet fir_initial_set(const Config& config) {
+std::vector<fir::CoeffSet> fir_initial_sets(const Config& config) {
     const FirConfig c = model_config(config);
-    const CoeffSet set = coeff_set(c, checked_coefficients(config).values);
-    return c.loadable ? CoeffSet(set.size()) : set;
+    const std::vector<CoeffSet> sets = coeff_sets(c, checked_coefficients(config).values);
+    return c.loadable ? std::vector<CoeffSet>(sets.size(), CoeffSet(c.num_coeffs())) : sets;
+}
+
+fir::CoeffSet fir_initial_set(const Config& config) {
+    return fir_initial_sets(config).front();
 }
 
 } // namespace ipgen::front

@@ -19,4 +19,12 @@ struct FirPortWidths {
 CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_complex,
                             bool serial);
 
+// The ports of interleaved channels (channel_width bits of index, 0 for one
+// channel) and of several coefficient sets (set_width bits, 0 for one set).
+void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable);
+
+// `lanes` samples per beat on s_axis and in_data, `results` on m_axis and
+// out_data, the oldest in the low bits.
+void widen_for_lanes(CoreInterface& interface, int lanes, int results);
+
 } // namespace ipgen::front

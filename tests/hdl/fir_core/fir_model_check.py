@@ -3,7 +3,9 @@
 convolution: random configurations of every filter type, symmetry,
 signedness, rounding, real and complex data, with coefficient sets reloaded
 mid-stream, parts of up to 32 bits and results of up to 64 (exact Python
-integers in numpy's object arrays). Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
+integers in numpy's object arrays); interleaved channels (one convolution per
+channel, samples out of order dropped) and several coefficient sets chosen per
+sample or block, fixed or reloaded. Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
 import random
 import subprocess
 import sys
@@ -127,12 +129,86 @@ def check(cli, rng):
     return True
 
 
+def check_channels(cli, rng):
+    """Channels and sets: each channel convolved on its own with the set in
+    force for its sample (decimation: its block); a sample whose channel
+    index breaks the order 0, 1, .., C-1, 0, .. is dropped."""
+    c = random_config(rng)
+    c["C"], c["S"] = rng.randint(1, 5), rng.randint(1, 4)
+    ncf = (c["T"] + 1) // 2 if c["sym"] else c["T"]
+    coef_signed = c["cplx"] or not c["uns"]
+
+    def value(signed):
+        return (random_value(rng, c["W"], signed), random_value(rng, c["W"], signed) if c["cplx"] else 0)
+
+    lines = [" ".join(str(v) for v in (c["W"], c["W"], c["T"], c["OW"], c["type"], c["load"],
+                                       c["sym"], c["round"], c["uns"], c["cplx"], c["NC"],
+                                       c["D"], c["U"], c["seri"], c["C"], c["S"]))]
+    versions = []  # every coefficient list a set slot ever held
+    slots = []
+    for s in range(c["S"]):
+        versions.append([value(coef_signed) for _ in range(ncf)] if not c["load"] else [(0, 0)] * ncf)
+        slots.append(s)
+        if not c["load"]:
+            lines.append(f"k {s} " + " ".join(f"{re} {im}" for re, im in versions[-1]))
+    step = c["D"] if c["type"] == 2 else 1
+    per_channel = [[] for _ in range(c["C"])]  # (sample, position in the output order)
+    in_force = [0] * c["C"]
+    expected, pending, outputs = 0, None, []  # outputs: (channel, index, version)
+    for _ in range(rng.randint(1, 60)):
+        if c["load"] and rng.random() < 0.15:
+            if pending is not None and c["S"] > 1:  # a packet follows the pending one's effect
+                versions.append(pending[1])
+                slots[pending[0]] = len(versions) - 1
+            pending = (rng.randrange(c["S"]), [value(coef_signed) for _ in range(ncf)])
+            lines.append(f"k {pending[0]} " + " ".join(f"{re} {im}" for re, im in pending[1]))
+        ch = expected if rng.random() < 0.85 else rng.randrange(c["C"])
+        sample, set_index = value(not c["uns"]), rng.randrange(c["S"])
+        lines.append(f"s {sample[0]} {sample[1]} {ch} {set_index}")
+        if ch != expected:
+            continue
+        expected = (expected + 1) % c["C"]
+        n = len(per_channel[ch])
+        if n % step == 0:
+            if pending is not None and (c["type"] != 2 or ch == 0):
+                versions.append(pending[1])
+                slots[pending[0]] = len(versions) - 1
+                pending = None
+            in_force[ch] = set_index
+        per_channel[ch].append(sample)
+        if c["type"] == 3:
+            outputs += [(ch, n * c["U"] + p, slots[in_force[ch]]) for p in range(c["U"])]
+        elif n % step == step - 1:
+            outputs.append((ch, n, slots[in_force[ch]]))
+    run = subprocess.run([cli], input="\n".join(lines) + "\n", capture_output=True, text=True,
+                         check=True)
+    got = [tuple(int(v) for v in line.split()) for line in run.stdout.splitlines()]
+    want = []
+    for ch, j, v in outputs:
+        xs = per_channel[ch]
+        xr = np.array([s[0] for s in xs], dtype=object)
+        xi = np.array([s[1] for s in xs], dtype=object)
+        if c["type"] == 3:
+            u = c["U"]
+            vr, vi = np.zeros(len(xs) * u, dtype=object), np.zeros(len(xs) * u, dtype=object)
+            vr[::u], vi[::u] = xr, xi
+            xr, xi = vr, vi
+        yr, yi = cconv(xr, xi, *response(c, versions[v]))
+        want.append((scale(c, yr[j]), scale(c, yi[j]) if c["cplx"] else 0, ch))
+    if got != want:
+        print(f"model differs from numpy for {c}:\n  model {got}\n  numpy {want}")
+        return False
+    return True
+
+
 def main():
     cli = sys.argv[1]
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 300
     rng = random.Random(20)
     failures = sum(not check(cli, rng) for _ in range(runs))
-    print(f"{runs - failures} of {runs} random configurations agree with numpy")
+    failures += sum(not check_channels(cli, rng) for _ in range(runs // 2))
+    print(f"{runs + runs // 2 - failures} of {runs + runs // 2} random configurations agree "
+          "with numpy")
     return 1 if failures else 0
 
 
