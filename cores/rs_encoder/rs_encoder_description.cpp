@@ -87,6 +87,9 @@ CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
         "rs_encoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
     build.title = std::string(params.ccsds_flag == 1 ? "CCSDS " : "") + "Reed-Solomon encoder " +
                   code + " over GF(2^" + std::to_string(params.symbol_width) + ")";
+    if (const RsStandard* standard = rs_standard_of(config)) {
+        build.title += std::string(", standard ") + standard->name;
+    }
     build.top = "rs_encoder_axis";
     build.tb_top = "tb_rs_encoder";
     build.library = "rs";

@@ -183,6 +183,15 @@ const std::vector<Refusal> refusals = {
     {with(rs255, {"--ccsds", "--field-poly", "285"}),
      "ipgen: --field-poly 285: --ccsds needs the CCSDS field polynomial; accepted: 391 with "
      "--ccsds (or leave --field-poly out)"},
+    {{"rs-encoder", "--standard", "dvb", "--k", "223"},
+     "ipgen: --k 223: --standard dvb has k 188; accepted: 188 with --standard dvb (or leave --k "
+     "out)"},
+    {{"rs-decoder", "--standard", "kp4", "--symbol-width", "10", "--field-poly", "1877"},
+     "ipgen: --field-poly 1877: --standard kp4 has field-poly 1033; accepted: 1033 with "
+     "--standard kp4 (or leave --field-poly out)"},
+    {{"rs-encoder", "--standard", "g709", "--ccsds"},
+     "ipgen: --ccsds: --standard g709 is not in the CCSDS dual basis; accepted: no --ccsds with "
+     "--standard g709"},
     {{"rs-decoder", "--symbol-width", "8", "--n", "20", "--k", "19"},
      "ipgen: --n 20: with --k 19: one check symbol corrects nothing; accepted: n-k of 2 or more"},
     {with(dec30, {"--erasures", "12"}),
@@ -414,6 +423,13 @@ const std::vector<Accepted> accepted_runs = {
      "--root-spacing 1 --erasures 4 --sync start-pulse --fail-pin --solver auto --tb-words 5 "
      "--prefix d_ --out d_rs_decoder_7_3",
      "| key-equation solver | auto: serial | three multipliers |"},
+    // A standard fills the code's values and --ccsds.
+    {{"rs-encoder", "--standard", "ccsds-e8", "--n", "255"},
+     "ipgen rs-encoder --standard ccsds-e8 --symbol-width 8 --n 255 --k 239 --field-poly 391 "
+     "--first-root 120 --root-spacing 11 --pipeline 1 --continuous --ccsds --netlist minimal "
+     "--out rs_encoder_255_239",
+     "| --ccsds | yes | symbols at the ports in the CCSDS dual basis (CCSDS); needs "
+     "--symbol-width 8 and takes the field polynomial 391 |"},
     // At the bound of the testbench's vectors.
     {{"rs-decoder", "--symbol-width", "12", "--n", "4095", "--k", "4079", "--tb-words", "256"},
      "ipgen rs-decoder --symbol-width 12 --n 4095 --k 4079 --field-poly 4179 --first-root 0 "
@@ -469,7 +485,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
     const RunResult parsed =
         run_program("/usr/bin/python3", {"check.py"}, dir.path(), described.out);
     ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "rs-encoder aclk 11\n"
+    EXPECT_EQ(parsed.out, "rs-encoder aclk 12\n"
                           "integer 2 12 True None\n"
                           "None False True\n"
                           "flag True True\n"
