@@ -149,6 +149,9 @@ struct CoreBuild {
     int tb_seed = 1;
     // The ports of the tops, with the widths of this configuration.
     CoreInterface interface;
+    // Files of the core's manifest this configuration does not use (the
+    // modules of another datapath): left out of the folder.
+    std::vector<std::string> omitted_sources;
 };
 
 struct CoreDefinition {

@@ -5,8 +5,11 @@
 #include "cores/common/rs_code_options.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
+#include "generators/common/text_sink.hpp"
+#include "generators/paritygen/minimal_netlist.hpp"
 #include "generators/paritygen/paritygen.hpp"
 #include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 #include "ipgen/core_description.hpp"
 
 #include <algorithm>
@@ -56,10 +59,63 @@ rsenc::EncoderParams encoder_params(const Config& config) {
     return p;
 }
 
+// The search for the P-symbol step's XOR network: kp4 at P = 32 (300
+// remainder bits by 320 symbol bits) takes about half a minute.
+constexpr std::int64_t max_step_matrix = 96000;
+
+int symbols_per_clock(const Config& config) {
+    return static_cast<int>(config.integer("symbols-per-clock"));
+}
+
+// The P-symbol datapath has the stream top only, its output register and
+// queue, framing by count, and the step network of the minimal search.
+Problems check_wide(const Config& config) {
+    const std::string p = std::to_string(symbols_per_clock(config));
+    const std::int64_t m = config.integer("symbol-width");
+    const std::int64_t bits = (config.integer("n") - config.integer("k")) * m;
+    if (bits * symbols_per_clock(config) * m > max_step_matrix) {
+        return {{"symbols-per-clock", p,
+                 "the step's matrix, " + std::to_string(bits) + " remainder bits by " + p + " x " +
+                     std::to_string(m) +
+                     " symbol bits, is beyond what the XOR network "
+                     "search takes in reasonable time",
+                 "(n-k) x M x P x M at most " + std::to_string(max_step_matrix)}};
+    }
+    const std::string accepted = " with --symbols-per-clock 1";
+    if (config.given("pipeline") && config.integer("pipeline") != 1) {
+        return {{"pipeline", std::to_string(config.integer("pipeline")),
+                 "--symbols-per-clock " + p +
+                     " has one output register (latency 1, 2 with the "
+                     "stream queue)",
+                 "1, or 0 and 2" + accepted}};
+    }
+    if (config.flag("registered-input")) {
+        return {{"registered-input", std::nullopt,
+                 "--symbols-per-clock " + p + " takes the data beat straight into the step",
+                 "--registered-input" + accepted}};
+    }
+    if (!config.flag("continuous")) {
+        return {{"no-continuous", std::nullopt,
+                 "--symbols-per-clock " + p + " has the stream top only, framed by count",
+                 "--no-continuous" + accepted}};
+    }
+    if (config.choice("netlist") != "minimal") {
+        return {{"netlist", config.choice("netlist"),
+                 "--symbols-per-clock " + p + " builds one XOR network for the P-symbol step",
+                 "minimal, or shared and plain" + accepted}};
+    }
+    return {};
+}
+
 Problems check_rs_encoder(Config& config) {
     Problems problems = check_ccsds_and_fill_code(config);
     if (!problems.empty()) {
         return problems;
+    }
+    if (symbols_per_clock(config) > 1) {
+        if (Problems wide = check_wide(config); !wide.empty()) {
+            return wide;
+        }
     }
     if (config.flag("registered-input") && config.integer("pipeline") == 0) {
         return {{"registered-input", std::nullopt,
@@ -71,6 +127,13 @@ Problems check_rs_encoder(Config& config) {
     }
     return problems;
 }
+
+// The manifest's files of each datapath.
+const std::vector<std::string> wide_sources = {"rs_enc_wide_core.v", "rs_encoder_wide_axis.v",
+                                               "tb_rs_encoder_wide.v"};
+const std::vector<std::string> one_symbol_sources = {
+    "rs_enc_control.v",  "rs_enc_feedback.v", "rs_enc_remainder.v", "rs_enc_out_stages.v",
+    "rs_encoder_core.v", "rs_encoder.v",      "rs_encoder_axis.v",  "tb_rs_encoder.v"};
 
 FileRole role_of(const std::string& name) {
     return name == "gfile"            ? FileRole::data
@@ -90,14 +153,45 @@ CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
     if (const RsStandard* standard = rs_standard_of(config)) {
         build.title += std::string(", standard ") + standard->name;
     }
-    build.top = "rs_encoder_axis";
-    build.tb_top = "tb_rs_encoder";
     build.library = "rs";
-    build.interface = rs_encoder_interface(params.symbol_width);
-    for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
-        const FileRole role = role_of(file.name);
-        build.generated.push_back({std::move(file.name), std::move(file.text), role});
+    const int p = symbols_per_clock(config);
+    if (p == 1) {
+        build.top = "rs_encoder_axis";
+        build.tb_top = "tb_rs_encoder";
+        build.interface = rs_encoder_interface(params.symbol_width);
+        build.omitted_sources = wide_sources;
+        for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
+            const FileRole role = role_of(file.name);
+            build.generated.push_back({std::move(file.name), std::move(file.text), role});
+        }
+        return build;
     }
+    build.title += ", " + std::to_string(p) + " symbols per clock";
+    build.top = "rs_encoder_wide_axis";
+    build.tb_top = "tb_rs_encoder_wide";
+    build.interface = rs_encoder_wide_interface(params.symbol_width, p);
+    build.omitted_sources = one_symbol_sources;
+    // paritygen's gfile and rsenc_params.v; its one-symbol multiplier is not used.
+    for (NamedText& file : rsenc::write_encoder(params, header, rsenc::Netlist::minimal)) {
+        if (file.name == "gfile" || file.name == "rsenc_params.v") {
+            const FileRole role = role_of(file.name);
+            build.generated.push_back({std::move(file.name), std::move(file.text), role});
+        }
+    }
+    build.generated.push_back({"rsenc_wide_params.v",
+                               header +
+                                   "// Symbols per beat of rs_encoder_wide_axis (ipgen "
+                                   "--symbols-per-clock).\n`define SYMBOLS_PER_CLOCK " +
+                                   std::to_string(p) + "\n",
+                               FileRole::include});
+    const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
+    StringSink step;
+    rsenc::write_remainder_step(
+        step, field,
+        rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
+                                                          params.rootspace, params.num_chk())),
+        p);
+    build.generated.push_back({"rs_enc_step.v", header + step.take(), FileRole::rtl});
     return build;
 }
 
@@ -111,6 +205,39 @@ std::string hex_beat(int last, int symbol, int m) {
     return text;
 }
 
+// A sequence of symbols as beats of p symbols, {tlast, tkeep, tdata} in
+// hexadecimal: symbol 0 of a beat in the low bits, the lanes past the end
+// zero and off in tkeep, tlast on the last beat.
+void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& symbols, int p,
+                    int m) {
+    const int bits = 1 + p + p * m;
+    const std::size_t count = symbols.size();
+    for (std::size_t first = 0; first < count; first += static_cast<std::size_t>(p)) {
+        std::vector<bool> beat(static_cast<std::size_t>(bits), false);
+        for (int lane = 0; lane < p; ++lane) {
+            const std::size_t at = first + static_cast<std::size_t>(lane);
+            if (at >= count) {
+                continue;
+            }
+            beat[static_cast<std::size_t>(p * m + lane)] = true;
+            for (int b = 0; b < m; ++b) {
+                beat[static_cast<std::size_t>(lane * m + b)] = ((symbols[at] >> b) & 1) != 0;
+            }
+        }
+        beat.back() = first + static_cast<std::size_t>(p) >= count;
+        std::string text;
+        for (int d = (bits + 3) / 4 - 1; d >= 0; --d) {
+            unsigned digit = 0;
+            for (int b = 0; b < 4; ++b) {
+                const int at = 4 * d + b;
+                digit |= at < bits && beat[static_cast<std::size_t>(at)] ? 1U << b : 0U;
+            }
+            text += "0123456789abcdef"[digit];
+        }
+        beats.push_back(text);
+    }
+}
+
 // Random codewords through the model. tb_in.hex holds {tlast, data} per
 // data symbol (tlast with the k-th), tb_out.hex {tlast, data} per codeword
 // symbol (tlast with the n-th).
@@ -121,6 +248,7 @@ TbVectors rs_encoder_vectors(const Config& config) {
     const RsEncoderModel model(field, params.first_root, params.rootspace, params.n_total,
                                params.k_data, params.ccsds_flag == 1);
     TbVectors vectors;
+    const int p = symbols_per_clock(config);
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
     std::uniform_int_distribution<int> symbol(0, field.nlong);
@@ -129,10 +257,15 @@ TbVectors rs_encoder_vectors(const Config& config) {
         for (int& d : data) {
             d = symbol(random);
         }
+        const std::vector<int> word = model.encode(data);
+        if (p > 1) {
+            add_wide_beats(vectors.in, data, p, m);
+            add_wide_beats(vectors.out, word, p, m);
+            continue;
+        }
         for (int i = 0; i < params.k_data; ++i) {
             vectors.in.push_back(hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
         }
-        const std::vector<int> word = model.encode(data);
         for (int i = 0; i < params.n_total; ++i) {
             vectors.out.push_back(
                 hex_beat(i == params.n_total - 1, word[static_cast<size_t>(i)], m));
@@ -180,6 +313,15 @@ const CoreRegistration registration{CoreDefinition{
                      "of input bits, paritygen -a 0)",
              .choices = {"minimal", "shared", "plain"},
              .default_value = std::string("minimal")},
+            {.name = "symbols-per-clock",
+             .kind = OptionKind::integer,
+             .value_name = "P",
+             .help = "symbols per beat and per clock; above 1 the stream top "
+                     "rs_encoder_wide_axis (tkeep, the codeword packed P per beat) with the "
+                     "remainder after P symbols as one XOR network",
+             .min = 1,
+             .max = 32,
+             .default_value = std::int64_t{1}},
         }),
     .example = "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
     .check = check_rs_encoder,
