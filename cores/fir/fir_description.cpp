@@ -5,6 +5,8 @@
 // the user would write them, and firgen's typed entry gives parameters.v
 // (and cin.hex) for the same values. The testbench vectors come from the
 // integer model (fir_model.hpp).
+#include "cores/common/vector_random.hpp"
+#include "cores/fir/fir_beats.hpp"
 #include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
@@ -349,9 +351,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
         const std::int64_t hi =
             is_signed ? (std::int64_t{1} << (c.width - 1)) - 1 : (std::int64_t{1} << c.width) - 1;
         const unsigned pick = random() % 6;
-        return pick == 0   ? lo
-               : pick == 1 ? hi
-                           : std::uniform_int_distribution<std::int64_t>(lo, hi)(random);
+        return pick == 0 ? lo : pick == 1 ? hi : front::UniformInt<std::int64_t>(lo, hi)(random);
     };
     const auto value = [&](bool is_signed) {
         Value v{next(is_signed), 0};
@@ -364,9 +364,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
         return c.is_complex ? hex_word({{0, 2}, {part(v.im, w), w}, {part(v.re, w), w}})
                             : hex_word({{0, 2}, {part(v.re, w), w}});
     };
-    std::vector<fir::Event> events;
     const auto load = [&](const CoeffSet& set) {
-        events.push_back({true, {}, set});
         for (size_t k = 0; k < set.size(); ++k) {
             const std::int64_t last = k + 1 == set.size() ? 1 : 0;
             build.tb_in.push_back(
@@ -377,7 +375,6 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
         }
     };
     const auto sample = [&](const Value& s) {
-        events.push_back({false, s, {}});
         if (c.is_complex && c.serial) {
             build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.re, w), w}}));
             build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.im, w), w}}));
@@ -405,18 +402,6 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
             load(set);
         }
         sample(value(!c.is_unsigned));
-    }
-    const int ow = c.out_width;
-    for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
-        if (c.is_complex && c.serial) {
-            // {m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
-            build.tb_out.push_back(hex_word({{0, 1}, {r.re, ow}}));
-            build.tb_out.push_back(hex_word({{1, 1}, {r.im, ow}}));
-        } else if (c.is_complex) {
-            build.tb_out.push_back(hex_word({{r.im, ow}, {r.re, ow}}));
-        } else {
-            build.tb_out.push_back(hex_word({{r.re, ow}}));
-        }
     }
 }
 
@@ -446,6 +431,7 @@ TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
     make_vectors(build, c, coeff_set(c, checked_coefficients(config).values));
+    build.tb_out = fir_beats(config, build.tb_in);
     return {std::move(build.tb_in), std::move(build.tb_out), {}, 1 + c.taps % 89};
 }
 
@@ -648,8 +634,19 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_fir,
     .generate = generate_fir,
     .vectors = fir_vectors,
+    .model = fir_beats,
 }};
 
 } // namespace
+
+fir::FirConfig fir_model_config(const Config& config) {
+    return model_config(config);
+}
+
+fir::CoeffSet fir_initial_set(const Config& config) {
+    const FirConfig c = model_config(config);
+    const CoeffSet set = coeff_set(c, checked_coefficients(config).values);
+    return c.loadable ? CoeffSet(set.size()) : set;
+}
 
 } // namespace ipgen::front

@@ -3,6 +3,8 @@
 // rsenc_params.v into memory, byte for byte what paritygen writes for the
 // same values; the testbench vectors come from RsEncoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
+#include "cores/rs_encoder/rs_encoder_beats.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "generators/common/text_sink.hpp"
@@ -205,72 +207,33 @@ std::string hex_beat(int last, int symbol, int m) {
     return text;
 }
 
-// A sequence of symbols as beats of p symbols, {tlast, tkeep, tdata} in
-// hexadecimal: symbol 0 of a beat in the low bits, the lanes past the end
-// zero and off in tkeep, tlast on the last beat.
-void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& symbols, int p,
-                    int m) {
-    const int bits = 1 + p + p * m;
-    const std::size_t count = symbols.size();
-    for (std::size_t first = 0; first < count; first += static_cast<std::size_t>(p)) {
-        std::vector<bool> beat(static_cast<std::size_t>(bits), false);
-        for (int lane = 0; lane < p; ++lane) {
-            const std::size_t at = first + static_cast<std::size_t>(lane);
-            if (at >= count) {
-                continue;
-            }
-            beat[static_cast<std::size_t>(p * m + lane)] = true;
-            for (int b = 0; b < m; ++b) {
-                beat[static_cast<std::size_t>(lane * m + b)] = ((symbols[at] >> b) & 1) != 0;
-            }
-        }
-        beat.back() = first + static_cast<std::size_t>(p) >= count;
-        std::string text;
-        for (int d = (bits + 3) / 4 - 1; d >= 0; --d) {
-            unsigned digit = 0;
-            for (int b = 0; b < 4; ++b) {
-                const int at = 4 * d + b;
-                digit |= at < bits && beat[static_cast<std::size_t>(at)] ? 1U << b : 0U;
-            }
-            text += "0123456789abcdef"[digit];
-        }
-        beats.push_back(text);
-    }
-}
-
-// Random codewords through the model. tb_in.hex holds {tlast, data} per
-// data symbol (tlast with the k-th), tb_out.hex {tlast, data} per codeword
-// symbol (tlast with the n-th).
+// Random codewords through the model. At one symbol per clock tb_in.hex
+// holds {tlast, data} per data symbol (tlast with the k-th), tb_out.hex
+// {tlast, data} per codeword symbol (tlast with the n-th); above, beats of
+// P symbols (rs_encoder_beats.hpp).
 TbVectors rs_encoder_vectors(const Config& config) {
     const rsenc::EncoderParams params = encoder_params(config);
     const int m = params.symbol_width;
     const rs::GaloisField field = rs::build_field(m, params.field_poly);
-    const RsEncoderModel model(field, params.first_root, params.rootspace, params.n_total,
-                               params.k_data, params.ccsds_flag == 1);
     TbVectors vectors;
     const int p = symbols_per_clock(config);
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
     for (int c = 0; c < codewords; ++c) {
         std::vector<int> data(static_cast<size_t>(params.k_data));
         for (int& d : data) {
             d = symbol(random);
         }
-        const std::vector<int> word = model.encode(data);
         if (p > 1) {
             add_wide_beats(vectors.in, data, p, m);
-            add_wide_beats(vectors.out, word, p, m);
             continue;
         }
         for (int i = 0; i < params.k_data; ++i) {
             vectors.in.push_back(hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
         }
-        for (int i = 0; i < params.n_total; ++i) {
-            vectors.out.push_back(
-                hex_beat(i == params.n_total - 1, word[static_cast<size_t>(i)], m));
-        }
     }
+    vectors.out = rs_encoder_beats(config, vectors.in);
     vectors.defines = {{"TB_CODEWORDS", std::to_string(codewords)}};
     vectors.seed = 1 + params.n_total % 97;
     return vectors;
@@ -327,6 +290,7 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_rs_encoder,
     .generate = generate_rs_encoder,
     .vectors = rs_encoder_vectors,
+    .model = rs_encoder_beats,
 }};
 
 } // namespace
