@@ -10,6 +10,9 @@
 #include <cstring>
 #include <optional>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ipgen::front {
 
 namespace {
@@ -82,14 +85,69 @@ void write_beats(const std::string& path, const std::vector<std::string>& beats)
         }
         return;
     }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
+    // A device or a FIFO is written as it is. A file is written whole or
+    // not at all: the beats go to a temporary file beside it, which then
+    // takes its name, so a full disk or a signal never leaves half a file.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (file == nullptr) {
+            fail(errno);
+        }
+        const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        const int error = errno;
+        if (std::fclose(file) != 0 || !written) {
+            fail(written ? errno : error);
+        }
+        return;
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temp = dir + "." + base + ".ipgen-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
         fail(errno);
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int error = errno;
-    if (std::fclose(file) != 0 || !written) {
-        fail(written ? errno : error);
+    const auto give_up = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        fail(error);
+    };
+    mode_t mode = 0;
+    if (exists) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) {
+        give_up(errno);
+    }
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            give_up(errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        give_up(errno);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        fail(error);
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        fail(error);
     }
 }
 

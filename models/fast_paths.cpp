@@ -282,11 +282,19 @@ std::vector<std::uint8_t> fast_viterbi_bits(const viterbi::CoreConfig& cfg,
         w0[s] = word_of[s << 1];
         w1[s] = word_of[s << 1 | 1U];
     }
-    std::vector<long> pm(static_cast<std::size_t>(states), 0);
-    std::vector<long> next(pm.size());
+    // 32-bit metrics, brought back to pm[0] = 0 after every step: a common
+    // offset changes no comparison, so every decision is the model's, and
+    // the spread of the metrics stays within (K - 1) branch metrics. The
+    // states in butterflies: s and s + states/2 share the predecessors 2s'
+    // and 2s'+1, so the loop below has no data-dependent index and the
+    // compiler runs it on vector registers.
+    std::vector<std::int32_t> pm(static_cast<std::size_t>(states), 0);
+    std::vector<std::int32_t> next(pm.size());
+    std::vector<std::int32_t> bm0(pm.size());
+    std::vector<std::int32_t> bm1(pm.size());
     std::vector<std::uint8_t> dec(static_cast<std::size_t>(count) * pm.size());
-    long bm[8];
-    const auto mask = static_cast<unsigned>(states - 1);
+    std::int32_t bm[8];
+    const std::size_t half = pm.size() / 2;
     for (int t = 0; t < count; ++t) {
         const std::size_t words = std::size_t{1} << cfg.n;
         for (std::size_t w = 0; w < words; ++w) {
@@ -298,20 +306,39 @@ std::vector<std::uint8_t> fast_viterbi_bits(const viterbi::CoreConfig& cfg,
                 }
             }
         }
+        for (std::size_t s = 0; s < pm.size(); ++s) {
+            bm0[s] = bm[w0[s]];
+            bm1[s] = bm[w1[s]];
+        }
         // Before step K-1 every state keeps predecessor 0 (the block
         // starts in state 0).
-        const long allow = t >= cfg.k - 1 ? 1 : 0;
+        const std::uint8_t allow = t >= cfg.k - 1 ? 1 : 0;
         std::uint8_t* decided = dec.data() + static_cast<std::size_t>(t) * pm.size();
+        const std::int32_t* p = pm.data();
+        const std::int32_t* b0 = bm0.data();
+        const std::int32_t* b1 = bm1.data();
+        std::int32_t* q = next.data();
+        for (std::size_t i = 0; i < half; ++i) {
+            const std::int32_t a = p[2 * i];
+            const std::int32_t b = p[2 * i + 1];
+            const std::int32_t lo0 = a + b0[i];
+            const std::int32_t lo1 = b + b1[i];
+            const std::int32_t hi0 = a + b0[i + half];
+            const std::int32_t hi1 = b + b1[i + half];
+            const std::uint8_t lo = allow & static_cast<std::uint8_t>(lo1 < lo0);
+            const std::uint8_t hi = allow & static_cast<std::uint8_t>(hi1 < hi0);
+            decided[i] = lo;
+            decided[i + half] = hi;
+            q[i] = lo != 0 ? lo1 : lo0;
+            q[i + half] = hi != 0 ? hi1 : hi0;
+        }
+        const std::int32_t base = q[0];
         for (std::size_t s = 0; s < pm.size(); ++s) {
-            const std::size_t from = (s << 1) & mask;
-            const long c0 = pm[from] + bm[w0[s]];
-            const long c1 = pm[from + 1] + bm[w1[s]];
-            const long one = allow & static_cast<long>(c1 < c0);
-            decided[s] = static_cast<std::uint8_t>(one);
-            next[s] = one != 0 ? c1 : c0;
+            q[s] -= base;
         }
         pm.swap(next);
     }
+    const auto mask = static_cast<unsigned>(states - 1);
     std::vector<std::uint8_t> bits(static_cast<std::size_t>(count), 0);
     const auto trace = [&](int from, int low, int deliver_below) {
         unsigned s = 0;
