@@ -58,6 +58,10 @@ struct Option {
     // The bound stated in --help when it depends on other values
     // ("k+1 to 2^M-1"); empty: min to max.
     std::string accepted{};
+    // A required option that another option may stand in for: not required
+    // when the option of this name is given ("standard": the code's values
+    // come from --standard).
+    std::string required_unless{};
 
     bool required() const { return !default_value && default_rule.empty(); }
 };

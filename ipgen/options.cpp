@@ -190,7 +190,11 @@ std::string default_help(const Option& option) {
         return "default: " + value +
                (option.default_rule.empty() ? "" : "; " + option.default_rule);
     }
-    return option.default_rule.empty() ? "required" : "default: " + option.default_rule;
+    if (!option.default_rule.empty()) {
+        return "default: " + option.default_rule;
+    }
+    return option.required_unless.empty() ? "required"
+                                          : "required unless --" + option.required_unless;
 }
 
 // The front-end's own refusals: the option is named, no value involved.
@@ -405,7 +409,8 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
         refuse_option("out", "required: the folder the core is written to", "--out DIR");
     }
     for (const Option& option : core.options) {
-        if (option.required() && !line.config.given(option.name)) {
+        if (option.required() && !line.config.given(option.name) &&
+            (option.required_unless.empty() || !line.config.given(option.required_unless))) {
             refuse_option(option.name, "required", accepted_text(option));
         }
         if (option.default_value) {
@@ -536,6 +541,8 @@ std::string describe_json(const CoreDefinition& core) {
                 ", \"default_rule\": " +
                 (option.default_rule.empty() ? "null" : json_string(option.default_rule)) +
                 ", \"required\": " + (option.required() ? "true" : "false") +
+                ", \"required_unless\": " +
+                (option.required_unless.empty() ? "null" : json_string(option.required_unless)) +
                 ", \"negatable\": " + (option.negatable ? "true" : "false") +
                 (option.repeatable ? ", \"repeatable\": true" : "") +
                 ", \"accepted\": " + json_string(accepted_text(option)) +

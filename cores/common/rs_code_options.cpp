@@ -1,6 +1,7 @@
 #include "cores/common/rs_code_options.hpp"
 
 #include <array>
+#include <utility>
 
 namespace ipgen::front {
 
@@ -35,30 +36,126 @@ const char* option_of(rs::CodeValue value) {
     return "";
 }
 
+// The names of the standards, for the choice.
+std::vector<std::string> standard_names() {
+    std::vector<std::string> names;
+    for (const RsStandard& standard : rs_standards()) {
+        names.emplace_back(standard.name);
+    }
+    return names;
+}
+
+std::string standard_help() {
+    return "a standard code by name (man ipgen gives each one's values): sets --symbol-width, "
+           "--n, --k, --field-poly, --first-root, --root-spacing and --ccsds; a value given as "
+           "well must agree";
+}
+
+// Sets a code value from the standard; a value given must be the same.
+Problems take_standard_value(Config& config, const RsStandard& standard, const char* option,
+                             std::int64_t value) {
+    if (config.given(option) && config.integer(option) != value) {
+        return {{option, std::to_string(config.integer(option)),
+                 std::string("--standard ") + standard.name + " has " + option + " " +
+                     std::to_string(value),
+                 std::to_string(value) + " with --standard " + standard.name + " (or leave --" +
+                     option + " out)"}};
+    }
+    config.set_given(option, value);
+    return {};
+}
+
+Problems fill_standard(Config& config) {
+    const RsStandard* standard = rs_standard_of(config);
+    if (standard == nullptr) {
+        return {}; // the front-end has required --symbol-width, --n and --k
+    }
+    const std::pair<const char*, int> values[] = {{"symbol-width", standard->symbol_width},
+                                                  {"n", standard->n},
+                                                  {"k", standard->k},
+                                                  {"field-poly", standard->field_poly},
+                                                  {"first-root", standard->first_root},
+                                                  {"root-spacing", standard->root_spacing}};
+    for (const auto& [option, value] : values) {
+        Problems problems = take_standard_value(config, *standard, option, value);
+        if (!problems.empty()) {
+            return problems;
+        }
+    }
+    if (config.given("ccsds") && config.flag("ccsds") != standard->ccsds) {
+        return {{"ccsds", std::nullopt,
+                 std::string("--standard ") + standard->name +
+                     (standard->ccsds ? " is in the CCSDS dual basis"
+                                      : " is not in the CCSDS dual basis"),
+                 standard->ccsds
+                     ? "--ccsds or nothing with --standard " + std::string(standard->name)
+                     : "no --ccsds with --standard " + std::string(standard->name)}};
+    }
+    if (standard->ccsds) {
+        config.set_given("ccsds", true);
+    }
+    return {};
+}
+
 } // namespace
+
+const std::vector<RsStandard>& rs_standards() {
+    static const std::vector<RsStandard> standards{
+        {"dvb", 8, 204, 188, 285, 0, 1, false},
+        {"atsc", 8, 207, 187, 285, 0, 1, false},
+        {"g709", 8, 255, 239, 285, 0, 1, false},
+        {"ccsds", 8, 255, 223, ccsds_field_poly, 112, 11, true},
+        {"ccsds-e8", 8, 255, 239, ccsds_field_poly, 120, 11, true},
+        {"kr4", 10, 528, 514, 1033, 0, 1, false},
+        {"kp4", 10, 544, 514, 1033, 0, 1, false},
+    };
+    return standards;
+}
+
+const RsStandard* rs_standard_of(const Config& config) {
+    if (!config.has("standard")) {
+        return nullptr;
+    }
+    const std::string& name = config.choice("standard");
+    for (const RsStandard& standard : rs_standards()) {
+        if (name == standard.name) {
+            return &standard;
+        }
+    }
+    return nullptr;
+}
 
 std::vector<Option> rs_code_options(const std::string& k_accepted, const std::string& root_owner) {
     return {
+        {.name = "standard",
+         .kind = OptionKind::choice,
+         .value_name = "NAME",
+         .help = standard_help(),
+         .choices = standard_names(),
+         .default_rule = "none: the code from the options below"},
         {.name = "symbol-width",
          .kind = OptionKind::integer,
          .value_name = "M",
          .help = "bits per symbol; the field is GF(2^M)",
          .min = 2,
-         .max = 12},
+         .max = 12,
+         .required_unless = "standard"},
         {.name = "n",
          .kind = OptionKind::integer,
          .value_name = "N",
          .help = "symbols per codeword (below 2^M-1: a shortened code)",
          .min = 2,
          .max = 4095,
-         .accepted = "k+1 to 2^M-1"},
+         .accepted = "k+1 to 2^M-1",
+         .required_unless = "standard"},
         {.name = "k",
          .kind = OptionKind::integer,
          .value_name = "K",
          .help = "data symbols per codeword",
          .min = 1,
          .max = 4094,
-         .accepted = k_accepted},
+         .accepted = k_accepted,
+         .required_unless = "standard"},
         {.name = "field-poly",
          .kind = OptionKind::integer,
          .value_name = "POLY",
@@ -87,6 +184,9 @@ std::vector<Option> rs_code_options(const std::string& k_accepted, const std::st
 }
 
 Problems check_ccsds_and_fill_code(Config& config) {
+    if (Problems problems = fill_standard(config); !problems.empty()) {
+        return problems;
+    }
     const bool ccsds = config.flag("ccsds");
     const std::int64_t m = config.integer("symbol-width");
     if (ccsds && m != ccsds_symbol_width) {

@@ -11,8 +11,91 @@ RsEncoderModel rs_encoder_model(const Config& config) {
                           code.root_spacing, code.n, code.k, config.flag("ccsds"));
 }
 
+void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& symbols, int p,
+                    int m) {
+    const int bits = 1 + p + p * m;
+    const std::size_t count = symbols.size();
+    for (std::size_t first = 0; first < count; first += static_cast<std::size_t>(p)) {
+        std::vector<bool> beat(static_cast<std::size_t>(bits), false);
+        for (int lane = 0; lane < p; ++lane) {
+            const std::size_t at = first + static_cast<std::size_t>(lane);
+            if (at >= count) {
+                continue;
+            }
+            beat[static_cast<std::size_t>(p * m + lane)] = true;
+            for (int b = 0; b < m; ++b) {
+                beat[static_cast<std::size_t>(lane * m + b)] = ((symbols[at] >> b) & 1) != 0;
+            }
+        }
+        beat.back() = first + static_cast<std::size_t>(p) >= count;
+        std::string text;
+        for (int d = (bits + 3) / 4 - 1; d >= 0; --d) {
+            unsigned digit = 0;
+            for (int b = 0; b < 4; ++b) {
+                const int at = 4 * d + b;
+                digit |= at < bits && beat[static_cast<std::size_t>(at)] ? 1U << b : 0U;
+            }
+            text += "0123456789abcdef"[digit];
+        }
+        beats.push_back(text);
+    }
+}
+
+namespace {
+
+// P symbols per beat: each message ceil(k/P) beats, tkeep all ones but on
+// its last beat (the low k - (ceil(k/P) - 1) P lanes), tlast there; the
+// lanes off in tkeep are not read.
+std::vector<std::string> wide_beats(const Config& config, const std::vector<std::string>& in,
+                                    int p) {
+    const rs::CodeValues code = rs_code_values(config);
+    const int m = code.symbol_width;
+    const RsEncoderModel model = rs_encoder_model(config);
+    const int beats_per_word = (code.k + p - 1) / p;
+    const int last_lanes = code.k - (beats_per_word - 1) * p;
+    const std::string framing = "{tlast, tkeep, tdata} beats of " + std::to_string(p) +
+                                " symbols, " + std::to_string(beats_per_word) +
+                                " per message, tkeep all ones but " + std::to_string(last_lanes) +
+                                " low lanes on the last, tlast there only";
+    std::vector<std::string> out;
+    std::vector<int> data;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const Beat beat(in[i], 1 + p + p * m, i);
+        const bool last = static_cast<int>(data.size()) + p >= code.k;
+        const std::uint64_t keep = beat.field(p * m, p);
+        const std::uint64_t expected_keep = (std::uint64_t{1} << (last ? last_lanes : p)) - 1;
+        if (beat.bit(p + p * m) != last || keep != expected_keep) {
+            throw BeatError(i + 1,
+                            "tlast or tkeep do not frame a message of " + std::to_string(code.k) +
+                                " symbols",
+                            framing);
+        }
+        for (int lane = 0; lane < (last ? last_lanes : p); ++lane) {
+            data.push_back(static_cast<int>(beat.field(lane * m, m)));
+        }
+        if (last) {
+            add_wide_beats(out, model.encode(data), p, m);
+            data.clear();
+        }
+    }
+    if (!data.empty()) {
+        throw BeatError(0,
+                        "the beats end inside a word (" + std::to_string(data.size()) + " of " +
+                            std::to_string(code.k) + " data symbols)",
+                        framing);
+    }
+    return out;
+}
+
+} // namespace
+
 std::vector<std::string> rs_encoder_beats(const Config& config,
                                           const std::vector<std::string>& in) {
+    const int p =
+        config.has("symbols-per-clock") ? static_cast<int>(config.integer("symbols-per-clock")) : 1;
+    if (p > 1) {
+        return wide_beats(config, in, p);
+    }
     const rs::CodeValues code = rs_code_values(config);
     const int m = code.symbol_width;
     const RsEncoderModel model = rs_encoder_model(config);

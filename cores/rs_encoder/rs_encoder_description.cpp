@@ -7,8 +7,11 @@
 #include "cores/rs_encoder/rs_encoder_beats.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
+#include "generators/common/text_sink.hpp"
+#include "generators/paritygen/minimal_netlist.hpp"
 #include "generators/paritygen/paritygen.hpp"
 #include "generators/rs_common/galois_field.hpp"
+#include "generators/rs_common/generator_polynomial.hpp"
 #include "ipgen/core_description.hpp"
 
 #include <algorithm>
@@ -58,10 +61,63 @@ rsenc::EncoderParams encoder_params(const Config& config) {
     return p;
 }
 
+// The search for the P-symbol step's XOR network: kp4 at P = 32 (300
+// remainder bits by 320 symbol bits) takes about half a minute.
+constexpr std::int64_t max_step_matrix = 96000;
+
+int symbols_per_clock(const Config& config) {
+    return static_cast<int>(config.integer("symbols-per-clock"));
+}
+
+// The P-symbol datapath has the stream top only, its output register and
+// queue, framing by count, and the step network of the minimal search.
+Problems check_wide(const Config& config) {
+    const std::string p = std::to_string(symbols_per_clock(config));
+    const std::int64_t m = config.integer("symbol-width");
+    const std::int64_t bits = (config.integer("n") - config.integer("k")) * m;
+    if (bits * symbols_per_clock(config) * m > max_step_matrix) {
+        return {{"symbols-per-clock", p,
+                 "the step's matrix, " + std::to_string(bits) + " remainder bits by " + p + " x " +
+                     std::to_string(m) +
+                     " symbol bits, is beyond what the XOR network "
+                     "search takes in reasonable time",
+                 "(n-k) x M x P x M at most " + std::to_string(max_step_matrix)}};
+    }
+    const std::string accepted = " with --symbols-per-clock 1";
+    if (config.given("pipeline") && config.integer("pipeline") != 1) {
+        return {{"pipeline", std::to_string(config.integer("pipeline")),
+                 "--symbols-per-clock " + p +
+                     " has one output register (latency 1, 2 with the "
+                     "stream queue)",
+                 "1, or 0 and 2" + accepted}};
+    }
+    if (config.flag("registered-input")) {
+        return {{"registered-input", std::nullopt,
+                 "--symbols-per-clock " + p + " takes the data beat straight into the step",
+                 "--registered-input" + accepted}};
+    }
+    if (!config.flag("continuous")) {
+        return {{"no-continuous", std::nullopt,
+                 "--symbols-per-clock " + p + " has the stream top only, framed by count",
+                 "--no-continuous" + accepted}};
+    }
+    if (config.choice("netlist") != "minimal") {
+        return {{"netlist", config.choice("netlist"),
+                 "--symbols-per-clock " + p + " builds one XOR network for the P-symbol step",
+                 "minimal, or shared and plain" + accepted}};
+    }
+    return {};
+}
+
 Problems check_rs_encoder(Config& config) {
     Problems problems = check_ccsds_and_fill_code(config);
     if (!problems.empty()) {
         return problems;
+    }
+    if (symbols_per_clock(config) > 1) {
+        if (Problems wide = check_wide(config); !wide.empty()) {
+            return wide;
+        }
     }
     if (config.flag("registered-input") && config.integer("pipeline") == 0) {
         return {{"registered-input", std::nullopt,
@@ -73,6 +129,13 @@ Problems check_rs_encoder(Config& config) {
     }
     return problems;
 }
+
+// The manifest's files of each datapath.
+const std::vector<std::string> wide_sources = {"rs_enc_wide_core.v", "rs_encoder_wide_axis.v",
+                                               "tb_rs_encoder_wide.v"};
+const std::vector<std::string> one_symbol_sources = {
+    "rs_enc_control.v",  "rs_enc_feedback.v", "rs_enc_remainder.v", "rs_enc_out_stages.v",
+    "rs_encoder_core.v", "rs_encoder.v",      "rs_encoder_axis.v",  "tb_rs_encoder.v"};
 
 FileRole role_of(const std::string& name) {
     return name == "gfile"            ? FileRole::data
@@ -89,14 +152,48 @@ CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
         "rs_encoder_" + std::to_string(params.n_total) + "_" + std::to_string(params.k_data);
     build.title = std::string(params.ccsds_flag == 1 ? "CCSDS " : "") + "Reed-Solomon encoder " +
                   code + " over GF(2^" + std::to_string(params.symbol_width) + ")";
-    build.top = "rs_encoder_axis";
-    build.tb_top = "tb_rs_encoder";
-    build.library = "rs";
-    build.interface = rs_encoder_interface(params.symbol_width);
-    for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
-        const FileRole role = role_of(file.name);
-        build.generated.push_back({std::move(file.name), std::move(file.text), role});
+    if (const RsStandard* standard = rs_standard_of(config)) {
+        build.title += std::string(", standard ") + standard->name;
     }
+    build.library = "rs";
+    const int p = symbols_per_clock(config);
+    if (p == 1) {
+        build.top = "rs_encoder_axis";
+        build.tb_top = "tb_rs_encoder";
+        build.interface = rs_encoder_interface(params.symbol_width);
+        build.omitted_sources = wide_sources;
+        for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
+            const FileRole role = role_of(file.name);
+            build.generated.push_back({std::move(file.name), std::move(file.text), role});
+        }
+        return build;
+    }
+    build.title += ", " + std::to_string(p) + " symbols per clock";
+    build.top = "rs_encoder_wide_axis";
+    build.tb_top = "tb_rs_encoder_wide";
+    build.interface = rs_encoder_wide_interface(params.symbol_width, p);
+    build.omitted_sources = one_symbol_sources;
+    // paritygen's gfile and rsenc_params.v; its one-symbol multiplier is not used.
+    for (NamedText& file : rsenc::write_encoder(params, header, rsenc::Netlist::minimal)) {
+        if (file.name == "gfile" || file.name == "rsenc_params.v") {
+            const FileRole role = role_of(file.name);
+            build.generated.push_back({std::move(file.name), std::move(file.text), role});
+        }
+    }
+    build.generated.push_back({"rsenc_wide_params.v",
+                               header +
+                                   "// Symbols per beat of rs_encoder_wide_axis (ipgen "
+                                   "--symbols-per-clock).\n`define SYMBOLS_PER_CLOCK " +
+                                   std::to_string(p) + "\n",
+                               FileRole::include});
+    const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
+    StringSink step;
+    rsenc::write_remainder_step(
+        step, field,
+        rs::gen_poly_logs(field, rs::generator_polynomial(field, params.first_root,
+                                                          params.rootspace, params.num_chk())),
+        p);
+    build.generated.push_back({"rs_enc_step.v", header + step.take(), FileRole::rtl});
     return build;
 }
 
@@ -110,14 +207,16 @@ std::string hex_beat(int last, int symbol, int m) {
     return text;
 }
 
-// Random codewords through the model. tb_in.hex holds {tlast, data} per
-// data symbol (tlast with the k-th), tb_out.hex {tlast, data} per codeword
-// symbol (tlast with the n-th).
+// Random codewords through the model. At one symbol per clock tb_in.hex
+// holds {tlast, data} per data symbol (tlast with the k-th), tb_out.hex
+// {tlast, data} per codeword symbol (tlast with the n-th); above, beats of
+// P symbols (rs_encoder_beats.hpp).
 TbVectors rs_encoder_vectors(const Config& config) {
     const rsenc::EncoderParams params = encoder_params(config);
     const int m = params.symbol_width;
     const rs::GaloisField field = rs::build_field(m, params.field_poly);
     TbVectors vectors;
+    const int p = symbols_per_clock(config);
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
     const front::UniformInt<int> symbol(0, field.nlong);
@@ -125,6 +224,10 @@ TbVectors rs_encoder_vectors(const Config& config) {
         std::vector<int> data(static_cast<size_t>(params.k_data));
         for (int& d : data) {
             d = symbol(random);
+        }
+        if (p > 1) {
+            add_wide_beats(vectors.in, data, p, m);
+            continue;
         }
         for (int i = 0; i < params.k_data; ++i) {
             vectors.in.push_back(hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
@@ -173,6 +276,15 @@ const CoreRegistration registration{CoreDefinition{
                      "of input bits, paritygen -a 0)",
              .choices = {"minimal", "shared", "plain"},
              .default_value = std::string("minimal")},
+            {.name = "symbols-per-clock",
+             .kind = OptionKind::integer,
+             .value_name = "P",
+             .help = "symbols per beat and per clock; above 1 the stream top "
+                     "rs_encoder_wide_axis (tkeep, the codeword packed P per beat) with the "
+                     "remainder after P symbols as one XOR network",
+             .min = 1,
+             .max = 32,
+             .default_value = std::int64_t{1}},
         }),
     .example = "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
     .check = check_rs_encoder,

@@ -36,4 +36,28 @@ CoreInterface rs_encoder_interface(int m) {
     return interface;
 }
 
+CoreInterface rs_encoder_wide_interface(int m, int p) {
+    CoreInterface interface;
+    interface.clock = "aclk";
+    interface.reset = "aresetn";
+    interface.reset_active_low = true;
+    interface.reset_synchronous = true;
+    StreamInterface s_axis = axis_stream(
+        "s_axis", false, "P data symbols, symbol 0 in the low bits; ceil(k/P) beats per codeword",
+        m * p);
+    s_axis.tkeep_width = p;
+    s_axis.tlast = true;
+    s_axis.tlast_meaning = "not looked at: the ceil(k/P)-th beat closes the message";
+    StreamInterface m_axis =
+        axis_stream("m_axis", true,
+                    "P codeword symbols: the n symbols packed P per beat from the first, "
+                    "ceil(n/P) beats; tkeep marks the valid lanes of the last",
+                    m * p);
+    m_axis.tkeep_width = p;
+    m_axis.tlast = true;
+    m_axis.tlast_meaning = "the last beat of each codeword";
+    interface.streams = {s_axis, m_axis};
+    return interface;
+}
+
 } // namespace ipgen::front

@@ -8,4 +8,8 @@ namespace ipgen::front {
 // m: bits per symbol (INPUT_DATA_WIDTH).
 CoreInterface rs_encoder_interface(int m);
 
+// The stream top at P > 1 symbols per beat (rs_encoder_wide_axis.v): tdata
+// P symbols, tkeep; no native top.
+CoreInterface rs_encoder_wide_interface(int m, int p);
+
 } // namespace ipgen::front

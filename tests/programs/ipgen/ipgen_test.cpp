@@ -183,6 +183,18 @@ const std::vector<Refusal> refusals = {
     {with(rs255, {"--ccsds", "--field-poly", "285"}),
      "ipgen: --field-poly 285: --ccsds needs the CCSDS field polynomial; accepted: 391 with "
      "--ccsds (or leave --field-poly out)"},
+    {{"rs-encoder", "--standard", "dvb", "--k", "223"},
+     "ipgen: --k 223: --standard dvb has k 188; accepted: 188 with --standard dvb (or leave --k "
+     "out)"},
+    {{"rs-decoder", "--standard", "kp4", "--symbol-width", "10", "--field-poly", "1877"},
+     "ipgen: --field-poly 1877: --standard kp4 has field-poly 1033; accepted: 1033 with "
+     "--standard kp4 (or leave --field-poly out)"},
+    {{"rs-encoder", "--standard", "g709", "--symbols-per-clock", "4", "--pipeline", "2"},
+     "ipgen: --pipeline 2: --symbols-per-clock 4 has one output register (latency 1, 2 with the "
+     "stream queue); accepted: 1, or 0 and 2 with --symbols-per-clock 1"},
+    {{"rs-encoder", "--standard", "g709", "--ccsds"},
+     "ipgen: --ccsds: --standard g709 is not in the CCSDS dual basis; accepted: no --ccsds with "
+     "--standard g709"},
     {{"rs-decoder", "--symbol-width", "8", "--n", "20", "--k", "19"},
      "ipgen: --n 20: with --k 19: one check symbol corrects nothing; accepted: n-k of 2 or more"},
     {with(dec30, {"--erasures", "12"}),
@@ -463,12 +475,14 @@ struct Accepted {
 const std::vector<Accepted> accepted_runs = {
     {{"rs-encoder", "--symbol-width=+8", "--n", "0255", "--k", "+239", "--first-root", "010"},
      "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --field-poly 285 --first-root 10 "
-     "--root-spacing 1 --pipeline 1 --continuous --netlist minimal --out rs_encoder_255_239",
+     "--root-spacing 1 --pipeline 1 --continuous --netlist minimal --symbols-per-clock 1 --out "
+     "rs_encoder_255_239",
      "| --first-root | 10 | the generator's roots are alpha^((G + i) * H), i = 0 .. n-k-1 |"},
     {{"rs-encoder", "--symbol-width", "8", "--n", "204", "--k", "188", "--ccsds", "--no-continuous",
       "--header", "h.v"},
      "ipgen rs-encoder --symbol-width 8 --n 204 --k 188 --field-poly 391 --first-root 112 "
-     "--root-spacing 11 --pipeline 1 --no-continuous --ccsds --netlist minimal --header h.v "
+     "--root-spacing 11 --pipeline 1 --no-continuous --ccsds --netlist minimal --symbols-per-clock "
+     "1 --header h.v "
      "--out rs_encoder_204_188",
      "| --ccsds | yes | symbols at the ports in the CCSDS dual basis (CCSDS); needs "
      "--symbol-width 8 and takes the field polynomial 391 |"},
@@ -479,6 +493,14 @@ const std::vector<Accepted> accepted_runs = {
      "--symbols-per-clock 1 --ser-window 8192 --ser-threshold 417 --tb-words 5 "
      "--prefix d_ --out d_rs_decoder_7_3",
      "| key-equation solver | auto: serial | three multipliers |"},
+    // A standard fills the code's values and --ccsds.
+    {{"rs-encoder", "--standard", "ccsds-e8", "--n", "255"},
+     "ipgen rs-encoder --standard ccsds-e8 --symbol-width 8 --n 255 --k 239 --field-poly 391 "
+     "--first-root 120 --root-spacing 11 --pipeline 1 --continuous --ccsds --netlist minimal "
+     "--symbols-per-clock 1 "
+     "--out rs_encoder_255_239",
+     "| --ccsds | yes | symbols at the ports in the CCSDS dual basis (CCSDS); needs "
+     "--symbol-width 8 and takes the field polynomial 391 |"},
     // At the bound of the testbench's vectors.
     {{"rs-decoder", "--symbol-width", "12", "--n", "4095", "--k", "4079", "--tb-words", "256"},
      "ipgen rs-decoder --symbol-width 12 --n 4095 --k 4079 --field-poly 4179 --first-root 0 "
@@ -534,7 +556,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
     const RunResult parsed =
         run_program("/usr/bin/python3", {"check.py"}, dir.path(), described.out);
     ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "rs-encoder aclk 11\n"
+    EXPECT_EQ(parsed.out, "rs-encoder aclk 13\n"
                           "integer 2 12 True None\n"
                           "None False True\n"
                           "flag True True\n"
@@ -664,12 +686,13 @@ TEST(Ipgen, FolderListsAgreeWithItsFiles) {
         EXPECT_TRUE(std::count(folder.begin(), folder.end(), line)) << line;
     }
     // The README starts with the command that writes the folder again.
-    EXPECT_NE(run.file("README.md")
-                  .find("    ipgen rs-encoder --symbol-width 8 --n 255 --k 239 "
-                        "--field-poly 285 --first-root 0 --root-spacing 1 "
-                        "--pipeline 1 --continuous --netlist minimal --prefix "
-                        "enc_ --out enc_rs_encoder_255_239\n"),
-              std::string::npos);
+    EXPECT_NE(
+        run.file("README.md")
+            .find("    ipgen rs-encoder --symbol-width 8 --n 255 --k 239 "
+                  "--field-poly 285 --first-root 0 --root-spacing 1 "
+                  "--pipeline 1 --continuous --netlist minimal --symbols-per-clock 1 --prefix "
+                  "enc_ --out enc_rs_encoder_255_239\n"),
+        std::string::npos);
 }
 
 TEST(Ipgen, HelpNamesEveryOptionAndVersionPrints) {

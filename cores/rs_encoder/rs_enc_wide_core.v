@@ -1,0 +1,180 @@
+`timescale 1ns/1ns
+`default_nettype none
+
+// The Reed-Solomon encoder taking P symbols per clock: the codeword's n
+// symbols as one sequence packed P per beat from its first symbol, symbol 0
+// of a beat in the low bits. The data word is ceil(k/P) beats (its last beat
+// holds B = k - (ceil(k/P) - 1) * P symbols in the low lanes); the codeword
+// is ceil(n/P) beats. Where B < P, the codeword's beat of the last data
+// symbols carries the first P - B parity symbols in its upper lanes.
+//
+// The generated rs_enc_step gives the remainder after P symbols in one
+// clock. The message enters it aligned to its end: the first beat feeds
+// P - B zero symbols (which leave the remainder zero) and its first B
+// symbols, the next beats the P - B symbols carried from the beat before
+// and the first B of their own, so the last data beat completes a step.
+//
+// One slot per clock: ceil(k/P) data slots (a data beat is taken), then
+// parity slots (the remainder's next P slices go out, the register shifts
+// by P slices, zeros in: after the last it is zero again, no clearing
+// clock). The output register follows the slot (latency 1); every register
+// moves only with `ce` (the AXI top's queue has room). With ce and data
+// always there, one beat out per clock: ceil(n/P) clocks per codeword,
+// codewords back to back.
+module rs_enc_wide_core #(
+    parameter W         = 8,    // bits per symbol
+    parameter integer N = 255,  // symbols per codeword
+    parameter integer K = 239,  // data symbols per codeword
+    parameter integer P = 4,    // symbols per beat, 2 to 32
+    parameter CCSDS     = 0     // symbols at the ports in the CCSDS dual basis (W = 8)
+) (
+    input  wire            clk,
+    input  wire            rst_n,      // synchronous, active low
+    input  wire            ce,
+    input  wire            in_valid,
+    input  wire [P*W-1:0]  in_data,
+    output wire            in_ready,   // a data slot: a beat offered is taken with ce
+    output reg             out_valid,
+    output reg  [P*W-1:0]  out_data,
+    output reg  [P-1:0]    out_keep,
+    output reg             out_last
+);
+
+localparam integer R  = N - K;                  // parity symbols
+localparam integer BK = (K + P - 1) / P;        // data beats
+localparam integer BN = (N + P - 1) / P;        // codeword beats
+localparam integer B  = K - (BK - 1) * P;       // data symbols of the last data beat
+localparam integer Z  = P - B;                  // symbols carried between data beats
+localparam integer NL = N - (BN - 1) * P;       // symbols of the codeword's last beat
+localparam integer CW = 13;                     // slot counter bits
+localparam [31:0]   BK_LAST = BK - 1;
+localparam [31:0]   BN_LAST = BN - 1;
+localparam [CW-1:0] LAST_DATA = BK_LAST[CW-1:0];
+localparam [CW-1:0] LAST_SLOT = BN_LAST[CW-1:0];
+localparam [P-1:0]  KEEP_LAST = {P{1'b1}} >> (P - NL);
+
+generate
+    if (CCSDS && W != 8) begin : ccsds_needs_8_bit_symbols
+        ccsds_representation_is_defined_for_8_bit_symbols_only error ();
+    end
+endgenerate
+
+// ---- slots -------------------------------------------------------------------
+reg  [CW-1:0] slot;
+wire          data_slot = slot <= LAST_DATA;
+wire          last_data = slot == LAST_DATA;
+wire          final_slot = slot == LAST_SLOT;
+wire          advance   = ce & (~data_slot | in_valid);
+
+assign in_ready = data_slot;
+
+always @(posedge clk) begin
+    if (!rst_n)
+        slot <= {CW{1'b0}};
+    else if (advance)
+        slot <= final_slot ? {CW{1'b0}} : slot + 1'b1;
+end
+
+// ---- the data in the field's basis -------------------------------------------
+wire [P*W-1:0] in_conventional;
+genvar lane;
+generate
+    for (lane = 0; lane < P; lane = lane + 1) begin : in_lanes
+        if (CCSDS) begin : ccsds
+            rs_enc_ccsds_basis #(.TO_DUAL(0)) to_conventional (
+                .in  (in_data[lane*W +: W]),
+                .out (in_conventional[lane*W +: W])
+            );
+        end else begin : conventional
+            assign in_conventional[lane*W +: W] = in_data[lane*W +: W];
+        end
+    end
+endgenerate
+
+// ---- step input: Z carried (or leading zero) symbols, then B of this beat ----
+wire [P*W-1:0] step_symbols;
+generate
+    if (Z > 0) begin : aligned
+        reg [Z*W-1:0] carry;
+        always @(posedge clk) begin
+            if (advance & data_slot)
+                carry <= in_conventional[P*W-1 -: Z*W];
+        end
+        assign step_symbols = {in_conventional[B*W-1:0],
+                               slot == {CW{1'b0}} ? {Z*W{1'b0}} : carry};
+    end else begin : whole
+        assign step_symbols = in_conventional;
+    end
+endgenerate
+
+// ---- remainder -------------------------------------------------------------------
+reg  [R*W-1:0] rem;
+wire [R*W-1:0] step_out;
+
+rs_enc_step step (
+    .rem_in  (rem),
+    .sym_in  (step_symbols),
+    .rem_out (step_out)
+);
+
+// Slices beyond the remainder read as zero.
+wire [(R+P)*W-1:0] rem_ext  = {{P*W{1'b0}}, rem};
+wire [(R+P)*W-1:0] step_ext = {{P*W{1'b0}}, step_out};
+// After the last data beat its first P - B slices have gone out.
+wire [(R+P)*W-1:0] step_shifted = step_ext >> (Z*W);
+wire [(R+P)*W-1:0] rem_shifted  = rem_ext >> (P*W);
+wire [R*W-1:0]     step_left = step_shifted[R*W-1:0];
+wire [R*W-1:0]     rem_left  = rem_shifted[R*W-1:0];
+wire unused_shifted = &{1'b0, step_shifted[(R+P)*W-1:R*W], rem_shifted[(R+P)*W-1:R*W]};
+
+always @(posedge clk) begin
+    if (!rst_n)
+        rem <= {R*W{1'b0}};
+    else if (advance)
+        rem <= ~data_slot ? rem_left
+             : last_data  ? step_left
+             :              step_out;
+end
+
+// ---- the beat out ----------------------------------------------------------------
+// The parity lanes: P slices from the remainder (parity slot) or from the
+// step's result (the last data beat, lanes B and up).
+wire [P*W-1:0] parity_conventional =
+    data_slot ? step_ext[P*W-1:0] << (B*W) : rem_ext[P*W-1:0];
+wire [P*W-1:0] parity_lanes;
+generate
+    for (lane = 0; lane < P; lane = lane + 1) begin : out_lanes
+        if (CCSDS) begin : ccsds
+            rs_enc_ccsds_basis #(.TO_DUAL(1)) to_dual (
+                .in  (parity_conventional[lane*W +: W]),
+                .out (parity_lanes[lane*W +: W])
+            );
+        end else begin : conventional
+            assign parity_lanes[lane*W +: W] = parity_conventional[lane*W +: W];
+        end
+    end
+endgenerate
+
+wire [P*W-1:0] data_mask = ~data_slot ? {P*W{1'b0}}
+                         : last_data  ? {P*W{1'b1}} >> (Z*W)
+                         :              {P*W{1'b1}};
+
+always @(posedge clk) begin
+    if (!rst_n)
+        out_valid <= 1'b0;
+    else if (ce)
+        out_valid <= advance;
+end
+
+// Meaningful only with out_valid: no reset.
+always @(posedge clk) begin
+    if (advance) begin
+        out_data <= (in_data & data_mask) | (parity_lanes & ~data_mask);
+        out_keep <= final_slot ? KEEP_LAST : {P{1'b1}};
+        out_last <= final_slot;
+    end
+end
+
+endmodule
+
+`default_nettype wire
