@@ -28,6 +28,9 @@ module fir (
     // results: one per out_valid pulse (no back-pressure here);
     // complex results {imaginary, real}
     output wire [`OUTPUT_WIDTH-1:0]         out_data,
+`ifdef FIR_SATURATE
+    output wire                             out_overflow,   // out_data was clamped
+`endif
     output wire                             out_valid
 );
     localparam W     = `INPUT_DATA_WIDTH;
@@ -164,6 +167,20 @@ module fir (
 `else
     localparam PREADD = 0;
 `endif
+    // ipgen's options beyond parameters.v (fir_options.v, compiled first):
+    // the products of a fixed set by one shared network (fir_constant_sum),
+    // results clamped instead of wrapped
+`ifdef FIR_CONSTANT_SUM
+    localparam CONSTANT = 1;
+`else
+    localparam CONSTANT = 0;
+`endif
+`ifdef FIR_SATURATE
+    localparam SATURATE = 1;
+`else
+    localparam SATURATE = 0;
+    wire out_overflow;
+`endif
     // taps the engine reads: the coefficient words for the pre-adder
     // types, the whole (mirrored) response for the polyphase ones
     localparam RTAPS = PREADD ? NCF : ((SYMM != 0) ? TAPS : NCF);
@@ -213,10 +230,10 @@ module fir (
         .TSIGNED(TSIGNED), .PRODW(PRODW), .TREEW(TREEW), .TREE_LAT(TREE_LAT),
         .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
         .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .ROUND(ROUND),
-        .LUT_ROWS(LUT_ROWS)) mac (
+        .LUT_ROWS(LUT_ROWS), .CONSTANT(CONSTANT), .SATURATE(SATURATE)) mac (
         .clk(clk), .rst_n(rst_n),
         .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
         .op_a(op_a), .op_b(op_b), .op_c(op_c),
-        .out_valid(out_valid), .out_data(out_data));
+        .out_valid(out_valid), .out_data(out_data), .out_overflow(out_overflow));
 endmodule
 `default_nettype wire

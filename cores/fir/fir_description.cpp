@@ -5,6 +5,7 @@
 // the user would write them, and firgen's typed entry gives parameters.v
 // (and cin.hex) for the same values. The testbench vectors come from the
 // integer model (fir_model.hpp).
+#include "cores/fir/fir_constant_network.hpp"
 #include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <variant>
@@ -118,7 +120,9 @@ FirConfig model_config(const fir::gen::FirGenParams& p) {
 }
 
 FirConfig model_config(const Config& config) {
-    return model_config(firgen_params(user_params(config)));
+    FirConfig c = model_config(firgen_params(user_params(config)));
+    c.saturate = config.choice("overflow") == "saturate";
+    return c;
 }
 
 // The option behind each line of user_params.txt.
@@ -253,6 +257,27 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
     return set;
 }
 
+// --multipliers constant: one shared network for the fixed real
+// coefficients of a single-cycle filter (the transposed chain takes one
+// sample per clock).
+std::optional<Problem> constant_problem(const Config& config) {
+    if (config.choice("multipliers") != "constant") {
+        return std::nullopt;
+    }
+    std::string why;
+    if (config.choice("filter-type") != "single-cycle") {
+        why = "a " + config.choice("filter-type") + " filter";
+    } else if (config.flag("loadable")) {
+        why = "loadable coefficients";
+    } else if (config.choice("data-type") == "complex") {
+        why = "complex data";
+    } else {
+        return std::nullopt;
+    }
+    return Problem{"multipliers", "constant", why,
+                   "general, or constant for a single-cycle filter with fixed real coefficients"};
+}
+
 Problems check_fir(Config& config) {
     Problems problems;
     // The two widths are one in the core (firgen reads line 2 for both):
@@ -296,6 +321,10 @@ Problems check_fir(Config& config) {
                             "wider than 64 bits with sums of " + std::to_string(sum_bits) +
                                 " bits (2 x width + log2 taps + 2, 3 complex)",
                             "1 to 64, or up to 128 when the sums take at most 63 bits"});
+        return problems;
+    }
+    if (const std::optional<Problem> problem = constant_problem(config)) {
+        problems.push_back(*problem);
         return problems;
     }
     const auto set = coefficients(config);
@@ -408,14 +437,16 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
     }
     const int ow = c.out_width;
     for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
+        // with saturate, m_axis_tuser (the clamp flag) above every beat
+        const std::pair<std::int64_t, int> flag{r.clamped ? 1 : 0, c.saturate ? 1 : 0};
         if (c.is_complex && c.serial) {
             // {m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
-            build.tb_out.push_back(hex_word({{0, 1}, {r.re, ow}}));
-            build.tb_out.push_back(hex_word({{1, 1}, {r.im, ow}}));
+            build.tb_out.push_back(hex_word({flag, {0, 1}, {r.re, ow}}));
+            build.tb_out.push_back(hex_word({flag, {1, 1}, {r.im, ow}}));
         } else if (c.is_complex) {
-            build.tb_out.push_back(hex_word({{r.im, ow}, {r.re, ow}}));
+            build.tb_out.push_back(hex_word({flag, {r.im, ow}, {r.re, ow}}));
         } else {
-            build.tb_out.push_back(hex_word({{r.re, ow}}));
+            build.tb_out.push_back(hex_word({flag, {r.re, ow}}));
         }
     }
 }
@@ -442,6 +473,49 @@ Coefficients checked_coefficients(const Config& config) {
     return std::get<Coefficients>(std::move(set));
 }
 
+// ipgen's options beyond parameters.v: fir_options.v (compiled first, its
+// defines read by the tops) and, for constant multipliers, the network
+// fir_constant_sum.v. Neither is written for the defaults.
+void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c,
+                      const CoeffSet& set, const fir::gen::FirGenDerived& derived) {
+    std::string defines;
+    const bool constant = config.choice("multipliers") == "constant";
+    if (constant) {
+        defines += "`define FIR_CONSTANT_SUM\n";
+    }
+    if (c.saturate) {
+        defines += "`define FIR_SATURATE\n";
+    }
+    if (defines.empty()) {
+        return;
+    }
+    build.generated.push_back(
+        {"fir_options.v",
+         "// ipgen's options of this FIR filter beyond parameters.v, read by the tops\n" + defines,
+         FileRole::include});
+    if (constant) {
+        fir::ConstantFilter filter;
+        for (const fir::Value& h : fir::impulse_response(c, set)) {
+            filter.taps.push_back(h.re);
+        }
+        filter.width = c.width;
+        filter.data_signed = !c.is_unsigned;
+        filter.out_width = static_cast<int>(derived.ato_width);
+        const fir::ConstantNetwork network = fir::build_network(filter.taps);
+        build.generated.push_back({"fir_constant_sum.v",
+                                   fir::constant_filter_verilog(filter, network, ""),
+                                   FileRole::rtl});
+        build.values.push_back(
+            {"constant network",
+             std::to_string(network.adders()) + " adders, depth " + std::to_string(network.depth()),
+             "shared products of the sample by every tap (lower bound " +
+                 std::to_string(network.bound) +
+                 " adders: distinct odd fundamentals other "
+                 "than 1), then " +
+                 std::to_string(fir::chain_adders(filter)) + " chain adders (fir_constant_sum.v)"});
+    }
+}
+
 TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
@@ -452,7 +526,7 @@ TbVectors fir_vectors(const Config& config) {
 CoreBuild generate_fir(const Config& config, const std::string& /*header: parameters.v has none*/) {
     const fir::param::FirUserParams user = user_params(config);
     const fir::gen::FirGenParams params = firgen_params(user);
-    const FirConfig c = model_config(params);
+    const FirConfig c = model_config(config);
     const Coefficients numbers = checked_coefficients(config);
     std::string dec;
     for (size_t i = 0; i < numbers.values.size(); i += c.is_complex ? 2 : 1) {
@@ -492,6 +566,9 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         {static_cast<int>(derived.input_port_width), static_cast<int>(derived.internal_data_width),
          static_cast<int>(derived.output_port_width), static_cast<int>(derived.output_width)},
         c.loadable, c.is_complex, c.serial);
+    if (c.saturate) {
+        add_overflow_flag(build.interface);
+    }
 
     const auto row = [&](const std::string& name, const std::string& value,
                          const std::string& why) {
@@ -512,6 +589,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
                      : std::string("real"),
         c.is_complex ? std::string(keywords.complex_in) : "REAL_DATA_TYPE: one sample per beat");
     row("NUM_MULTIPLIERS", std::to_string(derived.num_multipliers), "multipliers of the core");
+    add_option_files(build, config, c, coeff_set(c, numbers.values), derived);
     return build;
 }
 
@@ -613,6 +691,22 @@ const std::vector<Option>& options() {
          .help = "(line 14) complex samples in one beat ({imaginary, real}) or in two",
          .choices = {"parallel", "serial"},
          .default_value = Value{std::string("parallel")}},
+        {.name = "multipliers",
+         .kind = OptionKind::choice,
+         .value_name = "FORM",
+         .help = "general: a multiplier per coefficient word; constant: the fixed real "
+                 "coefficients of a single-cycle filter as one shared network of adders and "
+                 "shifts with a transposed chain (fir_constant_sum.v)",
+         .choices = {"general", "constant"},
+         .default_value = Value{std::string("general")},
+         .accepted = "constant only for a single-cycle filter with fixed real coefficients"},
+        {.name = "overflow",
+         .kind = OptionKind::choice,
+         .value_name = "MODE",
+         .help = "a result beyond --output-width (a rounding up of the largest value) wraps, or "
+                 "saturates: clamped to the largest or smallest value, m_axis_tuser set",
+         .choices = {"wrap", "saturate"},
+         .default_value = Value{std::string("wrap")}},
         {.name = "coeffs",
          .kind = OptionKind::integer_list,
          .value_name = "LIST",

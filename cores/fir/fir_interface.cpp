@@ -4,6 +4,8 @@
 // The coefficient stream (COEFF_LOAD) always carries whole words.
 #include "cores/fir/fir_interface.hpp"
 
+#include <algorithm>
+
 namespace ipgen::front {
 
 CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_complex,
@@ -60,6 +62,21 @@ CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_
                                   {"out_valid", out, 1, "one result per clock it is high"},
                               });
     return interface;
+}
+
+void add_overflow_flag(CoreInterface& interface) {
+    for (StreamInterface& stream : interface.streams) {
+        if (stream.name == "m_axis") {
+            stream.tuser_width = 1;
+            stream.tuser_fields = {{0, 1,
+                                    "the result did not fit the output width and was clamped to "
+                                    "its largest or smallest value"}};
+        }
+    }
+    std::vector<Port>& ports = interface.native_ports;
+    const auto valid = std::find_if(ports.begin(), ports.end(),
+                                    [](const Port& p) { return p.name == "out_valid"; });
+    ports.insert(valid, {"out_overflow", PortDirection::out, 1, "out_data was clamped"});
 }
 
 } // namespace ipgen::front

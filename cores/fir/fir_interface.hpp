@@ -19,4 +19,8 @@ struct FirPortWidths {
 CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_complex,
                             bool serial);
 
+// --overflow saturate: the clamp flag, m_axis_tuser and the native
+// out_overflow.
+void add_overflow_flag(CoreInterface& interface);
+
 } // namespace ipgen::front

@@ -3,7 +3,8 @@
 // Self-checking bench of fir_axis. tb_in.hex: one beat per line,
 // {coefficient beat, tlast, data} with data INTERNAL_DATA_WIDTH bits wide
 // (sample beats use the low INPUT_PORT_WIDTH bits). tb_out.hex: the expected
-// m_axis_tdata beats; with COMPLEX_SERI_IN {m_axis_tlast, m_axis_tdata}.
+// m_axis_tdata beats; with COMPLEX_SERI_IN {m_axis_tlast, m_axis_tdata};
+// with FIR_SATURATE m_axis_tuser (the clamp flag) above them.
 // Beats are offered in file order, each after the one before it was taken,
 // with random tvalid gaps, long ones now and then (the defines of
 // parameters.v, compiled first, say which ports there are); m_axis_tready is random,
@@ -14,10 +15,15 @@
 module tb_fir;
     localparam DW = `INTERNAL_DATA_WIDTH;
     localparam IW = DW + 2;
-`ifdef COMPLEX_SERI_IN
-    localparam OW = `OUTPUT_PORT_WIDTH + 1;   // tlast on top
+`ifdef FIR_SATURATE
+    localparam UW = 1;                         // tuser on top
 `else
-    localparam OW = `OUTPUT_PORT_WIDTH;
+    localparam UW = 0;
+`endif
+`ifdef COMPLEX_SERI_IN
+    localparam OW = `OUTPUT_PORT_WIDTH + 1 + UW;   // tlast above tdata
+`else
+    localparam OW = `OUTPUT_PORT_WIDTH + UW;
 `endif
     localparam IDLE_LIMIT = 20000;
 
@@ -54,9 +60,15 @@ module tb_fir;
 `endif
 `ifdef COMPLEX_SERI_IN
     wire m_tlast;
-    assign m_beat = {m_tlast, m_tdata};
+    wire [OW-UW-1:0] m_low = {m_tlast, m_tdata};
 `else
-    assign m_beat = m_tdata;
+    wire [OW-UW-1:0] m_low = m_tdata;
+`endif
+`ifdef FIR_SATURATE
+    wire m_tuser;
+    assign m_beat = {m_tuser, m_low};
+`else
+    assign m_beat = m_low;
 `endif
 
     fir_axis dut (
@@ -69,6 +81,9 @@ module tb_fir;
 `endif
 `ifdef COMPLEX_SERI_IN
         .m_axis_tlast(m_tlast),
+`endif
+`ifdef FIR_SATURATE
+        .m_axis_tuser(m_tuser),
 `endif
         .m_axis_tdata(m_tdata), .m_axis_tvalid(m_tvalid), .m_axis_tready(m_ready));
 
