@@ -1,11 +1,12 @@
 // Runs the integer model on a text description read from standard input,
 // for the numpy cross-check (fir_model_check.py):
 //   line 1: the fourteen values of user_params.txt, in file order
-//           (the first, the tap width, is ignored as firgen ignores it)
+//           (the first, the tap width, is ignored as firgen ignores it),
+//           then optionally 1 for results clamped (saturate) instead of wrapped
 //   then one event per line: "s RE IM" (a sample) or "c RE0 IM0 RE1 IM1 ..."
 //   (a coefficient set); the first set, when it comes before any sample,
 //   is the initial one.
-// Writes one line "RE IM" per output word.
+// Writes one line "RE IM" per output word; with saturate "RE IM CLAMPED".
 #include "cores/fir/fir_model.hpp"
 
 #include <cstdint>
@@ -17,8 +18,13 @@ int main() {
     using namespace ipgen::fir;
     FirConfig c;
     int ignored = 0, type = 0, load = 0, round = 0, arith = 0, data = 0, mode = 0;
-    std::cin >> ignored >> c.width >> c.taps >> c.out_width >> type >> load >> c.symmetry >>
-        round >> arith >> data >> c.cycles >> c.deci >> c.inter >> mode;
+    std::string first;
+    std::getline(std::cin, first);
+    std::istringstream head(first);
+    head >> ignored >> c.width >> c.taps >> c.out_width >> type >> load >> c.symmetry >> round >>
+        arith >> data >> c.cycles >> c.deci >> c.inter >> mode;
+    int saturate = 0;
+    c.saturate = (head >> saturate) && saturate != 0;
     c.filter_type = type;
     c.loadable = load != 0;
     c.nearest = round != 0;
@@ -51,8 +57,11 @@ int main() {
         }
     }
     for (const Value& v : run_model(c, initial, events)) {
-        std::cout << static_cast<std::uint64_t>(v.re) << ' ' << static_cast<std::uint64_t>(v.im)
-                  << '\n';
+        std::cout << static_cast<std::uint64_t>(v.re) << ' ' << static_cast<std::uint64_t>(v.im);
+        if (c.saturate) {
+            std::cout << ' ' << (v.clamped ? 1 : 0);
+        }
+        std::cout << '\n';
     }
     return 0;
 }
