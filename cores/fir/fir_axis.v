@@ -11,36 +11,64 @@
 // axis_queue) has room for every result it and the samples before it will
 // produce, so the filter itself never stalls and m_axis_tready may drop at
 // any clock.
+// Interleaved channels (FIR_CHANNELS above 1): samples arrive channel 0,
+// 1, .., C-1, 0, .., the channel index in the low FIR_CHANNEL_WIDTH bits of
+// s_axis_tuser. A sample whose index is not the expected channel's is taken
+// and dropped (it reaches no channel's history), and channel_error is high
+// for one clock after it; the next sample must still carry the expected
+// index. m_axis_tuser carries the channel of each result.
+// Coefficient sets (FIR_SETS): the set of a sample in the s_axis_tuser bits
+// above the channel index; the set a loaded packet replaces on
+// s_axis_coef_tuser of its last beat.
+// Samples per clock (FIR_SAMPLES_PER_CLOCK, P): every s_axis beat carries P
+// samples, sample 0 (the oldest) in the low bits, and every m_axis beat
+// their P results in the same order (DECIMATION_FIR: one result, every
+// D/P beats).
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
 `include "parameters.v"
+`include "fir_options.vh"
 module fir_axis (
     input  wire                             aclk,
     input  wire                             aresetn,     // synchronous, active low
     // samples
-    input  wire [`INPUT_PORT_WIDTH-1:0]     s_axis_tdata,
+    input  wire [`FIR_SAMPLES_PER_CLOCK*`INPUT_PORT_WIDTH-1:0] s_axis_tdata,
     input  wire                             s_axis_tvalid,
     output wire                             s_axis_tready,
+`ifdef FIR_USER
+    input  wire [`FIR_USER_WIDTH-1:0]       s_axis_tuser,   // {set, channel}
+`endif
 `ifdef COEFF_LOAD
     // coefficient sets
     input  wire [`INTERNAL_DATA_WIDTH-1:0]  s_axis_coef_tdata,
     input  wire                             s_axis_coef_tvalid,
     output wire                             s_axis_coef_tready,
     input  wire                             s_axis_coef_tlast,
+`ifdef FIR_SETS
+    input  wire [`FIR_SET_WIDTH-1:0]        s_axis_coef_tuser,  // the set replaced
+`endif
 `endif
     // results
-    output wire [`OUTPUT_PORT_WIDTH-1:0]    m_axis_tdata,
+    output wire [`FIR_RESULTS_PER_CLOCK*`OUTPUT_PORT_WIDTH-1:0] m_axis_tdata,
 `ifdef COMPLEX_SERI_IN
     output wire                             m_axis_tlast,   // the imaginary beat
 `endif
+`ifdef FIR_CHANNELED
 `ifdef FIR_SATURATE
+    output wire [`FIR_CHANNEL_WIDTH:0]      m_axis_tuser,   // {clamped, channel of the result}
+`else
+    output wire [`FIR_CHANNEL_WIDTH-1:0]    m_axis_tuser,   // channel of the result
+`endif
+    output reg                              channel_error,  // a sample out of order was dropped
+`elsif FIR_SATURATE
     output wire                             m_axis_tuser,   // the result was clamped
 `endif
     output wire                             m_axis_tvalid,
     input  wire                             m_axis_tready
 );
-    localparam IDW = `INTERNAL_DATA_WIDTH;
-    localparam OWD = `OUTPUT_WIDTH;
+    localparam LANES = `FIR_SAMPLES_PER_CLOCK;
+    localparam IDW = LANES * `INTERNAL_DATA_WIDTH;
+    localparam OWD = `FIR_RESULTS_PER_CLOCK * `OUTPUT_WIDTH;
     // results per sample (COST) and clocks between samples at full rate
     // (GAP; for decimation, between results)
 `ifdef INTERPOLATION_FIR
@@ -51,7 +79,7 @@ module fir_axis (
     localparam GAP = `NUM_CYCLES_ADJ;
 `elsif DECIMATION_FIR
     localparam COST = 1;
-    localparam GAP = `D_RATIO;
+    localparam GAP = `D_RATIO / `FIR_SAMPLES_PER_CLOCK;   // beats per block
 `else
     localparam COST = 1;
     localparam GAP = 1;
@@ -61,8 +89,17 @@ module fir_axis (
     // four coefficient bits, a complex sum, up to six adder-tree stages),
     // so a queue of NEED entries keeps a full-rate stream going while
     // m_axis_tready stays high.
-    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4;
-    localparam NEED = ((LATENCY + GAP - 1) / GAP + 1) * COST;
+    localparam LATENCY = 12 + (`INPUT_DATA_WIDTH + 4) / 4 + ((LANES > 1) ? 2 : 0);
+    localparam NEED_ONE = ((LATENCY + GAP - 1) / GAP + 1) * COST;
+    // decimating channels: the first round of a block reserves the results
+    // of all C channels at once, and the next block's first round follows
+    // before they have left, so the queue holds two rounds of results
+`ifdef DECIMATION_FIR
+    localparam ROUNDS = 2 * `FIR_CHANNELS;
+`else
+    localparam ROUNDS = 0;
+`endif
+    localparam NEED = (NEED_ONE > ROUNDS) ? NEED_ONE : ROUNDS;
     localparam DEPTH = 1 << $clog2(NEED);
     localparam CW = $clog2(DEPTH + 1);   // 0 .. DEPTH, the queue's level
 
@@ -75,12 +112,25 @@ module fir_axis (
     wire [CW-1:0] queued;      // results in the queue
     reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
-    localparam PW = (`D_RATIO > 1) ? $clog2(`D_RATIO) : 1;
-    localparam [31:0] BLOCK_END = `D_RATIO - 1;
-    reg [PW-1:0] block_pos;    // position of the next sample in its block
+    localparam PW = (GAP > 1) ? $clog2(GAP) : 1;
+    localparam [31:0] BLOCK_END = GAP - 1;
+    reg [PW-1:0] block_pos;    // position of the next beat (round) in its block
+`ifdef FIR_CHANNELED
+    // with channels a block is D rounds of C samples, a result per channel
+    localparam RCW = `FIR_CHANNEL_WIDTH;
+    localparam [31:0] ROUND_END = `FIR_CHANNELS - 1;
+    reg [RCW-1:0] round_pos;   // channel of the next sample
+    always @(posedge aclk)
+        if (!aresetn) round_pos <= {RCW{1'b0}};
+        else if (core_take)
+            round_pos <= (round_pos == ROUND_END[RCW-1:0]) ? {RCW{1'b0}} : round_pos + 1'b1;
+    wire round_end = (round_pos == ROUND_END[RCW-1:0]);
+`else
+    wire round_end = 1'b1;
+`endif
     always @(posedge aclk)
         if (!aresetn) block_pos <= {PW{1'b0}};
-        else if (core_take)
+        else if (core_take && round_end)
             block_pos <= (block_pos == BLOCK_END[PW-1:0]) ? {PW{1'b0}} : block_pos + 1'b1;
     wire [CW-1:0] cost = (block_pos == 0) ? 1 : 0;
 `else
@@ -93,30 +143,65 @@ module fir_axis (
 
     // ---- samples in
     wire [IDW-1:0] sample;
+    wire           in_order;      // the sample's channel index is the expected one
 `ifdef COMPLEX_SERI_IN
     reg                          have_re;
     reg [`INPUT_PORT_WIDTH-1:0]  re_part;
     always @(posedge aclk) begin
         if (!aresetn) have_re <= 1'b0;
         else if (!have_re && s_axis_tvalid) have_re <= 1'b1;
-        else if (core_take) have_re <= 1'b0;
+        else if (s_axis_tvalid && s_axis_tready) have_re <= 1'b0;
         if (!have_re && s_axis_tvalid) re_part <= s_axis_tdata;
     end
     assign sample        = {s_axis_tdata, re_part};
-    assign core_valid    = have_re && s_axis_tvalid && room;
+    assign core_valid    = have_re && s_axis_tvalid && room && in_order;
     assign s_axis_tready = !have_re || (core_ready && room);
 `else
     assign sample        = s_axis_tdata;
-    assign core_valid    = s_axis_tvalid && room;
+    assign core_valid    = s_axis_tvalid && room && in_order;
     assign s_axis_tready = core_ready && room;
+`endif
+
+    // ---- channel order (the index on the beat that completes a sample)
+`ifdef FIR_CHANNELED
+    localparam CHW = `FIR_CHANNEL_WIDTH;
+    localparam [31:0] CHANNELS = `FIR_CHANNELS;
+    localparam [CHW-1:0] LAST_CHANNEL = CHANNELS[CHW-1:0] - 1'b1;
+    reg [CHW-1:0] channel;     // channel of the next sample
+`ifdef COMPLEX_SERI_IN
+    wire sample_beat = have_re && s_axis_tvalid && s_axis_tready;   // the imaginary beat
+`else
+    wire sample_beat = s_axis_tvalid && s_axis_tready;
+`endif
+    assign in_order = (s_axis_tuser[CHW-1:0] == channel);
+    always @(posedge aclk)
+        if (!aresetn) begin
+            channel       <= {CHW{1'b0}};
+            channel_error <= 1'b0;
+        end else begin
+            if (core_take) channel <= (channel == LAST_CHANNEL) ? {CHW{1'b0}} : channel + 1'b1;
+            channel_error <= sample_beat && !in_order;
+        end
+`else
+    assign in_order = 1'b1;
+`endif
+`ifdef FIR_SETS
+    // the set index above the channel index
+    wire [`FIR_SET_WIDTH-1:0] sample_set = s_axis_tuser[`FIR_USER_WIDTH-1 -: `FIR_SET_WIDTH];
 `endif
 
     fir core (
         .clk(aclk), .rst_n(aresetn),
         .in_data(sample), .in_valid(core_valid), .in_ready(core_ready),
+`ifdef FIR_SETS
+        .in_set(sample_set),
+`endif
 `ifdef COEFF_LOAD
         .coef_data(s_axis_coef_tdata), .coef_valid(s_axis_coef_tvalid),
         .coef_last(s_axis_coef_tlast), .coef_ready(s_axis_coef_tready),
+`ifdef FIR_SETS
+        .coef_set(s_axis_coef_tuser),
+`endif
 `endif
 `ifdef FIR_SATURATE
         .out_overflow(clamped),
@@ -133,7 +218,7 @@ module fir_axis (
     wire               clamped;
     wire [OWD:0]       entry = {clamped, result};
     wire [OWD:0]       head_entry;
-    assign m_axis_tuser = head_entry[OWD];
+    wire               head_clamped = head_entry[OWD];
 `else
     localparam FW = 0;
     wire [OWD-1:0]     entry = result;
@@ -159,6 +244,32 @@ module fir_axis (
 `else
     assign m_axis_tdata = head;
     assign pop = m_axis_tready;
+`endif
+
+    // ---- channel of the results: they leave in the order of their samples,
+    // COST results per sample
+`ifdef FIR_CHANNELED
+    localparam RPW = (COST > 1) ? $clog2(COST) : 1;
+    localparam [31:0] COST32 = COST;
+    localparam [RPW-1:0] LAST_RESULT = COST32[RPW-1:0] - 1'b1;
+    reg [CHW-1:0] out_channel;
+    reg [RPW-1:0] out_result;  // result of its sample
+    always @(posedge aclk)
+        if (!aresetn) begin
+            out_channel <= {CHW{1'b0}};
+            out_result  <= {RPW{1'b0}};
+        end else if (m_axis_tvalid && pop) begin
+            out_result <= (out_result == LAST_RESULT) ? {RPW{1'b0}} : out_result + 1'b1;
+            if (out_result == LAST_RESULT)
+                out_channel <= (out_channel == LAST_CHANNEL) ? {CHW{1'b0}} : out_channel + 1'b1;
+        end
+`ifdef FIR_SATURATE
+    assign m_axis_tuser = {head_clamped, out_channel};
+`else
+    assign m_axis_tuser = out_channel;
+`endif
+`elsif FIR_SATURATE
+    assign m_axis_tuser = head_clamped;
 `endif
 endmodule
 `default_nettype wire

@@ -121,8 +121,22 @@ FirConfig model_config(const fir::gen::FirGenParams& p) {
 
 FirConfig model_config(const Config& config) {
     FirConfig c = model_config(firgen_params(user_params(config)));
+    c.channels = static_cast<int>(config.integer("channels"));
+    c.coeff_sets = static_cast<int>(config.integer("coeff-sets"));
+    c.samples_per_clock = static_cast<int>(config.integer("samples-per-clock"));
     c.saturate = config.choice("overflow") == "saturate";
     return c;
+}
+
+// Results per m_axis beat: one per sample of a beat, one per block when
+// decimating.
+int results_per_beat(const FirConfig& c) {
+    return c.filter_type == fir::decimation ? 1 : c.samples_per_clock;
+}
+
+// Bits of an index of n things (0 for one thing).
+int index_bits(int n) {
+    return n > 1 ? fir::gen::nextlog2(n) : 0;
 }
 
 // The option behind each line of user_params.txt.
@@ -157,9 +171,13 @@ struct Coefficients {
 std::variant<Coefficients, Problem> coefficients(const Config& config) {
     const FirConfig c = model_config(config);
     const int n = c.num_coeffs();
-    const int count = c.is_complex ? 2 * n : n;
-    const std::string what = c.is_complex ? std::to_string(n) + " pairs (real, imaginary)"
-                                          : std::to_string(n) + " coefficients";
+    const int sets = c.coeff_sets;
+    const int count = (c.is_complex ? 2 * n : n) * sets;
+    const std::string what =
+        (c.is_complex ? std::to_string(n * sets) + " pairs (real, imaginary)"
+                      : std::to_string(n * sets) + " coefficients") +
+        (sets > 1 ? ", " + std::to_string(sets) + " sets of " + std::to_string(n) + " in turn"
+                  : "");
     const bool is_signed = c.signed_coeffs();
     const std::int64_t lo = is_signed ? -(std::int64_t{1} << (c.width - 1)) : 0;
     const std::int64_t hi =
@@ -230,11 +248,15 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
                            "--coeffs or --coeff-file at this width, or a width of " +
                                std::string(is_signed ? "3" : "2") + " bits or more"};
         }
-        for (int k = 0; k < n; ++k) {
-            const std::int64_t v = std::min<std::int64_t>(std::min(k + 1, c.taps - k), top);
-            set.values.push_back(v);
-            if (c.is_complex) {
-                set.values.push_back(k % 2 == 0 ? v : -v);
+        // (several sets: set s is the triangle rotated by s words)
+        for (int s = 0; s < sets; ++s) {
+            for (int j = 0; j < n; ++j) {
+                const int k = (j + s) % n;
+                const std::int64_t v = std::min<std::int64_t>(std::min(k + 1, c.taps - k), top);
+                set.values.push_back(v);
+                if (c.is_complex) {
+                    set.values.push_back(k % 2 == 0 ? v : -v);
+                }
             }
         }
         return set;
@@ -243,7 +265,8 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
     if (static_cast<int>(set.values.size()) != count) {
         return Problem{name, value,
                        std::to_string(set.values.size()) + " values for NUM_COEFFS " +
-                           std::to_string(n),
+                           std::to_string(n) +
+                           (sets > 1 ? " and " + std::to_string(sets) + " sets" : ""),
                        what + (c.is_complex ? ", real and imaginary in turn" : "")};
     }
     for (std::size_t i = 0; i < set.values.size(); ++i) {
@@ -271,11 +294,46 @@ std::optional<Problem> constant_problem(const Config& config) {
         why = "loadable coefficients";
     } else if (config.choice("data-type") == "complex") {
         why = "complex data";
+    } else if (config.integer("channels") > 1) {
+        why = "--channels " + shown(config, "channels");
+    } else if (config.integer("coeff-sets") > 1) {
+        why = "--coeff-sets " + shown(config, "coeff-sets");
+    } else if (config.integer("samples-per-clock") > 1) {
+        why = "--samples-per-clock " + shown(config, "samples-per-clock");
     } else {
         return std::nullopt;
     }
     return Problem{"multipliers", "constant", why,
-                   "general, or constant for a single-cycle filter with fixed real coefficients"};
+                   "general, or constant for a single-cycle filter with one set of fixed real "
+                   "coefficients, one channel and one sample per clock"};
+}
+
+// The combinations of channels, sets and samples per clock the core builds.
+std::optional<Problem> check_channels_and_sets(const Config& config) {
+    const std::int64_t channels = config.integer("channels");
+    const std::int64_t lanes = config.integer("samples-per-clock");
+    const std::string accepted = "1; 2 to 8 with --filter-type single-cycle, or decimation by a "
+                                 "multiple of it, with one channel and parallel complex ports";
+    const std::string type = config.choice("filter-type");
+    if (lanes > 1 && type != "single-cycle" && type != "decimation") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "the " + type + " engine takes one sample per clock", accepted};
+    }
+    if (lanes > 1 && type == "decimation" && config.integer("decimation") % lanes != 0) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--decimation " + shown(config, "decimation") + " is no multiple of it",
+                       accepted};
+    }
+    if (lanes > 1 && channels > 1) {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "--channels is " + shown(config, "channels"), accepted};
+    }
+    if (lanes > 1 && config.choice("data-type") == "complex" &&
+        config.choice("complex-input") == "serial") {
+        return Problem{"samples-per-clock", shown(config, "samples-per-clock"),
+                       "serial complex ports take a sample in two beats", accepted};
+    }
+    return std::nullopt;
 }
 
 Problems check_fir(Config& config) {
@@ -323,6 +381,10 @@ Problems check_fir(Config& config) {
                             "1 to 64, or up to 128 when the sums take at most 63 bits"});
         return problems;
     }
+    if (const std::optional<Problem> problem = check_channels_and_sets(config)) {
+        problems.push_back(*problem);
+        return problems;
+    }
     if (const std::optional<Problem> problem = constant_problem(config)) {
         problems.push_back(*problem);
         return problems;
@@ -345,7 +407,7 @@ using fir::Value;
 
 // A hexadecimal word of the fields given most significant first; a value
 // narrower than its field is sign-extended.
-std::string hex_word(std::initializer_list<std::pair<std::int64_t, int>> fields) {
+std::string hex_word(const std::vector<std::pair<std::int64_t, int>>& fields) {
     std::vector<bool> bits; // least significant first
     for (auto field = std::rbegin(fields); field != std::rend(fields); ++field) {
         for (int i = 0; i < field->second; ++i) {
@@ -371,7 +433,14 @@ std::int64_t part(std::int64_t v, int width) {
 // largest sample followed by zeros, so that the first results are the
 // impulse response, then random samples, (loadable) a new random set
 // loaded in the middle of them.
-void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
+// With channels (C above 1) or sets (S above 1) an input beat carries
+// {coefficient beat, tlast, [out of order: C above 1], tuser, data}, tuser
+// {set, channel} (a coefficient beat: its set there), and an output beat
+// {channel, [tlast], data}. Every channel gets the impulse in the first
+// round; now and then a sample with a wrong channel index comes before the
+// next one (marked: the core drops it and raises channel_error). The set of
+// each sample is random.
+void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffSet>& first) {
     std::mt19937 random(static_cast<unsigned>(c.taps * 131 + c.width * 7 + c.filter_type));
     const auto next = [&](bool is_signed) {
         const std::int64_t lo = is_signed ? -(std::int64_t{1} << (c.width - 1)) : 0;
@@ -389,65 +458,159 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const CoeffSet& first) {
     };
     const int w = c.width;
     const int data_width = c.is_complex ? 2 * w : w;
-    const auto word = [&](const Value& v) {
-        return c.is_complex ? hex_word({{0, 2}, {part(v.im, w), w}, {part(v.re, w), w}})
-                            : hex_word({{0, 2}, {part(v.re, w), w}});
+    const int chw = index_bits(c.channels);
+    const int setw = index_bits(c.coeff_sets);
+    // the fields above the data: {out of order}, {set, channel}
+    const auto head = [&](std::int64_t coef, std::int64_t last, bool bad, int set, int channel) {
+        std::vector<std::pair<std::int64_t, int>> fields{{coef, 1}, {last, 1}};
+        if (c.channels > 1) {
+            fields.push_back({bad ? 1 : 0, 1});
+        }
+        fields.push_back({set, setw});
+        fields.push_back({channel, chw});
+        return fields;
+    };
+    const auto beat = [&](std::vector<std::pair<std::int64_t, int>> fields,
+                          std::initializer_list<std::pair<std::int64_t, int>> data) {
+        fields.insert(fields.end(), data);
+        std::erase_if(fields, [](const auto& f) { return f.second == 0; });
+        return hex_word(fields);
     };
     std::vector<fir::Event> events;
-    const auto load = [&](const CoeffSet& set) {
-        events.push_back({true, {}, set});
+    const auto load = [&](const CoeffSet& set, int index) {
+        events.push_back({true, {}, set, 0, index});
         for (size_t k = 0; k < set.size(); ++k) {
             const std::int64_t last = k + 1 == set.size() ? 1 : 0;
+            // (zeros up to the width of a beat of P samples)
+            const int pad = (c.samples_per_clock - 1) * data_width;
             build.tb_in.push_back(
                 c.is_complex
-                    ? hex_word(
-                          {{1, 1}, {last, 1}, {part(set[k].im, w), w}, {part(set[k].re, w), w}})
-                    : hex_word({{1, 1}, {last, 1}, {part(set[k].re, w), w}}));
+                    ? beat(head(1, last, false, index, 0),
+                           {{0, pad}, {part(set[k].im, w), w}, {part(set[k].re, w), w}})
+                    : beat(head(1, last, false, index, 0), {{0, pad}, {part(set[k].re, w), w}}));
         }
     };
+    int channel = 0; // of the next sample in order
+    // P samples per beat (one channel, parallel ports): gathered, sample 0
+    // in the low bits, one set for the beat
+    const int lanes = c.samples_per_clock;
+    std::vector<std::pair<std::int64_t, int>> gathered;
+    int beat_set = 0;
     const auto sample = [&](const Value& s) {
-        events.push_back({false, s, {}});
+        int index = channel;
+        bool bad = false;
+        if (c.channels > 1 && random() % 12 == 0) {
+            index = static_cast<int>((channel + 1 + random() % (c.channels - 1)) % c.channels);
+            bad = true;
+        }
+        if (lanes > 1) {
+            if (gathered.empty() && c.coeff_sets > 1) {
+                beat_set = static_cast<int>(random() % c.coeff_sets);
+            }
+            events.push_back({false, s, {}, 0, beat_set});
+            if (c.is_complex) {
+                gathered.insert(gathered.begin(), {{part(s.im, w), w}, {part(s.re, w), w}});
+            } else {
+                gathered.insert(gathered.begin(), {part(s.re, w), w});
+            }
+            if (static_cast<int>(gathered.size()) == lanes * (c.is_complex ? 2 : 1)) {
+                std::vector<std::pair<std::int64_t, int>> fields = head(0, 0, false, beat_set, 0);
+                fields.insert(fields.end(), gathered.begin(), gathered.end());
+                std::erase_if(fields, [](const auto& f) { return f.second == 0; });
+                build.tb_in.push_back(hex_word(fields));
+                gathered.clear();
+            }
+            return true;
+        }
+        const int set = c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0;
+        events.push_back({false, s, {}, index, set});
         if (c.is_complex && c.serial) {
-            build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.re, w), w}}));
-            build.tb_in.push_back(hex_word({{0, 2}, {0, data_width - w}, {part(s.im, w), w}}));
+            build.tb_in.push_back(
+                beat(head(0, 0, false, set, index), {{0, data_width - w}, {part(s.re, w), w}}));
+            build.tb_in.push_back(
+                beat(head(0, 0, bad, set, index), {{0, data_width - w}, {part(s.im, w), w}}));
         } else {
-            build.tb_in.push_back(word(s));
+            build.tb_in.push_back(
+                c.is_complex
+                    ? beat(head(0, 0, bad, set, index), {{part(s.im, w), w}, {part(s.re, w), w}})
+                    : beat(head(0, 0, bad, set, index), {{part(s.re, w), w}}));
+        }
+        if (!bad) {
+            channel = (channel + 1) % c.channels;
+        }
+        return !bad;
+    };
+    const auto offer = [&](const Value& s) {
+        while (!sample(s)) {
         }
     };
     if (c.loadable) {
-        load(first);
+        for (int index = 0; index < c.coeff_sets; ++index) {
+            load(first[index], index);
+        }
     }
     const std::int64_t peak =
         c.is_unsigned ? (std::int64_t{1} << w) - 1 : (std::int64_t{1} << (w - 1)) - 1;
-    sample({peak, 0});
-    for (int k = 1; k < c.taps; ++k) {
-        sample({});
+    for (int ch = 0; ch < c.channels; ++ch) {
+        offer({peak, 0});
     }
-    // Enough samples for a few results of a decimating filter.
-    const int count = std::max(120, 4 * c.deci);
+    for (int k = 1; k < c.taps; ++k) {
+        for (int ch = 0; ch < c.channels; ++ch) {
+            offer({});
+        }
+    }
+    // Enough samples for a few results of a decimating filter; whole beats.
+    int count = std::max(120, 4 * c.deci);
+    const int before = c.taps * c.channels;
+    count += (lanes - (before + count) % lanes) % lanes;
+    bool reloaded = false;
     for (int n = 0; n < count; ++n) {
-        if (c.loadable && n == count / 2) {
+        if (c.loadable && !reloaded && n >= count / 2 && (before + n) % lanes == 0) {
+            reloaded = true;
             CoeffSet set;
             for (int k = 0; k < c.num_coeffs(); ++k) {
                 set.push_back(value(c.signed_coeffs()));
             }
-            load(set);
+            load(set, c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0);
         }
-        sample(value(!c.is_unsigned));
+        offer(value(!c.is_unsigned));
     }
     const int ow = c.out_width;
-    for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
-        // with saturate, m_axis_tuser (the clamp flag) above every beat
-        const std::pair<std::int64_t, int> flag{r.clamped ? 1 : 0, c.saturate ? 1 : 0};
-        if (c.is_complex && c.serial) {
-            // {m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
-            build.tb_out.push_back(hex_word({flag, {0, 1}, {r.re, ow}}));
-            build.tb_out.push_back(hex_word({flag, {1, 1}, {r.im, ow}}));
+    const std::vector<CoeffSet> initial =
+        c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(first.front().size())) : first;
+    std::vector<std::pair<std::int64_t, int>> results; // P results per beat, the first lowest
+    bool beat_clamped = false;                         // one of the beat's results was clamped
+    for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
+        const Value& r = result.value;
+        const std::pair<std::int64_t, int> tag{result.channel, chw};
+        // with saturate, the clamp flag on top of m_axis_tuser (one for the
+        // results of a beat)
+        beat_clamped = beat_clamped || r.clamped;
+        const std::pair<std::int64_t, int> flag{beat_clamped ? 1 : 0, c.saturate ? 1 : 0};
+        if (results_per_beat(c) > 1) {
+            if (c.is_complex) {
+                results.insert(results.begin(), {{r.im, ow}, {r.re, ow}});
+            } else {
+                results.insert(results.begin(), {r.re, ow});
+            }
+            if (static_cast<int>(results.size()) == lanes * (c.is_complex ? 2 : 1)) {
+                results.insert(results.begin(), flag);
+                std::erase_if(results, [](const auto& f) { return f.second == 0; });
+                build.tb_out.push_back(hex_word(results));
+                results.clear();
+                beat_clamped = false;
+            }
+            continue;
+        } else if (c.is_complex && c.serial) {
+            // {m_axis_tuser, m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
+            build.tb_out.push_back(beat({flag, tag}, {{0, 1}, {r.re, ow}}));
+            build.tb_out.push_back(beat({flag, tag}, {{1, 1}, {r.im, ow}}));
         } else if (c.is_complex) {
-            build.tb_out.push_back(hex_word({flag, {r.im, ow}, {r.re, ow}}));
+            build.tb_out.push_back(beat({flag, tag}, {{r.im, ow}, {r.re, ow}}));
         } else {
-            build.tb_out.push_back(hex_word({flag, {r.re, ow}}));
+            build.tb_out.push_back(beat({flag, tag}, {{r.re, ow}}));
         }
+        beat_clamped = false;
     }
 }
 
@@ -457,12 +620,49 @@ using model_vectors::make_vectors;
 
 const char* const type_names[] = {"single", "multi", "deci", "inter"};
 
-CoeffSet coeff_set(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
-    CoeffSet set;
+// The coeff_sets sets the numbers give, in turn.
+std::vector<CoeffSet> coeff_sets(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
+    std::vector<CoeffSet> sets(c.coeff_sets);
+    const size_t per_set = numbers.size() / c.coeff_sets;
     for (size_t i = 0; i < numbers.size(); i += c.is_complex ? 2 : 1) {
-        set.push_back({numbers[i], c.is_complex ? numbers[i + 1] : 0});
+        sets[i / per_set].push_back({numbers[i], c.is_complex ? numbers[i + 1] : 0});
     }
-    return set;
+    return sets;
+}
+
+// fir_options.vh: the core's defines beyond firgen's parameters.v (whose
+// text stays firgen's): the channels and the coefficient sets. FIR_USER,
+// FIR_CHANNELED and FIR_SETS are defined only when the ports they add
+// exist; FIR_COEFF_SETS_VALUE holds every fixed set in the layout of
+// COEFF_VALUE, set 0 on top.
+std::string options_header(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
+    const int chw = index_bits(c.channels);
+    const int setw = index_bits(c.coeff_sets);
+    std::string text = "// FIR core options beyond parameters.v, written by ipgen.\n"
+                       "`define FIR_CHANNELS " +
+                       std::to_string(c.channels) + "\n`define FIR_COEFF_SETS " +
+                       std::to_string(c.coeff_sets) + "\n`define FIR_SAMPLES_PER_CLOCK " +
+                       std::to_string(c.samples_per_clock) + "\n`define FIR_RESULTS_PER_CLOCK " +
+                       std::to_string(results_per_beat(c)) + "\n";
+    if (chw + setw > 0) {
+        text += "`define FIR_USER\n`define FIR_USER_WIDTH " + std::to_string(chw + setw) + "\n";
+    }
+    if (chw > 0) {
+        text += "`define FIR_CHANNELED\n`define FIR_CHANNEL_WIDTH " + std::to_string(chw) + "\n";
+    }
+    if (setw > 0) {
+        text += "`define FIR_SETS\n`define FIR_SET_WIDTH " + std::to_string(setw) + "\n";
+        if (!c.loadable) {
+            std::vector<std::pair<std::int64_t, int>> fields;
+            for (const std::int64_t v : numbers) {
+                fields.push_back({model_vectors::part(v, c.width), c.width});
+            }
+            const int bits = static_cast<int>(numbers.size()) * c.width;
+            text += "`define FIR_COEFF_SETS_VALUE " + std::to_string(bits) + "'h" +
+                    model_vectors::hex_word(fields) + "\n";
+        }
+    }
+    return text;
 }
 
 Coefficients checked_coefficients(const Config& config) {
@@ -473,9 +673,9 @@ Coefficients checked_coefficients(const Config& config) {
     return std::get<Coefficients>(std::move(set));
 }
 
-// ipgen's options beyond parameters.v: fir_options.v (compiled first, its
-// defines read by the tops) and, for constant multipliers, the network
-// fir_constant_sum.v. Neither is written for the defaults.
+// The defines of --multipliers constant and --overflow saturate in
+// fir_options.vh (none for the defaults) and, for constant multipliers, the
+// network fir_constant_sum.v.
 void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c,
                       const CoeffSet& set, const fir::gen::FirGenDerived& derived) {
     std::string defines;
@@ -486,13 +686,11 @@ void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c
     if (c.saturate) {
         defines += "`define FIR_SATURATE\n";
     }
-    if (defines.empty()) {
-        return;
+    for (FolderFile& file : build.generated) {
+        if (file.name == "fir_options.vh") {
+            file.text += defines;
+        }
     }
-    build.generated.push_back(
-        {"fir_options.v",
-         "// ipgen's options of this FIR filter beyond parameters.v, read by the tops\n" + defines,
-         FileRole::include});
     if (constant) {
         fir::ConstantFilter filter;
         for (const fir::Value& h : fir::impulse_response(c, set)) {
@@ -519,7 +717,7 @@ void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c
 TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
-    make_vectors(build, c, coeff_set(c, checked_coefficients(config).values));
+    make_vectors(build, c, coeff_sets(c, checked_coefficients(config).values));
     return {std::move(build.tb_in), std::move(build.tb_out), {}, 1 + c.taps % 89};
 }
 
@@ -527,7 +725,10 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
     const fir::param::FirUserParams user = user_params(config);
     const fir::gen::FirGenParams params = firgen_params(user);
     const FirConfig c = model_config(config);
-    const Coefficients numbers = checked_coefficients(config);
+    const Coefficients all = checked_coefficients(config);
+    // set 0 is firgen's (cin.dec, COEFF_VALUE); every set is in fir_options.vh
+    Coefficients numbers = all;
+    numbers.values.resize(all.values.size() / c.coeff_sets);
     std::string dec;
     for (size_t i = 0; i < numbers.values.size(); i += c.is_complex ? 2 : 1) {
         dec += c.is_complex ? std::to_string(numbers.values[i]) + "\t" +
@@ -546,6 +747,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         build.generated.push_back({std::move(file.name), std::move(file.text),
                                    include ? FileRole::include : FileRole::data});
     }
+    build.generated.push_back({"fir_options.vh", options_header(c, all.values), FileRole::include});
 
     const fir::gen::FirGenKeywords keywords = fir::gen::look_up_keywords(params);
     const fir::gen::FirGenDerived derived = fir::gen::derive(params, keywords);
@@ -566,6 +768,21 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         {static_cast<int>(derived.input_port_width), static_cast<int>(derived.internal_data_width),
          static_cast<int>(derived.output_port_width), static_cast<int>(derived.output_width)},
         c.loadable, c.is_complex, c.serial);
+    add_channel_ports(build.interface, index_bits(c.channels), index_bits(c.coeff_sets),
+                      c.loadable);
+    if (c.channels > 1) {
+        build.name += "_c" + std::to_string(c.channels);
+        build.title += ", " + std::to_string(c.channels) + " channels";
+    }
+    if (c.coeff_sets > 1) {
+        build.name += "_s" + std::to_string(c.coeff_sets);
+        build.title += ", " + std::to_string(c.coeff_sets) + " sets";
+    }
+    widen_for_lanes(build.interface, c.samples_per_clock, results_per_beat(c));
+    if (c.samples_per_clock > 1) {
+        build.name += "_p" + std::to_string(c.samples_per_clock);
+        build.title += ", " + std::to_string(c.samples_per_clock) + " samples per clock";
+    }
     if (c.saturate) {
         add_overflow_flag(build.interface);
     }
@@ -589,7 +806,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
                      : std::string("real"),
         c.is_complex ? std::string(keywords.complex_in) : "REAL_DATA_TYPE: one sample per beat");
     row("NUM_MULTIPLIERS", std::to_string(derived.num_multipliers), "multipliers of the core");
-    add_option_files(build, config, c, coeff_set(c, numbers.values), derived);
+    add_option_files(build, config, c, coeff_sets(c, all.values).front(), derived);
     return build;
 }
 
@@ -726,6 +943,34 @@ const std::vector<Option>& options() {
                  "white space, each read as an item of --coeffs",
          .default_rule = "none (--coeffs, or the triangle)",
          .accepted = "a regular file of at most 16 MiB"},
+        {.name = "channels",
+         .kind = OptionKind::integer,
+         .value_name = "C",
+         .help = "interleaved channels through one filter, each with its own history: samples of "
+                 "channel 0, 1, .., C-1, 0, .., the index on s_axis_tuser (a sample out of order "
+                 "is dropped and flagged on channel_error), the result's on m_axis_tuser",
+         .min = 1,
+         .max = 64,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "coeff-sets",
+         .kind = OptionKind::integer,
+         .value_name = "S",
+         .help = "coefficient sets, the set of each sample (decimation: of each block) on "
+                 "s_axis_tuser above the channel index; --coeffs gives S sets in turn; loadable: a "
+                 "packet replaces the set named on s_axis_coef_tuser",
+         .min = 1,
+         .max = 16,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "samples-per-clock",
+         .kind = OptionKind::integer,
+         .value_name = "P",
+         .help = "samples per s_axis beat and results per m_axis beat, sample 0 (the oldest) in "
+                 "the low bits: P lanes of multipliers, a sample rate of P times the clock",
+         .min = 1,
+         .max = 8,
+         .default_value = Value{std::int64_t{1}},
+         .accepted = "2 to 8 only with --filter-type single-cycle or decimation by a multiple "
+                     "of P, one channel and parallel complex ports"},
     };
     return declared;
 }

@@ -6,8 +6,11 @@
 // with tap i*U+p (zero beyond the filter length). A new sample is taken
 // while the last output of the previous one is issued, so the engine
 // accepts one sample every U clocks and gives one output per clock.
+// With C interleaved channels the line is C times as long and sample i of
+// the channel sits C*i places back.
 module fir_engine_interpolator #(
     parameter TAPS = 1,          // filter length
+    parameter C = 1,             // interleaved channels
     parameter U = 1,             // interpolation ratio
     parameter M = 1,             // multipliers
     parameter SW = 8,            // bits per sample (both parts when complex)
@@ -39,8 +42,9 @@ module fir_engine_interpolator #(
     assign in_ready = !busy || last_phase;
     wire accept = in_valid && in_ready;
     assign boundary = accept;
-    wire [M*SW-1:0] line;      // sample i of the past at [i*SW +: SW], i = 0 newest
-    fir_shift_line #(.LEN(M), .SW(SW)) past (
+    localparam LEN = (M - 1) * C + 1;
+    wire [LEN*SW-1:0] line;    // sample i of the past at [i*SW +: SW], i = 0 newest
+    fir_shift_line #(.LEN(LEN), .SW(SW)) past (
         .clk(clk), .rst_n(rst_n), .shift(accept), .in_word(in_data), .line(line));
 
     always @(posedge clk) begin
@@ -63,8 +67,9 @@ module fir_engine_interpolator #(
     wire [M*HW-1:0] coeffs;
     fir_phase_taps #(.TAPS(TAPS), .R(U), .M(M), .HW(HW), .PW(PW)) phases (
         .taps_h(taps_h), .phase(phase), .coeffs(coeffs));
+    integer i;
     always @(posedge clk) begin
-        op_a <= line;
+        for (i = 0; i < M; i = i + 1) op_a[i*SW +: SW] <= line[i*C*SW +: SW];
         op_c <= coeffs;
     end
 

@@ -8,8 +8,12 @@
 // (zero padding) and taps older than the first sample since reset read as
 // zero. A new sample is taken while the last firing of the previous one is
 // issued, so the engine accepts one sample every NCA clocks.
+// With C interleaved channels the buffer holds TAPS*C samples of all
+// channels in arrival order; tap k of the sample's channel is C*k places
+// back.
 module fir_engine_multicycle #(
     parameter TAPS = 1,          // filter length
+    parameter C = 1,             // interleaved channels
     parameter NCF = 1,           // coefficient words
     parameter M = 1,             // multipliers
     parameter NCA = 1,           // firings per sample
@@ -34,14 +38,15 @@ module fir_engine_multicycle #(
     output wire [M*SW-1:0]      op_b,
     output reg  [M*HW-1:0]      op_c
 );
-    localparam AW = (TAPS > 1) ? $clog2(TAPS) : 1;   // buffer address
-    localparam FW = $clog2(TAPS + 1);                 // samples held, 0 .. TAPS
+    localparam N = TAPS * C;                          // buffer length
+    localparam AW = (N > 1) ? $clog2(N) : 1;          // buffer address
+    localparam FW = $clog2(N + 1);                    // samples held, 0 .. N
     localparam CYW = (NCA > 1) ? $clog2(NCA) : 1;     // firing counter
-    localparam KW = $clog2(NCA * M + TAPS + 1) + 1;   // coefficient index arithmetic
+    localparam KW = $clog2((NCA * M + TAPS + 1) * C + 1) + 1; // index arithmetic
 
-    reg [SW-1:0]  buffer [0:TAPS-1];
+    reg [SW-1:0]  buffer [0:N-1];
     reg [AW-1:0]  newest;     // buffer slot of the newest sample
-    reg [FW-1:0]  filled;     // samples written since reset, saturating at TAPS
+    reg [FW-1:0]  filled;     // samples written since reset, saturating at N
     reg           busy;
     reg [CYW-1:0] cyc;        // firing being issued
     reg [KW-1:0]  kbase;      // cyc * M
@@ -51,7 +56,7 @@ module fir_engine_multicycle #(
     assign in_ready = !busy || last_firing;
     wire accept = in_valid && in_ready;
     assign boundary = accept;
-    localparam [31:0] LAST_SLOT = TAPS - 1;
+    localparam [31:0] LAST_SLOT = N - 1;
     wire [AW-1:0] slot = (newest == LAST_SLOT[AW-1:0]) ? {AW{1'b0}} : newest + 1'b1;
 
     always @(posedge clk) begin
@@ -67,7 +72,7 @@ module fir_engine_multicycle #(
             kbase  <= {KW{1'b0}};
         end else if (accept) begin
             newest <= slot;
-            if (filled != TAPS) filled <= filled + 1'b1;
+            if (filled != N) filled <= filled + 1'b1;
             busy   <= 1'b1;
             cyc    <= {CYW{1'b0}};
             kbase  <= {KW{1'b0}};
@@ -98,18 +103,18 @@ module fir_engine_multicycle #(
             wire [KW-1:0] kk = in_set ? k : {KW{1'b0}};
             wire [KW-1:0] held = {{KW-FW{1'b0}}, filled};
             wire [KW-1:0] mirror = TAPS - 1 - kk;
-            // slot of tap kk and of its mirror, modulo TAPS
-            wire [KW-1:0] a_back = {{KW-AW{1'b0}}, newest} + TAPS - kk;
-            wire [KW-1:0] b_fwd  = {{KW-AW{1'b0}}, newest} + kk + 1;
-            wire [KW-1:0] a_slot = (a_back >= TAPS) ? a_back - TAPS : a_back;
-            wire [KW-1:0] b_slot = (b_fwd >= TAPS) ? b_fwd - TAPS : b_fwd;
+            // slot of tap kk and of its mirror, modulo N
+            wire [KW-1:0] a_back = {{KW-AW{1'b0}}, newest} + N - kk * C;
+            wire [KW-1:0] b_fwd  = {{KW-AW{1'b0}}, newest} + (kk + 1) * C;
+            wire [KW-1:0] a_slot = (a_back >= N) ? a_back - N : a_back;
+            wire [KW-1:0] b_slot = (b_fwd >= N) ? b_fwd - N : b_fwd;
             reg  [SW-1:0] ra, rb;
             reg           va, vb;
             always @(posedge clk) begin
                 ra <= buffer[a_slot[AW-1:0]];
                 rb <= buffer[b_slot[AW-1:0]];
-                va <= in_set && (kk < held);
-                vb <= (PREADD != 0) && in_set && (mirror != kk) && (mirror < held);
+                va <= in_set && (kk * C < held);
+                vb <= (PREADD != 0) && in_set && (mirror != kk) && (mirror * C < held);
                 op_c[j*HW +: HW] <= in_set ? taps_h[kk*HW +: HW] : {HW{1'b0}};
             end
             assign op_a[j*SW +: SW] = va ? ra : {SW{1'b0}};

@@ -67,16 +67,81 @@ CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_
 void add_overflow_flag(CoreInterface& interface) {
     for (StreamInterface& stream : interface.streams) {
         if (stream.name == "m_axis") {
-            stream.tuser_width = 1;
-            stream.tuser_fields = {{0, 1,
-                                    "the result did not fit the output width and was clamped to "
-                                    "its largest or smallest value"}};
+            // the top bit, above the channel index
+            stream.tuser_fields.push_back({stream.tuser_width, 1,
+                                           "the result (one of them, with several per beat) did "
+                                           "not fit the output width and was clamped to its "
+                                           "largest or smallest value"});
+            stream.tuser_width += 1;
         }
     }
     std::vector<Port>& ports = interface.native_ports;
     const auto valid = std::find_if(ports.begin(), ports.end(),
                                     [](const Port& p) { return p.name == "out_valid"; });
     ports.insert(valid, {"out_overflow", PortDirection::out, 1, "out_data was clamped"});
+}
+
+void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable) {
+    using enum PortDirection;
+    for (StreamInterface& stream : interface.streams) {
+        if (stream.name == "s_axis" && channel_width + set_width > 0) {
+            stream.tuser_width = channel_width + set_width;
+            if (channel_width > 0) {
+                stream.tuser_fields.push_back(
+                    {0, channel_width,
+                     "channel index: 0, 1, .., C-1 in turn (a sample out of order is dropped)"});
+            }
+            if (set_width > 0) {
+                stream.tuser_fields.push_back(
+                    {channel_width, set_width,
+                     "coefficient set of the sample (decimation: of its block)"});
+            }
+        } else if (stream.name == "s_axis_coef" && set_width > 0) {
+            stream.tuser_width = set_width;
+            stream.tuser_fields.push_back(
+                {0, set_width, "the set the packet replaces (last beat)"});
+        } else if (stream.name == "m_axis" && channel_width > 0) {
+            stream.tuser_width = channel_width;
+            stream.tuser_fields.push_back({0, channel_width, "channel of the result"});
+        }
+    }
+    if (channel_width > 0) {
+        interface.extra_ports.push_back(
+            {"channel_error", out, 1,
+             "high for one clock after a sample whose channel index was out of order (dropped)"});
+    }
+    if (set_width > 0) {
+        std::vector<Port>& ports = interface.native_ports;
+        const auto after = [&](const std::string& name) {
+            return std::find_if(ports.begin(), ports.end(),
+                                [&](const Port& p) { return p.name == name; }) +
+                   1;
+        };
+        ports.insert(after("in_ready"), {"in_set", in, set_width,
+                                         "coefficient set of the sample (decimation: block)"});
+        if (loadable) {
+            ports.insert(after("coef_ready"),
+                         {"coef_set", in, set_width, "the set replaced, read with coef_last"});
+        }
+    }
+}
+
+void widen_for_lanes(CoreInterface& interface, int lanes, int results) {
+    const auto widen = [](auto& item, int count) {
+        if (count > 1) {
+            item.meaning += ", " + std::to_string(count) + " per beat, the oldest in the low bits";
+        }
+    };
+    for (StreamInterface& stream : interface.streams) {
+        const int count = stream.name == "s_axis" ? lanes : stream.name == "m_axis" ? results : 1;
+        stream.tdata_width *= count;
+        widen(stream, count);
+    }
+    for (Port& port : interface.native_ports) {
+        const int count = port.name == "in_data" ? lanes : port.name == "out_data" ? results : 1;
+        port.width *= count;
+        widen(port, count);
+    }
 }
 
 } // namespace ipgen::front

@@ -22,5 +22,12 @@ CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_
 // --overflow saturate: the clamp flag, m_axis_tuser and the native
 // out_overflow.
 void add_overflow_flag(CoreInterface& interface);
+// The ports of interleaved channels (channel_width bits of index, 0 for one
+// channel) and of several coefficient sets (set_width bits, 0 for one set).
+void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable);
+
+// `lanes` samples per beat on s_axis and in_data, `results` on m_axis and
+// out_data, the oldest in the low bits.
+void widen_for_lanes(CoreInterface& interface, int lanes, int results);
 
 } // namespace ipgen::front

@@ -1,5 +1,7 @@
 #include "cores/fir/fir_model.hpp"
 
+#include <algorithm>
+
 namespace ipgen::fir {
 namespace {
 
@@ -134,24 +136,57 @@ std::vector<Value> impulse_response(const FirConfig& config, const CoeffSet& set
 
 std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
                              const std::vector<Event>& events) {
-    std::vector<Value> h = impulse_response(config, initial);
-    std::vector<Value> x; // every sample so far
     std::vector<Value> out;
-    const CoeffSet* pending = nullptr;
+    for (const Result& r : run_model_sets(config, {initial}, events)) {
+        out.push_back(r.value);
+    }
+    return out;
+}
+
+std::vector<Result> run_model_sets(const FirConfig& config, const std::vector<CoeffSet>& initial,
+                                   const std::vector<Event>& events) {
+    std::vector<std::vector<Value>> sets;
+    for (const CoeffSet& set : initial) {
+        sets.push_back(impulse_response(config, set));
+    }
+    const int channels = std::max(config.channels, 1);
+    std::vector<std::vector<Value>> history(channels); // every sample so far, per channel
+    std::vector<int> in_force(channels, 0);            // set of each channel's current block
+    std::vector<Result> out;
+    const Event* pending = nullptr;
+    int expected = 0; // channel of the next sample
     const int taps = config.taps;
-    auto past = [&](long n) { return n >= 0 ? x[n] : Value{}; };
 
     for (const Event& event : events) {
         if (event.is_set) {
-            pending = &event.set;
+            // With several sets the core takes a packet only after the one
+            // pending has replaced its set (at once when that set is not in
+            // use): in a stream the core does not stall on, it comes first.
+            if (pending != nullptr && config.coeff_sets > 1) {
+                sets[pending->set_index] = impulse_response(config, pending->set);
+            }
+            pending = &event;
             continue;
         }
+        if (event.channel != expected) {
+            continue; // out of order: dropped
+        }
+        const int ch = expected;
+        expected = (expected + 1) % channels;
+        std::vector<Value>& x = history[ch];
+        auto past = [&](long n) { return n >= 0 ? x[n] : Value{}; };
         const long n = static_cast<long>(x.size());
         const bool block_start = config.filter_type != decimation || n % config.deci == 0;
-        if (pending != nullptr && block_start) {
-            h = impulse_response(config, *pending);
-            pending = nullptr;
+        if (block_start) {
+            // decimating channels: a set changes only where every channel's
+            // block starts (channel 0's first sample of a block)
+            if (pending != nullptr && (config.filter_type != decimation || ch == 0)) {
+                sets[pending->set_index] = impulse_response(config, pending->set);
+                pending = nullptr;
+            }
+            in_force[ch] = event.set_index;
         }
+        const std::vector<Value>& h = sets[in_force[ch]];
         x.push_back(event.sample);
         if (config.filter_type == interpolation) {
             // upsampled by inserting U-1 zeros after every sample
@@ -161,7 +196,7 @@ std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
                 for (int k = p; k < taps; k += u) {
                     y = add(y, mul(h[k], past(n - k / u)));
                 }
-                out.push_back(scale(config, y));
+                out.push_back({scale(config, y), ch});
             }
             continue;
         }
@@ -173,7 +208,7 @@ std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
         if (config.filter_type == decimation && n % config.deci != config.deci - 1) {
             continue;
         }
-        out.push_back(scale(config, y));
+        out.push_back({scale(config, y), ch});
     }
     return out;
 }

@@ -29,6 +29,11 @@ struct FirConfig {
     int inter = 1;
     bool serial = false;   // complex parts one after the other on the ports
     bool saturate = false; // a result beyond out_width is clamped (else it wraps)
+    // Beyond user_params.txt: interleaved channels, each with its own
+    // history; coefficient sets chosen per sample (decimation: per block).
+    int channels = 1;
+    int coeff_sets = 1;
+    int samples_per_clock = 1; // samples (and results) per beat: the same sums
 
     int num_coeffs() const;
     int multipliers() const;
@@ -51,10 +56,21 @@ using CoeffSet = std::vector<Value>; // num_coeffs() words, first tap first
 
 // One input event: a sample, or a coefficient set (loadable cores) that
 // takes effect from the next sample on (decimation: the next block).
+// `channel` is the sample's channel index: one that breaks the order 0, 1,
+// .., channels-1, 0, .. is dropped. `set_index` is the set a sample (the
+// first of a decimation block) is filtered with, or the set a load replaces.
 struct Event {
     bool is_set = false;
     Value sample;
     CoeffSet set;
+    int channel = 0;
+    int set_index = 0;
+};
+
+// A result and the channel of the sample it belongs to.
+struct Result {
+    Value value;
+    int channel = 0;
 };
 
 // The output words (each part the low out_width bits, as unsigned numbers;
@@ -63,6 +79,11 @@ struct Event {
 // fixed one, or all zeros for a loadable core.
 std::vector<Value> run_model(const FirConfig& config, const CoeffSet& initial,
                              const std::vector<Event>& events);
+
+// The same with coeff_sets sets in force from the start (`initial`, set 0
+// first) and the channel of every result.
+std::vector<Result> run_model_sets(const FirConfig& config, const std::vector<CoeffSet>& initial,
+                                   const std::vector<Event>& events);
 
 // The impulse response (taps() values) a coefficient set stands for.
 std::vector<Value> impulse_response(const FirConfig& config, const CoeffSet& set);

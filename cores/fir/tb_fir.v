@@ -11,19 +11,40 @@
 // with long stalls now and then. Every checked signal is compared with
 // `!==`, so an X or Z never passes. Every result beat taken is also written
 // to tb_result.hex (in the layout of tb_out.hex).
+// With channels or coefficient sets (fir_options.vh) an input beat is
+// {coefficient beat, tlast, [out of order], tuser, data}, tuser {set,
+// channel} (a coefficient beat: its set there), and an expected beat
+// {m_axis_tuser, [tlast], data}; channel_error must be high exactly in the
+// clock after each marked (out of order) beat is taken.
 `include "tb_config.vh"
 module tb_fir;
-    localparam DW = `INTERNAL_DATA_WIDTH;
-    localparam IW = DW + 2;
-`ifdef FIR_SATURATE
-    localparam UW = 1;                         // tuser on top
+    localparam P = `FIR_SAMPLES_PER_CLOCK;   // samples per beat
+    localparam R = `FIR_RESULTS_PER_CLOCK;   // results per beat
+    // the data field: a coefficient word or a beat of P samples
+    localparam DW = (P * `INPUT_PORT_WIDTH > `INTERNAL_DATA_WIDTH) ? P * `INPUT_PORT_WIDTH
+                                                                 : `INTERNAL_DATA_WIDTH;
+`ifdef FIR_USER
+    localparam UW = `FIR_USER_WIDTH;
 `else
     localparam UW = 0;
 `endif
-`ifdef COMPLEX_SERI_IN
-    localparam OW = `OUTPUT_PORT_WIDTH + 1 + UW;   // tlast above tdata
+`ifdef FIR_SATURATE
+    localparam SATW = 1;                      // the clamp flag, on top of m_axis_tuser
 `else
-    localparam OW = `OUTPUT_PORT_WIDTH + UW;
+    localparam SATW = 0;
+`endif
+`ifdef FIR_CHANNELED
+    localparam BW = 1;                        // the out-of-order mark
+    localparam CHW = `FIR_CHANNEL_WIDTH;
+`else
+    localparam BW = 0;
+    localparam CHW = 0;
+`endif
+    localparam IW = DW + UW + BW + 2;
+`ifdef COMPLEX_SERI_IN
+    localparam OW = `OUTPUT_PORT_WIDTH + 1 + CHW + SATW;   // tlast above the data
+`else
+    localparam OW = R * `OUTPUT_PORT_WIDTH + CHW + SATW;
 `endif
     localparam IDLE_LIMIT = 20000;
 
@@ -43,29 +64,39 @@ module tb_fir;
 
     wire [IW-1:0] beat = (in_i < `TB_IN_BEATS) ? in_beats[in_i] : {IW{1'b0}};
     wire more = (in_i < `TB_IN_BEATS);
+    wire is_coef = beat[IW-1];
+    wire is_last = beat[IW-2];
     reg offer = 1'b0;
     reg m_ready = 1'b0;
 
     wire                            s_tready, m_tvalid;
-    wire [`OUTPUT_PORT_WIDTH-1:0]   m_tdata;
+    wire [R*`OUTPUT_PORT_WIDTH-1:0] m_tdata;
     wire [OW-1:0]                   m_beat;
-    wire                            s_tvalid = offer && more && !beat[DW+1];
+    wire                            s_tvalid = offer && more && !is_coef;
     wire                            s_take = s_tvalid && s_tready;
 `ifdef COEFF_LOAD
     wire c_tready;
-    wire c_tvalid = offer && more && beat[DW+1];
+    wire c_tvalid = offer && more && is_coef;
     wire c_take = c_tvalid && c_tready;
 `else
     wire c_take = 1'b0;
 `endif
+    localparam TW = CHW + SATW;   // m_axis_tuser: {clamped, channel}
+`ifdef FIR_CHANNELED
+    wire           channel_error;
+    reg            error_due = 1'b0;   // a marked beat was taken in the clock before
+`endif
 `ifdef COMPLEX_SERI_IN
     wire m_tlast;
-    wire [OW-UW-1:0] m_low = {m_tlast, m_tdata};
+    wire [OW-TW-1:0] m_low = {m_tlast, m_tdata};
 `else
-    wire [OW-UW-1:0] m_low = m_tdata;
+    wire [OW-TW-1:0] m_low = m_tdata;
 `endif
-`ifdef FIR_SATURATE
-    wire m_tuser;
+`ifdef FIR_CHANNELED
+    wire [TW-1:0] m_tuser;
+    assign m_beat = {m_tuser, m_low};
+`elsif FIR_SATURATE
+    wire [TW-1:0] m_tuser;
     assign m_beat = {m_tuser, m_low};
 `else
     assign m_beat = m_low;
@@ -73,16 +104,24 @@ module tb_fir;
 
     fir_axis dut (
         .aclk(clk), .aresetn(aresetn),
-        .s_axis_tdata(beat[`INPUT_PORT_WIDTH-1:0]), .s_axis_tvalid(s_tvalid),
+        .s_axis_tdata(beat[P*`INPUT_PORT_WIDTH-1:0]), .s_axis_tvalid(s_tvalid),
         .s_axis_tready(s_tready),
+`ifdef FIR_USER
+        .s_axis_tuser(beat[DW +: UW]),
+`endif
 `ifdef COEFF_LOAD
-        .s_axis_coef_tdata(beat[DW-1:0]), .s_axis_coef_tvalid(c_tvalid),
-        .s_axis_coef_tready(c_tready), .s_axis_coef_tlast(beat[DW]),
+        .s_axis_coef_tdata(beat[`INTERNAL_DATA_WIDTH-1:0]), .s_axis_coef_tvalid(c_tvalid),
+        .s_axis_coef_tready(c_tready), .s_axis_coef_tlast(is_last),
+`ifdef FIR_SETS
+        .s_axis_coef_tuser(beat[DW+CHW +: `FIR_SET_WIDTH]),
+`endif
 `endif
 `ifdef COMPLEX_SERI_IN
         .m_axis_tlast(m_tlast),
 `endif
-`ifdef FIR_SATURATE
+`ifdef FIR_CHANNELED
+        .m_axis_tuser(m_tuser), .channel_error(channel_error),
+`elsif FIR_SATURATE
         .m_axis_tuser(m_tuser),
 `endif
         .m_axis_tdata(m_tdata), .m_axis_tvalid(m_tvalid), .m_axis_tready(m_ready));
@@ -120,6 +159,14 @@ module tb_fir;
             end else begin
                 m_ready <= ($random(seed) & 3) != 0;
             end
+`ifdef FIR_CHANNELED
+            error_due <= s_take && beat[DW+UW];
+            if (channel_error !== error_due) begin
+                $display("FAIL: channel_error is %b after input beat %0d, expected %b",
+                         channel_error, in_i - 1, error_due);
+                $finish;
+            end
+`endif
             // unknown handshakes count as no progress, so they end in a timeout
             idle <= ((s_take || c_take || (m_tvalid && m_ready)) === 1'b1) ? 0 : idle + 1;
             if ((m_tvalid !== 1'b0 && m_tvalid !== 1'b1) && out_i < `TB_OUT_BEATS) begin

@@ -82,6 +82,17 @@ FirConfig saturating(FirConfig c) {
     return c;
 }
 
+FirConfig samples(FirConfig c, int per_clock) {
+    c.samples_per_clock = per_clock;
+    return c;
+}
+
+FirConfig channels(FirConfig c, int count, int sets) {
+    c.channels = count;
+    c.coeff_sets = sets;
+    return c;
+}
+
 using fir::antisymmetric;
 using fir::decimation;
 using fir::interpolation;
@@ -181,8 +192,55 @@ const CoreCase core_cases[] = {
      false,
      false,
      {63}},
+    // the flag above the channel index, and one flag for P results a beat
+    {"sat_chan2_unsigned",
+     channels(saturating(make(6, 1, 1, single_cycle, nonsymmetric, true, true)), 2, 1),
+     120,
+     false,
+     false,
+     {63}},
+    {"sat_p2_unsigned",
+     samples(saturating(make(6, 1, 1, single_cycle, nonsymmetric, true, true)), 2),
+     120,
+     false,
+     false,
+     {63}},
     {"sat_complex_seri_single",
      saturating(complex_in(make(6, 5, 4, single_cycle, symmetric, true, false), true))},
+    // Interleaved channels (samples out of order among them, dropped and
+    // flagged) and coefficient sets chosen per sample, fixed and reloaded.
+    {"chan3_single_sym_odd", channels(make(8, 7, 18, single_cycle, symmetric, true, false), 3, 1)},
+    {"chan4_sets2_load_complex_seri_multi",
+     channels(loadable(complex_in(
+                  with(make(8, 5, 20, multi_cycle, antisymmetric, false, false), 2, 1, 1), true)),
+              4, 2)},
+    {"chan2_sets3_inter_unsigned",
+     channels(with(make(8, 8, 20, interpolation, nonsymmetric, false, true), 1, 1, 3), 2, 3)},
+    // (eight channels' results reserved at a block's first round: more than
+    // one channel's queue holds)
+    {"chan8_sets2_load_deci5_sym_nearest",
+     channels(loadable(with(make(8, 9, 14, decimation, symmetric, true, false), 1, 5, 1)), 8, 2)},
+    {"sets4_load_deci_nearest",
+     channels(loadable(with(make(8, 9, 16, decimation, symmetric, true, false), 1, 3, 1)), 1, 4)},
+    // several samples per clock: P lanes on one shift line
+    {"p4_single_sym_odd", samples(make(6, 7, 12, single_cycle, symmetric, true, false), 4)},
+    {"p3_sets2_load_complex_anti",
+     channels(samples(loadable(complex_in(make(5, 6, 9, single_cycle, antisymmetric, false, false),
+                                          false)),
+                      3),
+              1, 2)},
+    // decimation: P polyphase lanes, their sums added into one result per D/P beats
+    {"deci_d4_p2_sets2_load",
+     channels(
+         samples(loadable(with(make(8, 10, 20, decimation, nonsymmetric, false, false), 1, 4, 1)),
+                 2),
+         1, 2)},
+    {"deci_d6_p3_sym_complex_nearest",
+     samples(complex_in(with(make(6, 13, 12, decimation, symmetric, true, false), 1, 6, 1), false),
+             3)},
+    {"p8_one_tap_unsigned", samples(make(4, 1, 7, single_cycle, nonsymmetric, false, true), 8)},
+    {"chan64_sets16_single_complex",
+     channels(complex_in(make(6, 3, 14, single_cycle, nonsymmetric, false, false), false), 64, 16)},
 };
 
 // Random values of `width` bits, the extremes of the range favoured.
@@ -209,6 +267,13 @@ class Values {
         }
         return v;
     }
+    std::vector<CoeffSet> sets(const FirConfig& c) {
+        std::vector<CoeffSet> all;
+        for (int s = 0; s < c.coeff_sets; ++s) {
+            all.push_back(set(c));
+        }
+        return all;
+    }
     CoeffSet set(const FirConfig& c) {
         CoeffSet s;
         for (int k = 0; k < c.num_coeffs(); ++k) {
@@ -226,11 +291,14 @@ const char* const filter_names[] = {"single-cycle", "multi-cycle", "decimation",
 const char* const symmetry_names[] = {"none", "symmetric", "antisymmetric"};
 
 // ipgen's options for a configuration and a coefficient set.
-std::vector<std::string> ipgen_args(const FirConfig& c, const CoeffSet& set, bool constant) {
+std::vector<std::string> ipgen_args(const FirConfig& c, const std::vector<CoeffSet>& sets,
+                                    bool constant) {
     std::string coeffs;
-    for (const Value& v : set) {
-        coeffs += (coeffs.empty() ? "" : ",") + std::to_string(v.re) +
-                  (c.is_complex ? "," + std::to_string(v.im) : "");
+    for (const CoeffSet& set : sets) {
+        for (const Value& v : set) {
+            coeffs += (coeffs.empty() ? "" : ",") + std::to_string(v.re) +
+                      (c.is_complex ? "," + std::to_string(v.im) : "");
+        }
     }
     return {"fir",
             "--coeff-width",
@@ -264,6 +332,12 @@ std::vector<std::string> ipgen_args(const FirConfig& c, const CoeffSet& set, boo
             c.saturate ? "saturate" : "wrap",
             "--coeffs",
             coeffs,
+            "--channels",
+            std::to_string(c.channels),
+            "--coeff-sets",
+            std::to_string(c.coeff_sets),
+            "--samples-per-clock",
+            std::to_string(c.samples_per_clock),
             "--out",
             "core"};
 }
@@ -365,11 +439,11 @@ struct Staged {
 Staged stage_core(const std::string& dir, const CoreCase& core) {
     const FirConfig& c = core.config;
     Values values(20 + c.taps);
-    CoeffSet first = values.set(c);
+    std::vector<CoeffSet> first = values.sets(c);
     if (!core.coeffs.empty()) {
-        first.clear();
+        first.front().clear();
         for (const std::int64_t v : core.coeffs) {
-            first.push_back({v, 0});
+            first.front().push_back({v, 0});
         }
     }
     const test::RunResult run =
@@ -396,6 +470,14 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
 
     const int w = c.width;
     const int dw = c.is_complex ? 2 * w : w;
+    // above the data: tuser {set, channel}, with channels the out-of-order
+    // mark, then tlast and the coefficient-beat flag
+    const int chw = c.channels > 1 ? std::bit_width(unsigned(c.channels - 1)) : 0;
+    const int setw = c.coeff_sets > 1 ? std::bit_width(unsigned(c.coeff_sets - 1)) : 0;
+    // P samples per beat, sample 0 lowest (a coefficient word in the low bits)
+    const int lanes = c.samples_per_clock;
+    const int dfw = lanes * dw;
+    const int flags = dfw + chw + setw + (c.channels > 1 ? 1 : 0);
     std::vector<Event> events;
     CoeffSet loading;
     bool have_real_part = false;
@@ -403,45 +485,81 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     for (const std::uint64_t beat : hex_lines(folder + "/tb_in.hex")) {
         const std::int64_t re = field(beat, 0, w, c.signed_coeffs());
         const std::int64_t im = c.is_complex ? field(beat, w, w, c.signed_coeffs()) : 0;
-        if ((beat >> (dw + 1)) != 0) {
+        const int channel = chw > 0 ? static_cast<int>(field(beat, dfw, chw, false)) : 0;
+        const int set = setw > 0 ? static_cast<int>(field(beat, dfw + chw, setw, false)) : 0;
+        if ((beat >> (flags + 1)) != 0) {
             loading.push_back({re, im});
-            if (((beat >> dw) & 1) != 0) {
-                events.push_back(Event{true, {}, loading});
+            if (((beat >> flags) & 1) != 0) {
+                events.push_back(Event{true, {}, loading, 0, set});
                 loading.clear();
             }
         } else if (c.is_complex && c.serial) {
             const std::int64_t part = field(beat, 0, w, !c.is_unsigned);
             (have_real_part ? serial_sample.im : serial_sample.re) = part;
             if (have_real_part) {
-                events.push_back(Event{false, serial_sample, {}});
+                events.push_back(Event{false, serial_sample, {}, channel, set});
             }
             have_real_part = !have_real_part;
         } else {
-            events.push_back(Event{false,
-                                   {field(beat, 0, w, !c.is_unsigned),
-                                    c.is_complex ? field(beat, w, w, !c.is_unsigned) : 0},
-                                   {}});
+            for (int lane = 0; lane < lanes; ++lane) {
+                events.push_back(
+                    Event{false,
+                          {field(beat, lane * dw, w, !c.is_unsigned),
+                           c.is_complex ? field(beat, lane * dw + w, w, !c.is_unsigned) : 0},
+                          {},
+                          channel,
+                          set});
+            }
         }
     }
     EXPECT_EQ(c.loadable, events.front().is_set);
-    EXPECT_EQ(c.loadable ? 2 : 0,
+    EXPECT_EQ(c.loadable ? c.coeff_sets + 1 : 0,
               std::count_if(events.begin(), events.end(), [](const Event& e) { return e.is_set; }));
+    if (c.channels > 1) {
+        // some samples out of order among them
+        int next = 0;
+        int dropped = 0;
+        for (const Event& e : events) {
+            if (!e.is_set) {
+                dropped += e.channel != next ? 1 : 0;
+                next = e.channel != next ? next : (next + 1) % c.channels;
+            }
+        }
+        EXPECT_GT(dropped, 0);
+    }
     std::vector<std::uint64_t> expected;
     const int ow = c.out_width;
+    const std::vector<CoeffSet> initial =
+        c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(c.num_coeffs())) : first;
+    int lane_of_beat = 0;
     int clamped = 0;
-    for (const Value& r : fir::run_model(c, c.loadable ? CoeffSet(first.size()) : first, events)) {
-        // with saturate, m_axis_tuser (the clamp flag) above the beat
-        const int flag_at = c.is_complex ? (c.serial ? ow + 1 : 2 * ow) : ow;
-        const std::uint64_t flag = r.clamped ? std::uint64_t{1} << flag_at : 0;
+    for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
+        const Value& r = result.value;
+        // m_axis_tuser on top
+        const int data_bits = c.is_complex && c.serial ? ow + 1 : c.is_complex ? 2 * ow : ow;
+        const std::uint64_t tag = chw > 0 ? std::uint64_t(result.channel) << data_bits : 0;
+        // with saturate, the clamp flag above the channel (one for the
+        // results of a beat)
+        const int beat_bits = data_bits * (c.filter_type == decimation ? 1 : lanes);
+        const std::uint64_t flag = r.clamped ? std::uint64_t{1} << (beat_bits + chw) : 0;
         clamped += r.clamped ? 1 : 0;
         if (c.is_complex && c.serial) {
             // the imaginary beat carries m_axis_tlast, above the data
-            expected.push_back(flag | static_cast<std::uint64_t>(r.re));
-            expected.push_back(flag | std::uint64_t{1} << ow | static_cast<std::uint64_t>(r.im));
+            expected.push_back(flag | tag | static_cast<std::uint64_t>(r.re));
+            expected.push_back(flag | tag | std::uint64_t{1} << ow |
+                               static_cast<std::uint64_t>(r.im));
         } else {
-            expected.push_back(flag | (c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
-                                                          static_cast<std::uint64_t>(r.re)
-                                                    : static_cast<std::uint64_t>(r.re)));
+            const std::uint64_t word =
+                tag | (c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
+                                          static_cast<std::uint64_t>(r.re)
+                                    : static_cast<std::uint64_t>(r.re));
+            // P results per beat, the first lowest (rows whose beats fit 64 bits)
+            if (lane_of_beat == 0) {
+                expected.push_back(flag | word);
+            } else {
+                expected.back() |= flag | word << (lane_of_beat * data_bits);
+            }
+            lane_of_beat = (lane_of_beat + 1) % (c.filter_type == decimation ? 1 : lanes);
         }
     }
     EXPECT_FALSE(expected.empty());

@@ -4,7 +4,9 @@ convolution: random configurations of every filter type, symmetry,
 signedness, rounding, real and complex data, with coefficient sets reloaded
 mid-stream, parts of up to 32 bits and results of up to 64 (exact Python
 integers in numpy's object arrays), results wrapped or clamped (saturate,
-with the clamp flag). Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
+with the clamp flag); interleaved channels (one convolution per
+channel, samples out of order dropped) and several coefficient sets chosen per
+sample or block, fixed or reloaded. Usage: fir_model_check.py PATH_TO_FIR_MODEL_CLI [RUNS]"""
 import random
 import subprocess
 import sys
@@ -84,7 +86,7 @@ def expected(c, sets, samples, set_at):
     for j, s in picks:
         re, re_clamped = scale(c, full[s][0][j])
         im, im_clamped = scale(c, full[s][1][j]) if c["cplx"] else (0, False)
-        out.append((re, im, int(re_clamped or im_clamped)) if c["sat"] else (re, im))
+        out.append((re, im, 0, int(re_clamped or im_clamped)) if c["sat"] else (re, im))
     return out
 
 
@@ -119,7 +121,8 @@ def check(cli, rng):
     sets = [[value(coef_signed) for _ in range(ncf)]]
     lines = [" ".join(str(v) for v in (c["W"], c["W"], c["T"], c["OW"], c["type"], c["load"],
                                        c["sym"], c["round"], c["uns"], c["cplx"], c["NC"],
-                                       c["D"], c["U"], c["seri"], c["sat"]))]
+                                       c["D"], c["U"], c["seri"]) +
+                                      ((1, 1, 1) if c["sat"] else ()))]
     lines.append("c " + " ".join(f"{re} {im}" for re, im in sets[0]))
     samples, set_at, pending = [], [], None
     step = c["D"] if c["type"] == 2 else 1
@@ -140,7 +143,80 @@ def check(cli, rng):
     if got != want:
         print(f"model differs from numpy for {c}:\n  model {got}\n  numpy {want}")
         return False, 0
-    return True, sum(1 for v in want if len(v) == 3 and v[2])
+    return True, sum(1 for v in want if len(v) == 4 and v[3])
+
+
+def check_channels(cli, rng):
+    """Channels and sets: each channel convolved on its own with the set in
+    force for its sample (decimation: its block); a sample whose channel
+    index breaks the order 0, 1, .., C-1, 0, .. is dropped."""
+    c = random_config(rng)
+    c["sat"] = 0  # (clamping: check)
+    c["C"], c["S"] = rng.randint(1, 5), rng.randint(1, 4)
+    ncf = (c["T"] + 1) // 2 if c["sym"] else c["T"]
+    coef_signed = c["cplx"] or not c["uns"]
+
+    def value(signed):
+        return (random_value(rng, c["W"], signed), random_value(rng, c["W"], signed) if c["cplx"] else 0)
+
+    lines = [" ".join(str(v) for v in (c["W"], c["W"], c["T"], c["OW"], c["type"], c["load"],
+                                       c["sym"], c["round"], c["uns"], c["cplx"], c["NC"],
+                                       c["D"], c["U"], c["seri"], c["C"], c["S"]))]
+    versions = []  # every coefficient list a set slot ever held
+    slots = []
+    for s in range(c["S"]):
+        versions.append([value(coef_signed) for _ in range(ncf)] if not c["load"] else [(0, 0)] * ncf)
+        slots.append(s)
+        if not c["load"]:
+            lines.append(f"k {s} " + " ".join(f"{re} {im}" for re, im in versions[-1]))
+    step = c["D"] if c["type"] == 2 else 1
+    per_channel = [[] for _ in range(c["C"])]  # (sample, position in the output order)
+    in_force = [0] * c["C"]
+    expected, pending, outputs = 0, None, []  # outputs: (channel, index, version)
+    for _ in range(rng.randint(1, 60)):
+        if c["load"] and rng.random() < 0.15:
+            if pending is not None and c["S"] > 1:  # a packet follows the pending one's effect
+                versions.append(pending[1])
+                slots[pending[0]] = len(versions) - 1
+            pending = (rng.randrange(c["S"]), [value(coef_signed) for _ in range(ncf)])
+            lines.append(f"k {pending[0]} " + " ".join(f"{re} {im}" for re, im in pending[1]))
+        ch = expected if rng.random() < 0.85 else rng.randrange(c["C"])
+        sample, set_index = value(not c["uns"]), rng.randrange(c["S"])
+        lines.append(f"s {sample[0]} {sample[1]} {ch} {set_index}")
+        if ch != expected:
+            continue
+        expected = (expected + 1) % c["C"]
+        n = len(per_channel[ch])
+        if n % step == 0:
+            if pending is not None and (c["type"] != 2 or ch == 0):
+                versions.append(pending[1])
+                slots[pending[0]] = len(versions) - 1
+                pending = None
+            in_force[ch] = set_index
+        per_channel[ch].append(sample)
+        if c["type"] == 3:
+            outputs += [(ch, n * c["U"] + p, slots[in_force[ch]]) for p in range(c["U"])]
+        elif n % step == step - 1:
+            outputs.append((ch, n, slots[in_force[ch]]))
+    run = subprocess.run([cli], input="\n".join(lines) + "\n", capture_output=True, text=True,
+                         check=True)
+    got = [tuple(int(v) for v in line.split()) for line in run.stdout.splitlines()]
+    want = []
+    for ch, j, v in outputs:
+        xs = per_channel[ch]
+        xr = np.array([s[0] for s in xs], dtype=object)
+        xi = np.array([s[1] for s in xs], dtype=object)
+        if c["type"] == 3:
+            u = c["U"]
+            vr, vi = np.zeros(len(xs) * u, dtype=object), np.zeros(len(xs) * u, dtype=object)
+            vr[::u], vi[::u] = xr, xi
+            xr, xi = vr, vi
+        yr, yi = cconv(xr, xi, *response(c, versions[v]))
+        want.append((scale(c, yr[j])[0], scale(c, yi[j])[0] if c["cplx"] else 0, ch))
+    if got != want:
+        print(f"model differs from numpy for {c}:\n  model {got}\n  numpy {want}")
+        return False
+    return True
 
 
 def main():
@@ -150,8 +226,9 @@ def main():
     results = [check(cli, rng) for _ in range(runs)]
     failures = sum(not ok for ok, _ in results)
     clamped = sum(n for _, n in results)
-    print(f"{runs - failures} of {runs} random configurations agree with numpy "
-          f"({clamped} results clamped)")
+    failures += sum(not check_channels(cli, rng) for _ in range(runs // 2))
+    print(f"{runs + runs // 2 - failures} of {runs + runs // 2} random configurations agree "
+          f"with numpy ({clamped} results clamped)")
     if clamped == 0:
         print("no result was clamped: the saturating configurations test nothing")
         return 1

@@ -45,6 +45,8 @@ const std::vector<Row> rows = {
      {"fir", "--data-type", "complex", "--complex-input", "serial", "--loadable", "--taps", "8",
       "--output-width", "12"}},
     {"fir_parallel_complex", {"fir", "--data-type", "complex", "--taps", "5"}},
+    {"fir_channels_loadable_sets",
+     {"fir", "--channels", "3", "--coeff-sets", "4", "--loadable", "--taps", "4"}},
 };
 
 // Reads the ports of both tops from Yosys' JSON (when there), from

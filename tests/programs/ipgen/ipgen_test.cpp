@@ -259,6 +259,19 @@ const std::vector<Refusal> refusals = {
     {{"fir", "--coeffs", "1,2,3,4,5,6", "--coeff-file", "cin.dec"},
      "ipgen: --coeff-file cin.dec: --coeffs is given too; accepted: one of --coeffs and "
      "--coeff-file"},
+    // channels, sets and samples per clock: the combinations not built
+    {{"fir", "--channels", "65"}, "ipgen: --channels 65: out of range; accepted: 1 to 64"},
+    {{"fir", "--coeff-sets", "2", "--coeffs", "1,2,3,4,5,6"},
+     "ipgen: --coeffs 1,2,3,4,5,6: 6 values for NUM_COEFFS 6 and 2 sets; accepted: 12 "
+     "coefficients, 2 sets of 6 in turn"},
+    {{"fir", "--samples-per-clock", "2", "--filter-type", "decimation", "--decimation", "3"},
+     "ipgen: --samples-per-clock 2: --decimation 3 is no multiple of it; accepted: 1; 2 to 8 with "
+     "--filter-type single-cycle, or decimation by a multiple of it, with one channel and "
+     "parallel complex ports"},
+    {{"fir", "--samples-per-clock", "4", "--channels", "2"},
+     "ipgen: --samples-per-clock 4: --channels is 2; accepted: 1; 2 to 8 with --filter-type "
+     "single-cycle, or decimation by a multiple of it, with one channel and parallel complex "
+     "ports"},
     // Viterbi: codes that protect nothing, and the bounds as stated
     {{"viterbi", "--polynomials", "0,0"},
      "ipgen: --polynomials 0,0: item '0' is out of range; accepted: octal numbers separated by "
