@@ -64,7 +64,8 @@ module fir_channel_accum #(
             wire [FULLW-1:0] prior = (round == 0) ? {FULLW{1'b0}} : sums[channel][q*FULLW +: FULLW];
             assign total[q*FULLW +: FULLW] = prior + in_data[q*FULLW +: FULLW];
             fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND),
-                .SATURATE(SATURATE)) scale (.clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
+                .SATURATE(SATURATE)) scale (
+                .clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
                 .overflow(clamped[q]));
         end
     endgenerate

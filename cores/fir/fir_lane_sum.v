@@ -38,7 +38,8 @@ module fir_lane_sum #(
             end
             always @(posedge clk) sum[q*FULLW +: FULLW] <= total;
             fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND),
-                .SATURATE(SATURATE)) scale (.clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
+                .SATURATE(SATURATE)) scale (
+                .clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
                 .overflow(clamped[q]));
         end
     endgenerate
