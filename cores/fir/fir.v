@@ -8,22 +8,27 @@
 // and hands every value down as a parameter. One clock; synchronous
 // active-low reset of the control state and of the sample history (the
 // filter starts from an all-zero past).
-// fir_options.vh adds what firgen's parameters.v does not describe: the
-// interleaved channels (FIR_CHANNELS; samples of channel 0, 1, .., C-1,
-// 0, .. in turn, results in the same order) and the coefficient sets
-// (FIR_COEFF_SETS; with FIR_SETS the set of each sample on in_set, of each
-// loaded packet on coef_set) and the samples per clock (FIR_SAMPLES_PER_CLOCK,
+// fir_streams.v (compiled after parameters.v, written only when one of
+// them is above 1) adds what firgen's parameters.v does not describe: the
+// interleaved channels (FIR_CHANNELED, FIR_CHANNELS; samples of channel 0,
+// 1, .., C-1, 0, .. in turn, results in the same order), the coefficient
+// sets (FIR_SETS, FIR_COEFF_SETS; the set of each sample on in_set, of each
+// loaded packet on coef_set) and the samples per clock (FIR_LANES,
+// FIR_SAMPLES_PER_CLOCK,
 // P: in_data carries P samples, sample 0 the oldest in the low bits, and
 // out_data their P results; FIR_RESULTS_PER_CLOCK of them, one for
 // DECIMATION_FIR, whose P lanes add up to one result per D/P beats).
 `include "parameters.v"
-`include "fir_options.vh"
 module fir (
     input  wire                             clk,
     input  wire                             rst_n,      // synchronous, active low
     // samples in: taken when in_valid and in_ready are both high;
     // complex samples {imaginary, real}
+`ifdef FIR_LANES
     input  wire [`FIR_SAMPLES_PER_CLOCK*`INTERNAL_DATA_WIDTH-1:0] in_data,
+`else
+    input  wire [`INTERNAL_DATA_WIDTH-1:0]  in_data,
+`endif
     input  wire                             in_valid,
     output wire                             in_ready,
 `ifdef FIR_SETS
@@ -44,7 +49,11 @@ module fir (
 `endif
     // results: one per out_valid pulse (no back-pressure here);
     // complex results {imaginary, real}
+`ifdef FIR_LANES
     output wire [`FIR_RESULTS_PER_CLOCK*`OUTPUT_WIDTH-1:0] out_data,
+`else
+    output wire [`OUTPUT_WIDTH-1:0]         out_data,
+`endif
 `ifdef FIR_SATURATE
     output wire                             out_overflow,   // out_data was clamped
 `endif
@@ -89,9 +98,21 @@ module fir (
 `else
     localparam ROUND = 0;
 `endif
+`ifdef FIR_CHANNELED
     localparam CH    = `FIR_CHANNELS;
+`else
+    localparam CH    = 1;
+`endif
+`ifdef FIR_LANES
     localparam P     = `FIR_SAMPLES_PER_CLOCK;
+`else
+    localparam P     = 1;
+`endif
+`ifdef FIR_SETS
     localparam SETS  = `FIR_COEFF_SETS;
+`else
+    localparam SETS  = 1;
+`endif
 `ifdef FIR_SETS
     localparam SETW  = `FIR_SET_WIDTH;
 `else
@@ -205,7 +226,7 @@ module fir (
 `else
     localparam PREADD = 0;
 `endif
-    // ipgen's options beyond parameters.v (fir_options.vh):
+    // ipgen's options beyond parameters.v (fir_options.v, compiled after it):
     // the products of a fixed set by one shared network (fir_constant_sum),
     // results clamped instead of wrapped
 `ifdef FIR_CONSTANT_SUM

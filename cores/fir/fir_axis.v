@@ -26,13 +26,18 @@
 // D/P beats).
 // One of the core's two tops: it reads parameters.v (as fir does) and
 // hands the values it needs down as parameters.
+// The channels, sets and samples per clock are the defines of fir_streams.v
+// (compiled after parameters.v, written only when one of them is above 1).
 `include "parameters.v"
-`include "fir_options.vh"
 module fir_axis (
     input  wire                             aclk,
     input  wire                             aresetn,     // synchronous, active low
     // samples
+`ifdef FIR_LANES
     input  wire [`FIR_SAMPLES_PER_CLOCK*`INPUT_PORT_WIDTH-1:0] s_axis_tdata,
+`else
+    input  wire [`INPUT_PORT_WIDTH-1:0]     s_axis_tdata,
+`endif
     input  wire                             s_axis_tvalid,
     output wire                             s_axis_tready,
 `ifdef FIR_USER
@@ -49,7 +54,11 @@ module fir_axis (
 `endif
 `endif
     // results
+`ifdef FIR_LANES
     output wire [`FIR_RESULTS_PER_CLOCK*`OUTPUT_PORT_WIDTH-1:0] m_axis_tdata,
+`else
+    output wire [`OUTPUT_PORT_WIDTH-1:0]    m_axis_tdata,
+`endif
 `ifdef COMPLEX_SERI_IN
     output wire                             m_axis_tlast,   // the imaginary beat
 `endif
@@ -66,9 +75,15 @@ module fir_axis (
     output wire                             m_axis_tvalid,
     input  wire                             m_axis_tready
 );
+`ifdef FIR_LANES
     localparam LANES = `FIR_SAMPLES_PER_CLOCK;
+    localparam RESULTS = `FIR_RESULTS_PER_CLOCK;
+`else
+    localparam LANES = 1;
+    localparam RESULTS = 1;
+`endif
     localparam IDW = LANES * `INTERNAL_DATA_WIDTH;
-    localparam OWD = `FIR_RESULTS_PER_CLOCK * `OUTPUT_WIDTH;
+    localparam OWD = RESULTS * `OUTPUT_WIDTH;
     // results per sample (COST) and clocks between samples at full rate
     // (GAP; for decimation, between results)
 `ifdef INTERPOLATION_FIR
@@ -79,7 +94,7 @@ module fir_axis (
     localparam GAP = `NUM_CYCLES_ADJ;
 `elsif DECIMATION_FIR
     localparam COST = 1;
-    localparam GAP = `D_RATIO / `FIR_SAMPLES_PER_CLOCK;   // beats per block
+    localparam GAP = `D_RATIO / LANES;   // beats per block
 `else
     localparam COST = 1;
     localparam GAP = 1;
@@ -95,7 +110,11 @@ module fir_axis (
     // of all C channels at once, and the next block's first round follows
     // before they have left, so the queue holds two rounds of results
 `ifdef DECIMATION_FIR
+`ifdef FIR_CHANNELED
     localparam ROUNDS = 2 * `FIR_CHANNELS;
+`else
+    localparam ROUNDS = 2;
+`endif
 `else
     localparam ROUNDS = 0;
 `endif

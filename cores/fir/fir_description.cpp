@@ -630,37 +630,48 @@ std::vector<CoeffSet> coeff_sets(const FirConfig& c, const std::vector<std::int6
     return sets;
 }
 
-// fir_options.vh: the core's defines beyond firgen's parameters.v (whose
-// text stays firgen's): the channels and the coefficient sets. FIR_USER,
-// FIR_CHANNELED and FIR_SETS are defined only when the ports they add
-// exist; FIR_COEFF_SETS_VALUE holds every fixed set in the layout of
+// fir_streams.v: the core's defines beyond firgen's parameters.v (whose
+// text stays firgen's), compiled after it and read by the tops; written
+// only when there are channels, sets or several samples per clock. The
+// flags FIR_CHANNELED, FIR_SETS, FIR_USER and FIR_LANES say which; with
+// fixed sets FIR_COEFF_SETS_VALUE holds every set in the layout of
 // COEFF_VALUE, set 0 on top.
-std::string options_header(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
+std::string streams_defines(const FirConfig& c, const std::vector<std::int64_t>& numbers) {
     const int chw = index_bits(c.channels);
     const int setw = index_bits(c.coeff_sets);
-    std::string text = "// FIR core options beyond parameters.v, written by ipgen.\n"
-                       "`define FIR_CHANNELS " +
-                       std::to_string(c.channels) + "\n`define FIR_COEFF_SETS " +
-                       std::to_string(c.coeff_sets) + "\n`define FIR_SAMPLES_PER_CLOCK " +
-                       std::to_string(c.samples_per_clock) + "\n`define FIR_RESULTS_PER_CLOCK " +
-                       std::to_string(results_per_beat(c)) + "\n";
+    std::string text =
+        "// The FIR core's channels, coefficient sets and samples per clock, written "
+        "by ipgen\n";
+    const auto define = [&](const std::string& name, const std::string& value) {
+        text += "`define " + name + (value.empty() ? "" : " " + value) + "\n";
+    };
     if (chw + setw > 0) {
-        text += "`define FIR_USER\n`define FIR_USER_WIDTH " + std::to_string(chw + setw) + "\n";
+        define("FIR_USER", "");
+        define("FIR_USER_WIDTH", std::to_string(chw + setw));
     }
     if (chw > 0) {
-        text += "`define FIR_CHANNELED\n`define FIR_CHANNEL_WIDTH " + std::to_string(chw) + "\n";
+        define("FIR_CHANNELED", "");
+        define("FIR_CHANNELS", std::to_string(c.channels));
+        define("FIR_CHANNEL_WIDTH", std::to_string(chw));
     }
     if (setw > 0) {
-        text += "`define FIR_SETS\n`define FIR_SET_WIDTH " + std::to_string(setw) + "\n";
+        define("FIR_SETS", "");
+        define("FIR_COEFF_SETS", std::to_string(c.coeff_sets));
+        define("FIR_SET_WIDTH", std::to_string(setw));
         if (!c.loadable) {
             std::vector<std::pair<std::int64_t, int>> fields;
             for (const std::int64_t v : numbers) {
                 fields.push_back({model_vectors::part(v, c.width), c.width});
             }
             const int bits = static_cast<int>(numbers.size()) * c.width;
-            text += "`define FIR_COEFF_SETS_VALUE " + std::to_string(bits) + "'h" +
-                    model_vectors::hex_word(fields) + "\n";
+            define("FIR_COEFF_SETS_VALUE",
+                   std::to_string(bits) + "'h" + model_vectors::hex_word(fields));
         }
+    }
+    if (c.samples_per_clock > 1) {
+        define("FIR_LANES", "");
+        define("FIR_SAMPLES_PER_CLOCK", std::to_string(c.samples_per_clock));
+        define("FIR_RESULTS_PER_CLOCK", std::to_string(results_per_beat(c)));
     }
     return text;
 }
@@ -673,9 +684,9 @@ Coefficients checked_coefficients(const Config& config) {
     return std::get<Coefficients>(std::move(set));
 }
 
-// The defines of --multipliers constant and --overflow saturate in
-// fir_options.vh (none for the defaults) and, for constant multipliers, the
-// network fir_constant_sum.v.
+// fir_options.v: the defines of --multipliers constant and --overflow
+// saturate, compiled after parameters.v and read by the tops (written only
+// for one of them); for constant multipliers the network fir_constant_sum.v.
 void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c,
                       const CoeffSet& set, const fir::gen::FirGenDerived& derived) {
     std::string defines;
@@ -686,10 +697,11 @@ void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c
     if (c.saturate) {
         defines += "`define FIR_SATURATE\n";
     }
-    for (FolderFile& file : build.generated) {
-        if (file.name == "fir_options.vh") {
-            file.text += defines;
-        }
+    if (!defines.empty()) {
+        build.generated.push_back(
+            {"fir_options.v",
+             "// The FIR core's multipliers and overflow, written by ipgen\n" + defines,
+             FileRole::include});
     }
     if (constant) {
         fir::ConstantFilter filter;
@@ -726,7 +738,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
     const fir::gen::FirGenParams params = firgen_params(user);
     const FirConfig c = model_config(config);
     const Coefficients all = checked_coefficients(config);
-    // set 0 is firgen's (cin.dec, COEFF_VALUE); every set is in fir_options.vh
+    // set 0 is firgen's (cin.dec, COEFF_VALUE); every set is in fir_streams.v
     Coefficients numbers = all;
     numbers.values.resize(all.values.size() / c.coeff_sets);
     std::string dec;
@@ -747,7 +759,10 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         build.generated.push_back({std::move(file.name), std::move(file.text),
                                    include ? FileRole::include : FileRole::data});
     }
-    build.generated.push_back({"fir_options.vh", options_header(c, all.values), FileRole::include});
+    if (c.channels > 1 || c.coeff_sets > 1 || c.samples_per_clock > 1) {
+        build.generated.push_back(
+            {"fir_streams.v", streams_defines(c, all.values), FileRole::include});
+    }
 
     const fir::gen::FirGenKeywords keywords = fir::gen::look_up_keywords(params);
     const fir::gen::FirGenDerived derived = fir::gen::derive(params, keywords);

@@ -11,15 +11,20 @@
 // with long stalls now and then. Every checked signal is compared with
 // `!==`, so an X or Z never passes. Every result beat taken is also written
 // to tb_result.hex (in the layout of tb_out.hex).
-// With channels or coefficient sets (fir_options.vh) an input beat is
+// With channels or coefficient sets (fir_streams.v) an input beat is
 // {coefficient beat, tlast, [out of order], tuser, data}, tuser {set,
 // channel} (a coefficient beat: its set there), and an expected beat
 // {m_axis_tuser, [tlast], data}; channel_error must be high exactly in the
 // clock after each marked (out of order) beat is taken.
 `include "tb_config.vh"
 module tb_fir;
+`ifdef FIR_LANES
     localparam P = `FIR_SAMPLES_PER_CLOCK;   // samples per beat
     localparam R = `FIR_RESULTS_PER_CLOCK;   // results per beat
+`else
+    localparam P = 1;
+    localparam R = 1;
+`endif
     // the data field: a coefficient word or a beat of P samples
     localparam DW = (P * `INPUT_PORT_WIDTH > `INTERNAL_DATA_WIDTH) ? P * `INPUT_PORT_WIDTH
                                                                  : `INTERNAL_DATA_WIDTH;
