@@ -163,6 +163,12 @@ struct CoreDefinition {
     // the core derived; the front-end puts the options' rows before them.
     std::function<CoreBuild(const Config&, const std::string& header)> generate{};
     std::function<TbVectors(const Config&)> vectors{};
+    // The model over the testbench's beats, on a checked configuration:
+    // tb_in.hex lines in, the tb_out.hex lines the core gives out
+    // (cores/<core>/<core>_beats.cpp; `ipgen model`). Throws BeatError
+    // (ipgen/beats.hpp) for input that is not whole beats of the core.
+    std::function<std::vector<std::string>(const Config&, const std::vector<std::string>& in)>
+        model{};
 };
 
 // Each core source registers its description with a static instance.

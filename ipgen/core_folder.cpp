@@ -1,9 +1,13 @@
 #include "ipgen/core_folder.hpp"
 
+#include "generators/common/fatal_error.hpp"
+#include "generators/common/input_file.hpp"
+#include "generators/common/printable.hpp"
 #include "ipgen/ipxact.hpp"
 #include "ipgen/prefix_rename.hpp"
 
 #include <algorithm>
+#include <cctype>
 
 namespace ipgen::front {
 
@@ -252,6 +256,62 @@ std::string ports_text(const CoreBuild& build) {
            "`:\n\n" + port_table(interface.native_ports);
 }
 
+// The folder's vectors again from the model: `ipgen model` on tb_in.hex,
+// and the Python module's class of the core (RsEncoder for rs-encoder)
+// with the options as keyword arguments.
+std::string reproduce_text(const std::vector<std::string>& command) {
+    if (command.size() < 2) {
+        return ""; // no core named: nothing to run
+    }
+    std::vector<std::string> model{"ipgen", "model"};
+    model.insert(model.end(), command.begin() + 1, command.end());
+    model.insert(model.end(), {"--in", "tb_in.hex", "--out", "-"});
+    std::string name;
+    bool upper = true;
+    for (const char c : command[1]) {
+        name += c == '-' ? "" : std::string(1, upper ? static_cast<char>(std::toupper(c)) : c);
+        upper = c == '-';
+    }
+    std::vector<std::string> kwargs;
+    for (size_t i = 2; i < command.size(); ++i) {
+        const std::string& word = command[i];
+        const bool negated = word.starts_with("--no-");
+        std::string key = word.substr(negated ? 5 : 2);
+        std::replace(key.begin(), key.end(), '-', '_');
+        if (i + 1 >= command.size() || command[i + 1].starts_with("--")) {
+            kwargs.push_back(key + "=" + (negated ? "False" : "True"));
+            continue;
+        }
+        const std::string& value = command[++i];
+        const bool number =
+            !value.empty() &&
+            value.find_first_not_of("0123456789", value[0] == '-' ? 1 : 0) == std::string::npos;
+        std::string literal = "\"";
+        for (const char c : value) {
+            literal += c == '"' || c == '\\' ? std::string{'\\', c} : std::string(1, c);
+        }
+        kwargs.push_back(key + "=" + (number && value != "-" ? value : literal + "\""));
+    }
+    return "## Reproduce the vectors\n"
+           "\n"
+           "`tb_out.hex` is the model's output for `tb_in.hex`. The same model, outside the "
+           "folder:\n"
+           "\n"
+           "    " +
+           shell_words(model) +
+           " | cmp - tb_out.hex\n"
+           "\n"
+           "and in Python (module `ipgen`, installed with ipgen; numpy arrays in and out):\n"
+           "\n"
+           "    import ipgen\n"
+           "    core = ipgen." +
+           name + "(" + joined(kwargs, ", ") +
+           ")\n"
+           "    assert core.beats(open(\"tb_in.hex\").read().split()) == "
+           "open(\"tb_out.hex\").read().split()\n"
+           "\n";
+}
+
 std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& files,
                         const std::string& prefix, const std::string& version) {
     std::vector<std::string> command = build.command;
@@ -309,6 +369,7 @@ std::string readme_head(const CoreBuild& build, const std::vector<FolderFile>& f
             "- `Makefile`: `make sim` (prints PASS or FAIL), `make lint`, `make synth` "
             "(LUTs, FFs, RAMs for iCE40 and Xilinx), `make pnr` (iCE40 HX8K fmax)\n"
             "\n";
+    text += reproduce_text(build.command);
     return text;
 }
 
@@ -400,6 +461,38 @@ std::vector<FolderFile> assemble_folder(FolderRequest request) {
                      readme_head(build, files, request.prefix, request.version) + core_readme,
                      FileRole::doc});
     return files;
+}
+
+std::string manifest_text(const std::vector<FolderFile>& files) {
+    std::string text = "# The files ipgen wrote here; ipgen --force removes those it does not "
+                       "write again.\n";
+    for (const FolderFile& file : files) {
+        text += file.name + "\n";
+    }
+    return text;
+}
+
+std::string folder_header(const CommandLine& line) {
+    if (!line.header_file) {
+        return "//////////////////////////////////////////////////////////////////////\n"
+               "// Written by ipgen " IPGEN_VERSION " (" +
+               line.core->name +
+               "): do not edit; rerun ipgen.\n"
+               "//////////////////////////////////////////////////////////////////////\n";
+    }
+    // Read without waiting (a FIFO is refused, not waited on), regular
+    // files only, up to max_input_size.
+    InputText header = read_input_file(*line.header_file);
+    if (!header.ok()) {
+        throw FatalError("ipgen: cannot read --header " + printable(*line.header_file) + ": " +
+                             header.cause + "\n",
+                         1);
+    }
+    // The generated text follows on the next line, never on the header's last.
+    if (!header.text.empty() && header.text.back() != '\n') {
+        header.text += '\n';
+    }
+    return std::move(header.text);
 }
 
 } // namespace ipgen::front

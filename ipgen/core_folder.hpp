@@ -8,6 +8,7 @@
 
 #include "ipgen/core_description.hpp"
 #include "ipgen/embedded_cores.hpp"
+#include "ipgen/options.hpp"
 
 #include <string>
 #include <vector>
@@ -24,5 +25,13 @@ struct FolderRequest {
 
 // Every file of the folder, each name once.
 std::vector<FolderFile> assemble_folder(FolderRequest request);
+
+// The text at the top of the generated files: --header's file (read as
+// input, status 1 when it cannot be) or ipgen's own three lines.
+std::string folder_header(const CommandLine& line);
+
+// The list of the files a run wrote (".ipgen-files"), kept in the folder
+// for the next --force to know which files are its own.
+std::string manifest_text(const std::vector<FolderFile>& files);
 
 } // namespace ipgen::front

@@ -2,6 +2,7 @@
 
 #include "generators/common/fatal_error.hpp"
 #include "generators/common/printable.hpp"
+#include "ipgen/core_folder.hpp"
 #include "ipgen/options.hpp"
 
 #include <algorithm>
@@ -423,15 +424,6 @@ void flush_and_close(std::vector<Fd>& files, const std::vector<std::string>& sho
             cannot("write", shown[i], errors[i]);
         }
     }
-}
-
-std::string manifest_text(const std::vector<FolderFile>& files) {
-    std::string text = "# The files ipgen wrote here; ipgen --force removes those it does not "
-                       "write again.\n";
-    for (const FolderFile& file : files) {
-        text += file.name + "\n";
-    }
-    return text;
 }
 
 // The names the earlier run's manifest lists: regular file, read without

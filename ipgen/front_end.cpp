@@ -1,12 +1,12 @@
 #include "ipgen/front_end.hpp"
 
 #include "generators/common/fatal_error.hpp"
-#include "generators/common/input_file.hpp"
-#include "generators/common/printable.hpp"
 #include "ipgen/core_folder.hpp"
 #include "ipgen/folder_writer.hpp"
+#include "ipgen/model_command.hpp"
 #include "ipgen/options.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,29 +14,6 @@
 namespace ipgen::front {
 
 namespace {
-
-std::string header_text(const CommandLine& line) {
-    if (!line.header_file) {
-        return "//////////////////////////////////////////////////////////////////////\n"
-               "// Written by ipgen " IPGEN_VERSION " (" +
-               line.core->name +
-               "): do not edit; rerun ipgen.\n"
-               "//////////////////////////////////////////////////////////////////////\n";
-    }
-    // Read without waiting (a FIFO is refused, not waited on), regular
-    // files only, up to max_input_size.
-    InputText header = read_input_file(*line.header_file);
-    if (!header.ok()) {
-        throw FatalError("ipgen: cannot read --header " + printable(*line.header_file) + ": " +
-                             header.cause + "\n",
-                         1);
-    }
-    // The generated text follows on the next line, never on the header's last.
-    if (!header.text.empty() && header.text.back() != '\n') {
-        header.text += '\n';
-    }
-    return std::move(header.text);
-}
 
 // --help and --version: a failed write is a failure.
 int print(const std::string& text) {
@@ -51,6 +28,12 @@ int print(const std::string& text) {
 } // namespace
 
 int run_ipgen(const std::vector<std::string>& args) {
+    const bool info = std::find_if(args.begin(), args.end(), [](const std::string& a) {
+                          return a == "--help" || a == "--version";
+                      }) != args.end();
+    if (!args.empty() && args.front() == "model" && !info) {
+        return run_model_command({args.begin() + 1, args.end()});
+    }
     const CommandLine line = parse_command_line(args);
     if (line.describe) {
         std::fputs(describe_json(*line.core).c_str(), stdout);
@@ -62,7 +45,7 @@ int run_ipgen(const std::vector<std::string>& args) {
     if (line.version) {
         return print("ipgen (fpga-ip-generators) " IPGEN_VERSION "\n");
     }
-    const std::string header = header_text(line);
+    const std::string header = folder_header(line);
     // Refused before the build, which may take long; checked again while
     // the folder is written.
     check_out_folder(line.out, line.force);

@@ -5,6 +5,8 @@
 // the user would write them, and firgen's typed entry gives parameters.v
 // (and cin.hex) for the same values. The testbench vectors come from the
 // integer model (fir_model.hpp).
+#include "cores/common/vector_random.hpp"
+#include "cores/fir/fir_beats.hpp"
 #include "cores/fir/fir_constant_network.hpp"
 #include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
@@ -447,9 +449,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
         const std::int64_t hi =
             is_signed ? (std::int64_t{1} << (c.width - 1)) - 1 : (std::int64_t{1} << c.width) - 1;
         const unsigned pick = random() % 6;
-        return pick == 0   ? lo
-               : pick == 1 ? hi
-                           : std::uniform_int_distribution<std::int64_t>(lo, hi)(random);
+        return pick == 0 ? lo : pick == 1 ? hi : front::UniformInt<std::int64_t>(lo, hi)(random);
     };
     const auto value = [&](bool is_signed) {
         Value v{next(is_signed), 0};
@@ -476,9 +476,7 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
         std::erase_if(fields, [](const auto& f) { return f.second == 0; });
         return hex_word(fields);
     };
-    std::vector<fir::Event> events;
     const auto load = [&](const CoeffSet& set, int index) {
-        events.push_back({true, {}, set, 0, index});
         for (size_t k = 0; k < set.size(); ++k) {
             const std::int64_t last = k + 1 == set.size() ? 1 : 0;
             // (zeros up to the width of a beat of P samples)
@@ -507,7 +505,6 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
             if (gathered.empty() && c.coeff_sets > 1) {
                 beat_set = static_cast<int>(random() % c.coeff_sets);
             }
-            events.push_back({false, s, {}, 0, beat_set});
             if (c.is_complex) {
                 gathered.insert(gathered.begin(), {{part(s.im, w), w}, {part(s.re, w), w}});
             } else {
@@ -523,7 +520,6 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
             return true;
         }
         const int set = c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0;
-        events.push_back({false, s, {}, index, set});
         if (c.is_complex && c.serial) {
             build.tb_in.push_back(
                 beat(head(0, 0, false, set, index), {{0, data_width - w}, {part(s.re, w), w}}));
@@ -574,43 +570,6 @@ void make_vectors(CoreBuild& build, const FirConfig& c, const std::vector<CoeffS
             load(set, c.coeff_sets > 1 ? static_cast<int>(random() % c.coeff_sets) : 0);
         }
         offer(value(!c.is_unsigned));
-    }
-    const int ow = c.out_width;
-    const std::vector<CoeffSet> initial =
-        c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(first.front().size())) : first;
-    std::vector<std::pair<std::int64_t, int>> results; // P results per beat, the first lowest
-    bool beat_clamped = false;                         // one of the beat's results was clamped
-    for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
-        const Value& r = result.value;
-        const std::pair<std::int64_t, int> tag{result.channel, chw};
-        // with saturate, the clamp flag on top of m_axis_tuser (one for the
-        // results of a beat)
-        beat_clamped = beat_clamped || r.clamped;
-        const std::pair<std::int64_t, int> flag{beat_clamped ? 1 : 0, c.saturate ? 1 : 0};
-        if (results_per_beat(c) > 1) {
-            if (c.is_complex) {
-                results.insert(results.begin(), {{r.im, ow}, {r.re, ow}});
-            } else {
-                results.insert(results.begin(), {r.re, ow});
-            }
-            if (static_cast<int>(results.size()) == lanes * (c.is_complex ? 2 : 1)) {
-                results.insert(results.begin(), flag);
-                std::erase_if(results, [](const auto& f) { return f.second == 0; });
-                build.tb_out.push_back(hex_word(results));
-                results.clear();
-                beat_clamped = false;
-            }
-            continue;
-        } else if (c.is_complex && c.serial) {
-            // {m_axis_tuser, m_axis_tlast, m_axis_tdata}: tlast on the imaginary beat
-            build.tb_out.push_back(beat({flag, tag}, {{0, 1}, {r.re, ow}}));
-            build.tb_out.push_back(beat({flag, tag}, {{1, 1}, {r.im, ow}}));
-        } else if (c.is_complex) {
-            build.tb_out.push_back(beat({flag, tag}, {{r.im, ow}, {r.re, ow}}));
-        } else {
-            build.tb_out.push_back(beat({flag, tag}, {{r.re, ow}}));
-        }
-        beat_clamped = false;
     }
 }
 
@@ -730,6 +689,7 @@ TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
     make_vectors(build, c, coeff_sets(c, checked_coefficients(config).values));
+    build.tb_out = fir_beats(config, build.tb_in);
     return {std::move(build.tb_in), std::move(build.tb_out), {}, 1 + c.taps % 89};
 }
 
@@ -1002,8 +962,23 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_fir,
     .generate = generate_fir,
     .vectors = fir_vectors,
+    .model = fir_beats,
 }};
 
 } // namespace
+
+fir::FirConfig fir_model_config(const Config& config) {
+    return model_config(config);
+}
+
+std::vector<fir::CoeffSet> fir_initial_sets(const Config& config) {
+    const FirConfig c = model_config(config);
+    const std::vector<CoeffSet> sets = coeff_sets(c, checked_coefficients(config).values);
+    return c.loadable ? std::vector<CoeffSet>(sets.size(), CoeffSet(sets.front().size())) : sets;
+}
+
+fir::CoeffSet fir_initial_set(const Config& config) {
+    return fir_initial_sets(config).front();
+}
 
 } // namespace ipgen::front

@@ -3,6 +3,8 @@
 // what corrgen writes for the same values; the core adds its solver choice;
 // the testbench vectors come from RsDecoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
+#include "cores/rs_decoder/rs_decoder_beats.hpp"
 #include "cores/rs_decoder/rs_decoder_interface.hpp"
 #include "cores/rs_decoder/rs_decoder_model.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
@@ -218,16 +220,10 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
                  int words) {
     const bool ccsds = p.ccsds_flag == 1;
     const RsEncoderModel encoder(field, p.first_root, p.rootspace, p.n_total, p.k_data, ccsds);
-    const RsDecoderModel decoder(field, p.first_root, p.rootspace, p.n_total, p.k_data,
-                                 p.max_erasures, ccsds);
-    int count_bits = 1; // CNTJWIDTH: clog2(r) + 1
-    while ((1 << (count_bits - 1)) < p.num_chk()) {
-        ++count_bits;
-    }
     const int m = p.symbol_width;
     std::mt19937 random(static_cast<unsigned>(p.n_total * 7919 + p.k_data * 31 + p.max_erasures));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
-    std::uniform_int_distribution<int> nonzero(1, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
+    const front::UniformInt<int> nonzero(1, field.nlong);
     std::vector<int> positions(static_cast<size_t>(p.n_total));
     for (int w = 0; w < words; ++w) {
         std::vector<int> data(static_cast<size_t>(p.k_data));
@@ -241,7 +237,7 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
         for (int i = 0; i < p.n_total; ++i) {
             positions[static_cast<size_t>(i)] = i;
         }
-        std::shuffle(positions.begin(), positions.end(), random);
+        front::shuffle(positions.begin(), positions.end(), random);
         std::vector<bool> erased(static_cast<size_t>(p.n_total), false);
         for (int i = 0; i < errors + rho; ++i) {
             const auto at = static_cast<size_t>(positions[static_cast<size_t>(i)]);
@@ -257,17 +253,11 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
                 erasures.push_back(i);
             }
         }
-        const RsDecoderModel::Result out = decoder.decode(word, erasures);
-        const unsigned long long tuser =
-            (static_cast<unsigned long long>(out.changed) << 1) | (out.failed ? 1U : 0U);
         for (int i = 0; i < p.n_total; ++i) {
             const auto at = static_cast<size_t>(i);
             const unsigned long long last = i == p.n_total - 1 ? 1 : 0;
             vectors.in.push_back(hex_of(
                 ((erased[at] ? 2ULL : 0ULL) | last) << m | static_cast<unsigned>(word[at]), m + 2));
-            vectors.out.push_back(
-                hex_of((tuser << 1 | last) << m | static_cast<unsigned>(out.word[at]),
-                       count_bits + 2 + m));
         }
     }
 }
@@ -278,6 +268,7 @@ TbVectors rs_decoder_vectors(const Config& config) {
     const WordPeriod period = word_period(params, config.choice("solver"));
     TbVectors vectors;
     add_vectors(vectors, field, params, static_cast<int>(config.integer("tb-words")));
+    vectors.out = rs_decoder_beats(config, vectors.in);
     vectors.defines = {{"TB_N", std::to_string(params.n_total)},
                        {"TB_GAP", std::to_string(period.clocks - params.n_total)}};
     vectors.seed = 7 + params.symbol_width;
@@ -341,6 +332,7 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_rs_decoder,
     .generate = generate_rs_decoder,
     .vectors = rs_decoder_vectors,
+    .model = rs_decoder_beats,
 }};
 
 } // namespace

@@ -3,6 +3,8 @@
 // rsenc_params.v into memory, byte for byte what paritygen writes for the
 // same values; the testbench vectors come from RsEncoderModel.
 #include "cores/common/rs_code_options.hpp"
+#include "cores/common/vector_random.hpp"
+#include "cores/rs_encoder/rs_encoder_beats.hpp"
 #include "cores/rs_encoder/rs_encoder_interface.hpp"
 #include "cores/rs_encoder/rs_encoder_model.hpp"
 #include "generators/paritygen/paritygen.hpp"
@@ -115,12 +117,10 @@ TbVectors rs_encoder_vectors(const Config& config) {
     const rsenc::EncoderParams params = encoder_params(config);
     const int m = params.symbol_width;
     const rs::GaloisField field = rs::build_field(m, params.field_poly);
-    const RsEncoderModel model(field, params.first_root, params.rootspace, params.n_total,
-                               params.k_data, params.ccsds_flag == 1);
     TbVectors vectors;
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
-    std::uniform_int_distribution<int> symbol(0, field.nlong);
+    const front::UniformInt<int> symbol(0, field.nlong);
     for (int c = 0; c < codewords; ++c) {
         std::vector<int> data(static_cast<size_t>(params.k_data));
         for (int& d : data) {
@@ -129,12 +129,8 @@ TbVectors rs_encoder_vectors(const Config& config) {
         for (int i = 0; i < params.k_data; ++i) {
             vectors.in.push_back(hex_beat(i == params.k_data - 1, data[static_cast<size_t>(i)], m));
         }
-        const std::vector<int> word = model.encode(data);
-        for (int i = 0; i < params.n_total; ++i) {
-            vectors.out.push_back(
-                hex_beat(i == params.n_total - 1, word[static_cast<size_t>(i)], m));
-        }
     }
+    vectors.out = rs_encoder_beats(config, vectors.in);
     vectors.defines = {{"TB_CODEWORDS", std::to_string(codewords)}};
     vectors.seed = 1 + params.n_total % 97;
     return vectors;
@@ -182,6 +178,7 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_rs_encoder,
     .generate = generate_rs_encoder,
     .vectors = rs_encoder_vectors,
+    .model = rs_encoder_beats,
 }};
 
 } // namespace

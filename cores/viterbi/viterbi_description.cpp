@@ -6,6 +6,7 @@
 // option. The folder's viterbi_params.v and parameters.v are trellgen's
 // texts for that record. The testbench vectors come from our model of the
 // core (viterbi_model.hpp).
+#include "cores/viterbi/viterbi_beats.hpp"
 #include "cores/viterbi/viterbi_interface.hpp"
 #include "cores/viterbi/viterbi_model.hpp"
 #include "generators/common/named_text.hpp"
@@ -366,12 +367,6 @@ void make_vectors(const CoreConfig& cfg, unsigned seed, CoreBuild& build) {
             build.tb_in.push_back(
                 hex_of((static_cast<std::uint64_t>(last) << in_width) | data, in_width + 1));
         }
-        for (size_t i = 0; i < decoded.bits.size(); ++i) {
-            const bool last = i + 1 == decoded.bits.size();
-            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(last) << 1) |
-                                              static_cast<unsigned>(decoded.bits[i]),
-                                          2));
-        }
         all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
     }
     if (cfg.ber) {
@@ -395,6 +390,7 @@ TbVectors viterbi_vectors(const Config& config) {
     const CoreConfig cfg = core_config(record(config));
     CoreBuild build;
     make_vectors(cfg, seed_of(cfg), build);
+    build.tb_out = viterbi_beats(config, build.tb_in);
     return {std::move(build.tb_in), std::move(build.tb_out), std::move(build.tb_defines),
             static_cast<int>(seed_of(cfg))};
 }
@@ -571,8 +567,13 @@ const CoreRegistration registration{CoreDefinition{
     .check = check_viterbi,
     .generate = generate_viterbi,
     .vectors = viterbi_vectors,
+    .model = viterbi_beats,
 }};
 
 } // namespace
+
+viterbi::CoreConfig viterbi_model_config(const Config& config) {
+    return core_config(record(config));
+}
 
 } // namespace ipgen::front

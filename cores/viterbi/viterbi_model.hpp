@@ -5,6 +5,8 @@
 // against libfec.
 #pragma once
 
+#include "cores/common/vector_random.hpp"
+
 #include <array>
 #include <random>
 #include <string>
@@ -60,7 +62,7 @@ class Channel {
     bool soft_;
     double sigma_;
     std::mt19937 rng_;
-    std::normal_distribution<double> normal_{0.0, 1.0};
+    front::StandardNormal normal_;
 };
 
 // The code rate of a configuration, puncturing included.

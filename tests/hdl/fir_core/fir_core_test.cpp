@@ -9,6 +9,7 @@
 #include "cores/fir/fir_constant_network.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "hdl_tools.hpp"
+#include "model_beats.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -451,6 +452,8 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const std::string folder = dir + "/core";
     EXPECT_TRUE(ipxact_validate(folder).ok) << ipxact_validate(folder).log;
+    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c, first, core.constant),
+                                                 dir, folder));
 
     // firgen, run on the folder's user_params.txt and coefficient file,
     // writes the same parameters.v (and hex file).

@@ -20,6 +20,7 @@
 #include "fec_codec.hpp"
 #include "hdl_tools.hpp"
 #include "hex_vector.hpp"
+#include "model_beats.hpp"
 #include "program_runner.hpp"
 #include "rs_model.hpp"
 #include "test_files.hpp"
@@ -312,6 +313,8 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
         test::run_program(IPGEN_PATH, config.ipgen_args(words, "core"), dir);
     ASSERT_EQ(run.exit_status, 0) << run.err;
     EXPECT_TRUE(ipxact_validate(dir + "/core").ok) << ipxact_validate(dir + "/core").log;
+    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, config.ipgen_args(words, "core"), dir,
+                                                 dir + "/core"));
     Tally tally;
     check_vectors(config, dir + "/core", words, tally);
     if (HasFatalFailure()) {

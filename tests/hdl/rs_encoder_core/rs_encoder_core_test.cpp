@@ -12,6 +12,7 @@
 #include "fec_codec.hpp"
 #include "hdl_tools.hpp"
 #include "ipgen/prefix_rename.hpp"
+#include "model_beats.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -203,6 +204,8 @@ TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesAndLints) {
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string core = dir.file("core");
     EXPECT_TRUE(ipxact_validate(core).ok) << ipxact_validate(core).log;
+    EXPECT_TRUE(
+        test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c, "core"), dir.path(), core));
 
     expect_libfec_vectors(c, core);
 

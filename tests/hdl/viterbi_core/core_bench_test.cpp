@@ -6,6 +6,7 @@
 // the model, random input gaps and output stalls) and `make lint` must pass,
 // also with every name prefixed.
 #include "hdl_tools.hpp"
+#include "model_beats.hpp"
 #include "program_runner.hpp"
 #include "test_files.hpp"
 
@@ -160,6 +161,7 @@ TEST_P(ViterbiCore, IpgenFolderDecodesErrorFreeAndBitExactAndLintsClean) {
     ASSERT_EQ(run.exit_status, 0) << run.err;
     const std::string core = dir.file("core");
     EXPECT_TRUE(hdl::ipxact_validate(core).ok) << hdl::ipxact_validate(core).log;
+    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c), dir.path(), core));
 
     // parameters.v is trellgen's for the folder's viterbi_params.v
     std::filesystem::create_directory(dir.file("trellgen"));

@@ -3,10 +3,20 @@
 # build folder: its control fields are set, it holds exactly the programs in
 # /usr/bin and their manual pages in /usr/share/man/man1, and the programs
 # unpacked from it run.
-# Usage: package_test.sh <build folder> <program>...
+# The model library's files are in it too, and used from the unpacked tree.
+# Usage: package_test.sh <build folder> <program>... -- <model file>...
 set -euo pipefail
 build=$1
 shift
+# <program>... -- <model library file>...
+programs=()
+while [ $# -gt 0 ] && [ "$1" != -- ]; do
+    programs+=("$1")
+    shift
+done
+[ $# -gt 0 ] && shift
+models=("$@")
+set -- "${programs[@]}"
 here=$(cd "$(dirname "$0")" && pwd)
 
 out=$(mktemp -d)
@@ -45,8 +55,12 @@ expected=()
 for program in "$@"; do
     expected+=("./usr/bin/$program" "./usr/share/man/man1/$program.1.gz")
 done
+for file in "${models[@]}"; do
+    expected+=("./usr/$file")
+done
 contents=$(dpkg-deb -c "$deb")
-files=$(awk '$1 !~ /^d/ { print $6 }' <<<"$contents" | sort)
+# Files; the library's version links are checked by using it.
+files=$(awk '$1 !~ /^[dl]/ { print $6 }' <<<"$contents" | sort)
 wanted=$(printf '%s\n' "${expected[@]}" | sort)
 if [ "$files" != "$wanted" ]; then
     fail "the package's files differ from the programs and their pages:"
@@ -61,6 +75,7 @@ done <<<"$contents"
 # Unpacked, the programs run as installed ones.
 dpkg-deb -x "$deb" "$out/root"
 bash "$here/run_installed_programs.sh" "$out/root/usr" "$@" || failures=$((failures + 1))
+bash "$here/check_installed_models.sh" "$out/root/usr" "${models[@]}" || failures=$((failures + 1))
 
 [ "$failures" -eq 0 ] || exit 1
 echo "package holds and runs: $*"

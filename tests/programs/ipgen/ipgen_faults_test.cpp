@@ -124,7 +124,7 @@ struct Row {
     // Makes the folder's earlier state; what it returns lives until the run
     // has ended (a FIFO's guard).
     std::function<std::shared_ptr<void>(const TempDir&)> setup;
-    Args args; // "--out out" is added
+    Args args; // "--out out" is added (not to --help or model)
     How how = How::plain;
     std::string limit; // the shell limit for How::limited
     int status = 0;
@@ -274,6 +274,15 @@ const std::vector<Row>& fault_rows() {
          },
          with(decoder_239, {"--force"}), How::limited, "ulimit -f 100", 1,
          "ipgen: cannot write out/tb_in.hex: File too large\n", nullptr},
+        {"ipgen model beyond a file-size limit: the earlier beats file kept whole",
+         [](const TempDir& dir) {
+             earlier_run(dir, decoder_239);
+             write_file(dir.file("beats.hex"), "00\n");
+             return nullptr;
+         },
+         with(with({"model"}, decoder_239), {"--in", "out/tb_in.hex", "--out", "beats.hex"}),
+         How::limited, "ulimit -f 100", 1, "ipgen: cannot write --out beats.hex: File too large\n",
+         nullptr},
         {"out of memory",
          nothing,
          {"rs-decoder", "--symbol-width", "12", "--n", "4095", "--k", "4063", "--tb-words", "256"},
@@ -330,7 +339,8 @@ TEST(IpgenFaults, EachFaultEndsWithItsMessageAndTheFolderWholeOldOrNew) {
             continue;
         }
         const State before = state_of(dir);
-        const Args args = row.args[0] == "--help" ? row.args : with(row.args, {"--out", "out"});
+        const bool own_out = row.args[0] == "--help" || row.args[0] == "model";
+        const Args args = own_out ? row.args : with(row.args, {"--out", "out"});
         RunResult run;
         switch (row.how) {
         case How::plain:

@@ -330,6 +330,57 @@ TEST(Ipgen, RefusesInOneLineAndWritesNothing) {
     }
 }
 
+// ipgen model: beats it cannot read or that make no whole input are
+// refused in one line naming the line (status 2), an unreadable --in is
+// status 1, and nothing is written either way.
+TEST(Ipgen, ModelRefusesBeatsInOneLineAndWritesNothing) {
+    const Args model = with({"model"}, rs255);
+    const std::string framing =
+        "; accepted: tlast (bit 8) on every 239th data symbol, and only there\n";
+    for (const auto& [args, input, line, status] :
+         std::vector<std::tuple<Args, std::string, std::string, int>>{
+             {with(model, {"--in", "-"}), "0a\n",
+              "ipgen: --in -: line 1: 2 characters, not a beat; accepted: 3 hexadecimal digits, a "
+              "beat of 9 bits\n",
+              2},
+             {with(model, {"--in", "-"}), "00g\n",
+              "ipgen: --in -: line 1: not a hexadecimal digit 'g'; accepted: 3 hexadecimal "
+              "digits, a beat of 9 bits\n",
+              2},
+             {with(model, {"--in", "-"}), "0ff\n200\n",
+              "ipgen: --in -: line 2: '200' is wider than 9 bits; accepted: 3 hexadecimal "
+              "digits, a beat of 9 bits\n",
+              2},
+             {with(model, {"--in", "-"}), "1ff\n",
+              "ipgen: --in -: line 1: tlast on data symbol 1 of the word" + framing, 2},
+             {with(model, {"--in", "-"}), "0ff\r\n001",
+              "ipgen: --in -: the beats end inside a word (2 of 239 data symbols)" + framing, 2},
+             {with({"model", "fir", "--coeff-width", "8", "--taps", "6", "--output-width", "19"},
+                   {"--in", "-"}),
+              "001\n200\n",
+              "ipgen: --in -: line 2: a coefficient beat (bit 9) to a core with fixed "
+              "coefficients; accepted: sample beats only (ipgen fir --loadable takes sets)\n",
+              2},
+             {model, "",
+              "ipgen: --in: required: the tb_in.hex beats to run the model on; accepted: --in "
+              "FILE or --in -\n",
+              2},
+             {with(model, {"--in", "-", "--force"}), "",
+              "ipgen: --force: not an option of the model; accepted: the options of the core "
+              "(ipgen --help)\n",
+              2},
+             {with(model, {"--in", "missing.hex"}), "",
+              "ipgen: cannot read --in missing.hex: No such file or directory\n", 1},
+         }) {
+        TempDir dir;
+        const RunResult run =
+            run_program(IPGEN_PATH, with(args, {"--out", "out.hex"}), dir.path(), input);
+        EXPECT_EQ(run.exit_status, status) << line;
+        EXPECT_EQ(run.err, line);
+        EXPECT_EQ(list_directory(dir.path()), std::vector<std::string>{}) << line;
+    }
+}
+
 // --coeff-file follows --coeffs' rule and message, and opens the file
 // without waiting: a FIFO or a folder is refused with the reason (status 2),
 // as is a file beyond the 16 MiB cap; a file that cannot be read is status 1.
