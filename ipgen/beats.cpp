@@ -71,6 +71,10 @@ std::int64_t Beat::signed_field(int lo, int width) const {
 }
 
 std::string hex_word(std::initializer_list<std::pair<std::int64_t, int>> fields) {
+    return hex_word(std::vector<std::pair<std::int64_t, int>>(fields));
+}
+
+std::string hex_word(const std::vector<std::pair<std::int64_t, int>>& fields) {
     std::vector<bool> bits; // least significant first
     for (auto field = std::rbegin(fields); field != std::rend(fields); ++field) {
         for (int i = 0; i < field->second; ++i) {

@@ -49,5 +49,7 @@ class Beat {
 // width}; a value narrower than its field is sign-extended. ceil(bits / 4)
 // lowercase digits.
 std::string hex_word(std::initializer_list<std::pair<std::int64_t, int>> fields);
+// The same for fields gathered at run time.
+std::string hex_word(const std::vector<std::pair<std::int64_t, int>>& fields);
 
 } // namespace ipgen::front

@@ -403,7 +403,7 @@ std::vector<std::int64_t> Fir::filter(std::span<const std::int64_t> samples,
         check(reload.coefficients, c.signed_coeffs(), "Fir.filter: coefficients");
     }
     const std::size_t count = samples.size() / per;
-    if (sorted.empty()) {
+    if (sorted.empty() && c.channels == 1) {
         if (auto fast = fast_fir(c, state_->fir_initial, samples)) {
             return std::move(*fast);
         }
@@ -419,8 +419,12 @@ std::vector<std::int64_t> Fir::filter(std::span<const std::int64_t> samples,
             events.push_back({true, {}, std::move(set)});
         }
         if (i < count) {
-            events.push_back(
-                {false, {samples[i * per], c.is_complex ? samples[i * per + 1] : 0}, {}});
+            // interleaved channels in turn, every sample with set 0
+            events.push_back({false,
+                              {samples[i * per], c.is_complex ? samples[i * per + 1] : 0},
+                              {},
+                              static_cast<int>(i % static_cast<std::size_t>(c.channels)),
+                              0});
         }
     }
     std::vector<std::int64_t> out;

@@ -2,74 +2,68 @@
 
 #include "ipgen/beats.hpp"
 
-#include <algorithm>
-#include <bit>
-
 namespace ipgen::front {
 
 namespace {
 
-// Bits of an index of n things (0 for one thing).
-int index_bits(int n) {
-    return n > 1 ? std::bit_width(static_cast<unsigned>(n - 1)) : 0;
+// Where the fields of a tb_in.hex beat sit: the data (a coefficient word,
+// or P samples, the oldest lowest), then s_axis_tuser {set, channel}, with
+// channels the out-of-order mark, then tlast and the coefficient flag.
+struct Layout {
+    int data_width = 0; // one sample or coefficient word
+    int field = 0;      // the data field: P samples
+    int chw = 0;
+    int setw = 0;
+    int flags = 0; // bit of tlast; the coefficient flag above it
+};
+
+int index_width(int n) {
+    int bits = 0;
+    while ((1 << bits) < n) {
+        ++bits;
+    }
+    return bits;
 }
 
-// A beat of the fields given most significant first (fields of no width
-// left out); a value narrower than its field is sign-extended.
-std::string word_of(const std::vector<std::pair<std::int64_t, int>>& fields) {
-    std::vector<bool> bits; // least significant first
-    for (auto field = fields.rbegin(); field != fields.rend(); ++field) {
-        for (int i = 0; i < field->second; ++i) {
-            bits.push_back(i < 63 ? ((field->first >> i) & 1) != 0 : field->first < 0);
-        }
-    }
-    std::string text;
-    for (std::size_t i = 0; i < bits.size(); i += 4) {
-        int digit = 0;
-        for (std::size_t j = i; j < std::min(i + 4, bits.size()); ++j) {
-            digit |= bits[j] ? 1 << (j - i) : 0;
-        }
-        text.insert(text.begin(), "0123456789abcdef"[digit]);
-    }
-    return text;
+Layout layout(const fir::FirConfig& c) {
+    Layout l;
+    l.data_width = c.is_complex ? 2 * c.width : c.width;
+    l.field = c.samples_per_clock * l.data_width;
+    l.chw = index_width(c.channels);
+    l.setw = index_width(c.coeff_sets);
+    l.flags = l.field + l.chw + l.setw + (c.channels > 1 ? 1 : 0);
+    return l;
 }
 
 } // namespace
 
 std::vector<fir::Event> fir_events(const fir::FirConfig& c, const std::vector<std::string>& in) {
     const int w = c.width;
-    const int data_width = c.is_complex ? 2 * w : w;
-    // above the data (P samples of a beat, the first lowest; a coefficient
-    // word in the low bits): the channel, the set, with channels the
-    // out-of-order mark, then tlast and the coefficient-beat flag
-    const int lanes = c.samples_per_clock;
-    const int dfw = std::max(lanes * data_width, data_width);
-    const int chw = index_bits(c.channels);
-    const int setw = index_bits(c.coeff_sets);
-    const int tlast_at = dfw + chw + setw + (c.channels > 1 ? 1 : 0);
+    const Layout l = layout(c);
     const auto count = static_cast<std::size_t>(c.num_coeffs());
     const std::string set_rule = std::to_string(count) + " coefficient beats, tlast (bit " +
-                                 std::to_string(tlast_at) + ") on the last";
+                                 std::to_string(l.flags) + ") on the last";
     std::vector<fir::Event> events;
     fir::CoeffSet set;
     bool half = false; // complex serial: the real part read, the imaginary one next
     fir::Value sample;
     for (std::size_t i = 0; i < in.size(); ++i) {
-        const Beat beat(in[i], tlast_at + 2, i);
+        const Beat beat(in[i], l.flags + 2, i);
         const auto part = [&](int lo, bool is_signed) {
             return is_signed ? beat.signed_field(lo, w)
                              : static_cast<std::int64_t>(beat.field(lo, w));
         };
-        const int channel = chw > 0 ? static_cast<int>(beat.field(dfw, chw)) : 0;
-        const int set_index = setw > 0 ? static_cast<int>(beat.field(dfw + chw, setw)) : 0;
+        const int channel = l.chw > 0 ? static_cast<int>(beat.field(l.field, l.chw)) : 0;
+        const int set_index =
+            l.setw > 0 ? static_cast<int>(beat.field(l.field + l.chw, l.setw)) : 0;
         if (set_index >= c.coeff_sets) {
-            throw BeatError(i + 1, "set " + std::to_string(set_index),
+            throw BeatError(i + 1, "set index " + std::to_string(set_index),
                             "0 to " + std::to_string(c.coeff_sets - 1));
         }
-        if (beat.bit(tlast_at + 1)) {
+        if (beat.bit(l.flags + 1)) {
             if (!c.loadable) {
                 throw BeatError(i + 1,
-                                "a coefficient beat (bit " + std::to_string(tlast_at + 1) +
+                                "a coefficient beat (bit " + std::to_string(l.flags + 1) +
                                     ") to a core with fixed coefficients",
                                 "sample beats only (ipgen fir --loadable takes sets)");
             }
@@ -79,7 +73,7 @@ std::vector<fir::Event> fir_events(const fir::FirConfig& c, const std::vector<st
             }
             const bool is_signed = c.signed_coeffs();
             set.push_back({part(0, is_signed), c.is_complex ? part(w, is_signed) : 0});
-            const bool last = beat.bit(tlast_at);
+            const bool last = beat.bit(l.flags);
             if (last != (set.size() == count)) {
                 throw BeatError(i + 1,
                                 last ? "tlast on coefficient " + std::to_string(set.size())
@@ -99,18 +93,16 @@ std::vector<fir::Event> fir_events(const fir::FirConfig& c, const std::vector<st
         if (c.is_complex && c.serial) {
             (half ? sample.im : sample.re) = part(0, is_signed);
             half = !half;
-            if (!half) {
-                events.push_back({false, sample, {}, channel, set_index});
+            if (half) {
+                continue;
             }
+            events.push_back({false, sample, {}, channel, set_index});
             continue;
         }
-        for (int lane = 0; lane < lanes; ++lane) {
-            const int lo = lane * data_width;
-            events.push_back({false,
-                              {part(lo, is_signed), c.is_complex ? part(lo + w, is_signed) : 0},
-                              {},
-                              channel,
-                              set_index});
+        for (int lane = 0; lane < c.samples_per_clock; ++lane) {
+            const int at = lane * l.data_width;
+            sample = {part(at, is_signed), c.is_complex ? part(at + w, is_signed) : 0};
+            events.push_back({false, sample, {}, channel, set_index});
         }
     }
     if (half || !set.empty()) {
@@ -125,49 +117,43 @@ std::vector<fir::Event> fir_events(const fir::FirConfig& c, const std::vector<st
 std::vector<std::string> fir_result_beats(const fir::FirConfig& c,
                                           const std::vector<fir::Result>& results) {
     const int ow = c.out_width;
-    const int chw = index_bits(c.channels);
-    // results per beat: one per sample of a beat, one per block decimating
+    const int chw = layout(c).chw;
     const int per_beat = c.filter_type == fir::decimation ? 1 : c.samples_per_clock;
     std::vector<std::string> out;
-    std::vector<std::pair<std::int64_t, int>> gathered; // the beat's results, the first lowest
-    bool beat_clamped = false;                          // one of them was clamped
+    std::vector<std::pair<std::int64_t, int>> gathered; // a beat of P results, the first lowest
+    bool beat_clamped = false; // one of the beat's results was clamped (saturate)
     for (const fir::Result& result : results) {
         const fir::Value& r = result.value;
-        // m_axis_tuser on top: {clamped (saturate), channel}
+        std::vector<std::pair<std::int64_t, int>> fields;
         beat_clamped = beat_clamped || r.clamped;
-        const std::pair<std::int64_t, int> flag{beat_clamped ? 1 : 0, c.saturate ? 1 : 0};
-        const std::pair<std::int64_t, int> tag{result.channel, chw};
-        std::vector<std::pair<std::int64_t, int>> fields{flag, tag};
-        if (per_beat > 1) {
-            if (c.is_complex) {
-                gathered.insert(gathered.begin(), {{r.im, ow}, {r.re, ow}});
-            } else {
-                gathered.insert(gathered.begin(), {r.re, ow});
-            }
-            if (static_cast<int>(gathered.size()) == per_beat * (c.is_complex ? 2 : 1)) {
-                fields.insert(fields.end(), gathered.begin(), gathered.end());
-                out.push_back(word_of(fields));
-                gathered.clear();
-                beat_clamped = false;
-            }
-            continue;
+        if (c.saturate) {
+            fields.push_back({beat_clamped ? 1 : 0, 1}); // the clamp flag, m_axis_tuser's top bit
+        }
+        if (chw > 0) {
+            fields.push_back({result.channel, chw}); // m_axis_tuser on top
         }
         if (c.is_complex && c.serial) {
-            // tlast on the imaginary beat
-            auto re = fields;
-            re.insert(re.end(), {{0, 1}, {r.re, ow}});
-            auto im = fields;
-            im.insert(im.end(), {{1, 1}, {r.im, ow}});
-            out.push_back(word_of(re));
-            out.push_back(word_of(im));
-        } else if (c.is_complex) {
-            fields.insert(fields.end(), {{r.im, ow}, {r.re, ow}});
-            out.push_back(word_of(fields));
-        } else {
+            fields.push_back({0, 1});
             fields.push_back({r.re, ow});
-            out.push_back(word_of(fields));
+            out.push_back(hex_word(fields));
+            fields.resize(fields.size() - 2);
+            fields.push_back({1, 1});
+            fields.push_back({r.im, ow});
+            out.push_back(hex_word(fields));
+            beat_clamped = false;
+            continue;
         }
-        beat_clamped = false;
+        if (c.is_complex) {
+            gathered.insert(gathered.begin(), {{r.im, ow}, {r.re, ow}});
+        } else {
+            gathered.insert(gathered.begin(), {r.re, ow});
+        }
+        if (static_cast<int>(gathered.size()) == per_beat * (c.is_complex ? 2 : 1)) {
+            fields.insert(fields.end(), gathered.begin(), gathered.end());
+            out.push_back(hex_word(fields));
+            gathered.clear();
+            beat_clamped = false;
+        }
     }
     return out;
 }

@@ -1,16 +1,19 @@
 // The FIR core's testbench beats and its model's configuration from
-// ipgen's. tb_in.hex: per sample {0, 0, [mark], [set], [channel], (imaginary,)
-// real}, W bits per part (complex serial: the real part, then the
-// imaginary one, each beat {0, 0, .., 0, part}; P samples per clock: P
-// samples in a beat, the first lowest); per coefficient of a set loaded
-// (loadable cores) {1, tlast, [0], [set], [0], (imaginary,) real}, tlast
-// with the set's last. The set and channel fields are there with several
-// sets and channels, the out-of-order mark with channels (the model drops
-// a sample out of order by its channel index alone). tb_out.hex: per result
-// {[clamped], [channel], (imaginary,) real}, OUT bits per part (complex
-// serial: {.., 0, real} then {.., 1, imaginary}, tlast on the imaginary
-// beat; P results per beat, the first lowest, one clamp flag for them),
-// the clamp flag with --overflow saturate.
+// ipgen's. tb_in.hex: per sample {0, 0, (imaginary,) real}, W bits per
+// part (complex serial: the real part, then the imaginary one, each beat
+// {0, 0, 0, part}); per coefficient of a set loaded (loadable cores)
+// {1, tlast, (imaginary,) real}, tlast with the set's last. tb_out.hex: per
+// result {(imaginary,) real}, OUT bits per part (complex serial: {0, real}
+// then {1, imaginary}, tlast on the imaginary beat).
+// With channels or coefficient sets s_axis_tuser {set, channel} sits above
+// the data (a coefficient beat's set in the set field), with channels the
+// out-of-order mark above it (not read: the model checks the order
+// itself), and m_axis_tuser (the channel) above each result beat; with P
+// samples per clock a sample beat holds P samples (the oldest lowest, a
+// coefficient word zero-extended to that width) and a result beat P
+// results (decimating: one). With --overflow saturate the clamp flag (one
+// for the results of a beat) is m_axis_tuser's top bit, above the channel.
+// See the core's README, Testbench.
 #pragma once
 
 #include "cores/fir/fir_model.hpp"
@@ -26,7 +29,7 @@ namespace ipgen::front {
 // defined with the core's description.
 fir::FirConfig fir_model_config(const Config& config);
 fir::CoeffSet fir_initial_set(const Config& config);
-// Every set in force from the start (set 0 first).
+// Every set in force from the start (--coeff-sets of them).
 std::vector<fir::CoeffSet> fir_initial_sets(const Config& config);
 
 // The input events of the tb_in.hex beats `in`.

@@ -974,7 +974,7 @@ fir::FirConfig fir_model_config(const Config& config) {
 std::vector<fir::CoeffSet> fir_initial_sets(const Config& config) {
     const FirConfig c = model_config(config);
     const std::vector<CoeffSet> sets = coeff_sets(c, checked_coefficients(config).values);
-    return c.loadable ? std::vector<CoeffSet>(sets.size(), CoeffSet(sets.front().size())) : sets;
+    return c.loadable ? std::vector<CoeffSet>(sets.size(), CoeffSet(c.num_coeffs())) : sets;
 }
 
 fir::CoeffSet fir_initial_set(const Config& config) {
