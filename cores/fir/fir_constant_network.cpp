@@ -38,18 +38,21 @@ struct Step {
 template <typename Visit>
 void partners(std::uint64_t t, std::uint64_t r, std::uint64_t limit, int shifts, Visit&& visit) {
     const auto fits = [&](std::uint64_t s) { return s > 0 && s <= limit && (s & 1) != 0; };
-    const int room = 62 - std::max(std::bit_width(r), std::bit_width(t));
-    for (int i = 1; i <= shifts && i <= room; ++i) {
-        const std::uint64_t ri = r << i;
-        const std::uint64_t ti = t << i;
+    for (int i = 1; i <= shifts && i < 62; ++i) {
+        // (r << i and t << i only where they fit 63 bits; no value of the
+        // network comes near)
+        const bool r_fits = std::bit_width(r) + i <= 62;
+        const bool t_fits = std::bit_width(t) + i <= 62;
+        const std::uint64_t ri = r_fits ? r << i : 0;
+        const std::uint64_t ti = t_fits ? t << i : 0;
         // t = (r << i) + s, t = (r << i) - s, t = s - (r << i)
-        if (t > ri && fits(t - ri)) {
+        if (r_fits && t > ri && fits(t - ri)) {
             visit(t - ri, Step{r, t - ri, i, 0, false, 0});
         }
-        if (ri > t && fits(ri - t)) {
+        if (r_fits && ri > t && fits(ri - t)) {
             visit(ri - t, Step{r, ri - t, i, 0, true, 0});
         }
-        if (fits(t + ri)) {
+        if (r_fits && fits(t + ri)) {
             visit(t + ri, Step{t + ri, r, 0, i, true, 0});
         }
         // t = (s << i) + r, t = (s << i) - r, t = r - (s << i)
@@ -64,13 +67,13 @@ void partners(std::uint64_t t, std::uint64_t r, std::uint64_t limit, int shifts,
             visit((r - t) >> i, Step{r, (r - t) >> i, 0, i, true, 0});
         }
         // t << i = r + s, r - s, s - r
-        if (ti > r && fits(ti - r)) {
+        if (t_fits && ti > r && fits(ti - r)) {
             visit(ti - r, Step{r, ti - r, 0, 0, false, i});
         }
-        if (r > ti && fits(r - ti)) {
+        if (t_fits && r > ti && fits(r - ti)) {
             visit(r - ti, Step{r, r - ti, 0, 0, true, i});
         }
-        if (fits(ti + r)) {
+        if (t_fits && fits(ti + r)) {
             visit(ti + r, Step{ti + r, r, 0, 0, true, i});
         }
     }

@@ -657,13 +657,21 @@ __extension__ using Wide = __int128;
 // ones too), and the same set gives the same network.
 TEST(FirConstantNetwork, NodesHoldTheirValuesForRandomSets) {
     std::mt19937 rng(11);
-    for (int run = 0; run < 200; ++run) {
-        // up to 40 constants of up to 16 bits, up to 4 of up to 32
+    // the extremes of 32-bit coefficients first (2^32 - 1 is one adder from 1
+    // with a shift of 32), then up to 40 constants of up to 16 bits, up to 4
+    // of up to 32
+    const std::vector<std::vector<std::int64_t>> extremes = {
+        {(std::int64_t{1} << 32) - 1, -(std::int64_t{1} << 31), 0, 1, -1},
+        {(std::int64_t{1} << 32) - 3, (std::int64_t{1} << 31) + 1, 3}};
+    for (int run = 0; run < 202; ++run) {
         const int width = 2 + static_cast<int>(rng() % (run % 4 == 0 ? 31 : 15));
         std::vector<std::int64_t> set(1 + rng() % (width > 16 ? 4 : 40));
         for (std::int64_t& c : set) {
             c = std::uniform_int_distribution<std::int64_t>(-(std::int64_t{1} << (width - 1)),
                                                             (std::int64_t{1} << width) - 1)(rng);
+        }
+        if (run < 2) {
+            set = extremes[run];
         }
         const fir::ConstantNetwork n = fir::build_network(set);
         ASSERT_EQ(n.nodes.front().value, 1u);
