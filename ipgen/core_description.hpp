@@ -51,6 +51,10 @@ struct Option {
     // or what leaving the option out means. No default and no rule: required.
     std::string default_rule{};
     bool negatable = false; // flag: --no-NAME clears it
+    // text: may be given more than once; the values are kept in order,
+    // separated by one space (so none may hold a space), and the re-run
+    // command repeats the option.
+    bool repeatable = false;
     // The bound stated in --help when it depends on other values
     // ("k+1 to 2^M-1"); empty: min to max.
     std::string accepted{};
@@ -145,6 +149,9 @@ struct CoreBuild {
     int tb_seed = 1;
     // The ports of the tops, with the widths of this configuration.
     CoreInterface interface;
+    // Files of the core's manifest that this configuration leaves out of its
+    // folder (names as in the manifest).
+    std::vector<std::string> omitted_sources;
 };
 
 struct CoreDefinition {

@@ -251,9 +251,13 @@ std::string port_table(const std::vector<Port>& ports) {
 
 std::string ports_text(const CoreBuild& build) {
     const CoreInterface& interface = build.interface;
-    return "\nPorts of this configuration, stream top `" + build.top + "`:\n\n" +
-           port_table(stream_top_ports(interface)) + "\nNative top `" + interface.native_top +
-           "`:\n\n" + port_table(interface.native_ports);
+    std::string text = "\nPorts of this configuration, stream top `" + build.top + "`:\n\n" +
+                       port_table(stream_top_ports(interface));
+    if (!interface.native_top.empty()) {
+        text +=
+            "\nNative top `" + interface.native_top + "`:\n\n" + port_table(interface.native_ports);
+    }
+    return text;
 }
 
 // The folder's vectors again from the model: `ipgen model` on tb_in.hex,
@@ -404,6 +408,10 @@ std::vector<FolderFile> assemble_folder(FolderRequest request) {
     std::vector<size_t> shared;
     std::string core;
     for (const EmbeddedFile& source : request.sources) {
+        if (std::find(build.omitted_sources.begin(), build.omitted_sources.end(), source.name) !=
+            build.omitted_sources.end()) {
+            continue;
+        }
         if (source.kind == "doc" && source.name == "README.md") {
             core_readme = source.text;
         } else if (source.name.starts_with(common_dir)) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace ipgen::front {
 
@@ -384,6 +385,9 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
             if (!read) {
                 refuse(problem);
             }
+            if (option->repeatable && line.config.given(name)) {
+                read = Value{line.config.text(name) + " " + std::get<std::string>(*read)};
+            }
             line.config.set_given(name, std::move(*read));
         } else if (negated != nullptr && negated->kind == OptionKind::flag && negated->negatable) {
             no_value(accepted_text(*negated));
@@ -427,7 +431,12 @@ CoreBuild build_core(const CommandLine& line, const std::string& header) {
         if (value == nullptr) {
             continue;
         }
-        if (option.kind != OptionKind::flag) {
+        if (option.repeatable) {
+            std::istringstream items(value_text(option, *value));
+            for (std::string item; items >> item;) {
+                build.command.insert(build.command.end(), {"--" + option.name, item});
+            }
+        } else if (option.kind != OptionKind::flag) {
             build.command.insert(build.command.end(),
                                  {"--" + option.name, value_text(option, *value)});
         } else if (std::get<bool>(*value)) {
@@ -528,6 +537,7 @@ std::string describe_json(const CoreDefinition& core) {
                 (option.default_rule.empty() ? "null" : json_string(option.default_rule)) +
                 ", \"required\": " + (option.required() ? "true" : "false") +
                 ", \"negatable\": " + (option.negatable ? "true" : "false") +
+                (option.repeatable ? ", \"repeatable\": true" : "") +
                 ", \"accepted\": " + json_string(accepted_text(option)) +
                 ", \"help\": " + json_string(option.help) + "}";
     }

@@ -351,7 +351,7 @@ std::vector<std::uint8_t> fast_viterbi_bits(const viterbi::CoreConfig& cfg,
             s = ((s << 1) | x) & mask;
         }
     };
-    const int chunk = 2 * ((cfg.tb + 1) / 2);
+    const int chunk = cfg.chunk(); // 4 * ceil(TB / 4) with two steps per clock
     int done = 0;
     for (int c = 1; (c + 1) * chunk < count; ++c) {
         trace((c + 1) * chunk - 1, (c - 1) * chunk, c * chunk);

@@ -295,7 +295,8 @@ std::vector<std::uint8_t> Viterbi::encode(std::span<const std::uint8_t> bits,
         input.resize(input.size() + static_cast<std::size_t>(cfg.k - 1), 0);
     }
     std::vector<viterbi::Symbol> steps;
-    for (const int c : viterbi::encode(cfg, input)) {
+    // the transmitted code bits: inverted outputs flipped
+    for (const int c : viterbi::transmit(cfg, viterbi::encode(cfg, input))) {
         steps.push_back({c, false});
     }
     std::vector<std::uint8_t> out;
@@ -336,6 +337,18 @@ std::vector<std::uint8_t> Viterbi::decode(std::span<const int> symbols) const {
         sent.push_back({symbol + offset, false});
     }
     const int steps = front::viterbi_block_steps(cfg, sent.size());
+    if (cfg.best || cfg.stream || cfg.invert != 0) {
+        // what the fast path leaves out (tracebacks from the best state, a
+        // continuous stream, inverted outputs): the core's model itself
+        std::vector<viterbi::Symbol> rebuilt = viterbi::depuncture(cfg, sent, steps);
+        for (std::size_t j = 0; j < rebuilt.size(); ++j) {
+            rebuilt[j] = viterbi::received(
+                cfg, static_cast<int>(j % static_cast<std::size_t>(cfg.n)), rebuilt[j]);
+        }
+        const viterbi::Decoded decoded =
+            cfg.stream ? viterbi::decode_stream(cfg, rebuilt) : viterbi::decode_block(cfg, rebuilt);
+        return {decoded.bits.begin(), decoded.bits.end()};
+    }
     return fast_viterbi_bits(cfg, viterbi::depuncture(cfg, sent, steps));
 }
 

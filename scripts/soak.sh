@@ -65,6 +65,38 @@ rs_decoder_totals() {
 soak viterbi_ber hdl_viterbi_core_tests tests/hdl/viterbi_core/hdl_viterbi_core_tests \
     'Codes/ViterbiBer.*' viterbi_totals IPGEN_VITERBI_BER_BITS=1000000 IPGEN_VITERBI_SEED="$seed"
 
+# Continuous streams of 10^6 bits through the RTL at full rate: the folder
+# of `ipgen viterbi --stream continuous` (K = 7) and that of `ipgen viterbi
+# --standard dvb-s` with the rate changing every frame of 1000 bits
+# (bench/viterbi_ber/viterbi_stream). Every bit against the model, and no
+# clock on which the core refuses a beat or (K = 7, one beat per step) once
+# the bits start delivers none; the testbench prints the latency. Compiled
+# with Verilator (--binary): the event simulator takes hours for 10^6 steps.
+viterbi_stream_soak() {
+    local mode=$1 name=viterbi_stream_$1 start=$SECONDS
+    shift
+    local dir="$build/soak/$name"
+    [[ -z $only || $name == *"$only"* ]] || return 0
+    echo "=== $name (10^6 bits at 3 dB)"
+    cmake --build "$build" --target ipgen viterbi_stream -j 2 >/dev/null
+    rm -rf "$dir"
+    mkdir -p "$build/soak"
+    "$build/ipgen/ipgen" viterbi "$@" --out "$dir" >/dev/null
+    echo "  Eb/N0, bits, model bit errors: $("$build/bench/viterbi_ber/viterbi_stream" "$mode" "$dir" 3 1000000 "$seed")"
+    (cd "$dir" && verilator --binary --timing -Wno-fatal -Wno-lint -Wno-style -I. -f ./*.f \
+        tb_viterbi.v --top-module tb_viterbi -j 2 >verilator.log 2>&1 &&
+        ./obj_dir/Vtb_viterbi) >"$build/soak/$name.log" 2>&1 || true
+    grep -E '^latency' "$build/soak/$name.log" | sed 's/^/  /' || true
+    if grep -qx PASS "$build/soak/$name.log"; then
+        echo "$name: PASS, $((SECONDS - start)) s, log in $build/soak/$name.log"
+    else
+        echo "$name: FAIL, log in $build/soak/$name.log"
+        failed+=("$name")
+    fi
+}
+viterbi_stream_soak k7 --stream continuous
+viterbi_stream_soak dvb-s --standard dvb-s
+
 soak rs_decoder_core hdl_rs_decoder_core_tests \
     tests/hdl/rs_decoder_core/hdl_rs_decoder_core_tests \
     'Matrix/RsDecoderCore.IpgenVectors*' rs_decoder_totals RS_DECODER_CORE_WORDS=10000

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <random>
 
 namespace ipgen::front {
@@ -48,12 +49,15 @@ struct WordPeriod {
     int clocks = 0;
 };
 
-WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver) {
+WordPeriod word_period(const rs::DecoderParams& params, const std::string& solver, int beats = 0) {
     const int r = params.num_chk();
     const int t = rs::locator_degree(params);
-    const int n = params.n_total;
+    // clocks a word takes at the input: n symbols, or its beats at P per clock
+    const int n = beats > 0 ? beats : params.n_total;
+    const bool lanes = beats > 0;
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
-    if (solver == "parallel" || (solver == "auto" && params.continuous() && serial > n)) {
+    if (solver == "parallel" ||
+        (solver == "auto" && (params.continuous() || lanes) && serial > n)) {
         // two clocks per step where the word leaves room for them, else one
         const bool two = 2 * r + t + 3 <= n;
         return {true, two, two ? n : std::max(n, r + t + 3)};
@@ -73,6 +77,52 @@ void write_solver_choice(TextSink& out, const WordPeriod& period, const std::str
         out.write("`define RS_DECODER_TWO_CLOCK_STEPS\n");
     }
 }
+
+// What the decoder at P symbols per clock reads beyond corrgen's defines.
+void write_lanes_defines(TextSink& out, const rs::DecoderParams& params, const Config& config) {
+    const int p = static_cast<int>(config.integer("symbols-per-clock"));
+    out.print("// Decoder at P symbols per clock (rs_decoder_lanes_axis): P, the field, the "
+              "code's roots.\n");
+    out.print("`define RS_DECODER_SYMBOLS_PER_CLOCK %d\n", p);
+    out.print("`define RS_DECODER_FIELD_POLY %d\n", params.field_poly);
+    out.print("`define RS_DECODER_FIRST_ROOT %d\n", params.first_root);
+    out.print("`define RS_DECODER_ROOT_SPACING %d\n", params.rootspace);
+    if (config.flag("variable-length")) {
+        out.write("`define RS_DECODER_VARIABLE_LENGTH\n");
+    }
+    if (config.flag("statistics")) {
+        out.write("`define RS_DECODER_STATISTICS\n");
+        out.print("`define RS_DECODER_SER_WINDOW %lld\n",
+                  static_cast<long long>(config.integer("ser-window")));
+        out.print("`define RS_DECODER_SER_THRESHOLD %lld\n",
+                  static_cast<long long>(config.integer("ser-threshold")));
+    }
+    if (config.flag("detect-only")) {
+        out.write("`define RS_DECODER_DETECT_ONLY\n");
+    }
+}
+
+// The decoder at P symbols per clock: P > 1, a length per word, the link
+// statistics or detection alone.
+bool lanes_of(const Config& config) {
+    return config.integer("symbols-per-clock") > 1 || config.flag("variable-length") ||
+           config.flag("statistics") || config.flag("detect-only");
+}
+
+int beats_of(int n, int p) {
+    return (n + p - 1) / p;
+}
+
+// The files of the manifest that only the one-symbol core uses, and those
+// only the P-symbol core uses.
+const std::vector<std::string> one_symbol_sources{
+    "rs_decoder_input.v", "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
+    "rs_decoder.v",       "rs_decoder_axis.v",   "tb_rs_decoder.v"};
+const std::vector<std::string> lanes_sources{
+    "rs_decoder_cdot.v",        "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",
+    "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v",
+    "rs_decoder_lanes_stats.v", "rs_decoder_lanes_core.v",   "rs_decoder_lanes_axis.v",
+    "tb_rs_decoder_lanes.v"};
 
 rs::DecoderValues decoder_values(const Config& config) {
     const rs::CodeValues code = rs_code_values(config);
@@ -102,6 +152,19 @@ Problems check_rs_decoder(Config& config) {
     }
     const std::int64_t n = config.integer("n");
     const std::int64_t words = config.integer("tb-words");
+    if (problems.empty() && lanes_of(config)) {
+        // the P-symbol core has the AXI4-Stream top alone
+        for (const auto& [bit, name] : option_bit_of) {
+            if (config.flag(name)) {
+                problems.push_back(
+                    {name, std::nullopt,
+                     "a port of the native top, which the decoder with --symbols-per-clock "
+                     "above 1, --variable-length, --statistics or --detect-only "
+                     "does not have",
+                     "leave it out"});
+            }
+        }
+    }
     if (problems.empty() && n * words > max_tb_symbols) {
         problems.push_back({"tb-words", std::to_string(words),
                             "n x W = " + std::to_string(n * words) +
@@ -122,7 +185,12 @@ FileRole role_of(const std::string& name) {
 CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
     const rs::DecoderParams params = rs::derive_decoder_params(decoder_values(config));
     const std::string& solver = config.choice("solver");
-    const WordPeriod period = word_period(params, solver);
+    const bool lanes = lanes_of(config);
+    const int p = static_cast<int>(config.integer("symbols-per-clock"));
+    const bool variable_length = config.flag("variable-length");
+    const int beats = beats_of(params.n_total, p);
+    const WordPeriod period =
+        lanes ? word_period(params, solver, beats) : word_period(params, solver);
     CoreBuild build;
     const std::string code =
         "RS(" + std::to_string(params.n_total) + "," + std::to_string(params.k_data) + ")";
@@ -149,9 +217,38 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
             StringSink choice;
             choice.write(header);
             write_solver_choice(choice, period, solver);
+            if (lanes) {
+                write_lanes_defines(choice, params, config);
+            }
             build.generated.push_back({"rs_decoder_solver.v", choice.take(), FileRole::include});
         }
     }
+    if (lanes) {
+        build.title += ", " + std::to_string(p) + " symbols per clock" +
+                       (variable_length ? ", a length per word" : "") +
+                       (config.flag("statistics") ? ", statistics" : "") +
+                       (config.flag("detect-only") ? ", detection only" : "");
+        build.top = "rs_decoder_lanes_axis";
+        build.tb_top = "tb_rs_decoder_lanes";
+        build.interface = rs_decoder_lanes_interface(
+            params.symbol_width, p, params.n_total, params.num_chk(), params.max_erasures,
+            variable_length, config.flag("statistics"), config.flag("detect-only"));
+        build.omitted_sources = one_symbol_sources;
+        build.values = {
+            {"key-equation solver",
+             (solver == "auto" ? "auto: " : "") +
+                 std::string(period.parallel ? "parallel" : "serial"),
+             period.parallel ? "3T + 2 multipliers" : "three multipliers"},
+            {"beats per word", std::to_string(beats),
+             "ceil(n / P)" + std::string(variable_length ? " for a word of n symbols" : "")},
+            {"clocks per word", std::to_string(period.clocks),
+             period.clocks == beats ? "its beats: words back to back"
+                                    : "words wait " + std::to_string(period.clocks - beats) +
+                                          " clocks (s_axis_tready low) for the solver"},
+        };
+        return build;
+    }
+    build.omitted_sources = lanes_sources;
     build.values = {
         {"key-equation solver",
          (solver == "auto" ? "auto: " : "") + std::string(period.parallel ? "parallel" : "serial"),
@@ -262,9 +359,155 @@ void add_vectors(TbVectors& vectors, const rs::GaloisField& field, const rs::Dec
     }
 }
 
+// A beat of several fields as one hex line, the first field pushed in the
+// highest bits.
+class WideBeat {
+  public:
+    WideBeat& push(unsigned long long value, int bits) {
+        for (int b = bits - 1; b >= 0; --b) {
+            bits_.push_back((value >> b & 1U) != 0 ? '1' : '0');
+        }
+        return *this;
+    }
+    std::string hex() const {
+        std::string padded(static_cast<size_t>((4 - bits_.size() % 4) % 4), '0');
+        padded += bits_;
+        std::string text;
+        for (size_t at = 0; at < padded.size(); at += 4) {
+            const int digit = (padded[at] - '0') * 8 + (padded[at + 1] - '0') * 4 +
+                              (padded[at + 2] - '0') * 2 + (padded[at + 3] - '0');
+            text.push_back("0123456789abcdef"[digit]);
+        }
+        return text;
+    }
+
+  private:
+    std::string bits_;
+};
+
+// The P-symbol core's received beats: words of n symbols, or with a
+// variable length of random lengths from r + 1 to n (the shortened word of
+// that length, its check symbols the same) and now and then a word shorter
+// than r + 1 (passed unchanged, failure flagged). Lanes after a word's end
+// in its last beat carry random symbols and erasure flags the core must
+// ignore. The expected beats come from rs_decoder_beats. Returns the beats
+// of the first six words (the full-rate part of the run) and the fewest
+// beats of a word among them.
+std::pair<int, int> add_lanes_vectors(TbVectors& vectors, const rs::GaloisField& field,
+                                      const rs::DecoderParams& p, int lanes, bool variable,
+                                      int words) {
+    const bool ccsds = p.ccsds_flag == 1;
+    const int r = p.num_chk();
+    const int m = p.symbol_width;
+    std::mt19937 random(
+        static_cast<unsigned>(p.n_total * 7919 + p.k_data * 31 + p.max_erasures + lanes * 101));
+    const front::UniformInt<int> symbol(0, field.nlong);
+    const front::UniformInt<int> nonzero(1, field.nlong);
+    std::map<int, RsEncoderModel> encoders;
+    int full_rate_beats = 0;
+    int fewest = beats_of(p.n_total, lanes);
+    for (int w = 0; w < words; ++w) {
+        int n = p.n_total;
+        if (variable) {
+            n = w % 13 == 12  ? 1 + static_cast<int>(random() % r)
+                : w % 13 == 5 ? r + 1
+                              : r + 1 + static_cast<int>(random() % (p.n_total - r));
+        }
+        std::vector<int> word(static_cast<size_t>(n));
+        std::vector<bool> erased(static_cast<size_t>(n), false);
+        if (n < r + 1) {
+            for (int& x : word) {
+                x = symbol(random);
+            }
+            for (size_t i = 0; i < erased.size(); ++i) {
+                erased[i] = random() % 3 == 0;
+            }
+        } else {
+            auto encoder = encoders.find(n);
+            if (encoder == encoders.end()) {
+                encoder = encoders
+                              .emplace(n, RsEncoderModel(field, p.first_root, p.rootspace, n, n - r,
+                                                         ccsds))
+                              .first;
+            }
+            std::vector<int> data(static_cast<size_t>(n - r));
+            for (int& d : data) {
+                d = symbol(random);
+            }
+            word = encoder->second.encode(data);
+            auto [errors, rho] = word_kind(w, r, p.max_erasures, random);
+            errors = std::min(errors, n);
+            rho = std::min(rho, n - errors);
+            std::vector<int> positions(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i) {
+                positions[static_cast<size_t>(i)] = i;
+            }
+            front::shuffle(positions.begin(), positions.end(), random);
+            for (int i = 0; i < errors + rho; ++i) {
+                const auto at = static_cast<size_t>(positions[static_cast<size_t>(i)]);
+                if (i < errors || random() % 4 != 0) {
+                    word[at] ^= nonzero(random);
+                }
+                erased[at] = i >= errors;
+            }
+        }
+        const int beats = beats_of(n, lanes);
+        if (w < 6) {
+            full_rate_beats += beats;
+            fewest = std::min(fewest, beats);
+        }
+        for (int b = 0; b < beats; ++b) {
+            unsigned long long flags = 0;
+            unsigned long long keep = 0;
+            std::vector<int> in_lane(static_cast<size_t>(lanes));
+            for (int l = 0; l < lanes; ++l) {
+                const int at = b * lanes + l;
+                if (at < n) {
+                    keep |= 1ULL << l;
+                    flags |= erased[static_cast<size_t>(at)] ? 1ULL << l : 0;
+                    in_lane[static_cast<size_t>(l)] = word[static_cast<size_t>(at)];
+                } else {
+                    // after the word's end: anything, and the core must not look
+                    flags |= random() % 2 != 0 ? 1ULL << l : 0;
+                    in_lane[static_cast<size_t>(l)] = symbol(random);
+                }
+            }
+            WideBeat in;
+            in.push(flags, lanes).push(keep, lanes).push(b == beats - 1 ? 1 : 0, 1);
+            for (int l = lanes - 1; l >= 0; --l) {
+                in.push(static_cast<unsigned>(in_lane[static_cast<size_t>(l)]), m);
+            }
+            vectors.in.push_back(in.hex());
+        }
+    }
+    return {full_rate_beats, fewest};
+}
+
 TbVectors rs_decoder_vectors(const Config& config) {
     const rs::DecoderParams params = rs::derive_decoder_params(decoder_values(config));
     const rs::GaloisField field = rs::build_field(params.symbol_width, params.field_poly);
+    if (lanes_of(config)) {
+        const int p = static_cast<int>(config.integer("symbols-per-clock"));
+        const bool variable = config.flag("variable-length");
+        const int beats = beats_of(params.n_total, p);
+        const WordPeriod period = word_period(params, config.choice("solver"), beats);
+        const int words = static_cast<int>(config.integer("tb-words"));
+        TbVectors vectors;
+        const auto [full_rate, fewest] =
+            add_lanes_vectors(vectors, field, params, p, variable, words);
+        vectors.out = rs_decoder_beats(config, vectors.in);
+        // the solver's clocks beyond the shortest full-rate word; a variable
+        // length: the syndromes' correction (up to P - 1 clocks) and the
+        // erasure list's (a clock an entry)
+        const int scaling = variable ? p + params.max_erasures : 0;
+        vectors.defines = {
+            {"TB_N", std::to_string(params.n_total)},
+            {"TB_GAP", std::to_string(std::max(0, period.clocks - fewest) + scaling)},
+            {"TB_FULL_RATE_BEATS", std::to_string(full_rate)},
+            {"TB_TIMEOUT", std::to_string(4LL * (period.clocks + scaling + 8) * words + 1000)}};
+        vectors.seed = 7 + params.symbol_width;
+        return vectors;
+    }
     const WordPeriod period = word_period(params, config.choice("solver"));
     TbVectors vectors;
     add_vectors(vectors, field, params, static_cast<int>(config.integer("tb-words")));
@@ -315,10 +558,47 @@ const CoreRegistration registration{CoreDefinition{
              .value_name = "KIND",
              .help = "key-equation solver: serial (three multipliers; words wait while it needs "
                      "more than n clocks), parallel (a step per one or two clocks, 3T + 2 "
-                     "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS needs the "
-                     "parallel one to run words back to back)",
+                     "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS, or at "
+                     "P symbols per clock the ceil(n/P) clocks of a word, need the parallel one "
+                     "to run words back to back)",
              .choices = {"auto", "serial", "parallel"},
              .default_value = std::string("auto")},
+            {.name = "symbols-per-clock",
+             .kind = OptionKind::integer,
+             .value_name = "P",
+             .help = "received and decoded symbols per beat of the AXI4-Stream ports (symbol 0 "
+                     "in the low bits, tkeep on a word's last beat, one erasure flag per symbol "
+                     "in s_axis_tuser); above 1 the core has no native top",
+             .min = 1,
+             .max = 32,
+             .default_value = std::int64_t{1}},
+            flag_option("variable-length",
+                        "a length per word: a word ends with s_axis_tlast (tkeep its last "
+                        "symbols), n' from n-k+1 to n symbols decoded as the code shortened to "
+                        "n'; a shorter word passes unchanged, failure flagged; no native top"),
+            flag_option("statistics",
+                        "link statistics on stat_* ports of the AXI4-Stream top: corrected "
+                        "symbols, corrected words, uncorrectable words (32 bits, held at all "
+                        "ones), and stat_ser_high, the symbol errors of each window of "
+                        "--ser-window words above --ser-threshold; no native top"),
+            {.name = "ser-window",
+             .kind = OptionKind::integer,
+             .value_name = "W",
+             .help = "words per window of stat_ser_high (--statistics)",
+             .min = 1,
+             .max = 1 << 24,
+             .default_value = std::int64_t{8192}},
+            {.name = "ser-threshold",
+             .kind = OptionKind::integer,
+             .value_name = "K",
+             .help = "stat_ser_high rises after a window with more than K symbol errors "
+                     "(--statistics)",
+             .min = 0,
+             .max = (std::int64_t{1} << 31) - 1,
+             .default_value = std::int64_t{417}},
+            flag_option("detect-only",
+                        "flag and count the errors of each word, do not correct them (the "
+                        "received symbols pass); no native top"),
             {.name = "tb-words",
              .kind = OptionKind::integer,
              .value_name = "W",

@@ -76,4 +76,67 @@ CoreInterface rs_decoder_interface(int m, int r, int erasures, bool start_pulse,
     return interface;
 }
 
+CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasures,
+                                         bool variable_length, bool statistics, bool detect_only) {
+    using enum PortDirection;
+    const int cntj_width = clog2(r) + 1;
+    CoreInterface interface;
+    interface.clock = "aclk";
+    interface.reset = "aresetn";
+    interface.reset_active_low = true;
+    interface.reset_synchronous = true;
+    const std::string beats = "ceil(" + std::to_string(n) + " / " + std::to_string(p) + ")";
+    StreamInterface s_axis = axis_stream(
+        "s_axis", false, std::to_string(p) + " received symbols, symbol 0 in the low bits", m * p);
+    s_axis.tuser_width = p;
+    s_axis.tuser_fields = {{0, p,
+                            erasures > 0 ? "bit l: symbol l is erased"
+                                         : "erasure flags (not looked at: no erasure decoding)"}};
+    s_axis.tkeep_width = p;
+    s_axis.tlast = true;
+    if (variable_length) {
+        s_axis.tlast_meaning = "with the last beat of a word (of 1 to " + std::to_string(n) +
+                               " symbols; at the " + std::to_string(n) +
+                               "-th symbol the word ends anyway); tkeep marks the symbols of "
+                               "that beat, the low ones";
+    } else {
+        s_axis.tlast_meaning = "with the last of the " + beats +
+                               " beats of a word (words are counted; tlast and tkeep are not "
+                               "looked at)";
+    }
+    StreamInterface m_axis = axis_stream(
+        "m_axis", true, std::to_string(p) + " decoded symbols, symbol 0 in the low bits", m * p);
+    m_axis.tuser_width = cntj_width + 1;
+    m_axis.tuser_fields = {
+        {0, 1, "the word could not be decoded (the beats are the received symbols)"},
+        {1, cntj_width, "symbols changed in the word"},
+    };
+    m_axis.tkeep_width = p;
+    m_axis.tlast = true;
+    m_axis.tlast_meaning = "the last beat of a word; tkeep marks its symbols (the others are zero)";
+    if (detect_only) {
+        m_axis.meaning = std::to_string(p) +
+                         " received symbols, symbol 0 in the low bits (detection only: not "
+                         "corrected)";
+        m_axis.tuser_fields[1].meaning = "symbols in error found in the word";
+    }
+    interface.streams = {s_axis, m_axis};
+    if (statistics) {
+        const std::string corrected = detect_only ? "found in error" : "corrected";
+        interface.extra_ports = {
+            {"stat_corrected_symbols", out, 32,
+             "symbols " + corrected + " in the words decoded (held at all ones)"},
+            {"stat_corrected_words", out, 32,
+             "words decoded with symbols " + corrected + " (held at all ones)"},
+            {"stat_uncorrectable_words", out, 32,
+             "words that could not be decoded (held at all ones)"},
+            {"stat_ser_high", out, 1,
+             "the symbols " + corrected +
+                 " in the last complete window of --ser-window words were more than "
+                 "--ser-threshold"},
+        };
+    }
+    return interface;
+}
+
 } // namespace ipgen::front

@@ -12,4 +12,11 @@ namespace ipgen::front {
 // 16 ERS_CNT_ENABLED, 32 FAILPIN).
 CoreInterface rs_decoder_interface(int m, int r, int erasures, bool start_pulse, int option_bits);
 
+// The ports of the decoder at P symbols per clock (rs_decoder_lanes_axis,
+// no native top): p symbols per beat, n the (longest) word, variable_length:
+// tlast and tkeep end a word; statistics: the stat_* ports; detect_only:
+// the words pass uncorrected.
+CoreInterface rs_decoder_lanes_interface(int m, int p, int n, int r, int erasures,
+                                         bool variable_length, bool statistics, bool detect_only);
+
 } // namespace ipgen::front

@@ -1,9 +1,16 @@
 // The Viterbi core's testbench beats and its model's configuration from
-// ipgen's. tb_in.hex: {tlast, tdata} per beat, tdata the n code symbols of
-// a step (one symbol per beat when punctured), symbol j in bits
+// ipgen's. tb_in.hex: {tlast, tuser, tdata} per beat, tdata the n code
+// symbols of a step (one symbol per beat when punctured), symbol j in bits
 // j*D .. j*D+D-1 (D the symbol width), the byte padding above them ignored;
-// tlast on the last beat of a terminated block. tb_out.hex: {tlast, bit}
-// per decoded bit, the K-1 tail bits included, tlast on the block's last.
+// tuser (with erasures or a choice of pattern pairs) the erasure flag of
+// each symbol, then the pair index, read on a block's first beat; tlast on
+// the last beat of a terminated block (continuous: of a frame).
+// tb_out.hex: {tlast, bit} per decoded bit, the K-1 tail bits included,
+// tlast on the block's last; in a continuous stream the bits the core has
+// delivered once all beats are in, tlast with the bit of a frame's last
+// step. Two steps per clock: tdata holds two steps (the older's symbols
+// first), tuser bit 0 marks a beat with the older step only; tb_out.hex
+// {tlast, bit 0 only, bit 1, bit 0} per beat.
 #pragma once
 
 #include "cores/viterbi/viterbi_model.hpp"

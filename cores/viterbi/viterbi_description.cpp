@@ -19,8 +19,12 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace ipgen::front {
@@ -68,6 +72,74 @@ std::optional<std::pair<std::string, std::string>> patterns(const std::string& t
     return pp;
 }
 
+using PatternPair = std::pair<std::string, std::string>;
+
+// A published code: K, the polynomials in output order, the outputs the
+// transmitter inverts (bit i: polynomial i) and the rates a block may
+// choose, by name, leftmost pattern character the first step, the first
+// pattern the first polynomial's ("1","1": rate 1/2, nothing punctured).
+struct Preset {
+    const char* name;
+    int k;
+    std::vector<std::int64_t> polynomials;
+    int invert;
+    std::vector<std::pair<std::string, PatternPair>> rates;
+    bool continuous; // the standard's framing (--stream may override it)
+};
+
+const std::vector<Preset>& presets() {
+    static const std::vector<std::pair<std::string, PatternPair>> dvb_rates{
+        {"1/2", {"1", "1"}},         {"2/3", {"10", "11"}},           {"3/4", {"101", "110"}},
+        {"5/6", {"10101", "11010"}}, {"7/8", {"1000101", "1111010"}},
+    };
+    static const std::vector<Preset> all{
+        {"802.11",
+         7,
+         {0133, 0171},
+         0,
+         {{"1/2", {"1", "1"}}, {"2/3", {"11", "10"}}, {"3/4", {"110", "101"}}},
+         false},
+        {"dvb-s", 7, {0171, 0133}, 0, dvb_rates, true},
+        {"ccsds", 7, {0171, 0133}, 2, dvb_rates, true},
+        {"gsm", 5, {023, 033}, 0, {{"1/2", {"1", "1"}}}, false},
+    };
+    return all;
+}
+
+const Preset* preset_of(const Config& config) {
+    if (!config.has("standard")) {
+        return nullptr;
+    }
+    for (const Preset& p : presets()) {
+        if (config.choice("standard") == p.name) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
+
+// The pairs of --puncture-set NAME=PP0,PP1 (repeated), in order; nullopt
+// and `bad` set to the first item that is no NAME=PP0,PP1.
+std::optional<std::vector<std::pair<std::string, PatternPair>>>
+puncture_sets(const std::string& text, std::string& bad) {
+    std::vector<std::pair<std::string, PatternPair>> sets;
+    std::istringstream items(text);
+    for (std::string item; items >> item;) {
+        const std::size_t eq = item.find('=');
+        const auto pp = eq == std::string::npos ? std::nullopt : patterns(item.substr(eq + 1));
+        if (eq == 0 || !pp) {
+            bad = item;
+            return std::nullopt;
+        }
+        sets.push_back({item.substr(0, eq), *pp});
+    }
+    if (sets.empty()) {
+        bad = text;
+        return std::nullopt;
+    }
+    return sets;
+}
+
 // trellgen's record of a configuration the check has filled: the
 // polynomials as their octal digits read as a decimal number, the way
 // viterbi_params.v holds them.
@@ -90,6 +162,16 @@ viterbi::ViterbiUserParams record(const Config& config) {
         if (const auto pp = patterns(config.text("puncture-patterns"))) {
             p.pp0 = pp->first;
             p.pp1 = pp->second;
+        }
+    } else if (config.has("puncture-set")) {
+        // the first pair is trellgen's; the core holds them all
+        std::string bad;
+        if (const auto sets = puncture_sets(config.text("puncture-set"), bad);
+            sets && !sets->empty()) {
+            p.punctured = 1;
+            p.pp0 = sets->front().second.first;
+            p.pp1 = sets->front().second.second;
+            p.pb_size = static_cast<int>(p.pp0.size());
         }
     }
     p.tb_length = static_cast<int>(config.integer("traceback-length"));
@@ -143,6 +225,36 @@ std::string counted(int count, const std::string& noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+// A pattern pair must leave more symbols than bits and, at rate 1/2, send
+// a symbol at every step. False when refused.
+bool check_pair(const PatternPair& pp, std::size_t polynomials, const std::string& option,
+                const std::string& value, Problems& problems) {
+    const int block = static_cast<int>(pp.first.size());
+    const int sent = static_cast<int>(std::count(pp.first.begin(), pp.first.end(), '1') +
+                                      std::count(pp.second.begin(), pp.second.end(), '1')) +
+                     (polynomials == 3 ? block : 0);
+    const auto refuse_pp = [&](const std::string& why, const std::string& accepted) {
+        problems.push_back({option, value, why, accepted});
+    };
+    if (sent <= block) {
+        refuse_pp(counted(sent, "symbol") + " sent per " + counted(block, "bit") +
+                      ": a rate of 1 or more protects nothing",
+                  "patterns that send more symbols than the block has bits");
+        return false;
+    }
+    if (polynomials == 2) {
+        for (int i = 0; i < block; ++i) {
+            if (pp.first[static_cast<std::size_t>(i)] == '0' &&
+                pp.second[static_cast<std::size_t>(i)] == '0') {
+                refuse_pp("step " + std::to_string(i) + " sends no symbol",
+                          "at least one 1 in every column at rate 1/2");
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // The code must protect something: every polynomial taps the register,
 // together they reach both ends of it (else the code is one of a shorter
 // constraint length, and the core's state count is wrong for it), no two
@@ -186,40 +298,149 @@ void check_code(const Config& config, Problems& problems) {
             "a set with bit 0 (1) and bit K-1 (" + octal(newest) + ") each in some polynomial");
         return;
     }
-    if (!config.has("puncture-patterns")) {
-        return;
+    if (config.has("puncture-patterns")) {
+        if (const auto pp = patterns(config.text("puncture-patterns"))) {
+            check_pair(*pp, gp.size(), "puncture-patterns", config.text("puncture-patterns"),
+                       problems);
+        }
     }
-    const auto pp = patterns(config.text("puncture-patterns"));
-    if (!pp) {
-        return; // refused with the option
-    }
-    const int block = static_cast<int>(pp->first.size());
-    const int sent = static_cast<int>(std::count(pp->first.begin(), pp->first.end(), '1') +
-                                      std::count(pp->second.begin(), pp->second.end(), '1')) +
-                     (gp.size() == 3 ? block : 0);
-    const auto refuse_pp = [&](const std::string& why, const std::string& accepted) {
-        problems.push_back({"puncture-patterns", config.text("puncture-patterns"), why, accepted});
-    };
-    if (sent <= block) {
-        refuse_pp(counted(sent, "symbol") + " sent per " + counted(block, "bit") +
-                      ": a rate of 1 or more protects nothing",
-                  "patterns that send more symbols than the block has bits");
-        return;
-    }
-    if (gp.size() == 2) {
-        for (int i = 0; i < block; ++i) {
-            if (pp->first[static_cast<std::size_t>(i)] == '0' &&
-                pp->second[static_cast<std::size_t>(i)] == '0') {
-                refuse_pp("step " + std::to_string(i) + " sends no symbol",
-                          "at least one 1 in every column at rate 1/2");
-                return;
+    std::string bad;
+    if (config.has("puncture-set")) {
+        if (const auto sets = puncture_sets(config.text("puncture-set"), bad)) {
+            for (const auto& [name, pp] : *sets) {
+                if (!check_pair(pp, gp.size(), "puncture-set",
+                                name + "=" + pp.first + "," + pp.second, problems)) {
+                    return;
+                }
             }
         }
     }
 }
 
+// The rate of a pattern pair: steps per symbols sent.
+double pair_rate(const PatternPair& pp, std::size_t polynomials) {
+    const auto block = static_cast<double>(pp.first.size());
+    const auto sent = static_cast<double>(std::count(pp.first.begin(), pp.first.end(), '1') +
+                                          std::count(pp.second.begin(), pp.second.end(), '1')) +
+                      (polynomials == 3 ? block : 0.0);
+    return block / sent;
+}
+
+// The default traceback: 64 steps, the rule of about 5 K for rate 1/2
+// with room to spare up to K = 9; a punctured code needs more, since its
+// paths separate more slowly (fewer symbols per step): 32 / (1 - R) for
+// the highest rate R the core decodes, rounded up to a multiple of 8 (2/3:
+// 96, 3/4: 128, 5/6: 192, 7/8: 256), never below 64.
+std::int64_t default_traceback(const Config& config) {
+    const std::size_t n = config.list("polynomials").size();
+    double rate = 1.0 / static_cast<double>(n);
+    if (config.has("puncture-patterns")) {
+        if (const auto pp = patterns(config.text("puncture-patterns"))) {
+            rate = pair_rate(*pp, n);
+        }
+    }
+    std::string bad;
+    if (config.has("puncture-set")) {
+        if (const auto sets = puncture_sets(config.text("puncture-set"), bad)) {
+            for (const auto& set : *sets) {
+                rate = std::max(rate, pair_rate(set.second, n));
+            }
+        }
+    }
+    if (rate >= 1.0) {
+        return 64; // refused elsewhere
+    }
+    const auto steps = static_cast<std::int64_t>(std::ceil(32.0 / (1.0 - rate) - 1e-9));
+    return std::max<std::int64_t>(64, (steps + 7) / 8 * 8);
+}
+
+// --standard: fills K, the polynomials, the inverted outputs and the rates
+// a block may choose, and refuses values given that differ from the
+// published code.
+void apply_standard(Config& config, Problems& problems) {
+    const Preset* preset = preset_of(config);
+    if (preset == nullptr) {
+        return;
+    }
+    const std::string named = "--standard " + std::string(preset->name);
+    if (preset->continuous && !config.given("stream")) {
+        config.set_given("stream", Value{std::string("continuous")});
+    }
+    const auto differs = [&](const std::string& name, const Value& value, const std::string& what) {
+        if (config.given(name) && *config.find(name) != value) {
+            problems.push_back({name, shown(config, name),
+                                "the " + std::string(preset->name) + " code has " + what,
+                                "that value, or none, with " + named});
+        }
+        config.set_given(name, value);
+    };
+    differs("constraint-length", Value{std::int64_t{preset->k}},
+            "K = " + std::to_string(preset->k));
+    std::string listed;
+    for (const std::int64_t g : preset->polynomials) {
+        listed += (listed.empty() ? "" : ",") + octal(g);
+    }
+    differs("polynomials", Value{preset->polynomials}, "the polynomials " + listed);
+    std::vector<std::int64_t> inverted;
+    for (int i = 0; i < 3; ++i) {
+        if (((preset->invert >> i) & 1) != 0) {
+            inverted.push_back(i);
+        }
+    }
+    if (!inverted.empty()) {
+        differs("invert-outputs", Value{inverted},
+                "output " + std::to_string(inverted.front()) + " inverted");
+    } else if (config.given("invert-outputs")) {
+        problems.push_back({"invert-outputs", shown(config, "invert-outputs"),
+                            "the " + std::string(preset->name) + " code inverts no output",
+                            "none with " + named});
+    }
+    const auto published = [&](const PatternPair& pp) {
+        return std::any_of(preset->rates.begin(), preset->rates.end(),
+                           [&](const auto& rate) { return rate.second == pp; });
+    };
+    std::string rates;
+    for (const auto& [name, pp] : preset->rates) {
+        rates += (rates.empty() ? "" : ", ") + name + "=" + pp.first + "," + pp.second;
+    }
+    if (config.has("puncture-patterns")) {
+        const auto pp = patterns(config.text("puncture-patterns"));
+        if (pp && !published(*pp)) {
+            problems.push_back({"puncture-patterns", config.text("puncture-patterns"),
+                                "not a rate of the " + std::string(preset->name) + " code",
+                                "one of its pairs: " + rates});
+        }
+        return;
+    }
+    if (config.has("puncture-set")) {
+        std::string bad;
+        if (const auto sets = puncture_sets(config.text("puncture-set"), bad)) {
+            for (const auto& [name, pp] : *sets) {
+                if (!published(pp)) {
+                    problems.push_back({"puncture-set", name + "=" + pp.first + "," + pp.second,
+                                        "not a rate of the " + std::string(preset->name) + " code",
+                                        "its pairs: " + rates});
+                    return;
+                }
+            }
+        }
+        return;
+    }
+    if (preset->rates.size() > 1) {
+        std::string all;
+        for (const auto& [name, pp] : preset->rates) {
+            all += (all.empty() ? "" : " ") + name + "=" + pp.first + "," + pp.second;
+        }
+        config.set_default("puncture-set", Value{all});
+    }
+}
+
 Problems check_viterbi(Config& config) {
     Problems problems;
+    apply_standard(config, problems);
+    if (!problems.empty()) {
+        return problems;
+    }
     const bool soft = config.flag("soft-decision");
     for (const char* name : {"soft-width", "unsigned"}) {
         if (!soft && config.given(name) &&
@@ -257,7 +478,97 @@ Problems check_viterbi(Config& config) {
                             "there is no puncturing to size",
                             "--puncture-block-size with --puncture-patterns only"});
     }
+    if (config.has("puncture-set")) {
+        std::string bad;
+        const auto sets = puncture_sets(config.text("puncture-set"), bad);
+        if (!sets) {
+            problems.push_back({"puncture-set", bad,
+                                "not NAME=PP0,PP1 with two patterns of one "
+                                "length",
+                                option("puncture-set").accepted});
+        } else if (config.has("puncture-patterns")) {
+            problems.push_back({"puncture-set",
+                                sets->front().first + "=" + sets->front().second.first + "," +
+                                    sets->front().second.second,
+                                "--puncture-patterns fixes one pair for every block",
+                                "--puncture-set or --puncture-patterns, not both"});
+        } else if (sets->size() > 8) {
+            problems.push_back({"puncture-set",
+                                sets->back().first + "=" + sets->back().second.first + "," +
+                                    sets->back().second.second,
+                                counted(static_cast<int>(sets->size()), "pair"), "up to 8 pairs"});
+        } else {
+            for (std::size_t i = 0; i < sets->size(); ++i) {
+                for (std::size_t j = 0; j < i; ++j) {
+                    if ((*sets)[i].first == (*sets)[j].first) {
+                        problems.push_back({"puncture-set",
+                                            (*sets)[i].first + "=" + (*sets)[i].second.first + "," +
+                                                (*sets)[i].second.second,
+                                            "the name " + (*sets)[i].first + " twice",
+                                            "distinct names"});
+                    }
+                }
+            }
+        }
+    }
+    if (config.has("invert-outputs")) {
+        const std::vector<std::int64_t>& inverted = config.list("invert-outputs");
+        const auto n = static_cast<std::int64_t>(config.list("polynomials").size());
+        for (std::size_t i = 0; i < inverted.size(); ++i) {
+            if (inverted[i] >= n ||
+                std::find(inverted.begin(), inverted.begin() + static_cast<long>(i), inverted[i]) !=
+                    inverted.begin() + static_cast<long>(i)) {
+                problems.push_back(
+                    {"invert-outputs", shown(config, "invert-outputs"),
+                     inverted[i] >= n
+                         ? "output " + std::to_string(inverted[i]) + " of " + std::to_string(n)
+                         : "output " + std::to_string(inverted[i]) + " twice",
+                     "distinct outputs 0 to " + std::to_string(n - 1) +
+                         " (0: the first polynomial)"});
+                break;
+            }
+        }
+    }
+    if (!problems.empty()) {
+        return problems;
+    }
+    config.set_default("traceback-length", default_traceback(config));
+    config.set_default(
+        "traceback-start",
+        Value{std::string(config.choice("stream") == "continuous" ? "best" : "zero")});
+    if (config.choice("traceback-start") == "best" &&
+        config.integer("traceback-length") < 2 * config.integer("constraint-length")) {
+        problems.push_back({"traceback-length", shown(config, "traceback-length"),
+                            "a traceback from the best state waits K clocks for it within a "
+                            "chunk",
+                            "2K = " + std::to_string(2 * config.integer("constraint-length")) +
+                                " or more with --traceback-start best (the default with --stream "
+                                "continuous), or --traceback-start zero"});
+        return problems;
+    }
     check_code(config, problems);
+    if (config.integer("bits-per-clock") == 2) {
+        // the radix-4 core decodes whole unpunctured steps, fully parallel
+        const std::pair<const char*, bool> without[] = {
+            {"--hybrid-index", config.has("hybrid-index")},
+            {"--puncture-patterns", config.has("puncture-patterns")},
+            {"--puncture-set", config.has("puncture-set")},
+            {"--erasures", config.flag("erasures")},
+            {"--ber-period", config.has("ber-period")},
+            {"--stream continuous", config.choice("stream") == "continuous"},
+            {"--traceback-start best", config.choice("traceback-start") == "best"},
+        };
+        for (const auto& [name, set] : without) {
+            if (set) {
+                problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
+                                    std::string("two steps per clock do not combine with ") + name,
+                                    "1 with " + std::string(name) +
+                                        "; 2 for a fully parallel, unpunctured, terminated core "
+                                        "without erasures or BER monitor"});
+                break;
+            }
+        }
+    }
     const std::int64_t k = config.integer("constraint-length");
     if (config.has("hybrid-index") && config.integer("hybrid-index") > k - 2) {
         problems.push_back(
@@ -323,57 +634,153 @@ std::string hex_of(std::uint64_t value, int bits) {
     return text;
 }
 
+// The layout of s_axis_tuser: the erasure flags of the beat's symbols from
+// bit 0 up, then the pattern pair index. 0 bits: no tuser.
+int erasure_bits(const CoreConfig& cfg) {
+    return cfg.erasures ? (cfg.punctured ? 1 : cfg.n) : 0;
+}
+int choice_bits(const CoreConfig& cfg) {
+    return cfg.sets.size() > 1 ? cfg.set_bits() : 0;
+}
+
 // The testbench vectors: terminated blocks of random bits, the first sent
 // without noise (it must come back exactly), the others through a noisy
 // channel; lengths around the traceback chunk so that every flush length
-// occurs. tb_in.hex: {tlast, tdata} per beat, the byte padding of tdata
-// filled with noise the core must ignore; tb_out.hex: {tlast, bit} per
-// decoded bit; tb_ber.hex: the BER monitor's window counts.
-void make_vectors(const CoreConfig& cfg, unsigned seed, CoreBuild& build) {
+// occurs. tb_in.hex: {tlast, tuser, tdata} per beat, the byte padding of
+// tdata filled with noise the core must ignore; tb_out.hex: {tlast, bit}
+// per decoded bit; tb_ber.hex: the BER monitor's window counts. With
+// erasures about one symbol in eight is flagged and carries a random
+// value; with a choice of patterns block b uses pair b mod the number of
+// pairs (pair 0 of a later block named by an index beyond the pairs, where
+// the field has one), and the index field holds noise after a block's
+// first beat. A continuous stream (cfg.stream) sends the same lengths as
+// frames of one unterminated stream, no tail bits, tlast on each frame's
+// last beat; its first frame and the two chunks after it are noise-free,
+// and the expected bits are the ones the core delivers of the stream, the
+// frame marks with the bits of the frames' last steps.
+void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::mt19937 rng(seed);
-    const int chunk = 2 * ((cfg.tb + 1) / 2);
+    const int chunk = base.chunk();
     // the last block long for small trellises, where simulation is cheap
-    const int lengths[] = {3 * chunk + 5, 2, std::max(2, chunk - cfg.k + 1), 2 * chunk + 1,
-                           std::max(chunk, 8192 >> (cfg.k - 1))};
-    const int per_beat = cfg.punctured ? 1 : cfg.n;
-    const int used = per_beat * cfg.din_width();
+    const int lengths[] = {3 * chunk + 5, 2, std::max(2, chunk - base.k + 1), 2 * chunk + 1,
+                           std::max(chunk, 8192 >> (base.k - 1))};
+    // two steps per clock: a beat of two steps, tuser bit 0 on a lone one
+    const bool two = base.bits_per_clock == 2;
+    const int per_beat = two ? 2 * base.n : base.punctured ? 1 : base.n;
+    const int used = per_beat * base.din_width();
     const int in_width = (used + 7) / 8 * 8;
-    viterbi::Channel noisy(cfg, cfg.punctured ? 3.0 : 1.0, viterbi::code_rate(cfg), seed);
+    const int era_bits = erasure_bits(base);
+    const int set_bits = choice_bits(base);
+    viterbi::Channel noisy(base, base.punctured ? 3.0 : 1.0, viterbi::code_rate(base), seed);
     std::vector<int> all_errors;
     bool clean = true;
+    int block = 0;
+    std::vector<int> stream_bits;     // the stream so far (continuous)
+    std::vector<Symbol> stream_steps; // its steps as the core rebuilds them
+    std::vector<bool> marks;          // per step: a frame's last
+    const std::size_t clean_steps = static_cast<std::size_t>(lengths[0] + 2 * chunk);
     for (const int length : lengths) {
-        std::vector<int> bits(static_cast<size_t>(length + cfg.k - 1), 0);
+        const int set = base.sets.empty() ? 0 : block % static_cast<int>(base.sets.size());
+        const CoreConfig cfg = base.with_set(set);
+        ++block;
+        std::vector<int> bits(static_cast<size_t>(length + (cfg.stream ? 0 : cfg.k - 1)), 0);
         for (int i = 0; i < length; ++i) {
             bits[static_cast<size_t>(i)] = static_cast<int>(rng() & 1);
         }
-        std::vector<Symbol> steps;
-        for (const int c : viterbi::encode(cfg, bits)) {
-            steps.push_back(clean ? Symbol{c != 0 ? cfg.top() : 0, false} : noisy.send(c));
+        std::vector<int> code;
+        if (cfg.stream) {
+            // the encoder runs on from the frame before
+            stream_bits.insert(stream_bits.end(), bits.begin(), bits.end());
+            code = viterbi::encode(cfg, stream_bits);
+            code.erase(code.begin(),
+                       code.end() - static_cast<long>(bits.size()) * static_cast<long>(cfg.n));
+        } else {
+            code = viterbi::encode(cfg, bits);
+        }
+        std::vector<Symbol> steps; // as transmitted
+        for (const int c : viterbi::transmit(cfg, code)) {
+            const bool noise_free =
+                cfg.stream ? stream_steps.size() * static_cast<size_t>(cfg.n) + steps.size() <
+                                 clean_steps * static_cast<size_t>(cfg.n)
+                           : clean;
+            steps.push_back(noise_free ? Symbol{c != 0 ? cfg.top() : 0, false} : noisy.send(c));
         }
         clean = false;
-        const std::vector<Symbol> sent = viterbi::puncture(cfg, steps);
-        const viterbi::Decoded decoded = viterbi::decode_block(
-            cfg, viterbi::depuncture(cfg, sent, static_cast<int>(bits.size())));
+        std::vector<Symbol> sent = viterbi::puncture(cfg, steps);
+        if (cfg.erasures) {
+            for (Symbol& symbol : sent) {
+                if ((rng() & 7) == 0) {
+                    symbol =
+                        Symbol{static_cast<int>(rng() & static_cast<unsigned>(cfg.top())), true};
+                }
+            }
+        }
+        std::vector<Symbol> rebuilt = viterbi::depuncture(cfg, sent, static_cast<int>(bits.size()));
+        for (size_t j = 0; j < rebuilt.size(); ++j) {
+            rebuilt[j] = viterbi::received(cfg, static_cast<int>(j % static_cast<size_t>(cfg.n)),
+                                           rebuilt[j]);
+        }
+        viterbi::Decoded decoded;
+        if (cfg.stream) {
+            stream_steps.insert(stream_steps.end(), rebuilt.begin(), rebuilt.end());
+            marks.resize(stream_steps.size() / static_cast<size_t>(cfg.n), false);
+            marks.back() = true;
+        } else {
+            decoded = viterbi::decode_block(cfg, rebuilt);
+        }
         for (size_t i = 0; i < sent.size(); i += static_cast<size_t>(per_beat)) {
             std::uint64_t data =
                 in_width > used ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1)) << used
                                 : 0;
+            std::uint64_t user = 0;
+            const bool lone = i + static_cast<size_t>(per_beat) > sent.size();
             for (int j = 0; j < per_beat; ++j) {
-                data |= static_cast<std::uint64_t>(
-                            viterbi::input_code(cfg, sent[i + static_cast<size_t>(j)].conf))
+                if (i + static_cast<size_t>(j) >= sent.size()) {
+                    // a lone step's missing partner: noise the core ignores
+                    data |= static_cast<std::uint64_t>(rng() & static_cast<unsigned>(cfg.top()))
+                            << (j * cfg.din_width());
+                    continue;
+                }
+                const Symbol& symbol = sent[i + static_cast<size_t>(j)];
+                data |= static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf))
                         << (j * cfg.din_width());
+                user |= static_cast<std::uint64_t>(symbol.erased) << j;
             }
-            const bool last = i + static_cast<size_t>(per_beat) == sent.size();
-            build.tb_in.push_back(
-                hex_of((static_cast<std::uint64_t>(last) << in_width) | data, in_width + 1));
+            if (set_bits > 0) {
+                // a later block of pair 0 gives an index beyond the pairs where
+                // one exists: it picks pair 0
+                const auto beyond = static_cast<std::uint64_t>(cfg.sets.size());
+                const std::uint64_t index = i != 0 ? rng() & ((1U << set_bits) - 1)
+                                            : set == 0 && block > 1 && beyond < (1U << set_bits)
+                                                ? beyond
+                                                : static_cast<std::uint64_t>(set);
+                user |= index << era_bits;
+            }
+            const bool last = i + static_cast<size_t>(per_beat) >= sent.size();
+            if (two) {
+                user = lone ? 1 : 0;
+            }
+            const int user_bits = two ? 1 : era_bits + set_bits;
+            build.tb_in.push_back(hex_of(
+                (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
+                in_width + user_bits + 1));
         }
         all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
     }
-    if (cfg.ber) {
+    if (base.stream) {
+        const viterbi::Decoded decoded = viterbi::decode_stream(base, stream_steps);
+        for (size_t i = 0; i < decoded.bits.size(); ++i) {
+            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i]) << 1) |
+                                              static_cast<unsigned>(decoded.bits[i]),
+                                          2));
+        }
+        all_errors = decoded.errors;
+    }
+    if (base.ber) {
         std::string ber;
         int windows = 0;
-        for (const int count : viterbi::ber_windows(cfg, all_errors)) {
-            ber += hex_of(static_cast<std::uint64_t>(count), cfg.ber_period + 2) + "\n";
+        for (const int count : viterbi::ber_windows(base, all_errors)) {
+            ber += hex_of(static_cast<std::uint64_t>(count), base.ber_period + 2) + "\n";
             ++windows;
         }
         // $readmemh needs a line even when no window completes
@@ -382,12 +789,96 @@ void make_vectors(const CoreConfig& cfg, unsigned seed, CoreBuild& build) {
     }
 }
 
+// viterbi_options.v: what the tops need beyond trellgen's parameters.v.
+std::string options_text(const CoreConfig& cfg) {
+    std::vector<std::pair<std::string, std::string>> pairs = cfg.sets;
+    if (pairs.empty()) {
+        pairs.push_back(cfg.punctured ? std::pair{cfg.pp0, cfg.pp1}
+                                      : std::pair{std::string("1"), std::string("1")});
+    }
+    const auto field =
+        [&](const std::function<std::string(const std::pair<std::string, std::string>&)>& f) {
+            std::string text = "{";
+            for (std::size_t k = pairs.size(); k-- > 0;) {
+                text += f(pairs[k]) + (k == 0 ? "}" : ", ");
+            }
+            return text;
+        };
+    const auto pattern = [](const std::string& p) {
+        return "14'b" + p + std::string(14 - p.size(), '0');
+    };
+    std::string invert;
+    for (int i = 2; i >= 0; --i) {
+        invert += ((cfg.invert >> i) & 1) != 0 ? "1" : "0";
+    }
+    const int era_bits = erasure_bits(cfg);
+    const int set_bits = choice_bits(cfg);
+    std::string text =
+        "// Options of this Viterbi core beyond trellgen's parameters.v, read by\n"
+        "// its tops: the outputs the transmitter inverts (bit i: polynomial i),\n"
+        "// the symbols per beat, and the puncture pattern pairs (pair k at\n"
+        "// [k*4 +: 4] of the periods and [k*14 +: 14] of the patterns, the\n"
+        "// first step at bit 13 of its field).\n"
+        "`define VITERBI_INVERT 3'b" +
+        invert + "\n" + "`define VITERBI_SYMBOLS " + std::to_string(cfg.punctured ? 1 : cfg.n) +
+        "\n" + "`define VITERBI_NSET " + std::to_string(pairs.size()) + "\n" +
+        "`define VITERBI_SETW " + std::to_string(std::max(1, cfg.set_bits())) + "\n" +
+        "`define VITERBI_PERIODS " +
+        field([](const auto& pp) { return "4'd" + std::to_string(pp.first.size()); }) + "\n" +
+        "`define VITERBI_PPS0 " + field([&](const auto& pp) { return pattern(pp.first); }) + "\n" +
+        "`define VITERBI_PPS1 " + field([&](const auto& pp) { return pattern(pp.second); }) + "\n";
+    if (era_bits > 0) {
+        text += "`define VITERBI_ERASURES\n";
+    }
+    if (set_bits > 0) {
+        text += "`define VITERBI_SET_CHOICE\n";
+    }
+    if (era_bits + set_bits > 0) {
+        text += "`define VITERBI_TUSER " + std::to_string(era_bits + set_bits) + "\n";
+    }
+    if (cfg.bits_per_clock == 2) {
+        // two steps per beat; s_axis_tuser[0]: the beat carries one
+        text += "`define VITERBI_RADIX4\n`define VITERBI_TUSER 1\n";
+    }
+    if (cfg.stream) {
+        text += "`define VITERBI_STREAM\n";
+    }
+    if (cfg.best) {
+        text += "`define VITERBI_BEST\n";
+    }
+    return text;
+}
+
 unsigned seed_of(const CoreConfig& cfg) {
     return static_cast<unsigned>(11 + cfg.k * 7 + cfg.tb);
 }
 
+// The model's configuration of a checked one: trellgen's record, the
+// inverted outputs, erasures and the pattern pairs a block may choose.
+CoreConfig model_config(const Config& config) {
+    CoreConfig cfg = core_config(record(config));
+    if (config.has("invert-outputs")) {
+        for (const std::int64_t i : config.list("invert-outputs")) {
+            cfg.invert |= 1 << i;
+        }
+    }
+    cfg.erasures = config.flag("erasures");
+    cfg.stream = config.choice("stream") == "continuous";
+    cfg.best = config.choice("traceback-start") == "best";
+    cfg.bits_per_clock = static_cast<int>(config.integer("bits-per-clock"));
+    std::string bad;
+    if (config.has("puncture-set")) {
+        if (const auto sets = puncture_sets(config.text("puncture-set"), bad)) {
+            for (const auto& set : *sets) {
+                cfg.sets.push_back(set.second);
+            }
+        }
+    }
+    return cfg;
+}
+
 TbVectors viterbi_vectors(const Config& config) {
-    const CoreConfig cfg = core_config(record(config));
+    const CoreConfig cfg = model_config(config);
     CoreBuild build;
     make_vectors(cfg, seed_of(cfg), build);
     build.tb_out = viterbi_beats(config, build.tb_in);
@@ -399,13 +890,14 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
     // Neither viterbi_params.v (its first line is the first item) nor
     // trellgen's parameters.v carries a header.
     const viterbi::ViterbiUserParams p = record(config);
-    const CoreConfig cfg = core_config(p);
+    const CoreConfig cfg = model_config(config);
     CoreBuild build;
     build.generated.push_back(
         {viterbi::user_params_file_name, viterbi::user_params_text(p), FileRole::data});
     for (NamedText& file : viterbi::write(p)) {
         build.generated.push_back({std::move(file.name), std::move(file.text), FileRole::include});
     }
+    build.generated.push_back({"viterbi_options.v", options_text(cfg), FileRole::include});
     if (cfg.ber) {
         // tb_ber.hex: the BER monitor's window counts over the vectors' run
         CoreBuild run;
@@ -426,17 +918,33 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
                                                (cfg.sdd_unsigned ? "unsigned" : "signed") +
                                                " soft decision"
                                          : std::string("hard decision");
+    std::string punctured = cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "";
+    std::string rates;
+    if (config.has("puncture-set")) {
+        std::string bad;
+        for (const auto& set : puncture_sets(config.text("puncture-set"), bad)
+                                   .value_or(std::vector<std::pair<std::string, PatternPair>>{})) {
+            rates += (rates.empty() ? "" : ", ") + set.first;
+        }
+        punctured = ", rates per block " + rates;
+    }
     build.title = "Viterbi decoder K = " + k + ", rate 1/" + std::to_string(cfg.n) + " (" + listed +
-                  ")" + (cfg.punctured ? ", punctured " + cfg.pp0 + "/" + cfg.pp1 : "") + ", " +
-                  symbols + ", traceback " + std::to_string(cfg.tb) +
+                  ")" + punctured + (cfg.invert != 0 ? ", inverted outputs" : "") +
+                  (cfg.erasures ? ", erasures" : "") + ", " + symbols + ", traceback " +
+                  std::to_string(cfg.tb) +
                   (cfg.hybrid ? ", hybrid (index " + std::to_string(cfg.hybrid_index) + ")"
-                              : ", fully parallel") +
+                   : cfg.bits_per_clock == 2 ? ", fully parallel, 2 bits per clock"
+                                             : ", fully parallel") +
                   (cfg.ber ? ", BER monitor" : "");
     build.top = "viterbi_axis";
     build.tb_top = "tb_viterbi";
     build.library = "viterbi";
-    build.interface = viterbi_interface(cfg.punctured ? 1 : cfg.n, cfg.soft ? cfg.soft_width : 1,
-                                        cfg.ber ? cfg.ber_period : 0);
+    build.interface =
+        viterbi_interface(cfg.bits_per_clock == 2 ? 2 * cfg.n
+                          : cfg.punctured         ? 1
+                                                  : cfg.n,
+                          cfg.soft ? cfg.soft_width : 1, cfg.ber ? cfg.ber_period : 0,
+                          erasure_bits(cfg), choice_bits(cfg), cfg.bits_per_clock == 2);
 
     const std::array<const char*, 3> device_names{"another vendor (NONQUARRY_DEVICE)",
                                                   "Quarry (QUARRY_DEVICE)",
@@ -450,14 +958,24 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
                (cfg.n == 3 ? block : 0);
     }
     build.values = {
-        {"code rate", std::to_string(block) + "/" + std::to_string(sent),
-         cfg.punctured ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
-                       : "CODE_RATE"},
+        {"code rate",
+         cfg.sets.size() > 1 ? rates : std::to_string(block) + "/" + std::to_string(sent),
+         cfg.sets.size() > 1 ? "chosen per block: s_axis_tuser[" +
+                                   std::to_string(erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
+                                   std::to_string(erasure_bits(cfg)) +
+                                   "] on its first beat, the pair's index (viterbi_options.v)"
+         : cfg.punctured
+             ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
+             : "CODE_RATE"},
         {"symbols", symbols, cfg.soft ? "SOFT_DECISION, SOFT_WIDTH" : "HARD_DECISION"},
         {"architecture",
-         cfg.hybrid ? "hybrid, index " + std::to_string(cfg.hybrid_index) : "fully parallel",
+         cfg.hybrid                ? "hybrid, index " + std::to_string(cfg.hybrid_index)
+         : cfg.bits_per_clock == 2 ? "fully parallel, two steps per clock"
+                                   : "fully parallel",
          cfg.hybrid ? "IMP_HYBRID: one step per 2^HYBRID_INDEX clocks"
-                    : "IMP_PARALLEL: one step per clock"},
+         : cfg.bits_per_clock == 2
+             ? "IMP_PARALLEL, radix-4 add-compare-select (viterbi_options.v: VITERBI_RADIX4)"
+             : "IMP_PARALLEL: one step per clock"},
         {"BER monitor",
          cfg.ber ? "2^" + std::to_string(cfg.ber_period) + " - 1 bits per window" : "no",
          "BER_PRESENT, BER_PERIOD"},
@@ -528,7 +1046,8 @@ const std::vector<Option>& options() {
          .help = "traceback length (TB_LENGTH)",
          .min = 2,
          .max = 1024,
-         .default_value = Value{std::int64_t{64}},
+         .default_rule = "64; punctured: 32 / (1 - R) rounded up to a multiple of 8 for the "
+                         "highest rate R (2/3: 96, 3/4: 128, 5/6: 192, 7/8: 256)",
          .accepted = "2 to 256 with --device 0"},
         {.name = "hybrid-index",
          .kind = OptionKind::integer,
@@ -545,6 +1064,67 @@ const std::vector<Option>& options() {
          .min = 1,
          .max = 32,
          .default_rule = "no monitor"},
+        {.name = "standard",
+         .kind = OptionKind::choice,
+         .value_name = "NAME",
+         .help = "a published code: 802.11 (K = 7, 133 then 171; 1/2, 2/3 11,10, 3/4 110,101), "
+                 "dvb-s (K = 7, 171 then 133; 1/2, 2/3 10,11, 3/4 101,110, 5/6 10101,11010, 7/8 "
+                 "1000101,1111010), ccsds (dvb-s with output 1, the 133 one, inverted), gsm (K = "
+                 "5, 23 then 33; 1/2); its rates become the pattern pairs a block chooses",
+         .choices = {"802.11", "dvb-s", "ccsds", "gsm"},
+         .default_rule = "none: the code of the other options"},
+        {.name = "invert-outputs",
+         .kind = OptionKind::integer_list,
+         .value_name = "I[,I]",
+         .help = "outputs the transmitter inverts (0: the first polynomial's); the core turns "
+                 "their received symbols round",
+         .min = 0,
+         .max = 2,
+         .default_rule = "none (ccsds: 1)",
+         .accepted = "distinct outputs below the number of polynomials"},
+        {.name = "puncture-set",
+         .kind = OptionKind::text,
+         .value_name = "NAME=PP0,PP1",
+         .help = "a pattern pair a block may choose (1,1: rate 1/2), named; give it once per "
+                 "pair, up to 8; s_axis_tuser on a block's first beat holds the index of its "
+                 "pair in the order given",
+         .default_rule = "none (--standard: its rates)",
+         .repeatable = true,
+         .accepted = "NAME=PP0,PP1, the patterns as for --puncture-patterns, up to 8 pairs with "
+                     "distinct names, not with --puncture-patterns"},
+        {.name = "stream",
+         .kind = OptionKind::choice,
+         .value_name = "FRAMING",
+         .help = "terminated: blocks ending in state 0, tlast on the last beat, each flushed; "
+                 "continuous: one unterminated stream, a decoded bit per step without a gap, "
+                 "tlast only marks a frame's last beat and comes out with that step's bit",
+         .choices = {"terminated", "continuous"},
+         .default_value = Value{std::string("terminated")}},
+        {.name = "traceback-start",
+         .kind = OptionKind::choice,
+         .value_name = "START",
+         .help = "the state a chunk's traceback starts from: best (the smallest path metric, "
+                 "the usual choice for a stream) or zero; a terminated block's end always "
+                 "starts from 0",
+         .choices = {"best", "zero"},
+         .default_rule = "zero when terminated, best when continuous",
+         .accepted = "best or zero; best with a traceback of 2K or more"},
+        {.name = "bits-per-clock",
+         .kind = OptionKind::integer,
+         .value_name = "B",
+         .help = "decoded bits per clock: 2 adds two trellis steps per clock (radix-4 "
+                 "add-compare-select), two steps per input beat and two bits per output beat, "
+                 "tuser bit 0 marking a beat with one (fully parallel, no puncturing, erasures, "
+                 "BER monitor or continuous stream)",
+         .min = 1,
+         .max = 2,
+         .default_value = Value{std::int64_t{1}}},
+        {.name = "erasures",
+         .kind = OptionKind::flag,
+         .help = "s_axis_tuser carries one erasure flag per symbol of the beat; an erased symbol "
+                 "adds nothing to any branch metric, as a punctured one",
+         .default_value = Value{false},
+         .negatable = true},
         {.name = "device",
          .kind = OptionKind::integer,
          .value_name = "D",
@@ -573,7 +1153,7 @@ const CoreRegistration registration{CoreDefinition{
 } // namespace
 
 viterbi::CoreConfig viterbi_model_config(const Config& config) {
-    return core_config(record(config));
+    return model_config(config);
 }
 
 } // namespace ipgen::front

@@ -2,10 +2,12 @@
 `default_nettype none
 
 // Register stage between the branch metrics and the add-compare-select
-// array: a valid/ready slice holding one step (its branch metrics, its
-// hard-sliced and erased symbols, its end-of-block flag). It takes a new
-// step in the clock the held one is consumed, so the stream keeps one step
-// per clock. Latency one clock; in_ready depends on out_ready.
+// array, holding one step (its branch metrics, its hard-sliced and erased
+// symbols, its end-of-block flag): the stream queue of two beats, so that
+// in_ready comes from a register and the step's hold-back (out_ready, from
+// the scheduler) reaches only this stage's enables, not the input port. It
+// takes a new step in the clock the held one is consumed, one step per
+// clock. Latency one clock.
 module viterbi_metric_register #(
     parameter W = 21                // bits of a step
 ) (
@@ -14,22 +16,17 @@ module viterbi_metric_register #(
     input  wire [W-1:0]     in_step,
     input  wire             in_valid,
     output wire             in_ready,
-    output reg  [W-1:0]     out_step,
-    output reg              out_valid,
+    output wire [W-1:0]     out_step,
+    output wire             out_valid,
     input  wire             out_ready
 );
-
-    assign in_ready = !out_valid || out_ready;
-
-    always @(posedge clk) begin
-        if (!rst_n) begin
-            out_valid <= 1'b0;
-            out_step  <= {W{1'b0}};
-        end else if (in_ready) begin
-            out_valid <= in_valid;
-            out_step  <= in_step;
-        end
-    end
+    wire [1:0] unused_level;
+    wire       unused_full;
+    axis_queue #(.WIDTH(W), .DEPTH(2)) slot (
+        .aclk(clk), .aresetn(rst_n),
+        .s_payload(in_step), .s_valid(in_valid), .s_ready(in_ready),
+        .m_payload(out_step), .m_valid(out_valid), .m_ready(out_ready),
+        .level(unused_level), .full(unused_full));
 endmodule
 
 `default_nettype wire

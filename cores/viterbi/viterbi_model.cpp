@@ -28,6 +28,37 @@ bool CoreConfig::sent(int phase, int i) const {
     return pattern[static_cast<std::size_t>(phase)] == '1';
 }
 
+CoreConfig CoreConfig::with_set(int set) const {
+    CoreConfig cfg = *this;
+    if (!sets.empty()) {
+        cfg.pp0 = sets[static_cast<std::size_t>(set)].first;
+        cfg.pp1 = sets[static_cast<std::size_t>(set)].second;
+    }
+    return cfg;
+}
+
+int CoreConfig::set_bits() const {
+    int bits = 0;
+    while ((std::size_t{1} << bits) < sets.size()) {
+        ++bits;
+    }
+    return bits;
+}
+
+std::vector<int> transmit(const CoreConfig& cfg, std::vector<int> code) {
+    for (std::size_t j = 0; j < code.size(); ++j) {
+        code[j] ^= (cfg.invert >> (j % static_cast<std::size_t>(cfg.n))) & 1;
+    }
+    return code;
+}
+
+Symbol received(const CoreConfig& cfg, int i, Symbol s) {
+    if (((cfg.invert >> i) & 1) != 0) {
+        s.conf = cfg.top() - s.conf;
+    }
+    return s;
+}
+
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits) {
     std::vector<int> code;
     unsigned reg = 0;
@@ -104,7 +135,9 @@ int input_code(const CoreConfig& cfg, int conf) {
     return conf;
 }
 
-Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+namespace {
+
+Decoded decode(const CoreConfig& cfg, const std::vector<Symbol>& steps, bool terminated) {
     const int states = 1 << (cfg.k - 1);
     const int count = static_cast<int>(steps.size()) / cfg.n;
     const int top = cfg.top();
@@ -114,6 +147,8 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     std::vector<long> pm(static_cast<std::size_t>(states), 0);
     std::vector<long> next(pm.size());
     std::vector<std::vector<int>> dec(static_cast<std::size_t>(count), std::vector<int>(pm.size()));
+    // the state of the smallest metric after each step, the lower of equals
+    std::vector<unsigned> best(static_cast<std::size_t>(count), 0);
     for (int t = 0; t < count; ++t) {
         std::vector<long> bm(std::size_t{1} << cfg.n, 0);
         for (std::size_t w = 0; w < bm.size(); ++w) {
@@ -136,6 +171,8 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
             next[static_cast<std::size_t>(s)] = cand[x];
         }
         pm.swap(next);
+        best[static_cast<std::size_t>(t)] =
+            static_cast<unsigned>(std::min_element(pm.begin(), pm.end()) - pm.begin());
     }
 
     // Traceback in chunks of C steps, from state 0 at a chunk's end over two
@@ -143,8 +180,7 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
     Decoded out;
     out.bits.assign(static_cast<std::size_t>(count), 0);
     out.errors.assign(static_cast<std::size_t>(count), 0);
-    auto trace = [&](int from, int low, int deliver_below) {
-        unsigned s = 0;
+    auto trace = [&](int from, int low, int deliver_below, unsigned s) {
         for (int t = from; t >= low; --t) {
             const auto x = static_cast<unsigned>(
                 dec[static_cast<std::size_t>(t)][static_cast<std::size_t>(s)]);
@@ -162,14 +198,32 @@ Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
             s = ((s << 1) | x) & static_cast<unsigned>(states - 1);
         }
     };
-    const int chunk = 2 * ((cfg.tb + 1) / 2);
+    const int chunk = cfg.chunk();
     int done = 0;
-    for (int c = 1; (c + 1) * chunk < count; ++c) {
-        trace((c + 1) * chunk - 1, (c - 1) * chunk, c * chunk);
+    // a terminated block's last step flushes instead of ending a chunk
+    for (int c = 1; (c + 1) * chunk < count + (terminated ? 0 : 1); ++c) {
+        const int from = (c + 1) * chunk - 1;
+        trace(from, (c - 1) * chunk, c * chunk,
+              cfg.best ? best[static_cast<std::size_t>(from)] : 0);
         done = c;
     }
-    trace(count - 1, done * chunk, count);
+    if (terminated) {
+        trace(count - 1, done * chunk, count, 0);
+    } else {
+        out.bits.resize(static_cast<std::size_t>(done * chunk));
+        out.errors.resize(out.bits.size());
+    }
     return out;
+}
+
+} // namespace
+
+Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+    return decode(cfg, steps, true);
+}
+
+Decoded decode_stream(const CoreConfig& cfg, const std::vector<Symbol>& steps) {
+    return decode(cfg, steps, false);
 }
 
 std::vector<int> ber_windows(const CoreConfig& cfg, const std::vector<int>& errors) {

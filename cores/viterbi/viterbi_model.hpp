@@ -10,6 +10,7 @@
 #include <array>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ipgen::viterbi {
@@ -25,20 +26,38 @@ struct CoreConfig {
     bool punctured = false;
     std::string pp0, pp1; // puncture patterns, '1' = sent, leftmost first
     int tb = 64;
+    int bits_per_clock = 1; // 2: two steps per clock (radix 4)
     bool hybrid = false;
     int hybrid_index = 0;
     bool ber = false;
     int ber_period = 0;
     int device = 2;
+    int invert = 0;        // bit i: the transmitter inverts polynomial i's symbol
+    bool erasures = false; // s_axis_tuser carries an erasure flag per symbol
+    // Puncture pattern pairs a block may choose (s_axis_tuser on its first
+    // beat); empty: the one pair pp0, pp1 (or none). With sets, pp0 and pp1
+    // are the pair of the block at hand (with_set).
+    std::vector<std::pair<std::string, std::string>> sets;
+    bool stream = false; // continuous stream: tlast marks frames, no flush
+    bool best = false;   // chunk tracebacks start from the best state
 
     int din_width() const { return soft ? soft_width : 1; }
+    // Steps per traceback chunk: 2 * ceil(TB / 2); two steps per clock take
+    // words of four steps, 4 * ceil(TB / 4).
+    int chunk() const { return bits_per_clock == 2 ? 4 * ((tb + 3) / 4) : 2 * ((tb + 1) / 2); }
     int top() const { return (1 << din_width()) - 1; } // a sure 1
     // Is code symbol i of the step at puncture phase ph transmitted?
     bool sent(int phase, int i) const;
+    // The configuration of a block that chose puncture set `set`.
+    CoreConfig with_set(int set) const;
+    // Bits of the set index in s_axis_tuser (0: no choice).
+    int set_bits() const;
 };
 
 // Convolutional encoding: n code bits per input bit, polynomial order.
 std::vector<int> encode(const CoreConfig& cfg, const std::vector<int>& bits);
+// The transmitted code bits: the inverted outputs (cfg.invert) flipped.
+std::vector<int> transmit(const CoreConfig& cfg, std::vector<int> code);
 
 // A code symbol as the core receives it: unsigned confidence of a 1
 // (0 .. top), or erased (punctured).
@@ -77,6 +96,9 @@ std::vector<Symbol> depuncture(const CoreConfig& cfg, const std::vector<Symbol>&
 // The core's input word of a transmitted symbol (signed symbols have their
 // sign bit inverted).
 int input_code(const CoreConfig& cfg, int conf);
+// What the core makes of received symbol `s` of polynomial `i`: the
+// confidence of an inverted output is turned round (top - conf).
+Symbol received(const CoreConfig& cfg, int i, Symbol s);
 
 struct Decoded {
     std::vector<int> bits;   // one per step, the tail included
@@ -86,6 +108,10 @@ struct Decoded {
 
 // Decodes one terminated block of trellis steps (n symbols each).
 Decoded decode_block(const CoreConfig& cfg, const std::vector<Symbol>& steps);
+// Decodes the steps of a continuous stream from its start (after reset):
+// the bits the core has delivered once all of them are in, those of every
+// chunk followed by a complete one (the last one or two chunks stay).
+Decoded decode_stream(const CoreConfig& cfg, const std::vector<Symbol>& steps);
 
 // The BER monitor's window counts over the delivered bits of all blocks.
 std::vector<int> ber_windows(const CoreConfig& cfg, const std::vector<int>& errors);

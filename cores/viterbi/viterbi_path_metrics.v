@@ -26,7 +26,8 @@ module viterbi_path_metrics #(
     parameter PC  = 1,              // clocks per step: NUM_STATES / NA
     parameter CW  = 1,              // bits of the clock-in-step counter (hybrid index, or 1)
     parameter PM_WIDTH = 8,         // path metric bits asked for
-    parameter NS  = 1 << (K - 1)    // states
+    parameter NS  = 1 << (K - 1),   // states
+    parameter BEST = 0              // find the best state (traceback start)
 ) (
     input  wire           clk,
     input  wire           rst_n,     // synchronous, active low
@@ -35,7 +36,10 @@ module viterbi_path_metrics #(
     input  wire [MW-1:0]  metrics,   // branch metric per code word
     input  wire           force0,    // first K-1 steps of a block
     output wire           last_cyc,  // the step completes this clock
-    output wire [NS-1:0]  dec        // decisions, valid with last_cyc
+    output wire [NS-1:0]  dec,       // decisions, valid with last_cyc
+    // BEST: the state of the smallest metric after the step that completed
+    // K clocks before (viterbi_best_state); 0 without BEST
+    output wire [K-2:0]   best
 );
     localparam SB  = K - 1;          // state bits
 
@@ -60,7 +64,11 @@ module viterbi_path_metrics #(
 
     localparam integer LAST_I = PC - 1;
     localparam [CW-1:0] LAST = LAST_I[CW-1:0];
-    assign last_cyc = run && (cyc == LAST);
+    // Fully parallel, every clock is the step's only one: the counter stays
+    // 0 and nothing reads it (no select by a register synthesis cannot
+    // prove constant).
+    wire [CW-1:0] at = (PC == 1) ? {CW{1'b0}} : cyc;
+    assign last_cyc = run && (at == LAST);
 
     // Per unit: the state it updates this clock, its predecessors' metrics,
     // its two branch metrics.
@@ -78,9 +86,9 @@ module viterbi_path_metrics #(
                 assign pm0_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS) * PMW +: PMW];
                 assign pm1_k[k*PMW +: PMW]  = pm_q[(((k * NA + u) * 2) % NS + 1) * PMW +: PMW];
             end
-            wire [SB-1:0]  st  = st_k[cyc*SB +: SB];
-            wire [PMW-1:0] pm0 = pm0_k[cyc*PMW +: PMW];
-            wire [PMW-1:0] pm1 = pm1_k[cyc*PMW +: PMW];
+            wire [SB-1:0]  st  = st_k[at*SB +: SB];
+            wire [PMW-1:0] pm0 = pm0_k[at*PMW +: PMW];
+            wire [PMW-1:0] pm1 = pm1_k[at*PMW +: PMW];
             // the code word and branch metric of the branch from each
             // predecessor (NUM_BMUP branch units in all)
             wire [N-1:0]  code0, code1;
@@ -109,10 +117,19 @@ module viterbi_path_metrics #(
         end
     endgenerate
 
+    generate
+        if (BEST) begin : best_state
+            viterbi_best_state #(.SB(SB), .PMW(PMW), .NS(NS)) tree (
+                .clk(clk), .pm(pm_q), .best(best));
+        end else begin : no_best_state
+            assign best = {SB{1'b0}};
+        end
+    endgenerate
+
     // A state of an earlier clock keeps its new metric in pm_new_q until the
     // step's last clock, when all metrics take their new values at once.
     integer g;
-    wire [31:0] cyc32 = {{(32-CW){1'b0}}, cyc};
+    wire [31:0] cyc32 = {{(32-CW){1'b0}}, at};
     always @(posedge clk) begin
         if (!rst_n) begin
             cyc      <= {CW{1'b0}};

@@ -4,32 +4,41 @@
 // Turns the received symbol stream into trellis steps: one step carries the
 // n code symbols of one decoded bit, each as an unsigned confidence that the
 // transmitted bit was 1 (0 = a sure 0, all ones = a sure 1), and a flag per
-// symbol that marks it as erased (not transmitted).
+// symbol that marks it as erased (punctured, or flagged in in_era).
 //
 // Without puncturing every input beat is one step. With puncturing a beat
-// carries one symbol; the two patterns (leftmost character = first step of
-// the block) say which of the first two code symbols each step of a period
-// transmits, the third one (rate 1/3) is always sent. A step is complete
-// when its last transmitted symbol arrives; in_last completes it at once
-// (the rest of it counts as erased) and restarts the pattern for the next
-// block. Signed symbols become unsigned by inverting their sign bit.
+// carries one symbol; a pair of patterns (leftmost character = first step
+// of the block) says which of the first two code symbols each step of a
+// period transmits, the third one (rate 1/3) is always sent. The core may
+// hold up to 8 pairs (NSET); in_set on the first beat of a block picks the
+// pair of the whole block (an index of NSET or more picks pair 0). A step is complete when its last transmitted
+// symbol arrives; in_last completes it at once (the rest of it counts as
+// erased) and restarts the pattern for the next block. Signed symbols
+// become unsigned by inverting their sign bit; the symbol of an inverted
+// output (INVERT bit i) is turned round, 2^DW - 1 - u.
 // Without puncturing the module is combinational; with it the step goes
 // out in the clock its last symbol comes in (valid/ready both ways).
+
 module viterbi_symbol_input #(
     parameter N         = 2,            // code symbols per step, 2 or 3
     parameter DW        = 3,            // bits per symbol
     parameter SIGNED    = 1,            // symbols are signed (two's complement)
     parameter PUNCTURED = 0,            // one transmitted symbol per beat
-    parameter PB        = 1,            // puncture period (steps)
-    parameter PCW       = 1,            // bits of the step counter within a period
-    parameter [PB-1:0] PP0 = 1'b1,      // patterns, leftmost = first step
-    parameter [PB-1:0] PP1 = 1'b1,
-    parameter DBW       = N * DW        // in_data bits: N * DW, or DW punctured
+    parameter NSET      = 1,            // puncture pattern pairs, 1 to 8
+    parameter SETW      = 1,            // bits of in_set
+    parameter [NSET*4-1:0]  PERIODS = 4'd1,     // steps of pair k at [k*4 +: 4]
+    parameter [NSET*14-1:0] PPS0 = 14'h2000,    // pair k at [k*14 +: 14], first
+    parameter [NSET*14-1:0] PPS1 = 14'h2000,    //   step at bit 13 of the field
+    parameter [2:0]     INVERT    = 3'b000,     // inverted outputs
+    parameter DBW       = N * DW,       // in_data bits: N * DW, or DW punctured
+    parameter EN        = PUNCTURED ? 1 : N     // symbols (erasure flags) per beat
 ) (
     input  wire                clk,
     input  wire                rst_n,       // synchronous, active low
     // received symbols
     input  wire [DBW-1:0]      in_data,
+    input  wire [EN-1:0]       in_era,      // the beat's symbols are erased
+    input  wire [SETW-1:0]     in_set,      // pattern pair, on a block's first beat
     input  wire                in_valid,
     output wire                in_ready,
     input  wire                in_last,
@@ -42,30 +51,41 @@ module viterbi_symbol_input #(
 );
     localparam [DW-1:0] SIGN = SIGNED ? 1 << (DW - 1) : 0;
 
-    // One received symbol as an unsigned confidence of a 1.
+    // A received symbol as an unsigned confidence of a 1 (inv: its output
+    // is inverted).
     function [DW-1:0] to_unsigned;
         input [DW-1:0] d;
+        input          inv;
         begin
-            to_unsigned = d ^ SIGN;
+            to_unsigned = d ^ SIGN ^ {DW{inv}};
         end
     endfunction
 
     generate
     if (PUNCTURED) begin : punctured
-        reg [PCW-1:0]    phase;   // step of the puncture period
+        reg [3:0]        phase;   // step of the puncture period
         reg [1:0]        slot;    // first code symbol not yet filled
         reg [N*DW-1:0]   sym_q;
         reg [N-1:0]      era_q;
+        reg              first;   // the next beat is a block's first
+        reg [SETW-1:0]   set_q;   // pattern pair of the block
+
+        // An index beyond the pairs picks pair 0. Phase 0 of every pair
+        // sends a symbol, so a stale in_set without in_valid makes no step.
+        localparam [SETW:0] PAIRS = NSET;
+        wire [SETW-1:0] set = !first ? set_q : ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
+        wire [3:0]      period = PERIODS[set * 4 +: 4];
 
         // Is code symbol i of the step at this phase transmitted?
         function sent;
-            input [PCW-1:0] ph;
-            input integer   i;
+            input [SETW-1:0] k;
+            input [3:0]      ph;
+            input integer    i;
             begin
                 if (i == 0)
-                    sent = PP0[PB - 1 - ph];
+                    sent = PPS0[k * 14 + 13 - ph];
                 else if (i == 1)
-                    sent = PP1[PB - 1 - ph];
+                    sent = PPS1[k * 14 + 13 - ph];
                 else
                     sent = 1'b1;
             end
@@ -81,7 +101,7 @@ module viterbi_symbol_input #(
             fill       = 2'd0;
             more_after = 1'b0;
             for (i = N - 1; i >= 0; i = i - 1) begin
-                if (i >= slot && sent(phase, i)) begin
+                if (i >= slot && sent(set, phase, i)) begin
                     if (have_slot) more_after = 1'b1;
                     have_slot = 1'b1;
                     fill      = i[1:0];
@@ -99,8 +119,8 @@ module viterbi_symbol_input #(
             era_in = era_q;
             for (j = 0; j < N; j = j + 1) begin
                 if (have_slot && fill == j[1:0]) begin
-                    sym_in[j*DW +: DW] = to_unsigned(in_data[DW-1:0]);
-                    era_in[j]          = 1'b0;
+                    sym_in[j*DW +: DW] = to_unsigned(in_data[DW-1:0], INVERT[j]);
+                    era_in[j]          = in_era[0];
                 end
             end
         end
@@ -116,30 +136,42 @@ module viterbi_symbol_input #(
 
         always @(posedge clk) begin
             if (!rst_n) begin
-                phase <= {PCW{1'b0}};
+                phase <= 4'd0;
                 slot  <= 2'd0;
                 sym_q <= {N*DW{1'b0}};
                 era_q <= {N{1'b1}};
-            end else if (step_done) begin
-                slot  <= 2'd0;
-                sym_q <= {N*DW{1'b0}};
-                era_q <= {N{1'b1}};
-                if (step_last || phase == PB - 1)
-                    phase <= {PCW{1'b0}};
-                else
-                    phase <= phase + 1'b1;
-            end else if (beat) begin
-                slot  <= fill + 1'b1;
-                sym_q <= sym_in;
-                era_q <= era_in;
+                first <= 1'b1;
+                set_q <= {SETW{1'b0}};
+            end else begin
+                if (beat) begin
+                    first <= 1'b0;
+                    set_q <= set;
+                end
+                if (step_done) begin
+                    slot  <= 2'd0;
+                    sym_q <= {N*DW{1'b0}};
+                    era_q <= {N{1'b1}};
+                    if (step_last) begin
+                        phase <= 4'd0;
+                        first <= 1'b1;
+                    end else if (phase == period - 1'b1) begin
+                        phase <= 4'd0;
+                    end else begin
+                        phase <= phase + 1'b1;
+                    end
+                end else if (beat) begin
+                    slot  <= fill + 1'b1;
+                    sym_q <= sym_in;
+                    era_q <= era_in;
+                end
             end
         end
     end else begin : every_beat_a_step
         genvar g;
         for (g = 0; g < N; g = g + 1) begin : conv
-            assign step_sym[g*DW +: DW] = to_unsigned(in_data[g*DW +: DW]);
+            assign step_sym[g*DW +: DW] = to_unsigned(in_data[g*DW +: DW], INVERT[g]);
         end
-        assign step_era   = {N{1'b0}};
+        assign step_era   = in_era;
         assign step_last  = in_last;
         assign step_valid = in_valid;
         assign in_ready   = step_ready;

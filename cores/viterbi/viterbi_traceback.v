@@ -2,16 +2,18 @@
 `default_nettype none
 
 // Traceback: runs the scheduler's jobs, one survivor-memory word (two
-// trellis steps) per clock, back to back. A job starts in state 0 at its
-// newest step; from state s after a step, the stored decision d of s gives
+// trellis steps) per clock, back to back. A job starts in job_state (0, or
+// the best state) at its newest step; from state s after a step, the stored decision d of s gives
 // the state before it, ((s << 1) | d) mod NUM_STATES, and the step's
 // decoded bit is the top bit of s. The lowest job_nout words deliver their
 // bits into one of three output regions (a job's bits come newest first,
 // the region puts them back in order); the others only let the path settle.
 // With the BER monitor each delivered step also gets the number of its
-// received hard-sliced symbols that differ from the re-encoded path.
+// received hard-sliced symbols that differ from the re-encoded path; in a
+// continuous stream (STREAM) each bit also takes its step's frame mark.
 // The memory read and the region writes come from registers; job_ready and
-// the commit are combinational from them and region_full.
+// the commit are combinational from them; job_ready is a register, computed
+// from the regions' next state (region_full_next).
 module viterbi_traceback #(
     parameter K   = 7,              // constraint length
     parameter N   = 2,              // code symbols per step
@@ -20,28 +22,33 @@ module viterbi_traceback #(
     parameter GP2 = 7'o0,
     parameter SA  = 6,              // survivor memory: 2^(SA+1) words
     parameter BER = 0,              // count the symbol mismatches of each bit
+    parameter STREAM = 0,           // the steps carry a frame mark
+    parameter BEST = 0,             // jobs may start from another state than 0
+    parameter R4  = 0,              // words of four steps (two columns of two), four bits out
     parameter NS  = 1 << (K - 1),   // states
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0)),  // survivor memory word bits
-    parameter OW  = BER ? 6 : 2     // region word bits: two {mismatches, bit}
+    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
+    parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
     // jobs
     input  wire              job_valid,
     output wire              job_ready,
+    output wire              job_ready_next,   // job_ready after this clock
     input  wire [SA:0]       job_ptop,
     input  wire [SA:0]       job_np,
     input  wire [SA:0]       job_nout,
     input  wire              job_skip,
     input  wire [SA+1:0]     job_len,
     input  wire              job_last,
+    input  wire [K-2:0]      job_state,
     output wire              reading,    // reads of a job still to come
     // survivor memory read port
     output wire              mem_re,
     output wire [SA:0]       mem_raddr,
     input  wire [MW-1:0]     mem_rdata,
     // output regions
-    input  wire [2:0]        region_full,
+    input  wire [2:0]        region_full_next,   // the regions' full flags after this clock
     output wire              ob_we,
     output wire [1:0]        ob_region,
     output wire [SA-1:0]     ob_addr,
@@ -52,7 +59,7 @@ module viterbi_traceback #(
 );
     localparam SB = K - 1;          // state bits
     localparam HS = BER ? 2 * N : 0;
-    localparam CW = NS + HS;        // bits per step in a word
+    localparam CW = R4 ? 2 * NS : NS + HS + STREAM;   // bits per column (step) in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -64,27 +71,50 @@ module viterbi_traceback #(
     reg          iss_last;
     reg [1:0]    iss_rgn;
     reg [1:0]    rgn_next;
+    reg          iss_low;    // iss_left <= 1
+    reg          ready_q;    // job_ready: the issue stage ends and the next region is free
+    reg [SB-1:0] iss_state;
 
-    assign job_ready = (iss_left <= 1) && !region_full[rgn_next];
+    assign job_ready      = ready_q;
     assign reading   = iss_left != 0;
     assign mem_re    = iss_left != 0;
     assign mem_raddr = iss_addr;
 
-    // Walk stage: the word read in the clock before.
+    // Read stage: the word read in the clock before (mem_rdata).
+    reg          r_valid;
+    reg [SA:0]   r_rel;      // words below it in the job
+    reg          r_first;
+    reg          r_final;
+    reg [SA:0]   r_nout;
+    reg          r_skip;
+    reg [SA+1:0] r_len;
+    reg          r_last;
+    reg [1:0]    r_rgn;
+    reg [SB-1:0] r_state;
+
+    // Walk stage: the word of the read stage a clock later.
     reg          w_valid;
-    reg [SA:0]   w_rel;      // words below it in the job
+    reg [SA:0]   w_rel;
     reg          w_first;
     reg          w_final;
     reg [SA:0]   w_nout;
-    reg          w_skip;
     reg [SA+1:0] w_len;
     reg          w_last;
     reg [1:0]    w_rgn;
-    reg [SB-1:0]  state_q;
+    reg [SB-1:0] w_state;
+    reg [SB-1:0] state_q;
+
+    // the issue stage after this clock
+    wire         accept    = job_valid && job_ready;
+    wire [1:0]   rgn_after = accept ? ((rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1) : rgn_next;
+    wire         low_after = accept ? (job_np <= 1) : (iss_left != 0) ? (iss_left <= 2) : iss_low;
+    assign job_ready_next  = low_after && !region_full_next[rgn_after];
 
     always @(posedge clk) begin
         if (!rst_n) begin
             iss_left  <= {SA+1{1'b0}};
+            iss_low   <= 1'b1;
+            ready_q   <= 1'b1;
             iss_addr  <= {SA+1{1'b0}};
             iss_first <= 1'b0;
             iss_nout  <= {SA+1{1'b0}};
@@ -92,11 +122,17 @@ module viterbi_traceback #(
             iss_len   <= {SA+2{1'b0}};
             iss_last  <= 1'b0;
             iss_rgn   <= 2'd0;
+            iss_state <= {SB{1'b0}};
             rgn_next  <= 2'd0;
+            r_valid   <= 1'b0;
             w_valid   <= 1'b0;
         end else begin
-            w_valid <= mem_re;
-            if (job_valid && job_ready) begin
+            r_valid  <= mem_re;
+            w_valid  <= r_valid;
+            iss_low  <= low_after;
+            rgn_next <= rgn_after;
+            ready_q  <= job_ready_next;
+            if (accept) begin
                 iss_left  <= job_np;
                 iss_addr  <= job_ptop;
                 iss_first <= 1'b1;
@@ -105,7 +141,7 @@ module viterbi_traceback #(
                 iss_len   <= job_len;
                 iss_last  <= job_last;
                 iss_rgn   <= rgn_next;
-                rgn_next  <= (rgn_next == 2'd2) ? 2'd0 : rgn_next + 1'b1;
+                iss_state <= job_state;
             end else if (iss_left != 0) begin
                 iss_left  <= iss_left - 1'b1;
                 iss_addr  <= iss_addr - 1'b1;
@@ -115,35 +151,44 @@ module viterbi_traceback #(
     end
 
     always @(posedge clk) begin
-        w_rel   <= iss_left - 1'b1;
-        w_first <= iss_first;
-        w_final <= iss_left == 1;
-        w_nout  <= iss_nout;
-        w_skip  <= iss_skip;
-        w_len   <= iss_len;
-        w_last  <= iss_last;
-        w_rgn   <= iss_rgn;
+        r_rel   <= iss_left - 1'b1;
+        r_first <= iss_first;
+        r_final <= iss_left == 1;
+        r_nout  <= iss_nout;
+        r_skip  <= iss_skip;
+        r_len   <= iss_len;
+        r_last  <= iss_last;
+        r_rgn   <= iss_rgn;
+        r_state <= iss_state;
+        w_rel   <= r_rel;
+        w_first <= r_first;
+        w_final <= r_final;
+        w_nout  <= r_nout;
+        w_len   <= r_len;
+        w_last  <= r_last;
+        w_rgn   <= r_rgn;
+        w_state <= r_state;
     end
 
-    wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
-    wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
-    wire [SB-1:0]  s_hi  = w_first ? {SB{1'b0}} : state_q;
-    wire          x_hi  = d_hi[s_hi];
-    wire [SB-1:0]  s_mid = (w_first && w_skip) ? s_hi : {s_hi[SB-2:0], x_hi};
-    // The low step's decision, looked up beside x_hi rather than after it:
-    // s_mid differs from {s_hi, x} only in x.
-    wire          x_lo0 = d_lo[{s_hi[SB-2:0], 1'b0}];
-    wire          x_lo1 = d_lo[{s_hi[SB-2:0], 1'b1}];
-    wire          x_lo  = (w_first && w_skip) ? d_lo[s_hi] : (x_hi ? x_lo1 : x_lo0);
-    wire [SB-1:0]  s_lo  = {s_mid[SB-2:0], x_lo};
+    // The walk: from state s_hi after the word's newer step, its decision
+    // x_hi gives the state s_mid between the two steps, and the older
+    // step's decision x_lo the state s_lo before the word. A job's first
+    // word starts in its job_state (0 without BEST: no start state is kept).
+    wire [SB-1:0] w_start = BEST ? w_state : {SB{1'b0}};
+    wire [SB-1:0] r_start = BEST ? r_state : {SB{1'b0}};
+    wire [SB-1:0] s_hi    = w_first ? w_start : state_q;
 
-    always @(posedge clk) begin
-        if (w_valid)
-            state_q <= s_lo;
-    end
-
-    wire bit_hi = s_hi[SB-1];
-    wire bit_lo = s_mid[SB-1];
+    // ((b << shift) | j) mod NUM_STATES
+    function [SB-1:0] at;
+        input [SB-1:0] b;
+        input integer  shift;
+        input integer  jj;
+        reg   [31:0]   shifted;   // only its low SB bits count
+        begin
+            shifted = ({{(32-SB){1'b0}}, b} << shift) | jj;
+            at      = shifted[SB-1:0];
+        end
+    endfunction
 
     // Number of ones in v (at most 3).
     function [1:0] ones;
@@ -156,21 +201,137 @@ module viterbi_traceback #(
         end
     endfunction
 
+    wire [SB-1:0] s_next;   // the state before the word
     generate
-        if (BER) begin : monitor
-            // Re-encode the path and count the received symbols that disagree.
-            wire [N-1:0] code_hi, code_lo;
-            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
-                enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
-            viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
-                enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
-            wire [N-1:0] miss_hi = (code_hi ^ mem_rdata[CW+NS +: N]) & ~mem_rdata[CW+NS+N +: N];
-            wire [N-1:0] miss_lo = (code_lo ^ mem_rdata[NS +: N]) & ~mem_rdata[NS+N +: N];
-            assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
-        end else begin : bits_only
-            assign ob_wdata = {bit_hi, bit_lo};
+        if (R4) begin : walk4
+            // Four steps per word: d[k] holds step k's decisions, step 3 the
+            // newest. The walk finds x3 (step 3's decision from s_hi), then
+            // x2, x1, x0; the state before the word is the low SB bits of
+            // {s_hi, x3, x2, x1, x0} and step k's bit is bit k + SB of it.
+            // As above, the read stage narrows each step's decisions with
+            // all but the four bits the walk finds: 16, 32, 64 and 128 of
+            // them (fewer distinct ones when the trellis is smaller). A
+            // job's skipped high half (its newest column the low one) holds
+            // no steps: its decisions read 0.
+            wire [SB-1:0] base = r_first ? (r_start >> 4) : s_hi;
+            reg  [15:0]   near3;
+            reg  [31:0]   near2;
+            reg  [63:0]   near1;
+            reg  [127:0]  near0;
+            wire [NS-1:0] d0 = mem_rdata[0 +: NS];
+            wire [NS-1:0] d1 = mem_rdata[NS +: NS];
+            wire [NS-1:0] d2 = mem_rdata[2*NS +: NS];
+            wire [NS-1:0] d3 = mem_rdata[3*NS +: NS];
+            integer j;
+            always @(posedge clk) begin
+                for (j = 0; j < 16; j = j + 1)
+                    near3[j] <= !(r_first && r_skip) && d3[at(base, 4, j)];
+                for (j = 0; j < 32; j = j + 1)
+                    near2[j] <= !(r_first && r_skip) && d2[at(base, 5, j)];
+                for (j = 0; j < 64; j = j + 1)
+                    near1[j] <= d1[at(base, 6, j)];
+                for (j = 0; j < 128; j = j + 1)
+                    near0[j] <= d0[at(base, 7, j)];
+            end
+            // the four newest bits of s_hi (all of it, zero-extended, when smaller)
+            wire [3:0] nb;
+            if (SB >= 4) begin : wide
+                assign nb = s_hi[3:0];
+            end else begin : narrow
+                assign nb = {{(4-SB){1'b0}}, s_hi};
+            end
+            // each step's candidates picked by nb first (known at the
+            // clock's start), then by the bits found in this clock, the
+            // latest last: one gate per step after x3
+            wire          x3 = near3[nb];
+            wire [1:0]    c2 = {near2[{nb, 1'b1}], near2[{nb, 1'b0}]};
+            wire [3:0]    c1 = {near1[{nb, 2'd3}], near1[{nb, 2'd2}], near1[{nb, 2'd1}],
+                                near1[{nb, 2'd0}]};
+            wire [7:0]    c0 = {near0[{nb, 3'd7}], near0[{nb, 3'd6}], near0[{nb, 3'd5}],
+                                near0[{nb, 3'd4}], near0[{nb, 3'd3}], near0[{nb, 3'd2}],
+                                near0[{nb, 3'd1}], near0[{nb, 3'd0}]};
+            wire          x2 = c2[x3];
+            wire [1:0]    h1 = x3 ? c1[3:2] : c1[1:0];
+            wire          x1 = h1[x2];
+            wire [3:0]    h0 = x3 ? c0[7:4] : c0[3:0];
+            wire [1:0]    q0 = x2 ? h0[3:2] : h0[1:0];
+            wire          x0 = q0[x1];
+            wire [SB+3:0] path  = {s_hi, x3, x2, x1, x0};
+            assign s_next   = path[SB-1:0];
+            assign ob_wdata = path[SB+3:SB];
+        end else begin : walk2
+            // The words of a job follow each other in consecutive clocks, so while
+            // the walk is at one word the read stage holds the next, and the state
+            // the walk will start that word in is ((s_hi << 2) | {x_hi, x_lo}) mod
+            // NUM_STATES: all but its two newest bits are known now. The read stage
+            // narrows the word to the decisions the walk can still need: 4 of the
+            // newer step, at (base << 2) | j, and 8 of the older one, at
+            // (base << 3) | j (j: the bits the walk finds). A job's first word
+            // starts in job_state: base is that state without its two low bits.
+            // When a job's newest step is the low half (job_skip: a block's flush
+            // job, which starts in state 0) the high half holds no step: its
+            // decision reads 0, so s_mid stays state 0.
+            wire [NS-1:0] d_lo = mem_rdata[0 +: NS];
+            wire [NS-1:0] d_hi = mem_rdata[CW +: NS];
+            wire [SB-1:0] base = r_first ? (r_start >> 2) : s_hi;
+            reg  [3:0]    near_hi;
+            reg  [7:0]    near_lo;
+
+            integer j;
+            always @(posedge clk) begin
+                for (j = 0; j < 4; j = j + 1)
+                    near_hi[j] <= !(r_first && r_skip) && d_hi[at(base, 2, j)];
+                for (j = 0; j < 8; j = j + 1)
+                    near_lo[j] <= d_lo[at(base, 3, j)];
+            end
+
+            wire [1:0]    nb    = s_hi[1:0];
+            wire          x_hi  = near_hi[nb];
+            wire          x_lo  = near_lo[{nb, x_hi}];
+            wire [SB-1:0] s_mid = {s_hi[SB-2:0], x_hi};
+            wire [SB-1:0] s_lo  = {s_mid[SB-2:0], x_lo};
+
+            assign s_next = s_lo;
+            wire bit_hi = s_hi[SB-1];
+            wire bit_lo = s_mid[SB-1];
+
+            // Beside the decisions: the read word's hard and erased symbols (BER)
+            // and frame marks (STREAM) of each step, taken a clock later.
+            localparam XW = CW - NS;
+            if (XW > 0) begin : beside
+                reg [XW-1:0] sym_hi, sym_lo;
+                always @(posedge clk) begin
+                    sym_hi <= mem_rdata[CW+NS +: XW];
+                    sym_lo <= mem_rdata[NS +: XW];
+                end
+                if (BER) begin : monitor
+                    // Re-encode the path and count the received symbols that disagree.
+                    wire [N-1:0] code_hi, code_lo;
+                    viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                        enc_hi (.shift_reg({s_hi, x_hi}), .code(code_hi));
+                    viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                        enc_lo (.shift_reg({s_mid, x_lo}), .code(code_lo));
+                    wire [N-1:0] miss_hi = (code_hi ^ sym_hi[0 +: N]) & ~sym_hi[N +: N];
+                    wire [N-1:0] miss_lo = (code_lo ^ sym_lo[0 +: N]) & ~sym_lo[N +: N];
+                    if (STREAM) begin : marked
+                        assign ob_wdata = {sym_hi[XW-1], ones(miss_hi), bit_hi,
+                                          sym_lo[XW-1], ones(miss_lo), bit_lo};
+                    end else begin : unmarked
+                        assign ob_wdata = {ones(miss_hi), bit_hi, ones(miss_lo), bit_lo};
+                    end
+                end else begin : marked_bits
+                    assign ob_wdata = {sym_hi[XW-1], bit_hi, sym_lo[XW-1], bit_lo};
+                end
+            end else begin : bits_only
+                assign ob_wdata = {bit_hi, bit_lo};
+            end
         end
     endgenerate
+
+    always @(posedge clk) begin
+        if (w_valid)
+            state_q <= s_next;
+    end
 
     assign ob_we       = w_valid && (w_rel < w_nout);
     assign ob_region   = w_rgn;

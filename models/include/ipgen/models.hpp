@@ -106,7 +106,8 @@ class Viterbi : public Model {
     bool punctured() const;
 
     // The code bits sent for `bits` (the K-1 tail bits appended when
-    // `terminate`), punctured by the patterns from the block's start.
+    // `terminate`), inverted outputs flipped, punctured by the (first)
+    // patterns from the block's start.
     std::vector<std::uint8_t> encode(std::span<const std::uint8_t> bits,
                                      bool terminate = true) const;
     // BPSK values (a 1 sent as +1) to the core's symbols: soft
@@ -115,7 +116,8 @@ class Viterbi : public Model {
     std::vector<int> quantise(std::span<const double> values) const;
     // One terminated block of transmitted symbols (punctured positions
     // left out) to its decoded bits, the K-1 tail bits included, as the
-    // core delivers them.
+    // core delivers them (a core with --stream continuous: the stream from
+    // reset, the bits it has delivered once all symbols are in).
     std::vector<std::uint8_t> decode(std::span<const int> symbols) const;
 };
 

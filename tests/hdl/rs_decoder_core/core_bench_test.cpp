@@ -37,6 +37,8 @@ extern "C" {
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 
@@ -56,8 +58,13 @@ struct CoreConfig {
     int option_bits;
     bool ccsds = false; // dual-basis symbols at the ports (libfec's CCSDS codec)
     const char* solver = "auto";
-    int tops = axis_top; // the tops simulated
-    int words = 0;       // received words; 0: word_count()
+    int tops = axis_top;   // the tops simulated
+    int words = 0;         // received words; 0: word_count()
+    int p = 1;             // symbols per clock
+    bool variable = false; // a length per word
+    int stats = 0;         // 1: --statistics, 2: and --detect-only
+
+    bool lanes() const { return p > 1 || variable || stats > 0; }
 
     static constexpr int axis_top = 1;
     static constexpr int native_top = 2;
@@ -72,7 +79,11 @@ struct CoreConfig {
         }
         return s + 1;
     }
-    RsCode code() const { return RsCode{Gf(m, field_poly), n, k, first_root, rootspace}; }
+    RsCode code() const { return code_of(n); }
+    // The code shortened to a word of `length` symbols, the same check symbols.
+    RsCode code_of(int length) const {
+        return RsCode{Gf(m, field_poly), length, length - r(), first_root, rootspace};
+    }
     std::vector<std::string> ipgen_args(int words, const std::string& out) const {
         std::vector<std::string> args{"rs-decoder",
                                       "--symbol-width",
@@ -106,6 +117,19 @@ struct CoreConfig {
             args.emplace_back("--ccsds");
         }
         args.insert(args.end(), {"--solver", solver});
+        if (lanes()) {
+            args.insert(args.end(), {"--symbols-per-clock", std::to_string(p)});
+        }
+        if (variable) {
+            args.emplace_back("--variable-length");
+        }
+        if (stats > 0) {
+            // windows of five words, so that the flag goes up and down
+            args.insert(args.end(), {"--statistics", "--ser-window", "5", "--ser-threshold", "6"});
+        }
+        if (stats > 1) {
+            args.emplace_back("--detect-only");
+        }
         return args;
     }
 };
@@ -149,6 +173,34 @@ const std::vector<CoreConfig>& core_matrix() {
         {"ccsds_rs160_128_e4_all_options", 8, 391, 160, 128, 112, 11, 4, 1, 63, true},
         {"ccsds_rs90_58_e2_all_options_parallel_native", 8, 391, 90, 58, 112, 11, 2, 0, 63, true,
          "parallel", CoreConfig::native_top, 40},
+        // P symbols per clock (AXI4-Stream top only): P from 2 to 16, words
+        // that fill their last beat or not, erasures, first root and root
+        // spacing, small fields where ceil(n / P) P passes 2^m - 1, a beat
+        // longer than the word; variable lengths (tlast, tkeep), P = 1 too;
+        // the Ethernet codes RS(528,514) and RS(544,514) over GF(2^10).
+        {"p4_rs255_239_statistics", 8, 285, 255, 239, 0, 1, 0, 0, 0, false, "auto",
+         CoreConfig::axis_top, 30, 4, false, 1},
+        {"p1_rs60_44_statistics_detect_only", 8, 285, 60, 44, 0, 1, 0, 0, 0, false, "auto",
+         CoreConfig::axis_top, 60, 1, false, 2},
+        {"p3_rs120_104_e4", 8, 285, 120, 104, 0, 1, 4, 0, 0, false, "auto", CoreConfig::axis_top,
+         30, 3},
+        {"p16_rs60_51_e3_g5_h7_serial", 8, 285, 60, 51, 5, 7, 3, 0, 0, false, "serial",
+         CoreConfig::axis_top, 40, 16},
+        {"p2_gf8_rs7_3_e4_g1", 3, 11, 7, 3, 1, 1, 4, 0, 0, false, "auto", CoreConfig::axis_top, 150,
+         2},
+        {"p8_gf8_rs7_5", 3, 11, 7, 5, 0, 1, 0, 0, 0, false, "auto", CoreConfig::axis_top, 150, 8},
+        {"p4_ccsds_rs160_128_e2_serial", 8, 391, 160, 128, 112, 11, 2, 0, 0, true, "serial",
+         CoreConfig::axis_top, 30, 4},
+        {"p3_gf16_rs15_9_e4_variable_statistics", 4, 19, 15, 9, 0, 1, 4, 0, 0, false, "auto",
+         CoreConfig::axis_top, 150, 3, true, 1},
+        {"p1_gf32_rs31_21_e10_variable", 5, 37, 31, 21, 1, 1, 10, 0, 0, false, "auto",
+         CoreConfig::axis_top, 80, 1, true},
+        {"p8_rs255_239_e4_variable", 8, 285, 255, 239, 0, 1, 4, 0, 0, false, "auto",
+         CoreConfig::axis_top, 40, 8, true},
+        {"p4_kp4_rs544_514_variable", 10, 1033, 544, 514, 0, 1, 0, 0, 0, false, "auto",
+         CoreConfig::axis_top, 20, 4, true},
+        {"p16_kr4_rs528_514_e2", 10, 1033, 528, 514, 0, 1, 2, 0, 0, false, "auto",
+         CoreConfig::axis_top, 20, 16},
     };
     return matrix;
 }
@@ -165,17 +217,30 @@ class Reference {
     explicit Reference(const CoreConfig& config)
         : config_(config), fec_(config.m, config.field_poly, config.first_root, config.rootspace,
                                 config.r(), config.nlong() - config.n) {}
-    FecCodec::Decoded decode(const std::vector<int>& word, const std::vector<int>& erasures) const {
+    // A word of any length n' from r + 1 to n: the code shortened to n'.
+    FecCodec::Decoded decode(const std::vector<int>& word, const std::vector<int>& erasures) {
+        const int pad = config_.nlong() - static_cast<int>(word.size());
         if (!config_.ccsds) {
-            return fec_.decode(word, erasures);
+            if (pad == config_.nlong() - config_.n) {
+                return fec_.decode(word, erasures);
+            }
+            auto codec = shortened_.find(pad);
+            if (codec == shortened_.end()) {
+                codec = shortened_
+                            .emplace(pad, std::make_unique<FecCodec>(
+                                              config_.m, config_.field_poly, config_.first_root,
+                                              config_.rootspace, config_.r(), pad))
+                            .first;
+            }
+            return codec->second->decode(word, erasures);
         }
         FecCodec::Decoded decoded;
 #if IPGEN_HAVE_LIBFEC
         std::vector<unsigned char> data(word.begin(), word.end());
         std::vector<int> positions(static_cast<std::size_t>(config_.r()) + 1, 0);
         std::copy(erasures.begin(), erasures.end(), positions.begin());
-        decoded.count = decode_rs_ccsds(data.data(), positions.data(),
-                                        static_cast<int>(erasures.size()), pad());
+        decoded.count =
+            decode_rs_ccsds(data.data(), positions.data(), static_cast<int>(erasures.size()), pad);
         decoded.word.assign(data.begin(), data.end());
 #endif
         return decoded;
@@ -193,11 +258,9 @@ class Reference {
     }
 
   private:
-    int pad() const {
-        return config_.nlong() - config_.n;
-    }
     const CoreConfig& config_;
     FecCodec fec_;
+    std::map<int, std::unique_ptr<FecCodec>> shortened_; // by pad
 };
 
 struct Expected {
@@ -206,13 +269,15 @@ struct Expected {
     int count = 0;
 };
 
-Expected expected_output(const CoreConfig& config, const RsCode& code, const Reference& fec,
-                         const Received& received, Tally& tally) {
+Expected expected_output(const CoreConfig& config, Reference& fec, const Received& received,
+                         Tally& tally) {
     const Expected failed{received.word, true, 0};
+    const int length = static_cast<int>(received.word.size());
     const int flags = static_cast<int>(received.erasures.size());
-    if (config.erasures > 0 && flags > config.erasures) {
+    if (length < config.r() + 1 || (config.erasures > 0 && flags > config.erasures)) {
         return failed;
     }
+    const RsCode code = config.code_of(length);
     const std::vector<int> used = config.erasures > 0 ? received.erasures : std::vector<int>{};
     const FecCodec::Decoded decoded = fec.decode(received.word, used);
     if (decoded.count < 0) {
@@ -250,8 +315,7 @@ std::vector<std::uint64_t> beats(const std::string& file) {
 // ipgen's vectors against libfec: every received word of tb_in.hex decoded
 // by the reference must give the lines of tb_out.hex.
 void check_vectors(const CoreConfig& config, const std::string& dir, int words, Tally& tally) {
-    const RsCode code = config.code();
-    const Reference fec(config);
+    Reference fec(config);
     const std::vector<std::uint64_t> in = beats(dir + "/tb_in.hex");
     const std::string out = test::read_file(dir + "/tb_out.hex");
     ASSERT_EQ(in.size(), static_cast<std::size_t>(words) * static_cast<std::size_t>(config.n));
@@ -267,7 +331,7 @@ void check_vectors(const CoreConfig& config, const std::string& dir, int words, 
                 received.erasures.push_back(p);
             }
         }
-        const Expected expected = expected_output(config, code, fec, received, tally);
+        const Expected expected = expected_output(config, fec, received, tally);
         tally.failures += expected.fail ? 1 : 0;
         const std::uint64_t tuser =
             (static_cast<std::uint64_t>(expected.count) << 1) | (expected.fail ? 1 : 0);
@@ -285,6 +349,98 @@ void check_vectors(const CoreConfig& config, const std::string& dir, int words, 
         expected_out += word_out;
     }
     EXPECT_EQ(out.size(), expected_out.size());
+}
+
+// A hex line as bits, least significant first.
+std::vector<bool> bits_of(const std::string& line) {
+    std::vector<bool> bits;
+    for (auto digit = line.rbegin(); digit != line.rend(); ++digit) {
+        const int value = std::stoi(std::string(1, *digit), nullptr, 16);
+        for (int b = 0; b < 4; ++b) {
+            bits.push_back((value >> b & 1) != 0);
+        }
+    }
+    return bits;
+}
+
+std::uint64_t field_of(const std::vector<bool>& bits, int low, int width) {
+    std::uint64_t value = 0;
+    for (int b = width - 1; b >= 0; --b) {
+        const auto at = static_cast<std::size_t>(low + b);
+        value = value << 1 | (at < bits.size() && bits[at] ? 1 : 0);
+    }
+    return value;
+}
+
+// The same at P symbols per beat: tb_in.hex lines {erasure flags, tkeep,
+// tlast, P symbols}, a word ending with tlast, its symbols those tkeep
+// marks; every word decoded by libfec with the pad of its length (a word
+// shorter than n - k + 1: passed unchanged, failure), and tb_out.hex must
+// hold {count, failure, tlast, tkeep, P symbols} with the lanes after the
+// word's end zero.
+void check_lanes_vectors(const CoreConfig& config, const std::string& dir, int words,
+                         Tally& tally) {
+    Reference fec(config);
+    std::istringstream in_lines(test::read_file(dir + "/tb_in.hex"));
+    std::istringstream out_lines(test::read_file(dir + "/tb_out.hex"));
+    const int p = config.p;
+    const int m = config.m;
+    int word_count = 0;
+    Received received;
+    std::vector<std::uint64_t> keeps;
+    for (std::string line; std::getline(in_lines, line);) {
+        const std::vector<bool> bits = bits_of(line);
+        const std::uint64_t keep = field_of(bits, p * m + 1, p);
+        const std::uint64_t flags = field_of(bits, p * m + 1 + p, p);
+        const bool last = field_of(bits, p * m, 1) != 0;
+        for (int l = 0; l < p; ++l) {
+            if ((keep >> l & 1) != 0) {
+                if ((flags >> l & 1) != 0) {
+                    received.erasures.push_back(static_cast<int>(received.word.size()));
+                }
+                received.word.push_back(static_cast<int>(field_of(bits, l * m, m)));
+            }
+        }
+        keeps.push_back(keep);
+        if (!last) {
+            continue;
+        }
+        if (!config.variable) {
+            ASSERT_EQ(static_cast<int>(received.word.size()), config.n) << "word " << word_count;
+        }
+        Expected expected = expected_output(config, fec, received, tally);
+        tally.failures += expected.fail ? 1 : 0;
+        if (config.stats > 1) {
+            expected.word = received.word; // detection only: flagged, counted, not corrected
+        }
+        const std::uint64_t tuser =
+            (static_cast<std::uint64_t>(expected.count) << 1) | (expected.fail ? 1 : 0);
+        std::size_t at = 0;
+        for (std::size_t b = 0; b < keeps.size(); ++b) {
+            HexVector beat;
+            beat.push(tuser, config.count_width() + 1)
+                .push(b + 1 == keeps.size() ? 1 : 0, 1)
+                .push(keeps[b], p);
+            std::vector<int> lanes(static_cast<std::size_t>(p), 0);
+            for (int l = 0; l < p; ++l) {
+                if ((keeps[b] >> l & 1) != 0) {
+                    lanes[static_cast<std::size_t>(l)] = expected.word[at++];
+                }
+            }
+            for (int l = p - 1; l >= 0; --l) {
+                beat.push(static_cast<std::uint64_t>(lanes[static_cast<std::size_t>(l)]), m);
+            }
+            std::string out;
+            ASSERT_TRUE(static_cast<bool>(std::getline(out_lines, out))) << "word " << word_count;
+            ASSERT_EQ(out, beat.hex()) << "word " << word_count << ", beat " << b;
+        }
+        ++word_count;
+        received = Received{};
+        keeps.clear();
+    }
+    EXPECT_EQ(word_count, words);
+    std::string extra;
+    EXPECT_FALSE(static_cast<bool>(std::getline(out_lines, extra)));
 }
 
 // RS_DECODER_CORE_KEEP=<dir> stages the folders there (for a look at a failure).
@@ -316,7 +472,11 @@ TEST_P(RsDecoderCore, IpgenVectorsAreLibfecsAndTheFolderSimulatesToPass) {
     EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, config.ipgen_args(words, "core"), dir,
                                                  dir + "/core"));
     Tally tally;
-    check_vectors(config, dir + "/core", words, tally);
+    if (config.lanes()) {
+        check_lanes_vectors(config, dir + "/core", words, tally);
+    } else {
+        check_vectors(config, dir + "/core", words, tally);
+    }
     if (HasFatalFailure()) {
         return;
     }
@@ -360,9 +520,12 @@ TEST_P(RsDecoderCore, FolderPassesVerilatorLint) {
     const test::TempDir temp;
     ASSERT_EQ(test::run_program(IPGEN_PATH, config.ipgen_args(1, "core"), temp.path()).exit_status,
               0);
-    for (const char* top : {"rs_decoder_axis", "rs_decoder"}) {
+    const std::vector<std::string> tops =
+        config.lanes() ? std::vector<std::string>{"rs_decoder_lanes_axis"}
+                       : std::vector<std::string>{"rs_decoder_axis", "rs_decoder"};
+    for (const std::string& top : tops) {
         const test::RunResult lint = test::run_program(
-            find_tool("make"), {"-s", "lint", std::string("TOP=") + top}, temp.path() + "/core");
+            find_tool("make"), {"-s", "lint", "TOP=" + top}, temp.path() + "/core");
         EXPECT_EQ(lint.exit_status, 0) << top << "\n" << lint.out << lint.err;
         EXPECT_EQ((lint.out + lint.err).find("%Warning"), std::string::npos)
             << top << "\n"

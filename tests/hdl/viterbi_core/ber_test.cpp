@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 namespace ipgen::viterbi {
 namespace {
@@ -18,6 +19,12 @@ struct Code {
     int k, n;
     std::array<int, 3> gp;
     int tb;
+    const char* pp0 = ""; // punctured when not empty
+    const char* pp1 = "";
+    bool erasures = false; // one symbol in 16 flagged erased
+    std::vector<double> points{3.0, 4.0, 5.0};
+    bool stream = false;    // one unterminated stream, tracebacks from the best state
+    int bits_per_clock = 1; // 2: the chunk of two steps per clock
 };
 
 void PrintTo(const Code& c, std::ostream* os) {
@@ -47,29 +54,48 @@ Count count_errors(const Code& code, double ebn0) {
     cfg.n = code.n;
     cfg.gp = code.gp;
     cfg.tb = code.tb;
-    const int block = 2000;
+    cfg.punctured = *code.pp0 != '\0';
+    cfg.pp0 = code.pp0;
+    cfg.pp1 = code.pp1;
+    cfg.bits_per_clock = code.bits_per_clock;
+    cfg.stream = code.stream;
+    cfg.best = code.stream;
+    // a stream: one block without tail; its last bits are left out (libfec
+    // ends in state 0, the core keeps its last chunks)
+    const int block = code.stream ? static_cast<int>(bits_per_point()) : 2000;
     const long blocks = bits_per_point() / block;
-    Channel ours(cfg, ebn0, 1.0 / cfg.n, 1234 + seed_offset());
-    Channel theirs(cfg, ebn0 - 0.2, 1.0 / cfg.n, 1234 + seed_offset());
+    const int counted = code.stream ? block - 4 * cfg.tb : block;
+    Channel ours(cfg, ebn0, code_rate(cfg), 1234 + seed_offset());
+    Channel theirs(cfg, ebn0 - 0.2, code_rate(cfg), 1234 + seed_offset());
     std::mt19937 rng(99 + seed_offset());
     Count count;
     for (long b = 0; b < blocks; ++b) {
         std::vector<int> bits(block + cfg.k - 1, 0);
-        for (int i = 0; i < block; ++i) {
+        for (int i = 0; i < (code.stream ? block + cfg.k - 1 : block); ++i) {
             bits[static_cast<std::size_t>(i)] = static_cast<int>(rng() & 1);
         }
         std::vector<Symbol> steps;
         std::vector<unsigned char> fec_syms;
+        std::size_t j = 0;
         for (const int c : encode(cfg, bits)) {
-            steps.push_back(ours.send(c));
-            fec_syms.push_back(static_cast<unsigned char>(theirs.send(c).conf * 255 / cfg.top()));
+            const int phase = static_cast<int>(j / static_cast<std::size_t>(cfg.n) %
+                                               std::max<std::size_t>(1, cfg.pp0.size()));
+            const int i = static_cast<int>(j++ % static_cast<std::size_t>(cfg.n));
+            Symbol mine = ours.send(c);
+            const Symbol theirs_sym = theirs.send(c);
+            // punctured or erased: no information, libfec's middle value
+            const bool erased = !cfg.sent(phase, i) || (code.erasures && (rng() & 15) == 0);
+            mine.erased = erased;
+            steps.push_back(mine);
+            fec_syms.push_back(
+                erased ? 128 : static_cast<unsigned char>(theirs_sym.conf * 255 / cfg.top()));
         }
-        const Decoded decoded = decode_block(cfg, steps);
+        const Decoded decoded = code.stream ? decode_stream(cfg, steps) : decode_block(cfg, steps);
         const auto reference = libfec_decode(cfg.k, cfg.n, cfg.gp, fec_syms, block);
         if (!reference) {
             return Count{-1, -1};
         }
-        for (int i = 0; i < block; ++i) {
+        for (int i = 0; i < counted; ++i) {
             const auto idx = static_cast<std::size_t>(i);
             count.ours += decoded.bits[idx] != bits[idx] ? 1 : 0;
             count.libfec += (*reference)[idx] != bits[idx] ? 1 : 0;
@@ -82,7 +108,7 @@ class ViterbiBer : public ::testing::TestWithParam<Code> {};
 
 TEST_P(ViterbiBer, WithinPointTwoDecibelsOfLibfec) {
     const Code& code = GetParam();
-    for (const double ebn0 : {3.0, 4.0, 5.0}) {
+    for (const double ebn0 : code.points) {
         const Count count = count_errors(code, ebn0);
         if (count.ours < 0) {
             GTEST_SKIP() << "libfec is not available";
@@ -96,13 +122,39 @@ TEST_P(ViterbiBer, WithinPointTwoDecibelsOfLibfec) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, ViterbiBer,
-                         ::testing::Values(Code{"k7_rate12", 7, 2, {0171, 0133}, 64},
-                                           Code{"k9_rate12", 9, 2, {0753, 0561}, 96},
-                                           Code{"k9_rate13", 9, 3, {0557, 0663, 0711}, 96}),
-                         [](const ::testing::TestParamInfo<Code>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Codes, ViterbiBer,
+    ::testing::Values(
+        Code{"k7_rate12", 7, 2, {0171, 0133}, 64}, Code{"k9_rate12", 9, 2, {0753, 0561}, 96},
+        Code{"k9_rate13", 9, 3, {0557, 0663, 0711}, 96},
+        // punctured at ipgen's default traceback
+        Code{"k7_rate23", 7, 2, {0171, 0133}, 96, "11", "10", false, {4.0, 5.0}},
+        Code{"k7_rate34", 7, 2, {0171, 0133}, 128, "110", "101", false, {4.0, 5.0}},
+        Code{"k7_rate78", 7, 2, {0171, 0133}, 256, "1000101", "1111010", false, {5.0, 6.0}},
+        Code{"k7_erasures", 7, 2, {0171, 0133}, 64, "", "", true, {4.0}},
+        Code{"k7_stream_best", 7, 2, {0171, 0133}, 64, "", "", false, {3.0, 4.0}, true},
+        Code{"k7_stream_best_rate34",
+             7,
+             2,
+             {0171, 0133},
+             128,
+             "110",
+             "101",
+             false,
+             {4.0, 5.0},
+             true},
+        Code{"k7_rate12_2bits_tb42",
+             7,
+             2,
+             {0171, 0133},
+             42,
+             "",
+             "",
+             false,
+             {3.0, 4.0, 5.0},
+             false,
+             2}),
+    [](const ::testing::TestParamInfo<Code>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace ipgen::viterbi

@@ -61,4 +61,30 @@ std::optional<std::vector<int>> libfec_decode(int k, int n, const std::array<int
 #endif
 }
 
+std::optional<std::vector<int>> libfec_decode27(const std::array<int, 2>& polys,
+                                                const std::vector<unsigned char>& symbols,
+                                                int data_bits) {
+#if IPGEN_HAVE_LIBFEC
+    std::vector<unsigned char> packed(static_cast<std::size_t>(data_bits + 7) / 8);
+    std::vector<unsigned char> syms = symbols;
+    int p[2] = {polys[0], polys[1]};
+    set_viterbi27_polynomial(p);
+    void* vp = create_viterbi27(data_bits);
+    init_viterbi27(vp, 0);
+    update_viterbi27_blk(vp, syms.data(), data_bits + 6);
+    chainback_viterbi27(vp, packed.data(), static_cast<unsigned>(data_bits), 0);
+    delete_viterbi27(vp);
+    std::vector<int> bits(static_cast<std::size_t>(data_bits));
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        bits[i] = (packed[i / 8] >> (7 - i % 8)) & 1;
+    }
+    return bits;
+#else
+    (void)polys;
+    (void)symbols;
+    (void)data_bits;
+    return std::nullopt;
+#endif
+}
+
 } // namespace ipgen::viterbi

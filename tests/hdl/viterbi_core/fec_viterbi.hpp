@@ -17,4 +17,12 @@ std::optional<std::vector<int>> libfec_decode(int k, int n, const std::array<int
                                               const std::vector<unsigned char>& symbols,
                                               int data_bits);
 
+// libfec's K = 7 rate 1/2 decoder with polynomials in libfec's own
+// convention (fec.h: V27POLYA 0x6d, V27POLYB 0x4f; bit j taps the input j
+// steps old, a negative polynomial an inverted output), one terminated
+// block as above. Empty when libfec is missing.
+std::optional<std::vector<int>> libfec_decode27(const std::array<int, 2>& polys,
+                                                const std::vector<unsigned char>& symbols,
+                                                int data_bits);
+
 } // namespace ipgen::viterbi

@@ -475,14 +475,15 @@ const std::vector<Accepted> accepted_runs = {
     {{"rs-decoder", "--symbol-width", "3", "--n", "7", "--k", "3", "--erasures", "04", "--fail-pin",
       "--tb-words", "5", "--prefix", "d_"},
      "ipgen rs-decoder --symbol-width 3 --n 7 --k 3 --field-poly 11 --first-root 0 "
-     "--root-spacing 1 --erasures 4 --sync start-pulse --fail-pin --solver auto --tb-words 5 "
+     "--root-spacing 1 --erasures 4 --sync start-pulse --fail-pin --solver auto "
+     "--symbols-per-clock 1 --ser-window 8192 --ser-threshold 417 --tb-words 5 "
      "--prefix d_ --out d_rs_decoder_7_3",
      "| key-equation solver | auto: serial | three multipliers |"},
     // At the bound of the testbench's vectors.
     {{"rs-decoder", "--symbol-width", "12", "--n", "4095", "--k", "4079", "--tb-words", "256"},
      "ipgen rs-decoder --symbol-width 12 --n 4095 --k 4079 --field-poly 4179 --first-root 0 "
-     "--root-spacing 1 --erasures 0 --sync start-pulse --solver auto --tb-words 256 "
-     "--out rs_decoder_4095_4079",
+     "--root-spacing 1 --erasures 0 --sync start-pulse --solver auto --symbols-per-clock 1 "
+     "--ser-window 8192 --ser-threshold 417 --tb-words 256 --out rs_decoder_4095_4079",
      "| --tb-words | 256 | received words in the testbench vectors |"},
 };
 

@@ -1,0 +1,93 @@
+`timescale 1ns/1ns
+`default_nettype none
+
+// The front of the two-steps-per-clock decoder: a beat carries two trellis
+// steps (the older one's N symbols at the low end); in_one marks a beat
+// that carries only its older step (the last beat of a block with an odd
+// number of steps). Each symbol becomes an unsigned confidence of a 1
+// (signed symbols have their sign bit inverted, the transmitter's inverted
+// outputs are turned round), both steps get their branch metrics, and
+// their sums for every pair of code words go through the two-beat stream
+// queue to the radix-4 path metrics. A missing newer step adds nothing to
+// any sum and keeps decision 0 (force_b): tracing back from state 0 after
+// it reaches state 0 after the older step, where the block ends.
+// Decisions leave as one column of two steps, {newer, older}, with done.
+module viterbi_front4 #(
+    parameter K   = 7,              // constraint length
+    parameter N   = 2,              // code symbols per step
+    parameter GP0 = 7'o171,         // generator polynomials
+    parameter GP1 = 7'o133,
+    parameter GP2 = 7'o0,
+    parameter DW  = 3,              // bits per symbol
+    parameter SIGNED = 1,           // symbols are signed (two's complement)
+    parameter [2:0] INVERT = 3'b000,  // bit i: polynomial i's symbols arrive inverted
+    parameter BW  = 4,              // bits per branch metric
+    parameter PM_WIDTH = 8,         // path metric bits asked for
+    parameter NS  = 1 << (K - 1)    // states
+) (
+    input  wire              clk,
+    input  wire              rst_n,     // synchronous, active low
+    input  wire [2*N*DW-1:0] in_data,
+    input  wire              in_one,
+    input  wire              in_last,
+    input  wire              in_valid,
+    output wire              in_ready,
+    // the column offered to the path metrics
+    output wire              step_last,
+    output wire              step_one,
+    output wire              step_valid,
+    input  wire              go,        // the column may proceed (scheduler)
+    input  wire              force_a,   // older step among the block's first K-1
+    input  wire              force_b,   // newer step among them
+    output wire              done,
+    output wire [2*NS-1:0]   dec        // {newer step's, older step's} decisions
+);
+    localparam NM = 1 << N;
+    localparam SW = BW + 1;
+    localparam MW = NM * BW;
+    localparam XW = NM * NM * SW;
+
+    // confidences of both steps
+    wire [2*N*DW-1:0] sym;
+    genvar i, a, b;
+    generate
+        for (i = 0; i < 2 * N; i = i + 1) begin : conv
+            localparam [DW-1:0] SIGN = SIGNED ? 1 << (DW - 1) : 0;
+            localparam [DW-1:0] TURN = INVERT[i % N] ? {DW{1'b1}} : {DW{1'b0}};
+            assign sym[i*DW +: DW] = in_data[i*DW +: DW] ^ SIGN ^ TURN;
+        end
+    endgenerate
+
+    wire [MW-1:0] bm_a, bm_b;
+    viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bma (
+        .sym(sym[0 +: N*DW]), .era({N{1'b0}}), .metrics(bm_a));
+    viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bmb (
+        .sym(sym[N*DW +: N*DW]), .era({N{in_one}}), .metrics(bm_b));
+
+    // sums[(wb * NM + wa) * SW +: SW] = bm_a[wa] + bm_b[wb]
+    wire [XW-1:0] sums;
+    generate
+        for (b = 0; b < NM; b = b + 1) begin : newer
+            for (a = 0; a < NM; a = a + 1) begin : older
+                assign sums[(b*NM + a)*SW +: SW] = {1'b0, bm_a[a*BW +: BW]} + {1'b0, bm_b[b*BW +: BW]};
+            end
+        end
+    endgenerate
+
+    wire [XW-1:0] r_sums;
+    viterbi_metric_register #(.W(XW + 2)) step_reg (
+        .clk(clk), .rst_n(rst_n),
+        .in_step({sums, in_one, in_last}), .in_valid(in_valid), .in_ready(in_ready),
+        .out_step({r_sums, step_one, step_last}), .out_valid(step_valid), .out_ready(done));
+
+    assign done = step_valid && go;
+    viterbi_path_metrics4 #(
+        .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SW(SW), .NM(NM), .MW(XW),
+        .PM_WIDTH(PM_WIDTH), .NS(NS)
+    ) pmu (
+        .clk(clk), .rst_n(rst_n), .run(done), .sums(r_sums),
+        .force_a(force_a), .force_b(force_b || step_one),
+        .dec_a(dec[0 +: NS]), .dec_b(dec[NS +: NS]));
+endmodule
+
+`default_nettype wire
