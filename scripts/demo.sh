@@ -404,6 +404,10 @@ fir_lowpass() {
         demo/cores/fir_lowpass_design.dat)
     ipgen_core fir_lowpass fir --coeff-width 16 --taps 31 --output-width 24 --symmetry symmetric \
         --rounding nearest --coeffs "$coeffs"
+    # The same filter with its products from one shared network of adders
+    # (--multipliers constant); the summary prints both LUT counts.
+    ipgen_core fir_lowpass_constant fir --coeff-width 16 --taps 31 --output-width 24 \
+        --symmetry symmetric --rounding nearest --coeffs "$coeffs" --multipliers constant
     mv demo/cores/fir_lowpass_design.dat "$dir/design.dat"
     command -v iverilog >/dev/null || return 0
     make -s -C "$dir" sim > "$dir/sim.txt" 2>&1 || true
@@ -544,6 +548,7 @@ done
 # "ice40 (synth_ice40):   LUTs 204, FFs 151, RAMs 0".
 echo
 printf '%-30s %-6s  %s\n' "core (ipgen)" sim "synthesis (yosys)"
+declare -A synth_of
 for dir in demo/cores/*/; do
     dir=${dir%/}
     if ! command -v iverilog >/dev/null; then
@@ -564,9 +569,23 @@ for dir in demo/cores/*/; do
             paste -sd ';' - | sed 's/;/; /g')
         [ -n "$synth" ] || synth="synthesis failed (see $dir/synth_*.log)"
     fi
+    synth_of[$(basename "$dir")]=$synth
     printf '%-30s %-6s  %s\n' "$(basename "$dir")" "$sim" "$synth"
 done
 
+# The demo low-pass both ways, its LUTs side by side: a multiplier per
+# coefficient (general) and one shared network of adders (constant).
+lut_count() { sed -n "s/.*$1 LUTs \([0-9]*\).*/\1/p" <<<"$2"; }
+if [ -n "${synth_of[fir_lowpass_constant]:-}" ]; then
+    echo
+    printf '%-32s %10s %10s\n' "fir_lowpass (31 taps) LUTs" general constant
+    for family in ice40 xilinx; do
+        printf '%-32s %10s %10s\n' "  $family" \
+            "$(lut_count $family "${synth_of[fir_lowpass]}")" \
+            "$(lut_count $family "${synth_of[fir_lowpass_constant]}")"
+    done
+    [ -z "${IPGEN_DEMO_QUICK:-}" ] || echo "  (not synthesized: IPGEN_DEMO_QUICK)"
+fi
 # The KP4 decoder's throughput: P symbols x m bits a clock, words back to
 # back, times fmax. No fmax is measured for it: its 9,159 LUT4 do not fit
 # the iCE40 HX8K (7,680), and Yosys gives none for Xilinx (bench/README.md;

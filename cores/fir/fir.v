@@ -54,6 +54,9 @@ module fir (
 `else
     output wire [`OUTPUT_WIDTH-1:0]         out_data,
 `endif
+`ifdef FIR_SATURATE
+    output wire                             out_overflow,   // out_data was clamped
+`endif
     output wire                             out_valid
 );
     localparam W     = `INPUT_DATA_WIDTH;
@@ -223,6 +226,20 @@ module fir (
 `else
     localparam PREADD = 0;
 `endif
+    // ipgen's options beyond parameters.v (fir_options.v, compiled after it):
+    // the products of a fixed set by one shared network (fir_constant_sum),
+    // results clamped instead of wrapped
+`ifdef FIR_CONSTANT_SUM
+    localparam CONSTANT = 1;
+`else
+    localparam CONSTANT = 0;
+`endif
+`ifdef FIR_SATURATE
+    localparam SATURATE = 1;
+`else
+    localparam SATURATE = 0;
+    wire out_overflow;
+`endif
     // taps the engine reads: the coefficient words for the pre-adder
     // types, the whole (mirrored) response for the polyphase ones
     localparam RTAPS = PREADD ? NCF : ((SYMM != 0) ? TAPS : NCF);
@@ -324,6 +341,7 @@ module fir (
 
     // one multiply-accumulate path per lane, all on the same coefficients
     wire [P-1:0] lane_valid;
+    wire [P-1:0] lane_overflow;   // a lane's result was clamped
     wire [P*PARTS*LANE_OUTW-1:0] lane_data;
     genvar i;
     generate
@@ -334,27 +352,29 @@ module fir (
                 .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W), .ST_OUT_W(ST_OUT_W),
                 .ACCUM(ACCUM), .ACCW(ACCW), .FULLW(FULLW), .OUTW(LANE_OUTW),
                 .ROUND((LANE_SUM || CHANNEL_SUM) ? 0 : ROUND),
-                .LUT_ROWS(LUT_ROWS)) mac (
+                .LUT_ROWS(LUT_ROWS), .CONSTANT(CONSTANT), .SATURATE(SATURATE)) mac (
                 .clk(clk), .rst_n(rst_n),
                 .op_valid(op_valid), .op_first(op_first), .op_last(op_last),
                 .op_a(op_a[i*M*IDW +: M*IDW]), .op_b(op_b[i*M*IDW +: M*IDW]),
                 .op_c(op_c[((CP > 1) ? i : 0)*M*HW +: M*HW]),
                 .out_valid(lane_valid[i]),
-                .out_data(lane_data[i*PARTS*LANE_OUTW +: PARTS*LANE_OUTW]));
+                .out_data(lane_data[i*PARTS*LANE_OUTW +: PARTS*LANE_OUTW]),
+                .out_overflow(lane_overflow[i]));
         end
         if (LANE_SUM) begin : g_sum
             fir_lane_sum #(.P(P), .PARTS(PARTS), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(TSIGNED),
-                .ROUND(ROUND)) adder (
+                .ROUND(ROUND), .SATURATE(SATURATE)) adder (
                 .clk(clk), .rst_n(rst_n), .in_valid(lane_valid[0]), .lanes(lane_data),
-                .out_valid(out_valid), .out_data(out_data));
+                .out_valid(out_valid), .out_data(out_data), .out_overflow(out_overflow));
         end else if (CHANNEL_SUM) begin : g_channels
             fir_channel_accum #(.C(CH), .D(DRATIO), .PARTS(PARTS), .FULLW(FULLW), .OUTW(OUTW),
-                .SIGNED(TSIGNED), .ROUND(ROUND)) per_channel (
+                .SIGNED(TSIGNED), .ROUND(ROUND), .SATURATE(SATURATE)) per_channel (
                 .clk(clk), .rst_n(rst_n), .in_valid(lane_valid[0]), .in_data(lane_data),
-                .out_valid(out_valid), .out_data(out_data));
+                .out_valid(out_valid), .out_data(out_data), .out_overflow(out_overflow));
         end else begin : g_direct
             assign out_valid = lane_valid[0];
             assign out_data = lane_data;
+            assign out_overflow = |lane_overflow;   // one flag for the P results
         end
     endgenerate
 endmodule

@@ -63,8 +63,14 @@ module fir_axis (
     output wire                             m_axis_tlast,   // the imaginary beat
 `endif
 `ifdef FIR_CHANNELED
+`ifdef FIR_SATURATE
+    output wire [`FIR_CHANNEL_WIDTH:0]      m_axis_tuser,   // {clamped, channel of the result}
+`else
     output wire [`FIR_CHANNEL_WIDTH-1:0]    m_axis_tuser,   // channel of the result
+`endif
     output reg                              channel_error,  // a sample out of order was dropped
+`elsif FIR_SATURATE
+    output wire                             m_axis_tuser,   // the result was clamped
 `endif
     output wire                             m_axis_tvalid,
     input  wire                             m_axis_tready
@@ -216,19 +222,34 @@ module fir_axis (
         .coef_set(s_axis_coef_tuser),
 `endif
 `endif
+`ifdef FIR_SATURATE
+        .out_overflow(clamped),
+`endif
         .out_data(result), .out_valid(result_valid));
 
     // ---- results out: the shared stream block, its ring as a memory
     // (MEMORY 1: a result is wide, so even two or four of them go into LUT
     // RAM on Xilinx). The room check above keeps it from ever being full
     // when a result arrives, so its s_ready and full are not looked at.
-    wire [OWD-1:0] head;
+    // With FIR_SATURATE the clamp flag of each result rides above it.
+`ifdef FIR_SATURATE
+    localparam FW = 1;
+    wire               clamped;
+    wire [OWD:0]       entry = {clamped, result};
+    wire [OWD:0]       head_entry;
+    wire               head_clamped = head_entry[OWD];
+`else
+    localparam FW = 0;
+    wire [OWD-1:0]     entry = result;
+    wire [OWD-1:0]     head_entry;
+`endif
+    wire [OWD-1:0] head = head_entry[OWD-1:0];
     wire           pop;
     wire           queue_ready, queue_full;
-    axis_queue #(.WIDTH(OWD), .DEPTH(DEPTH), .MEMORY(1)) queue (
+    axis_queue #(.WIDTH(OWD + FW), .DEPTH(DEPTH), .MEMORY(1)) queue (
         .aclk(aclk), .aresetn(aresetn),
-        .s_payload(result), .s_valid(result_valid), .s_ready(queue_ready),
-        .m_payload(head), .m_valid(m_axis_tvalid), .m_ready(pop),
+        .s_payload(entry), .s_valid(result_valid), .s_ready(queue_ready),
+        .m_payload(head_entry), .m_valid(m_axis_tvalid), .m_ready(pop),
         .level(queued), .full(queue_full));
 
 `ifdef COMPLEX_SERI_IN
@@ -261,7 +282,13 @@ module fir_axis (
             if (out_result == LAST_RESULT)
                 out_channel <= (out_channel == LAST_CHANNEL) ? {CHW{1'b0}} : out_channel + 1'b1;
         end
+`ifdef FIR_SATURATE
+    assign m_axis_tuser = {head_clamped, out_channel};
+`else
     assign m_axis_tuser = out_channel;
+`endif
+`elsif FIR_SATURATE
+    assign m_axis_tuser = head_clamped;
 `endif
 endmodule
 `default_nettype wire

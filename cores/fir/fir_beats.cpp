@@ -121,9 +121,14 @@ std::vector<std::string> fir_result_beats(const fir::FirConfig& c,
     const int per_beat = c.filter_type == fir::decimation ? 1 : c.samples_per_clock;
     std::vector<std::string> out;
     std::vector<std::pair<std::int64_t, int>> gathered; // a beat of P results, the first lowest
+    bool beat_clamped = false; // one of the beat's results was clamped (saturate)
     for (const fir::Result& result : results) {
         const fir::Value& r = result.value;
         std::vector<std::pair<std::int64_t, int>> fields;
+        beat_clamped = beat_clamped || r.clamped;
+        if (c.saturate) {
+            fields.push_back({beat_clamped ? 1 : 0, 1}); // the clamp flag, m_axis_tuser's top bit
+        }
         if (chw > 0) {
             fields.push_back({result.channel, chw}); // m_axis_tuser on top
         }
@@ -135,6 +140,7 @@ std::vector<std::string> fir_result_beats(const fir::FirConfig& c,
             fields.push_back({1, 1});
             fields.push_back({r.im, ow});
             out.push_back(hex_word(fields));
+            beat_clamped = false;
             continue;
         }
         if (c.is_complex) {
@@ -146,6 +152,7 @@ std::vector<std::string> fir_result_beats(const fir::FirConfig& c,
             fields.insert(fields.end(), gathered.begin(), gathered.end());
             out.push_back(hex_word(fields));
             gathered.clear();
+            beat_clamped = false;
         }
     }
     return out;

@@ -11,7 +11,9 @@
 // itself), and m_axis_tuser (the channel) above each result beat; with P
 // samples per clock a sample beat holds P samples (the oldest lowest, a
 // coefficient word zero-extended to that width) and a result beat P
-// results (decimating: one). See the core's README, Testbench.
+// results (decimating: one). With --overflow saturate the clamp flag (one
+// for the results of a beat) is m_axis_tuser's top bit, above the channel.
+// See the core's README, Testbench.
 #pragma once
 
 #include "cores/fir/fir_model.hpp"

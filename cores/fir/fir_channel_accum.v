@@ -16,14 +16,16 @@ module fir_channel_accum #(
     parameter FULLW = 16,        // full result width per part
     parameter OUTW = 16,         // output width per part
     parameter SIGNED = 1,        // results are two's complement
-    parameter ROUND = 0          // 1: round to nearest, 0: truncate
+    parameter ROUND = 0,         // 1: round to nearest, 0: truncate
+    parameter SATURATE = 0       // clamp results beyond OUTW bits
 ) (
     input  wire                     clk,
     input  wire                     rst_n,      // synchronous, active low
     input  wire                     in_valid,   // one firing
     input  wire [PARTS*FULLW-1:0]   in_data,
     output reg                      out_valid,
-    output wire [PARTS*OUTW-1:0]    out_data
+    output wire [PARTS*OUTW-1:0]    out_data,
+    output wire                     out_overflow   // a part was clamped (SATURATE)
 );
     localparam CHW = (C > 1) ? $clog2(C) : 1;
     localparam RW = (D > 1) ? $clog2(D) : 1;
@@ -54,13 +56,17 @@ module fir_channel_accum #(
 
     // the true sums fit FULLW bits: adding modulo 2^FULLW is exact
     wire [XW-1:0] total;
+    wire [PARTS-1:0] clamped;
+    assign out_overflow = |clamped;
     genvar q;
     generate
         for (q = 0; q < PARTS; q = q + 1) begin : g_part
             wire [FULLW-1:0] prior = (round == 0) ? {FULLW{1'b0}} : sums[channel][q*FULLW +: FULLW];
             assign total[q*FULLW +: FULLW] = prior + in_data[q*FULLW +: FULLW];
-            fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND))
-                scale (.clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]));
+            fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND),
+                .SATURATE(SATURATE)) scale (
+                .clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
+                .overflow(clamped[q]));
         end
     endgenerate
     always @(posedge clk) begin

@@ -7,6 +7,7 @@
 // integer model (fir_model.hpp).
 #include "cores/common/vector_random.hpp"
 #include "cores/fir/fir_beats.hpp"
+#include "cores/fir/fir_constant_network.hpp"
 #include "cores/fir/fir_interface.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "generators/common/fatal_error.hpp"
@@ -23,6 +24,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <variant>
@@ -124,6 +126,7 @@ FirConfig model_config(const Config& config) {
     c.channels = static_cast<int>(config.integer("channels"));
     c.coeff_sets = static_cast<int>(config.integer("coeff-sets"));
     c.samples_per_clock = static_cast<int>(config.integer("samples-per-clock"));
+    c.saturate = config.choice("overflow") == "saturate";
     return c;
 }
 
@@ -279,6 +282,34 @@ std::variant<Coefficients, Problem> coefficients(const Config& config) {
     return set;
 }
 
+// --multipliers constant: one shared network for the fixed real
+// coefficients of a single-cycle filter (the transposed chain takes one
+// sample per clock).
+std::optional<Problem> constant_problem(const Config& config) {
+    if (config.choice("multipliers") != "constant") {
+        return std::nullopt;
+    }
+    std::string why;
+    if (config.choice("filter-type") != "single-cycle") {
+        why = "a " + config.choice("filter-type") + " filter";
+    } else if (config.flag("loadable")) {
+        why = "loadable coefficients";
+    } else if (config.choice("data-type") == "complex") {
+        why = "complex data";
+    } else if (config.integer("channels") > 1) {
+        why = "--channels " + shown(config, "channels");
+    } else if (config.integer("coeff-sets") > 1) {
+        why = "--coeff-sets " + shown(config, "coeff-sets");
+    } else if (config.integer("samples-per-clock") > 1) {
+        why = "--samples-per-clock " + shown(config, "samples-per-clock");
+    } else {
+        return std::nullopt;
+    }
+    return Problem{"multipliers", "constant", why,
+                   "general, or constant for a single-cycle filter with one set of fixed real "
+                   "coefficients, one channel and one sample per clock"};
+}
+
 // The combinations of channels, sets and samples per clock the core builds.
 std::optional<Problem> check_channels_and_sets(const Config& config) {
     const std::int64_t channels = config.integer("channels");
@@ -353,6 +384,10 @@ Problems check_fir(Config& config) {
         return problems;
     }
     if (const std::optional<Problem> problem = check_channels_and_sets(config)) {
+        problems.push_back(*problem);
+        return problems;
+    }
+    if (const std::optional<Problem> problem = constant_problem(config)) {
         problems.push_back(*problem);
         return problems;
     }
@@ -608,6 +643,48 @@ Coefficients checked_coefficients(const Config& config) {
     return std::get<Coefficients>(std::move(set));
 }
 
+// fir_options.v: the defines of --multipliers constant and --overflow
+// saturate, compiled after parameters.v and read by the tops (written only
+// for one of them); for constant multipliers the network fir_constant_sum.v.
+void add_option_files(CoreBuild& build, const Config& config, const FirConfig& c,
+                      const CoeffSet& set, const fir::gen::FirGenDerived& derived) {
+    std::string defines;
+    const bool constant = config.choice("multipliers") == "constant";
+    if (constant) {
+        defines += "`define FIR_CONSTANT_SUM\n";
+    }
+    if (c.saturate) {
+        defines += "`define FIR_SATURATE\n";
+    }
+    if (!defines.empty()) {
+        build.generated.push_back(
+            {"fir_options.v",
+             "// The FIR core's multipliers and overflow, written by ipgen\n" + defines,
+             FileRole::include});
+    }
+    if (constant) {
+        fir::ConstantFilter filter;
+        for (const fir::Value& h : fir::impulse_response(c, set)) {
+            filter.taps.push_back(h.re);
+        }
+        filter.width = c.width;
+        filter.data_signed = !c.is_unsigned;
+        filter.out_width = static_cast<int>(derived.ato_width);
+        const fir::ConstantNetwork network = fir::build_network(filter.taps);
+        build.generated.push_back({"fir_constant_sum.v",
+                                   fir::constant_filter_verilog(filter, network, ""),
+                                   FileRole::rtl});
+        build.values.push_back(
+            {"constant network",
+             std::to_string(network.adders()) + " adders, depth " + std::to_string(network.depth()),
+             "shared products of the sample by every tap (lower bound " +
+                 std::to_string(network.bound) +
+                 " adders: distinct odd fundamentals other "
+                 "than 1), then " +
+                 std::to_string(fir::chain_adders(filter)) + " chain adders (fir_constant_sum.v)"});
+    }
+}
+
 TbVectors fir_vectors(const Config& config) {
     const FirConfig c = model_config(config);
     CoreBuild build;
@@ -681,6 +758,9 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
         build.name += "_p" + std::to_string(c.samples_per_clock);
         build.title += ", " + std::to_string(c.samples_per_clock) + " samples per clock";
     }
+    if (c.saturate) {
+        add_overflow_flag(build.interface);
+    }
 
     const auto row = [&](const std::string& name, const std::string& value,
                          const std::string& why) {
@@ -701,6 +781,7 @@ CoreBuild generate_fir(const Config& config, const std::string& /*header: parame
                      : std::string("real"),
         c.is_complex ? std::string(keywords.complex_in) : "REAL_DATA_TYPE: one sample per beat");
     row("NUM_MULTIPLIERS", std::to_string(derived.num_multipliers), "multipliers of the core");
+    add_option_files(build, config, c, coeff_sets(c, all.values).front(), derived);
     return build;
 }
 
@@ -802,6 +883,22 @@ const std::vector<Option>& options() {
          .help = "(line 14) complex samples in one beat ({imaginary, real}) or in two",
          .choices = {"parallel", "serial"},
          .default_value = Value{std::string("parallel")}},
+        {.name = "multipliers",
+         .kind = OptionKind::choice,
+         .value_name = "FORM",
+         .help = "general: a multiplier per coefficient word; constant: the fixed real "
+                 "coefficients of a single-cycle filter as one shared network of adders and "
+                 "shifts with a transposed chain (fir_constant_sum.v)",
+         .choices = {"general", "constant"},
+         .default_value = Value{std::string("general")},
+         .accepted = "constant only for a single-cycle filter with fixed real coefficients"},
+        {.name = "overflow",
+         .kind = OptionKind::choice,
+         .value_name = "MODE",
+         .help = "a result beyond --output-width (a rounding up of the largest value) wraps, or "
+                 "saturates: clamped to the largest or smallest value, m_axis_tuser set",
+         .choices = {"wrap", "saturate"},
+         .default_value = Value{std::string("wrap")}},
         {.name = "coeffs",
          .kind = OptionKind::integer_list,
          .value_name = "LIST",

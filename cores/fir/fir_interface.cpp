@@ -64,6 +64,23 @@ CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_
     return interface;
 }
 
+void add_overflow_flag(CoreInterface& interface) {
+    for (StreamInterface& stream : interface.streams) {
+        if (stream.name == "m_axis") {
+            // the top bit, above the channel index
+            stream.tuser_fields.push_back({stream.tuser_width, 1,
+                                           "the result (one of them, with several per beat) did "
+                                           "not fit the output width and was clamped to its "
+                                           "largest or smallest value"});
+            stream.tuser_width += 1;
+        }
+    }
+    std::vector<Port>& ports = interface.native_ports;
+    const auto valid = std::find_if(ports.begin(), ports.end(),
+                                    [](const Port& p) { return p.name == "out_valid"; });
+    ports.insert(valid, {"out_overflow", PortDirection::out, 1, "out_data was clamped"});
+}
+
 void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable) {
     using enum PortDirection;
     for (StreamInterface& stream : interface.streams) {

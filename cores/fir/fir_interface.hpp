@@ -19,6 +19,9 @@ struct FirPortWidths {
 CoreInterface fir_interface(const FirPortWidths& widths, bool loadable, bool is_complex,
                             bool serial);
 
+// --overflow saturate: the clamp flag, m_axis_tuser and the native
+// out_overflow.
+void add_overflow_flag(CoreInterface& interface);
 // The ports of interleaved channels (channel_width bits of index, 0 for one
 // channel) and of several coefficient sets (set_width bits, 0 for one set).
 void add_channel_ports(CoreInterface& interface, int channel_width, int set_width, bool loadable);

@@ -11,17 +11,21 @@ module fir_lane_sum #(
     parameter FULLW = 16,        // full result width per part
     parameter OUTW = 16,         // output width per part
     parameter SIGNED = 1,        // results are two's complement
-    parameter ROUND = 0          // 1: round to nearest, 0: truncate
+    parameter ROUND = 0,         // 1: round to nearest, 0: truncate
+    parameter SATURATE = 0       // clamp results beyond OUTW bits
 ) (
     input  wire                     clk,
     input  wire                     rst_n,      // synchronous, active low
     input  wire                     in_valid,
     input  wire [P*PARTS*FULLW-1:0] lanes,      // lane l at [l*PARTS*FULLW +: PARTS*FULLW]
     output reg                      out_valid,
-    output wire [PARTS*OUTW-1:0]    out_data
+    output wire [PARTS*OUTW-1:0]    out_data,
+    output wire                     out_overflow   // a part was clamped (SATURATE)
 );
     reg [PARTS*FULLW-1:0] sum;
     reg                   sum_valid;
+    wire [PARTS-1:0] clamped;
+    assign out_overflow = |clamped;
     genvar q;
     generate
         for (q = 0; q < PARTS; q = q + 1) begin : g_part
@@ -33,8 +37,10 @@ module fir_lane_sum #(
                 for (l = 0; l < P; l = l + 1) total = total + lanes[(l*PARTS+q)*FULLW +: FULLW];
             end
             always @(posedge clk) sum[q*FULLW +: FULLW] <= total;
-            fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND))
-                scale (.clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]));
+            fir_scale #(.IW(FULLW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(SIGNED), .ROUND(ROUND),
+                .SATURATE(SATURATE)) scale (
+                .clk(clk), .value(sum[q*FULLW +: FULLW]), .result(out_data[q*OUTW +: OUTW]),
+                .overflow(clamped[q]));
         end
     endgenerate
     always @(posedge clk)

@@ -32,7 +32,13 @@ module fir_mac #(
     parameter FULLW = 16,        // full output width per part
     parameter OUTW = 16,         // output width per part
     parameter ROUND = 0,         // 1: round to nearest, 0: truncate
-    parameter LUT_ROWS = 0       // multipliers as conditional-add rows
+    parameter LUT_ROWS = 0,      // multipliers as conditional-add rows
+    // fixed real coefficients, single-cycle: the folder's generated
+    // fir_constant_sum (one shared network of adders and shifts, then a
+    // transposed chain) takes the newest sample, op_a word 0, and gives the
+    // sum in place of pre-adders, multipliers and adder tree
+    parameter CONSTANT = 0,
+    parameter SATURATE = 0       // clamp results that do not fit OUTW bits
 ) (
     input  wire                     clk,
     input  wire                     rst_n,      // synchronous, active low
@@ -45,7 +51,8 @@ module fir_mac #(
     input  wire [M*PARTS*(W+1)-1:0] op_c,
     // results
     output reg                      out_valid,
-    output wire [PARTS*OUTW-1:0]    out_data
+    output wire [PARTS*OUTW-1:0]    out_data,
+    output wire                     out_overflow   // a part was clamped (SATURATE)
 );
     localparam SW = PARTS * W;          // data operand
     localparam HW = PARTS * (W + 1);    // coefficient operand
@@ -124,11 +131,31 @@ module fir_mac #(
     endgenerate
 
     // ---- adder tree
-    wire [PARTS*TREEW-1:0] tree;
+    wire [PARTS*TREEW-1:0] tree, tree_sum;
     fir_adder_tree #(.PARTS(PARTS), .SIGNED(TSIGNED), .IW(M*PARTS*PRODW), .OW(PARTS*TREEW),
         .STAGES(TREE_LAT), .ST_ADDERS(ST_ADDERS), .ST_DIRECT(ST_DIRECT), .ST_IN_W(ST_IN_W),
         .ST_OUT_W(ST_OUT_W)) adders (
-        .clk(clk), .products(prod), .sum(tree));
+        .clk(clk), .products(prod), .sum(tree_sum));
+
+    // ---- or the constant network with its chain
+    wire                   const_valid;
+    wire [PARTS*TREEW-1:0] const_sum;
+    generate
+        if (CONSTANT != 0) begin : g_constant
+`ifdef FIR_CONSTANT_SUM
+            fir_constant_sum products (
+                .clk(clk), .rst_n(rst_n), .in_data(op_a[W-1:0]), .in_valid(op_valid),
+                .out_sum(const_sum), .out_valid(const_valid));
+`else
+            assign const_sum   = {PARTS*TREEW{1'b0}};
+            assign const_valid = 1'b0;
+`endif
+        end else begin : g_general
+            assign const_sum   = {PARTS*TREEW{1'b0}};
+            assign const_valid = 1'b0;
+        end
+    endgenerate
+    assign tree = (CONSTANT != 0) ? const_sum : tree_sum;
 
     // valid, first and last of a firing, through pre-adder, multiplier, tree
     localparam FL = 1 + PROD_LAT + TREE_LAT;
@@ -144,9 +171,9 @@ module fir_mac #(
             f_last  <= {f_last[FL-2:0], op_last};
         end
     end
-    wire t_valid = f_valid[FL-1];
-    wire t_first = f_first[FL-1];
-    wire t_last  = f_last[FL-1];
+    wire t_valid = (CONSTANT != 0) ? const_valid : f_valid[FL-1];
+    wire t_first = (CONSTANT != 0) ? 1'b1 : f_first[FL-1];
+    wire t_last  = (CONSTANT != 0) ? 1'b1 : f_last[FL-1];
 
     // ---- accumulator (a plain register when every firing is a whole sum)
     reg [PARTS*ACCW-1:0] acc;
@@ -175,11 +202,15 @@ module fir_mac #(
     end
 
     // ---- output scaling
+    wire [PARTS-1:0] clamped;
     generate
         for (q = 0; q < PARTS; q = q + 1) begin : g_out
-            fir_scale #(.IW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(TSIGNED), .ROUND(ROUND))
-                scale (.clk(clk), .value(acc[q*ACCW +: ACCW]), .result(out_data[q*OUTW +: OUTW]));
+            fir_scale #(.IW(ACCW), .FULLW(FULLW), .OUTW(OUTW), .SIGNED(TSIGNED), .ROUND(ROUND),
+                .SATURATE(SATURATE)) scale (
+                .clk(clk), .value(acc[q*ACCW +: ACCW]), .result(out_data[q*OUTW +: OUTW]),
+                .overflow(clamped[q]));
         end
     endgenerate
+    assign out_overflow = |clamped;
 endmodule
 `default_nettype wire

@@ -34,7 +34,7 @@ Wide floor_shift(Wide v, int s) {
     return v >= 0 ? v >> s : -((-v + (Wide{1} << s) - 1) >> s);
 }
 
-std::int64_t scale(const FirConfig& c, Wide y) {
+std::int64_t scale(const FirConfig& c, Wide y, bool& clamped) {
     const int full = c.full_width();
     if (c.out_width < full) {
         const int drop = full - c.out_width;
@@ -48,6 +48,18 @@ std::int64_t scale(const FirConfig& c, Wide y) {
             y = floor_shift(y + (c.nearest ? Wide{1} << (drop - 1) : 0), drop);
         }
     }
+    // With saturate, a value beyond out_width bits is clamped to the
+    // largest or smallest one.
+    if (c.saturate && c.out_width < 120) {
+        const bool is_signed = c.signed_results();
+        const Wide top =
+            is_signed ? (Wide{1} << (c.out_width - 1)) - 1 : (Wide{1} << c.out_width) - 1;
+        const Wide bottom = is_signed ? -(Wide{1} << (c.out_width - 1)) : 0;
+        if (y > top || y < bottom) {
+            y = y > top ? top : bottom;
+            clamped = true;
+        }
+    }
     // The low out_width bits (at most 64), two's complement.
     const std::uint64_t mask =
         c.out_width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c.out_width) - 1;
@@ -55,7 +67,10 @@ std::int64_t scale(const FirConfig& c, Wide y) {
 }
 
 Value scale(const FirConfig& c, const WideValue& y) {
-    return {scale(c, y.re), c.is_complex ? scale(c, y.im) : 0};
+    Value v;
+    v.re = scale(c, y.re, v.clamped);
+    v.im = c.is_complex ? scale(c, y.im, v.clamped) : 0;
+    return v;
 }
 
 } // namespace

@@ -27,7 +27,8 @@ struct FirConfig {
     int cycles = 1;
     int deci = 1;
     int inter = 1;
-    bool serial = false; // complex parts one after the other on the ports
+    bool serial = false;   // complex parts one after the other on the ports
+    bool saturate = false; // a result beyond out_width is clamped (else it wraps)
     // Beyond user_params.txt: interleaved channels, each with its own
     // history; coefficient sets chosen per sample (decimation: per block).
     int channels = 1;
@@ -46,7 +47,8 @@ struct FirConfig {
 
 struct Value {
     std::int64_t re = 0;
-    std::int64_t im = 0; // 0 for real data
+    std::int64_t im = 0;  // 0 for real data
+    bool clamped = false; // a result part was clamped (saturate)
     bool operator==(const Value&) const = default;
 };
 

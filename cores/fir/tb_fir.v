@@ -3,7 +3,8 @@
 // Self-checking bench of fir_axis. tb_in.hex: one beat per line,
 // {coefficient beat, tlast, data} with data INTERNAL_DATA_WIDTH bits wide
 // (sample beats use the low INPUT_PORT_WIDTH bits). tb_out.hex: the expected
-// m_axis_tdata beats; with COMPLEX_SERI_IN {m_axis_tlast, m_axis_tdata}.
+// m_axis_tdata beats; with COMPLEX_SERI_IN {m_axis_tlast, m_axis_tdata};
+// with FIR_SATURATE m_axis_tuser (the clamp flag) above them.
 // Beats are offered in file order, each after the one before it was taken,
 // with random tvalid gaps, long ones now and then (the defines of
 // parameters.v, compiled first, say which ports there are); m_axis_tready is random,
@@ -32,6 +33,11 @@ module tb_fir;
 `else
     localparam UW = 0;
 `endif
+`ifdef FIR_SATURATE
+    localparam SATW = 1;                      // the clamp flag, on top of m_axis_tuser
+`else
+    localparam SATW = 0;
+`endif
 `ifdef FIR_CHANNELED
     localparam BW = 1;                        // the out-of-order mark
     localparam CHW = `FIR_CHANNEL_WIDTH;
@@ -41,9 +47,9 @@ module tb_fir;
 `endif
     localparam IW = DW + UW + BW + 2;
 `ifdef COMPLEX_SERI_IN
-    localparam OW = `OUTPUT_PORT_WIDTH + 1 + CHW;   // tlast above the data
+    localparam OW = `OUTPUT_PORT_WIDTH + 1 + CHW + SATW;   // tlast above the data
 `else
-    localparam OW = R * `OUTPUT_PORT_WIDTH + CHW;
+    localparam OW = R * `OUTPUT_PORT_WIDTH + CHW + SATW;
 `endif
     localparam IDLE_LIMIT = 20000;
 
@@ -80,21 +86,25 @@ module tb_fir;
 `else
     wire c_take = 1'b0;
 `endif
+    localparam TW = CHW + SATW;   // m_axis_tuser: {clamped, channel}
 `ifdef FIR_CHANNELED
-    wire [CHW-1:0] m_tuser;
     wire           channel_error;
     reg            error_due = 1'b0;   // a marked beat was taken in the clock before
+`endif
 `ifdef COMPLEX_SERI_IN
     wire m_tlast;
-    assign m_beat = {m_tuser, m_tlast, m_tdata};
+    wire [OW-TW-1:0] m_low = {m_tlast, m_tdata};
 `else
-    assign m_beat = {m_tuser, m_tdata};
+    wire [OW-TW-1:0] m_low = m_tdata;
 `endif
-`elsif COMPLEX_SERI_IN
-    wire m_tlast;
-    assign m_beat = {m_tlast, m_tdata};
+`ifdef FIR_CHANNELED
+    wire [TW-1:0] m_tuser;
+    assign m_beat = {m_tuser, m_low};
+`elsif FIR_SATURATE
+    wire [TW-1:0] m_tuser;
+    assign m_beat = {m_tuser, m_low};
 `else
-    assign m_beat = m_tdata;
+    assign m_beat = m_low;
 `endif
 
     fir_axis dut (
@@ -116,6 +126,8 @@ module tb_fir;
 `endif
 `ifdef FIR_CHANNELED
         .m_axis_tuser(m_tuser), .channel_error(channel_error),
+`elsif FIR_SATURATE
+        .m_axis_tuser(m_tuser),
 `endif
         .m_axis_tdata(m_tdata), .m_axis_tvalid(m_tvalid), .m_axis_tready(m_ready));
 

@@ -6,6 +6,7 @@
 // integer model (the one checked against numpy) gives; its testbench drives
 // fir_axis with random gaps and back-pressure and must print PASS;
 // Verilator's lint must be clean.
+#include "cores/fir/fir_constant_network.hpp"
 #include "cores/fir/fir_model.hpp"
 #include "hdl_tools.hpp"
 #include "model_beats.hpp"
@@ -35,6 +36,11 @@ struct CoreCase {
     // ones: the core drops them and keeps its set, so the expected results
     // stay those of the good packets alone
     bool bad_packets = false;
+    // --multipliers constant: the products of the fixed set by one shared
+    // network of adders (fir_constant_sum.v), summed in a transposed chain
+    bool constant = false;
+    // the first coefficient set (real), instead of a random one
+    std::vector<std::int64_t> coeffs = {};
 };
 
 void PrintTo(const CoreCase& c, std::ostream* os) {
@@ -69,6 +75,11 @@ FirConfig complex_in(FirConfig c, bool serial) {
 
 FirConfig loadable(FirConfig c) {
     c.loadable = true;
+    return c;
+}
+
+FirConfig saturating(FirConfig c) {
+    c.saturate = true;
     return c;
 }
 
@@ -150,6 +161,53 @@ const CoreCase core_cases[] = {
     // keeps results from being lost
     {"complex_seri_inter_full_queue",
      complex_in(with(make(8, 8, 19, interpolation, nonsymmetric, false, false), 1, 1, 4), true)},
+    // constant multipliers: symmetric 16-bit (the demo's shape), antisymmetric
+    // unsigned, non-symmetric rounded, 32-bit parts (products beyond 64 bits)
+    {"const_sym_odd_16bit", make(16, 31, 24, single_cycle, symmetric, true, false), 120, false,
+     true},
+    {"const_anti_odd_unsigned", make(8, 9, 20, single_cycle, antisymmetric, false, true), 120,
+     false, true},
+    {"const_none_even_nearest", make(6, 12, 9, single_cycle, nonsymmetric, true, false), 120, false,
+     true},
+    {"const_32bit_sym_even", make(32, 8, 64, single_cycle, symmetric, false, false), 120, false,
+     true},
+    // saturation: unsigned results rounded up past the largest value of a
+    // one-bit output are clamped (the largest coefficients make sure the
+    // rows' vectors hold such results); complex serial: the flag on both
+    // beats
+    {"sat_unsigned_nearest",
+     saturating(make(6, 1, 1, single_cycle, nonsymmetric, true, true)),
+     120,
+     false,
+     false,
+     {63}},
+    {"sat_const_unsigned",
+     saturating(make(5, 2, 1, single_cycle, nonsymmetric, true, true)),
+     120,
+     false,
+     true,
+     {31, 31}},
+    {"sat_load_single_unsigned",
+     saturating(loadable(make(6, 1, 1, single_cycle, nonsymmetric, true, true))),
+     120,
+     false,
+     false,
+     {63}},
+    // the flag above the channel index, and one flag for P results a beat
+    {"sat_chan2_unsigned",
+     channels(saturating(make(6, 1, 1, single_cycle, nonsymmetric, true, true)), 2, 1),
+     120,
+     false,
+     false,
+     {63}},
+    {"sat_p2_unsigned",
+     samples(saturating(make(6, 1, 1, single_cycle, nonsymmetric, true, true)), 2),
+     120,
+     false,
+     false,
+     {63}},
+    {"sat_complex_seri_single",
+     saturating(complex_in(make(6, 5, 4, single_cycle, symmetric, true, false), true))},
     // Interleaved channels (samples out of order among them, dropped and
     // flagged) and coefficient sets chosen per sample, fixed and reloaded.
     {"chan3_single_sym_odd", channels(make(8, 7, 18, single_cycle, symmetric, true, false), 3, 1)},
@@ -234,7 +292,8 @@ const char* const filter_names[] = {"single-cycle", "multi-cycle", "decimation",
 const char* const symmetry_names[] = {"none", "symmetric", "antisymmetric"};
 
 // ipgen's options for a configuration and a coefficient set.
-std::vector<std::string> ipgen_args(const FirConfig& c, const std::vector<CoeffSet>& sets) {
+std::vector<std::string> ipgen_args(const FirConfig& c, const std::vector<CoeffSet>& sets,
+                                    bool constant) {
     std::string coeffs;
     for (const CoeffSet& set : sets) {
         for (const Value& v : set) {
@@ -268,6 +327,10 @@ std::vector<std::string> ipgen_args(const FirConfig& c, const std::vector<CoeffS
             std::to_string(c.inter),
             "--complex-input",
             c.serial ? "serial" : "parallel",
+            "--multipliers",
+            constant ? "constant" : "general",
+            "--overflow",
+            c.saturate ? "saturate" : "wrap",
             "--coeffs",
             coeffs,
             "--channels",
@@ -377,12 +440,20 @@ struct Staged {
 Staged stage_core(const std::string& dir, const CoreCase& core) {
     const FirConfig& c = core.config;
     Values values(20 + c.taps);
-    const std::vector<CoeffSet> first = values.sets(c);
-    const test::RunResult run = test::run_program(IPGEN_PATH, ipgen_args(c, first), dir);
+    std::vector<CoeffSet> first = values.sets(c);
+    if (!core.coeffs.empty()) {
+        first.front().clear();
+        for (const std::int64_t v : core.coeffs) {
+            first.front().push_back({v, 0});
+        }
+    }
+    const test::RunResult run =
+        test::run_program(IPGEN_PATH, ipgen_args(c, first, core.constant), dir);
     EXPECT_EQ(run.exit_status, 0) << run.err;
     const std::string folder = dir + "/core";
     EXPECT_TRUE(ipxact_validate(folder).ok) << ipxact_validate(folder).log;
-    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c, first), dir, folder));
+    EXPECT_TRUE(test::model_gives_folder_vectors(IPGEN_PATH, ipgen_args(c, first, core.constant),
+                                                 dir, folder));
 
     // firgen, run on the folder's user_params.txt and coefficient file,
     // writes the same parameters.v (and hex file).
@@ -464,15 +535,22 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
     const std::vector<CoeffSet> initial =
         c.loadable ? std::vector<CoeffSet>(c.coeff_sets, CoeffSet(c.num_coeffs())) : first;
     int lane_of_beat = 0;
+    int clamped = 0;
     for (const fir::Result& result : fir::run_model_sets(c, initial, events)) {
         const Value& r = result.value;
         // m_axis_tuser on top
         const int data_bits = c.is_complex && c.serial ? ow + 1 : c.is_complex ? 2 * ow : ow;
         const std::uint64_t tag = chw > 0 ? std::uint64_t(result.channel) << data_bits : 0;
+        // with saturate, the clamp flag above the channel (one for the
+        // results of a beat)
+        const int beat_bits = data_bits * (c.filter_type == decimation ? 1 : lanes);
+        const std::uint64_t flag = r.clamped ? std::uint64_t{1} << (beat_bits + chw) : 0;
+        clamped += r.clamped ? 1 : 0;
         if (c.is_complex && c.serial) {
             // the imaginary beat carries m_axis_tlast, above the data
-            expected.push_back(tag | static_cast<std::uint64_t>(r.re));
-            expected.push_back(tag | std::uint64_t{1} << ow | static_cast<std::uint64_t>(r.im));
+            expected.push_back(flag | tag | static_cast<std::uint64_t>(r.re));
+            expected.push_back(flag | tag | std::uint64_t{1} << ow |
+                               static_cast<std::uint64_t>(r.im));
         } else {
             const std::uint64_t word =
                 tag | (c.is_complex ? static_cast<std::uint64_t>(r.im) << ow |
@@ -480,14 +558,16 @@ Staged stage_core(const std::string& dir, const CoreCase& core) {
                                     : static_cast<std::uint64_t>(r.re));
             // P results per beat, the first lowest (rows whose beats fit 64 bits)
             if (lane_of_beat == 0) {
-                expected.push_back(word);
+                expected.push_back(flag | word);
             } else {
-                expected.back() |= word << (lane_of_beat * data_bits);
+                expected.back() |= flag | word << (lane_of_beat * data_bits);
             }
             lane_of_beat = (lane_of_beat + 1) % (c.filter_type == decimation ? 1 : lanes);
         }
     }
     EXPECT_FALSE(expected.empty());
+    // a saturating real row must clamp some results, or it tests nothing
+    EXPECT_TRUE(!c.saturate || c.is_complex || clamped > 0) << "no result was clamped";
     EXPECT_EQ(hex_lines(folder + "/tb_out.hex"), expected);
     if (core.bad_packets) {
         add_bad_packets(folder, c, values);
@@ -543,6 +623,132 @@ TEST_P(FirCore, LintIsClean) {
 
 INSTANTIATE_TEST_SUITE_P(Matrix, FirCore, ::testing::ValuesIn(core_cases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The shared networks: constant sets with zeros, ones, powers of two, the
+// most negative value, repeats and random values, signed and unsigned data.
+struct NetworkCase {
+    int width;
+    bool data_signed;
+    std::vector<std::int64_t> taps;
+};
+
+std::vector<NetworkCase> network_cases() {
+    std::vector<NetworkCase> cases = {
+        {6, true, {0, 1, -1, 2, -32, 31, 21, -21, 13, 7, -3, 12, 21, 0}},
+        {8, false, {255, 0, 128, 170, 85, 99, 3, 254, 1}},
+        {7, true, {-64, 63, 45, 27, -9, 5, -50, 33}},
+    };
+    std::mt19937 rng(7);
+    for (const int width : {5, 8}) {
+        NetworkCase c{width, true, {}};
+        for (int k = 0; k < 16; ++k) {
+            c.taps.push_back(std::uniform_int_distribution<std::int64_t>(
+                -(std::int64_t{1} << (width - 1)), (std::int64_t{1} << (width - 1)) - 1)(rng));
+        }
+        cases.push_back(c);
+    }
+    return cases;
+}
+
+__extension__ using Wide = __int128;
+
+// Every node is the sum or difference it claims, every constant's odd part
+// a node, the adders no fewer than the bound; over many random sets (wide
+// ones too), and the same set gives the same network.
+TEST(FirConstantNetwork, NodesHoldTheirValuesForRandomSets) {
+    std::mt19937 rng(11);
+    // the extremes of 32-bit coefficients first (2^32 - 1 is one adder from 1
+    // with a shift of 32), then up to 40 constants of up to 16 bits, up to 4
+    // of up to 32
+    const std::vector<std::vector<std::int64_t>> extremes = {
+        {(std::int64_t{1} << 32) - 1, -(std::int64_t{1} << 31), 0, 1, -1},
+        {(std::int64_t{1} << 32) - 3, (std::int64_t{1} << 31) + 1, 3}};
+    for (int run = 0; run < 202; ++run) {
+        const int width = 2 + static_cast<int>(rng() % (run % 4 == 0 ? 31 : 15));
+        std::vector<std::int64_t> set(1 + rng() % (width > 16 ? 4 : 40));
+        for (std::int64_t& c : set) {
+            c = std::uniform_int_distribution<std::int64_t>(-(std::int64_t{1} << (width - 1)),
+                                                            (std::int64_t{1} << width) - 1)(rng);
+        }
+        if (run < 2) {
+            set = extremes[run];
+        }
+        const fir::ConstantNetwork n = fir::build_network(set);
+        ASSERT_EQ(n.nodes.front().value, 1u);
+        for (size_t i = 1; i < n.nodes.size(); ++i) {
+            const fir::NetworkNode& node = n.nodes[i];
+            ASSERT_LT(node.a, static_cast<int>(i));
+            ASSERT_LT(node.b, static_cast<int>(i));
+            const Wide a = static_cast<Wide>(n.nodes[node.a].value) << node.a_shift;
+            const Wide b = static_cast<Wide>(n.nodes[node.b].value) << node.b_shift;
+            ASSERT_TRUE((node.subtract ? a - b : a + b) == static_cast<Wide>(node.value)
+                                                               << node.down)
+                << "node " << i << " of run " << run;
+        }
+        for (const std::int64_t c : set) {
+            if (c != 0) {
+                const std::uint64_t m = static_cast<std::uint64_t>(c < 0 ? -c : c);
+                EXPECT_GE(n.node_of(m >> std::countr_zero(m)), 0) << c;
+            }
+        }
+        EXPECT_GE(n.adders(), n.bound);
+        EXPECT_EQ(fir::build_network(set).nodes.size(), n.nodes.size());
+    }
+}
+
+// Yosys proves the network's products (the generated module without its
+// registers) equal to the `*` operator's, bit by bit, for every input.
+TEST(FirConstantNetwork, ProductsAreProvenEqualToTheOperator) {
+    HDL_REQUIRE_TOOLS("yosys");
+    for (const NetworkCase& c : network_cases()) {
+        test::TempDir dir;
+        fir::ConstantFilter filter;
+        filter.taps = c.taps;
+        filter.width = c.width;
+        filter.data_signed = c.data_signed;
+        filter.module = "gate";
+        const int pw = 2 * c.width + 3;
+        const fir::ConstantNetwork network = fir::build_network(c.taps);
+        test::write_file(dir.file("gate.v"), fir::constant_products_verilog(filter, network, pw));
+        std::string gold =
+            "module gold (\n    input  wire [" + std::to_string(c.width - 1) + ":0] in_data";
+        for (size_t k = 0; k < c.taps.size(); ++k) {
+            gold +=
+                ",\n    output wire [" + std::to_string(pw - 1) + ":0] prod" + std::to_string(k);
+        }
+        gold += "\n);\n    wire signed [" + std::to_string(pw - 1) +
+                ":0] x = " + (c.data_signed ? "$signed(in_data)" : "$signed({1'b0, in_data})") +
+                ";\n";
+        for (size_t k = 0; k < c.taps.size(); ++k) {
+            gold += "    assign prod" + std::to_string(k) + " = x * " + (c.taps[k] < 0 ? "-" : "") +
+                    std::to_string(pw) + "'sd" +
+                    std::to_string(c.taps[k] < 0 ? -c.taps[k] : c.taps[k]) + ";\n";
+        }
+        gold += "endmodule\n";
+        test::write_file(dir.file("gold.v"), gold);
+        const ToolResult proof = yosys_script(dir.path(), "read_verilog gold.v gate.v\n"
+                                                          "proc\n"
+                                                          "equiv_make gold gate equiv\n"
+                                                          "hierarchy -top equiv\n"
+                                                          "equiv_simple\n"
+                                                          "equiv_status -assert\n");
+        EXPECT_TRUE(proof.ok) << proof.log;
+    }
+}
+
+// The two low-pass filters of the README's figures: within a quarter of
+// the bound (distinct odd fundamentals other than 1).
+TEST(FirConstantNetwork, LowPassFiltersNeedAtMostAQuarterMoreAddersThanTheBound) {
+    const std::vector<std::vector<std::int64_t>> sets = {
+        {0, -64, -56, 86, 209, 0, -439, -377, 515, 1128, 0, -2103, -1864, 2944, 9820, 13107},
+        {-42,  -107, -120,  -58,   69,    203,   248,   126,   -153,  -445, -535,
+         -264, 313,  889,   1041,  502,   -583,  -1630, -1883, -900,  1039, 2902,
+         3368, 1628, -1917, -5520, -6710, -3477, 4554,  15605, 26248, 32767}};
+    for (const auto& set : sets) {
+        const fir::ConstantNetwork n = fir::build_network(set);
+        EXPECT_LE(4 * n.adders(), 5 * n.bound) << n.adders() << " adders, bound " << n.bound;
+    }
+}
 
 } // namespace
 } // namespace ipgen::hdl

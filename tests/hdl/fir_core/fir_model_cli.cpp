@@ -2,11 +2,13 @@
 // for the numpy cross-check (fir_model_check.py):
 //   line 1: the fourteen values of user_params.txt, in file order
 //           (the first, the tap width, is ignored as firgen ignores it),
-//           then optionally the channels and the coefficient sets
+//           then optionally the channels and the coefficient sets, then
+//           optionally 1 for results clamped (saturate) instead of wrapped
 //   then one event per line: "s RE IM [CHANNEL SET]" (a sample) or
 //   "c RE0 IM0 RE1 IM1 ..." (a coefficient set) or "k SET RE0 IM0 ..." (a
 //   set loaded into set SET); sets before any sample are the initial ones.
-// Writes one line "RE IM" per output word, "RE IM CHANNEL" with channels.
+// Writes one line "RE IM" per output word, "RE IM CHANNEL" with channels,
+// then the clamp flag with saturate.
 #include "cores/fir/fir_model.hpp"
 
 #include <cstdint>
@@ -24,6 +26,8 @@ int main() {
     head >> ignored >> c.width >> c.taps >> c.out_width >> type >> load >> c.symmetry >> round >>
         arith >> data >> c.cycles >> c.deci >> c.inter >> mode;
     const bool tagged = static_cast<bool>(head >> c.channels >> c.coeff_sets);
+    int saturate = 0;
+    c.saturate = tagged && (head >> saturate) && saturate != 0;
     c.filter_type = type;
     c.loadable = load != 0;
     c.nearest = round != 0;
@@ -64,6 +68,9 @@ int main() {
                   << static_cast<std::uint64_t>(r.value.im);
         if (tagged) {
             std::cout << ' ' << r.channel;
+        }
+        if (c.saturate) {
+            std::cout << ' ' << (r.value.clamped ? 1 : 0);
         }
         std::cout << '\n';
     }
