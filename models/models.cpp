@@ -324,17 +324,27 @@ std::vector<int> Viterbi::quantise(std::span<const double> values) const {
     return out;
 }
 
-std::vector<std::uint8_t> Viterbi::decode(std::span<const int> symbols) const {
+std::vector<std::uint8_t> Viterbi::decode(std::span<const int> symbols,
+                                          std::span<const std::uint8_t> erasures) const {
     const viterbi::CoreConfig& cfg = state_->viterbi;
     const int offset = signed_symbols() ? 1 << (cfg.soft_width - 1) : 0;
     check_symbols(symbols, -offset, cfg.top() - offset, "Viterbi.decode: symbols");
+    if (!erasures.empty() && erasures.size() != symbols.size()) {
+        throw Error("Viterbi.decode: erasures: " + std::to_string(erasures.size()) + " flags for " +
+                    std::to_string(symbols.size()) +
+                    " symbols; accepted: none, or one flag per symbol");
+    }
+    if (!erasures.empty() && !cfg.erasures) {
+        throw Error("Viterbi.decode: erasures: the core takes no erasure flags; accepted: "
+                    "flags with a core of --erasures");
+    }
     if (symbols.empty()) {
         return {};
     }
     std::vector<viterbi::Symbol> sent;
     sent.reserve(symbols.size());
-    for (const int symbol : symbols) {
-        sent.push_back({symbol + offset, false});
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        sent.push_back({symbols[i] + offset, !erasures.empty() && erasures[i] != 0});
     }
     const int steps = front::viterbi_block_steps(cfg, sent.size());
     if (cfg.best || cfg.stream || cfg.invert != 0) {

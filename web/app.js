@@ -114,6 +114,7 @@
       field.initial = defaultText(option);
       input.value = exampleValue !== undefined ? exampleValue : field.initial;
       input.placeholder = option.default_rule ? 'default: ' + option.default_rule
+        : option.required_unless ? 'required unless --' + option.required_unless
         : option.required ? 'required' : '';
     }
     input.title = tip;
@@ -193,6 +194,17 @@
     $('preset').replaceChildren(...(preset ? [preset.row] : []));
     if (preset) {
       preset.row.querySelector('label').prepend('Preset ');
+      // A preset gives the values it names: the fields required unless it
+      // is chosen are emptied while one is (the example's values come back
+      // when it is cleared), so ipgen takes them from the preset.
+      preset.input.addEventListener('change', () => {
+        for (const f of fields) {
+          if (f.option.required_unless === preset.option.name) {
+            f.input.value = preset.input.value ? '' : (example[f.option.name] || '');
+          }
+        }
+        update();
+      });
     }
     $('options').replaceChildren(...fields.filter((f) => f !== preset).map((f) => f.row));
     update();

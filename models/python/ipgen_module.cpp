@@ -191,17 +191,24 @@ PYBIND11_MODULE(ipgen, m) {
             "range (signed: minus 2^(D-1)); hard: y > 0")
         .def(
             "decode",
-            [](const Viterbi& v, const In<int>& symbols) {
+            [](const Viterbi& v, const In<int>& symbols,
+               const std::optional<In<std::uint8_t>>& erasures) {
+                std::span<const std::uint8_t> flags;
+                if (erasures) {
+                    flags = {erasures->data(), static_cast<std::size_t>(erasures->size())};
+                }
                 std::vector<std::uint8_t> out;
                 {
                     py::gil_scoped_release release;
-                    out = v.decode({symbols.data(), static_cast<std::size_t>(symbols.size())});
+                    out =
+                        v.decode({symbols.data(), static_cast<std::size_t>(symbols.size())}, flags);
                 }
                 return array_of(out, {static_cast<py::ssize_t>(out.size())});
             },
-            py::arg("symbols"),
+            py::arg("symbols"), py::arg("erasures") = py::none(),
             "one terminated block of transmitted symbols (punctured positions left out) to its "
-            "decoded bits, the K-1 tail bits included, as the core delivers them");
+            "decoded bits, the K-1 tail bits included, as the core delivers them; erasures: "
+            "none, or one flag per symbol (an erased symbol adds nothing to any branch metric)");
     add_model_methods(viterbi);
 
     py::class_<Fir> fir(m, "Fir",

@@ -118,7 +118,11 @@ class Viterbi : public Model {
     // left out) to its decoded bits, the K-1 tail bits included, as the
     // core delivers them (a core with --stream continuous: the stream from
     // reset, the bits it has delivered once all symbols are in).
-    std::vector<std::uint8_t> decode(std::span<const int> symbols) const;
+    // `erasures`: none, or one flag per transmitted symbol (non-zero: the
+    // symbol is erased, as the core's s_axis_tuser flag marks it: it adds
+    // nothing to any branch metric, as a punctured one).
+    std::vector<std::uint8_t> decode(std::span<const int> symbols,
+                                     std::span<const std::uint8_t> erasures = {}) const;
 };
 
 // ipgen fir: samples in, results out. Complex cores take and give

@@ -199,3 +199,20 @@ def test_fir_loadable_reload_takes_effect_at_its_sample():
     assert list(y[100:]) == list(np.convolve(x, b)[100:200])
     with pytest.raises(ipgen.Error, match=r"^ipgen: Fir.filter: samples\[1\] 128: "):
         f.filter(np.array([0, 128]))
+
+
+def test_viterbi_erasures_add_nothing_to_the_metrics():
+    """Symbols flagged as erased are ignored, whatever their value."""
+    v = ipgen.Viterbi(constraint_length=7, polynomials="171,133", soft_width=3, erasures=True)
+    bits = rng.integers(0, 2, 400).astype(np.uint8)
+    sent = v.quantise(2.0 * v.encode(bits) - 1)
+    flags = np.zeros(len(sent), dtype=np.uint8)
+    flags[::3] = 1
+    wrong = sent.copy()
+    wrong[::3] = sent.max() + sent.min() - sent[::3]  # each erased symbol turned round
+    assert (v.decode(wrong, erasures=flags)[:len(bits)] == bits).all()
+    assert (v.decode(wrong)[:len(bits)] != bits).any()
+    with pytest.raises(ipgen.Error):
+        v.decode(wrong, erasures=flags[1:])
+    with pytest.raises(ipgen.Error):
+        ipgen.Viterbi(constraint_length=7, polynomials="171,133").decode(wrong, erasures=flags)

@@ -29,6 +29,8 @@ const configurations = [
   { core: 'rs-decoder', set: { 'symbol-width': '8', n: '255', k: '239', solver: 'parallel' }, timed: true },
   { core: 'viterbi', set: { 'traceback-length': '48', 'soft-decision': false } },
   { core: 'fir', set: { taps: '9', symmetry: 'symmetric', 'filter-type': 'multi-cycle', cycles: '9' } },
+  // A preset: the code's values come from it alone.
+  { core: 'rs-decoder', set: { standard: 'dvb' } },
 ];
 
 function describe(core) {
