@@ -19,6 +19,7 @@
 #include "generators/firgen/firgen_params.hpp"
 #include "generators/firgen/parameters_file.hpp"
 #include "generators/firparam/user_params.hpp"
+#include "ipgen/beats.hpp"
 #include "ipgen/core_description.hpp"
 #include "ipgen/options.hpp"
 
@@ -407,25 +408,9 @@ namespace model_vectors {
 
 using fir::Value;
 
-// A hexadecimal word of the fields given most significant first; a value
-// narrower than its field is sign-extended.
-std::string hex_word(const std::vector<std::pair<std::int64_t, int>>& fields) {
-    std::vector<bool> bits; // least significant first
-    for (auto field = std::rbegin(fields); field != std::rend(fields); ++field) {
-        for (int i = 0; i < field->second; ++i) {
-            bits.push_back(i < 63 ? ((field->first >> i) & 1) != 0 : field->first < 0);
-        }
-    }
-    std::string text;
-    for (size_t i = 0; i < bits.size(); i += 4) {
-        int digit = 0;
-        for (size_t j = i; j < std::min(i + 4, bits.size()); ++j) {
-            digit |= bits[j] ? 1 << (j - i) : 0;
-        }
-        text.insert(text.begin(), "0123456789abcdef"[digit]);
-    }
-    return text;
-}
+// Beats are written by the shared hex_word (ipgen/beats.hpp): fields
+// most significant first, a value narrower than its field sign-extended.
+using front::hex_word;
 
 std::int64_t part(std::int64_t v, int width) {
     return width >= 63 ? v : v & ((std::int64_t{1} << width) - 1);
