@@ -131,6 +131,9 @@ ipgen_core() {
 }
 ipgen_core rs_255_239_encoder rs-encoder --symbol-width 8 --n 255 --k 239
 ipgen_core viterbi_k7 viterbi
+# The same code, two trellis steps per clock (radix-4 add-compare-select):
+# simulated only (its synthesis figures are in the core's README).
+ipgen_core viterbi_k7_2bits viterbi --bits-per-clock 2
 # The decoder is simulated only: its synthesis takes minutes (make synth in
 # its folder; the figures are in its README).
 ipgen_core rs_204_188_decoder rs-decoder --symbol-width 8 --n 204 --k 188 --tb-words 20
@@ -287,45 +290,57 @@ LOOP
 rs_loop_result=
 rs_loop
 
-# The bit-error-rate curve of demo/cores/viterbi_k7 (K = 7, 171/133, 3-bit
-# soft decision) into its ber.png. At each Eb/N0 of $viterbi_ebn0 the
-# folder's own testbench runs the RTL on $viterbi_bits noisy bits; the
-# vectors (bench/viterbi_ber) hold the bits our model decodes, so PASS means
-# the RTL made exactly the errors counted. Beside it libfec's decoder on
-# 10^6 bits per point (the same channel and quantisation) and uncoded BPSK.
+# The bit-error-rate curves of demo/cores/viterbi_k7 (K = 7, 171/133, 3-bit
+# soft decision) and of demo/cores/viterbi_k7_2bits (the same code, two
+# steps per clock) into viterbi_k7/ber.png. At each Eb/N0 of $viterbi_ebn0
+# each folder's own testbench runs its RTL on $viterbi_bits noisy bits (the
+# same bits and noise for both: the two cores decode the same bits, so the
+# points coincide); the vectors (bench/viterbi_ber) hold the bits our model
+# decodes, so PASS means the RTL made exactly the errors counted. Beside
+# them libfec's decoder on 10^6 bits per point (the same channel and
+# quantisation) and uncoded BPSK.
+sim_only="$sim_only viterbi_k7_2bits "
 viterbi_ebn0="0 1 2 3"
 viterbi_bits=20000
-[ -z "${IPGEN_DEMO_QUICK:-}" ] || viterbi_bits=2000
+[ -z "${IPGEN_DEMO_QUICK:-}" ] || viterbi_bits=1000
 viterbi_ber_curve() {
-    local dir=demo/cores/viterbi_k7 tool="$bin/bench/viterbi_ber/viterbi_ber" ebn0 point
+    local dir=demo/cores/viterbi_k7 tool="$bin/bench/viterbi_ber/viterbi_ber" ebn0 point core
     if [ ! -x "$tool" ] || ! command -v iverilog >/dev/null || ! command -v gnuplot >/dev/null; then
         echo "$dir/ber.png: not drawn (needs libfec-dev, iverilog and gnuplot)"
         return 0
     fi
-    for ebn0 in $viterbi_ebn0; do
-        point="$dir/ber_sim/$ebn0"
-        mkdir -p "$point"
-        cp "$dir"/*.v "$dir"/*.vlt "$dir"/*.f "$dir/Makefile" "$point/"
-        ("$tool" "$point" "$ebn0" "$viterbi_bits" >"$point/errors.txt" &&
-            make -s -C "$point" sim >"$point/sim.txt" 2>&1) &
+    # one bit per clock, then two
+    for core in viterbi_k7:1 viterbi_k7_2bits:2; do
+        for ebn0 in $viterbi_ebn0; do
+            point="$dir/ber_sim/${core%:*}/$ebn0"
+            mkdir -p "$point"
+            cp "demo/cores/${core%:*}"/*.v "demo/cores/${core%:*}"/*.vlt \
+                "demo/cores/${core%:*}"/*.f "demo/cores/${core%:*}/Makefile" "$point/"
+            ("$tool" --bits-per-clock "${core#*:}" "$point" "$ebn0" "$viterbi_bits" >"$point/errors.txt" &&
+                make -s -C "$point" sim >"$point/sim.txt" 2>&1) &
+        done
     done
     wait
-    echo "# Eb/N0 (dB), bits, bit errors, BER: the RTL (make sim PASS)" >"$dir/ber_rtl.dat"
-    for ebn0 in $viterbi_ebn0; do
-        point="$dir/ber_sim/$ebn0"
-        if ! grep -qx PASS "$point/sim.txt" 2>/dev/null; then
-            echo "$point: the RTL does not match the model at $ebn0 dB ($point/sim.txt)"
-            exit 1
-        fi
-        awk '{ printf "%s %d %d %.3g\n", $1, $2, $3, $3 / $2 }' "$point/errors.txt" >>"$dir/ber_rtl.dat"
+    for core in viterbi_k7 viterbi_k7_2bits; do
+        echo "# Eb/N0 (dB), bits, bit errors, BER: the RTL of $core (make sim PASS)" >"$dir/ber_rtl_$core.dat"
+        for ebn0 in $viterbi_ebn0; do
+            point="$dir/ber_sim/$core/$ebn0"
+            if ! grep -qx PASS "$point/sim.txt" 2>/dev/null; then
+                echo "$point: the RTL of $core does not match the model at $ebn0 dB ($point/sim.txt)"
+                exit 1
+            fi
+            awk '{ printf "%s %d %d %.3g\n", $1, $2, $3, $3 / $2 }' "$point/errors.txt" >>"$dir/ber_rtl_$core.dat"
+        done
     done
+    mv "$dir/ber_rtl_viterbi_k7.dat" "$dir/ber_rtl.dat"
+    mv "$dir/ber_rtl_viterbi_k7_2bits.dat" "$dir/ber_rtl_2bits.dat"
     rm -rf "$dir/ber_sim"
     echo "# Eb/N0 (dB), bits, bit errors, BER: libfec's K = 7 decoder" >"$dir/ber_libfec.dat"
     for ebn0 in 0 0.5 1 1.5 2 2.5 3 3.5 4 4.5 5; do
         "$tool" - "$ebn0" 1000000 | awk '{ printf "%s %d %d %.3g\n", $1, $2, $4, $4 / $2 }'
     done >>"$dir/ber_libfec.dat"
     gnuplot <<GP
-set terminal png size 800,600
+set terminal png size 800,660
 set output "$dir/ber.png"
 set title "Viterbi decoder K = 7 (171, 133), 3-bit soft decision, traceback 64"
 set xlabel "Eb/N0 (dB)"
@@ -335,17 +350,21 @@ set format y "10^{%L}"
 set xrange [0:6]
 set yrange [1e-6:0.5]
 set grid
-set key top right
+set key below Left reverse
 plot 0.5 * erfc(sqrt(10 ** (x / 10))) title "uncoded BPSK" with lines lw 2, \
      "$dir/ber_libfec.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "libfec, 10^6 bits per point" with linespoints lw 2 pt 7, \
-     "$dir/ber_rtl.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "ipgen core (RTL simulation), $viterbi_bits bits per point" with points pt 5 ps 2
+     "$dir/ber_rtl.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "ipgen core (RTL), 1 bit per clock, $viterbi_bits bits per point" with points pt 5 ps 2, \
+     "$dir/ber_rtl_2bits.dat" using 1:(\$3 > 0 ? \$4 : 1/0) title "ipgen core (RTL), 2 bits per clock, $viterbi_bits bits per point" with points pt 4 ps 3
 GP
-    echo "$dir/ber.png: Eb/N0 dB: RTL BER (errors / bits) | libfec BER"
+    echo "$dir/ber.png: Eb/N0 dB: RTL BER (errors / bits) 1 bit per clock | 2 bits per clock | libfec BER"
     for ebn0 in $viterbi_ebn0; do
-        printf '    %s dB: %s (%s / %s) | %s\n' "$ebn0" \
+        printf '    %s dB: %s (%s / %s) | %s (%s / %s) | %s\n' "$ebn0" \
             "$(awk -v e="$ebn0" '$1 == e { print $4 }' "$dir/ber_rtl.dat")" \
             "$(awk -v e="$ebn0" '$1 == e { print $3 }' "$dir/ber_rtl.dat")" \
             "$(awk -v e="$ebn0" '$1 == e { print $2 }' "$dir/ber_rtl.dat")" \
+            "$(awk -v e="$ebn0" '$1 == e { print $4 }' "$dir/ber_rtl_2bits.dat")" \
+            "$(awk -v e="$ebn0" '$1 == e { print $3 }' "$dir/ber_rtl_2bits.dat")" \
+            "$(awk -v e="$ebn0" '$1 == e { print $2 }' "$dir/ber_rtl_2bits.dat")" \
             "$(awk -v e="$ebn0" '!/^#/ && $1 + 0 == e + 0 { print $4 }' "$dir/ber_libfec.dat")"
     done
 }
