@@ -65,6 +65,73 @@ rs_decoder_totals() {
 soak viterbi_ber hdl_viterbi_core_tests tests/hdl/viterbi_core/hdl_viterbi_core_tests \
     'Codes/ViterbiBer.*' viterbi_totals IPGEN_VITERBI_BER_BITS=1000000 IPGEN_VITERBI_SEED="$seed"
 
+# Our model of the K = 7 core (bit for bit the RTL) in every mode at the
+# default traceback, against libfec 0.1 dB worse off on the same noise
+# (bench/viterbi_ber): terminated blocks, two steps per clock, continuous
+# streams from the best state and from state 0 (libfec decodes each stream
+# of 10^5 bits as one terminated block: an unlimited traceback), 5% of the
+# symbols erased, and each preset's every rate in its own framing at the
+# preset's default traceback (802.11 128, dvb-s and ccsds 256) and at the
+# default of a folder that decodes that rate alone. A row passes when ours
+# makes no more errors than libfec plus three standard deviations of its
+# count plus 3. IPGEN_VITERBI_MODE_BITS (default 2 x 10^6) bits per row.
+viterbi_modes_soak() {
+    local name=viterbi_modes start=$SECONDS row label options ebn0 result
+    [[ -z $only || $name == *"$only"* ]] || return 0
+    echo "=== $name (${IPGEN_VITERBI_MODE_BITS:-2000000} bits per row, libfec 0.1 dB worse off)"
+    cmake --build "$build" --target viterbi_ber -j 2 >/dev/null
+    mkdir -p "$build/soak"
+    : >"$build/soak/$name.log"
+    while IFS='|' read -r label options ebn0; do
+        # shellcheck disable=SC2086
+        result=$("$build/bench/viterbi_ber/viterbi_ber" --offset 0.1 $options - "$ebn0" \
+            "${IPGEN_VITERBI_MODE_BITS:-2000000}" "$seed")
+        echo "$label $result" >>"$build/soak/$name.log"
+    done <<'ROWS'
+k7_terminated||3.0
+k7_2bits|--bits-per-clock 2|3.0
+k7_stream_best|--stream best|3.0
+k7_stream_zero|--stream zero|3.0
+k7_erasures5|--erasures 5|3.5
+k7_stream_best_erasures5|--stream best --erasures 5|3.5
+ieee80211_12|--standard 802.11 --tb 128|3.0
+ieee80211_23|--standard 802.11 --rate 11,10 --tb 128|4.0
+ieee80211_34|--standard 802.11 --rate 110,101 --tb 128|4.5
+ieee80211_12_alone|--standard 802.11|3.0
+ieee80211_23_alone|--standard 802.11 --rate 11,10|4.0
+dvbs_12|--standard dvb-s --stream best --tb 256|3.0
+dvbs_23|--standard dvb-s --stream best --rate 10,11 --tb 256|4.0
+dvbs_34|--standard dvb-s --stream best --rate 101,110 --tb 256|4.5
+dvbs_56|--standard dvb-s --stream best --rate 10101,11010 --tb 256|5.0
+dvbs_78|--standard dvb-s --stream best --rate 1000101,1111010 --tb 256|5.5
+dvbs_12_alone|--standard dvb-s --stream best|3.0
+dvbs_23_alone|--standard dvb-s --stream best --rate 10,11|4.0
+dvbs_34_alone|--standard dvb-s --stream best --rate 101,110|4.5
+dvbs_56_alone|--standard dvb-s --stream best --rate 10101,11010|5.0
+ccsds_12|--standard ccsds --stream best --tb 256|3.0
+ccsds_23|--standard ccsds --stream best --rate 10,11 --tb 256|4.0
+ccsds_34|--standard ccsds --stream best --rate 101,110 --tb 256|4.5
+ccsds_56|--standard ccsds --stream best --rate 10101,11010 --tb 256|5.0
+ccsds_78|--standard ccsds --stream best --rate 1000101,1111010 --tb 256|5.5
+ccsds_12_alone|--standard ccsds --stream best|3.0
+ccsds_23_alone|--standard ccsds --stream best --rate 10,11|4.0
+ccsds_34_alone|--standard ccsds --stream best --rate 101,110|4.5
+ccsds_56_alone|--standard ccsds --stream best --rate 10101,11010|5.0
+ROWS
+    # NAME EBN0 BITS OURS LIBFEC LIBFEC_EBN0 TB
+    if awk '{ slack = 3 * sqrt($5) + 3; ok = $4 <= $5 + slack
+              printf "  %-26s %s dB, TB %3d: %5d bit errors, libfec at %s dB %5d, in %d bits: %s\n",
+                     $1, $2, $7, $4, $6, $5, $3, ok ? "ok" : "MISSED"
+              bad += !ok }
+            END { exit bad > 0 }' "$build/soak/$name.log"; then
+        echo "$name: PASS, $((SECONDS - start)) s, log in $build/soak/$name.log"
+    else
+        echo "$name: FAIL, log in $build/soak/$name.log"
+        failed+=("$name")
+    fi
+}
+viterbi_modes_soak
+
 # Continuous streams of 10^6 bits through the RTL at full rate: the folder
 # of `ipgen viterbi --stream continuous` (K = 7) and that of `ipgen viterbi
 # --standard dvb-s` with the rate changing every frame of 1000 bits

@@ -33,6 +33,11 @@ struct Code {
     std::vector<double> points{3.0, 4.0, 5.0};
     bool stream = false;    // one unterminated stream, tracebacks from the best state
     int bits_per_clock = 1; // 2: the chunk of two steps per clock
+    bool best = true;       // a stream's tracebacks from the best state, else from 0
+    int invert = 0;         // bit i: the transmitter inverts output i
+    // K = 7 rate 1/2: libfec's own polynomials for the code (fec.h's
+    // convention, a negative one inverted); zero: ours mirrored
+    std::array<int, 2> libfec27{0, 0};
 };
 
 void PrintTo(const Code& c, std::ostream* os) {
@@ -67,7 +72,8 @@ Count count_errors(const Code& code, double ebn0) {
     cfg.pp1 = code.pp1;
     cfg.bits_per_clock = code.bits_per_clock;
     cfg.stream = code.stream;
-    cfg.best = code.stream;
+    cfg.best = code.stream && code.best;
+    cfg.invert = code.invert;
     // a stream: one block without tail; its last bits are left out (libfec
     // ends in state 0, the core keeps its last chunks)
     const int block = code.stream ? static_cast<int>(bits_per_point()) : 2000;
@@ -85,7 +91,7 @@ Count count_errors(const Code& code, double ebn0) {
         std::vector<Symbol> steps;
         std::vector<unsigned char> fec_syms;
         std::size_t j = 0;
-        for (const int c : encode(cfg, bits)) {
+        for (const int c : transmit(cfg, encode(cfg, bits))) {
             const int phase = static_cast<int>(j / static_cast<std::size_t>(cfg.n) %
                                                std::max<std::size_t>(1, cfg.pp0.size()));
             const int i = static_cast<int>(j++ % static_cast<std::size_t>(cfg.n));
@@ -94,12 +100,14 @@ Count count_errors(const Code& code, double ebn0) {
             // punctured or erased: no information, libfec's middle value
             const bool erased = !cfg.sent(phase, i) || (code.erasures && (rng() & 15) == 0);
             mine.erased = erased;
-            steps.push_back(mine);
+            steps.push_back(received(cfg, i, mine));
             fec_syms.push_back(
                 erased ? 128 : static_cast<unsigned char>(theirs_sym.conf * 255 / cfg.top()));
         }
         const Decoded decoded = code.stream ? decode_stream(cfg, steps) : decode_block(cfg, steps);
-        const auto reference = libfec_decode(cfg.k, cfg.n, cfg.gp, fec_syms, block);
+        const auto reference = code.libfec27[0] != 0
+                                   ? libfec_decode27(code.libfec27, fec_syms, block)
+                                   : libfec_decode(cfg.k, cfg.n, cfg.gp, fec_syms, block);
         if (!reference) {
             return Count{-1, -1};
         }
@@ -127,6 +135,9 @@ TEST_P(ViterbiBer, WithinPointTwoDecibelsOfLibfec) {
         const double slack = 3.0 * std::sqrt(static_cast<double>(count.libfec)) + 3.0;
         EXPECT_LE(static_cast<double>(count.ours), static_cast<double>(count.libfec) + slack)
             << code.name << " at " << ebn0 << " dB";
+        // and the reference decodes the code it is given (its polynomials,
+        // their order and inversion right): under 1% bit errors
+        EXPECT_LT(count.libfec, bits_per_point() / 100) << code.name << ": libfec fails";
     }
 }
 
@@ -161,7 +172,37 @@ INSTANTIATE_TEST_SUITE_P(
              false,
              {3.0, 4.0, 5.0},
              false,
-             2}),
+             2},
+        Code{.name = "k7_stream_zero",
+             .k = 7,
+             .n = 2,
+             .gp = {0171, 0133},
+             .tb = 64,
+             .points = {3.0, 4.0},
+             .stream = true,
+             .best = false},
+        // presets: 802.11's output order at its default traceback; ccsds's
+        // inverted 133 output, checked by libfec's own convention for it
+        Code{.name = "ieee80211_rate34",
+             .k = 7,
+             .n = 2,
+             .gp = {0133, 0171},
+             .tb = 128,
+             .pp0 = "110",
+             .pp1 = "101",
+             .points = {4.0},
+             .libfec27 = {0x6d, 0x4f}},
+        Code{.name = "ccsds_stream_rate56",
+             .k = 7,
+             .n = 2,
+             .gp = {0171, 0133},
+             .tb = 256,
+             .pp0 = "10101",
+             .pp1 = "11010",
+             .points = {4.5},
+             .stream = true,
+             .invert = 2,
+             .libfec27 = {0x4f, -0x6d}}),
     [](const ::testing::TestParamInfo<Code>& info) { return std::string(info.param.name); });
 
 // A worked example a standard publishes: the data bits (tail included) and
