@@ -27,11 +27,15 @@
 
 module viterbi_decoder #(
 `ifdef VITERBI_RADIX4
-    parameter DBW = 2 * `DINBUS_WIDTH,  // in_data bits: two steps
+    parameter DBW = 2 * `VITERBI_SYMBOLS * `DIN_WIDTH,  // in_data bits: two steps
 `else
     parameter DBW = `DINBUS_WIDTH,      // in_data bits
 `endif
+`ifdef VITERBI_RADIX4
+    parameter EN  = 2 * `VITERBI_SYMBOLS,   // erasure flags: two steps' symbols
+`else
     parameter EN  = `VITERBI_SYMBOLS,   // symbols per beat (erasure flags)
+`endif
     parameter SETW = `VITERBI_SETW,     // bits of in_set
 `ifdef BER_PRESENT
     parameter BRW = `BER_RATE_WIDTH     // BER window counter bits
@@ -183,10 +187,12 @@ module viterbi_decoder #(
 `ifdef VITERBI_RADIX4
         viterbi_front4 #(
             .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SIGNED(SIGNED),
-            .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS)
+            .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS), .PUNCTURED(PUNCTURED),
+            .NSET(NSET), .SETW(SETW), .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1)
         ) front (
             .clk(clk), .rst_n(rst_n),
-            .in_data(in_data), .in_one(in_one), .in_last(in_last), .in_valid(in_valid),
+            .in_data(in_data), .in_one(in_one), .in_era(in_era), .in_set(in_set),
+            .in_last(in_last), .in_valid(in_valid),
             .in_ready(in_ready),
             .step_last(r_last), .step_one(r_one), .step_valid(r_valid), .go(go),
             .force_a(force0), .force_b(force1), .done(done), .dec(dec));

@@ -548,12 +548,9 @@ Problems check_viterbi(Config& config) {
     }
     check_code(config, problems);
     if (config.integer("bits-per-clock") == 2) {
-        // the radix-4 core decodes whole unpunctured steps, fully parallel
+        // the radix-4 core is fully parallel
         const std::pair<const char*, bool> without[] = {
             {"--hybrid-index", config.has("hybrid-index")},
-            {"--puncture-patterns", config.has("puncture-patterns")},
-            {"--puncture-set", config.has("puncture-set")},
-            {"--erasures", config.flag("erasures")},
             {"--ber-period", config.has("ber-period")},
             {"--stream continuous", config.choice("stream") == "continuous"},
             {"--traceback-start best", config.choice("traceback-start") == "best"},
@@ -563,8 +560,8 @@ Problems check_viterbi(Config& config) {
                 problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
                                     std::string("two steps per clock do not combine with ") + name,
                                     "1 with " + std::string(name) +
-                                        "; 2 for a fully parallel, unpunctured, terminated core "
-                                        "without erasures or BER monitor"});
+                                        "; 2 for a fully parallel, terminated core without "
+                                        "BER monitor"});
                 break;
             }
         }
@@ -636,8 +633,13 @@ std::string hex_of(std::uint64_t value, int bits) {
 
 // The layout of s_axis_tuser: the erasure flags of the beat's symbols from
 // bit 0 up, then the pattern pair index. 0 bits: no tuser.
+// Two steps per clock: bit 0 the one-step flag, then the erasure flags of
+// both steps' symbol slots, then the index.
 int erasure_bits(const CoreConfig& cfg) {
-    return cfg.erasures ? (cfg.punctured ? 1 : cfg.n) : 0;
+    return cfg.erasures ? (cfg.bits_per_clock == 2 ? 2 * cfg.n : cfg.punctured ? 1 : cfg.n) : 0;
+}
+int lone_bits(const CoreConfig& cfg) {
+    return cfg.bits_per_clock == 2 ? 1 : 0;
 }
 int choice_bits(const CoreConfig& cfg) {
     return cfg.sets.size() > 1 ? cfg.set_bits() : 0;
@@ -728,19 +730,55 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
         } else {
             decoded = viterbi::decode_block(cfg, rebuilt);
         }
+        if (two) {
+            // two steps a beat, every symbol slot: a punctured one carries
+            // noise and a random erasure flag the core ignores
+            const int period = cfg.punctured ? static_cast<int>(cfg.pp0.size()) : 1;
+            const int count = static_cast<int>(bits.size());
+            std::size_t next = 0;
+            for (int t = 0; t < count; t += 2) {
+                std::uint64_t data = in_width > used
+                                         ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1))
+                                               << used
+                                         : 0;
+                std::uint64_t era = 0;
+                const bool lone = t + 1 == count;
+                for (int j = 0; j < 2 * cfg.n; ++j) {
+                    const int step = t + j / cfg.n;
+                    Symbol symbol{static_cast<int>(rng() & static_cast<unsigned>(cfg.top())),
+                                  cfg.erasures && (rng() & 1) != 0};
+                    if (step < count && cfg.sent(step % period, j % cfg.n)) {
+                        symbol = sent[next++];
+                    }
+                    data |= static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf))
+                            << (j * cfg.din_width());
+                    era |= static_cast<std::uint64_t>(cfg.erasures && symbol.erased) << j;
+                }
+                std::uint64_t index = 0;
+                if (set_bits > 0) {
+                    const auto beyond = static_cast<std::uint64_t>(cfg.sets.size());
+                    index = t != 0 ? rng() & ((1U << set_bits) - 1)
+                            : set == 0 && block > 1 && beyond < (1U << set_bits)
+                                ? beyond
+                                : static_cast<std::uint64_t>(set);
+                }
+                const std::uint64_t user =
+                    (index << (1 + era_bits)) | (era << 1) | (lone ? 1U : 0U);
+                const int user_bits = 1 + era_bits + set_bits;
+                const bool last = t + 2 >= count;
+                build.tb_in.push_back(hex_of(
+                    (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
+                    in_width + user_bits + 1));
+            }
+            all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
+            continue;
+        }
         for (size_t i = 0; i < sent.size(); i += static_cast<size_t>(per_beat)) {
             std::uint64_t data =
                 in_width > used ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1)) << used
                                 : 0;
             std::uint64_t user = 0;
-            const bool lone = i + static_cast<size_t>(per_beat) > sent.size();
             for (int j = 0; j < per_beat; ++j) {
-                if (i + static_cast<size_t>(j) >= sent.size()) {
-                    // a lone step's missing partner: noise the core ignores
-                    data |= static_cast<std::uint64_t>(rng() & static_cast<unsigned>(cfg.top()))
-                            << (j * cfg.din_width());
-                    continue;
-                }
                 const Symbol& symbol = sent[i + static_cast<size_t>(j)];
                 data |= static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf))
                         << (j * cfg.din_width());
@@ -757,10 +795,7 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                 user |= index << era_bits;
             }
             const bool last = i + static_cast<size_t>(per_beat) >= sent.size();
-            if (two) {
-                user = lone ? 1 : 0;
-            }
-            const int user_bits = two ? 1 : era_bits + set_bits;
+            const int user_bits = era_bits + set_bits;
             build.tb_in.push_back(hex_of(
                 (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
                 in_width + user_bits + 1));
@@ -820,10 +855,10 @@ std::string options_text(const CoreConfig& cfg) {
         "// [k*4 +: 4] of the periods and [k*14 +: 14] of the patterns, the\n"
         "// first step at bit 13 of its field).\n"
         "`define VITERBI_INVERT 3'b" +
-        invert + "\n" + "`define VITERBI_SYMBOLS " + std::to_string(cfg.punctured ? 1 : cfg.n) +
-        "\n" + "`define VITERBI_NSET " + std::to_string(pairs.size()) + "\n" +
-        "`define VITERBI_SETW " + std::to_string(std::max(1, cfg.set_bits())) + "\n" +
-        "`define VITERBI_PERIODS " +
+        invert + "\n" + "`define VITERBI_SYMBOLS " +
+        std::to_string(cfg.punctured && cfg.bits_per_clock == 1 ? 1 : cfg.n) + "\n" +
+        "`define VITERBI_NSET " + std::to_string(pairs.size()) + "\n" + "`define VITERBI_SETW " +
+        std::to_string(std::max(1, cfg.set_bits())) + "\n" + "`define VITERBI_PERIODS " +
         field([](const auto& pp) { return "4'd" + std::to_string(pp.first.size()); }) + "\n" +
         "`define VITERBI_PPS0 " + field([&](const auto& pp) { return pattern(pp.first); }) + "\n" +
         "`define VITERBI_PPS1 " + field([&](const auto& pp) { return pattern(pp.second); }) + "\n";
@@ -833,12 +868,13 @@ std::string options_text(const CoreConfig& cfg) {
     if (set_bits > 0) {
         text += "`define VITERBI_SET_CHOICE\n";
     }
-    if (era_bits + set_bits > 0) {
-        text += "`define VITERBI_TUSER " + std::to_string(era_bits + set_bits) + "\n";
-    }
     if (cfg.bits_per_clock == 2) {
         // two steps per beat; s_axis_tuser[0]: the beat carries one
-        text += "`define VITERBI_RADIX4\n`define VITERBI_TUSER 1\n";
+        text += "`define VITERBI_RADIX4\n";
+    }
+    if (lone_bits(cfg) + era_bits + set_bits > 0) {
+        text +=
+            "`define VITERBI_TUSER " + std::to_string(lone_bits(cfg) + era_bits + set_bits) + "\n";
     }
     if (cfg.stream) {
         text += "`define VITERBI_STREAM\n";
@@ -960,10 +996,11 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
     build.values = {
         {"code rate",
          cfg.sets.size() > 1 ? rates : std::to_string(block) + "/" + std::to_string(sent),
-         cfg.sets.size() > 1 ? "chosen per block: s_axis_tuser[" +
-                                   std::to_string(erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
-                                   std::to_string(erasure_bits(cfg)) +
-                                   "] on its first beat, the pair's index (viterbi_options.v)"
+         cfg.sets.size() > 1
+             ? "chosen per block: s_axis_tuser[" +
+                   std::to_string(lone_bits(cfg) + erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
+                   std::to_string(lone_bits(cfg) + erasure_bits(cfg)) +
+                   "] on its first beat, the pair's index (viterbi_options.v)"
          : cfg.punctured
              ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
              : "CODE_RATE"},
@@ -1114,8 +1151,8 @@ const std::vector<Option>& options() {
          .value_name = "B",
          .help = "decoded bits per clock: 2 adds two trellis steps per clock (radix-4 "
                  "add-compare-select), two steps per input beat and two bits per output beat, "
-                 "tuser bit 0 marking a beat with one (fully parallel, no puncturing, erasures, "
-                 "BER monitor or continuous stream)",
+                 "tuser bit 0 marking a beat with one; punctured, a beat holds every symbol slot "
+                 "of its two steps (fully parallel, no BER monitor or continuous stream)",
          .min = 1,
          .max = 2,
          .default_value = Value{std::int64_t{1}}},

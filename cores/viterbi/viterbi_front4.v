@@ -4,7 +4,13 @@
 // The front of the two-steps-per-clock decoder: a beat carries two trellis
 // steps (the older one's N symbols at the low end); in_one marks a beat
 // that carries only its older step (the last beat of a block with an odd
-// number of steps). Each symbol becomes an unsigned confidence of a 1
+// number of steps). A symbol slot adds nothing to any branch metric when
+// in_era flags it or, with puncturing, when the block's pattern pair does
+// not send it at that step: a beat holds every slot of its two steps, the
+// punctured ones with any value. The pair is picked by in_set on a block's
+// (frame's) first beat (an index of NSET or more picks pair 0); the
+// pattern phase advances two steps a beat and restarts after in_last.
+// Each symbol becomes an unsigned confidence of a 1
 // (signed symbols have their sign bit inverted, the transmitter's inverted
 // outputs are turned round), both steps get their branch metrics, and
 // their sums for every pair of code words go through the two-beat stream
@@ -23,12 +29,20 @@ module viterbi_front4 #(
     parameter [2:0] INVERT = 3'b000,  // bit i: polynomial i's symbols arrive inverted
     parameter BW  = 4,              // bits per branch metric
     parameter PM_WIDTH = 8,         // path metric bits asked for
-    parameter NS  = 1 << (K - 1)    // states
+    parameter NS  = 1 << (K - 1),   // states
+    parameter PUNCTURED = 0,        // the pattern pairs erase slots
+    parameter NSET = 1,             // puncture pattern pairs, 1 to 8
+    parameter SETW = 1,             // bits of in_set
+    parameter [NSET*4-1:0]  PERIODS = 4'd1,     // steps of pair k at [k*4 +: 4]
+    parameter [NSET*14-1:0] PPS0 = 14'h2000,    // pair k at [k*14 +: 14], first
+    parameter [NSET*14-1:0] PPS1 = 14'h2000     //   step at bit 13 of the field
 ) (
     input  wire              clk,
     input  wire              rst_n,     // synchronous, active low
     input  wire [2*N*DW-1:0] in_data,
     input  wire              in_one,
+    input  wire [2*N-1:0]    in_era,    // erasure flag of each slot, older step's first
+    input  wire [SETW-1:0]   in_set,    // pattern pair, on a block's first beat
     input  wire              in_last,
     input  wire              in_valid,
     output wire              in_ready,
@@ -58,11 +72,61 @@ module viterbi_front4 #(
         end
     endgenerate
 
+    // slots the pattern pair leaves out, per step
+    wire [N-1:0] cut_a, cut_b;
+    generate
+    if (PUNCTURED) begin : punctured
+        reg [3:0]      phase;   // pattern step of the older step
+        reg            first;   // the next beat is a block's (frame's) first
+        reg [SETW-1:0] set_q;   // pattern pair of the block
+
+        localparam [SETW:0] PAIRS = NSET;
+        wire [SETW-1:0] set = !first ? set_q : ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
+        wire [3:0] period  = PERIODS[set * 4 +: 4];
+        wire [3:0] phase_b = (phase + 4'd1 == period) ? 4'd0 : phase + 4'd1;
+        wire [3:0] phase_n = (phase_b + 4'd1 == period) ? 4'd0 : phase_b + 4'd1;
+
+        // Is code symbol i of the step at phase ph transmitted?
+        function sent;
+            input [SETW-1:0] k;
+            input [3:0]      ph;
+            input integer    c;
+            begin
+                if (c == 0)
+                    sent = PPS0[k * 14 + 13 - ph];
+                else if (c == 1)
+                    sent = PPS1[k * 14 + 13 - ph];
+                else
+                    sent = 1'b1;
+            end
+        endfunction
+        for (i = 0; i < N; i = i + 1) begin : slot
+            assign cut_a[i] = !sent(set, phase, i);
+            assign cut_b[i] = !sent(set, phase_b, i);
+        end
+
+        always @(posedge clk) begin
+            if (!rst_n) begin
+                phase <= 4'd0;
+                first <= 1'b1;
+                set_q <= {SETW{1'b0}};
+            end else if (in_valid && in_ready) begin
+                set_q <= set;
+                first <= in_last;
+                phase <= in_last ? 4'd0 : phase_n;
+            end
+        end
+    end else begin : every_slot
+        assign cut_a = {N{1'b0}};
+        assign cut_b = {N{1'b0}};
+    end
+    endgenerate
+
     wire [MW-1:0] bm_a, bm_b;
     viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bma (
-        .sym(sym[0 +: N*DW]), .era({N{1'b0}}), .metrics(bm_a));
+        .sym(sym[0 +: N*DW]), .era(in_era[0 +: N] | cut_a), .metrics(bm_a));
     viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bmb (
-        .sym(sym[N*DW +: N*DW]), .era({N{in_one}}), .metrics(bm_b));
+        .sym(sym[N*DW +: N*DW]), .era(in_era[N +: N] | cut_b | {N{in_one}}), .metrics(bm_b));
 
     // sums[(wb * NM + wa) * SW +: SW] = bm_a[wa] + bm_b[wb]
     wire [XW-1:0] sums;
