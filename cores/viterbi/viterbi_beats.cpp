@@ -75,7 +75,8 @@ std::vector<std::string> viterbi_beats(const Config& config, const std::vector<s
         }
         first = false;
         const viterbi::CoreConfig cfg = base.with_set(set);
-        const int symbols = two && beat.bit(in_width) ? base.n : per_beat;
+        // a continuous stream has no lone step: its beats carry two
+        const int symbols = two && !base.stream && beat.bit(in_width) ? base.n : per_beat;
         const int period = cfg.punctured ? static_cast<int>(cfg.pp0.size()) : 1;
         for (int j = 0; j < symbols; ++j) {
             // two steps a beat: every slot, the ones the pattern leaves out ignored
@@ -90,8 +91,8 @@ std::vector<std::string> viterbi_beats(const Config& config, const std::vector<s
         if (!beat.bit(last_bit)) {
             continue;
         }
+        const int steps = two ? step : viterbi_block_steps(cfg, sent.size());
         step = 0;
-        const int steps = viterbi_block_steps(cfg, sent.size());
         const std::vector<viterbi::Symbol> rebuilt = rebuild(cfg, sent, steps);
         sent.clear();
         first = true;
@@ -119,11 +120,18 @@ std::vector<std::string> viterbi_beats(const Config& config, const std::vector<s
         // the stream may end inside a frame: its complete steps count
         const viterbi::CoreConfig cfg = base.with_set(set);
         const std::vector<viterbi::Symbol> rebuilt =
-            rebuild(cfg, sent, complete_steps(cfg, sent.size()));
+            rebuild(cfg, sent, two ? step : complete_steps(cfg, sent.size()));
         stream.insert(stream.end(), rebuilt.begin(), rebuilt.end());
         marks.resize(stream.size() / static_cast<std::size_t>(base.n), false);
         const viterbi::Decoded decoded = viterbi::decode_stream(base, stream);
-        for (std::size_t b = 0; b < decoded.bits.size(); ++b) {
+        // two steps per clock: {tlast, 0, bit 1, bit 0}, tlast the newer bit's mark
+        for (std::size_t b = 0; two && b + 1 < decoded.bits.size(); b += 2) {
+            out.push_back(hex_word({{marks[b + 1] ? 1 : 0, 1},
+                                    {0, 1},
+                                    {decoded.bits[b + 1], 1},
+                                    {decoded.bits[b], 1}}));
+        }
+        for (std::size_t b = 0; !two && b < decoded.bits.size(); ++b) {
             out.push_back(hex_word({{marks[b] ? 1 : 0, 1}, {decoded.bits[b], 1}}));
         }
         return out;

@@ -146,8 +146,8 @@ module viterbi_decoder #(
     localparam HS  = BER ? 2 * N : 0;
     localparam EW  = BER ? 2 : 0;
     localparam DCW = R4 ? 2 * NS : NS;      // decisions per column
-    localparam MW  = R4 ? 4 * NS : 2 * (NS + HS + STREAM);
-    localparam OW  = R4 ? 4 : 2 * (1 + EW + STREAM);
+    localparam MW  = R4 ? 2 * (2 * NS + STREAM) : 2 * (NS + HS + STREAM);
+    localparam OW  = R4 ? 2 * (2 + STREAM) : 2 * (1 + EW + STREAM);
     localparam TBC = R4 ? (TB + 1) / 2 : TB;  // traceback length in columns
     localparam EW1 = (EW > 0) ? EW : 1;
 
@@ -188,18 +188,18 @@ module viterbi_decoder #(
         viterbi_front4 #(
             .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SIGNED(SIGNED),
             .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS), .PUNCTURED(PUNCTURED),
-            .NSET(NSET), .SETW(SETW), .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1)
+            .NSET(NSET), .SETW(SETW), .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1),
+            .STREAM(STREAM), .BEST(BEST)
         ) front (
             .clk(clk), .rst_n(rst_n),
             .in_data(in_data), .in_one(in_one), .in_era(in_era), .in_set(in_set),
             .in_last(in_last), .in_valid(in_valid),
             .in_ready(in_ready),
             .step_last(r_last), .step_one(r_one), .step_valid(r_valid), .go(go),
-            .force_a(force0), .force_b(force1), .done(done), .dec(dec));
+            .force_a(force0), .force_b(force1), .done(done), .dec(dec), .best(best));
 `endif
         assign r_hard = {N{1'b0}};
         assign r_era  = {N{1'b0}};
-        assign best   = {K-1{1'b0}};
     end else begin : one_step
         // symbols -> trellis steps
         wire [N*DW-1:0] step_sym;

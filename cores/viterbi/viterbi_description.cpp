@@ -552,16 +552,13 @@ Problems check_viterbi(Config& config) {
         const std::pair<const char*, bool> without[] = {
             {"--hybrid-index", config.has("hybrid-index")},
             {"--ber-period", config.has("ber-period")},
-            {"--stream continuous", config.choice("stream") == "continuous"},
-            {"--traceback-start best", config.choice("traceback-start") == "best"},
         };
         for (const auto& [name, set] : without) {
             if (set) {
                 problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
                                     std::string("two steps per clock do not combine with ") + name,
                                     "1 with " + std::string(name) +
-                                        "; 2 for a fully parallel, terminated core without "
-                                        "BER monitor"});
+                                        "; 2 for a fully parallel core without BER monitor"});
                 break;
             }
         }
@@ -681,7 +678,9 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::vector<Symbol> stream_steps; // its steps as the core rebuilds them
     std::vector<bool> marks;          // per step: a frame's last
     const std::size_t clean_steps = static_cast<std::size_t>(lengths[0] + 2 * chunk);
-    for (const int length : lengths) {
+    for (const int listed : lengths) {
+        // two steps per clock: a frame of a continuous stream is whole beats
+        const int length = two && base.stream ? (listed + 1) / 2 * 2 : listed;
         const int set = base.sets.empty() ? 0 : block % static_cast<int>(base.sets.size());
         const CoreConfig cfg = base.with_set(set);
         ++block;
@@ -804,7 +803,14 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     }
     if (base.stream) {
         const viterbi::Decoded decoded = viterbi::decode_stream(base, stream_steps);
-        for (size_t i = 0; i < decoded.bits.size(); ++i) {
+        // two steps per clock: {tlast, 0, bit 1, bit 0}, tlast the newer bit's mark
+        for (size_t i = 0; two && i + 1 < decoded.bits.size(); i += 2) {
+            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i + 1]) << 3) |
+                                              (static_cast<unsigned>(decoded.bits[i + 1]) << 1) |
+                                              static_cast<unsigned>(decoded.bits[i]),
+                                          4));
+        }
+        for (size_t i = 0; !two && i < decoded.bits.size(); ++i) {
             build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i]) << 1) |
                                               static_cast<unsigned>(decoded.bits[i]),
                                           2));
@@ -1152,7 +1158,8 @@ const std::vector<Option>& options() {
          .help = "decoded bits per clock: 2 adds two trellis steps per clock (radix-4 "
                  "add-compare-select), two steps per input beat and two bits per output beat, "
                  "tuser bit 0 marking a beat with one; punctured, a beat holds every symbol slot "
-                 "of its two steps (fully parallel, no BER monitor or continuous stream)",
+                 "of its two steps; a continuous stream's frame is whole beats, tlast on the "
+                 "beat of its last step (fully parallel, no BER monitor)",
          .min = 1,
          .max = 2,
          .default_value = Value{std::int64_t{1}}},

@@ -4,7 +4,8 @@
 // The front of the two-steps-per-clock decoder: a beat carries two trellis
 // steps (the older one's N symbols at the low end); in_one marks a beat
 // that carries only its older step (the last beat of a block with an odd
-// number of steps). A symbol slot adds nothing to any branch metric when
+// number of steps; in a continuous stream, STREAM, every beat carries two
+// steps and in_one is not looked at). A symbol slot adds nothing to any branch metric when
 // in_era flags it or, with puncturing, when the block's pattern pair does
 // not send it at that step: a beat holds every slot of its two steps, the
 // punctured ones with any value. The pair is picked by in_set on a block's
@@ -35,7 +36,9 @@ module viterbi_front4 #(
     parameter SETW = 1,             // bits of in_set
     parameter [NSET*4-1:0]  PERIODS = 4'd1,     // steps of pair k at [k*4 +: 4]
     parameter [NSET*14-1:0] PPS0 = 14'h2000,    // pair k at [k*14 +: 14], first
-    parameter [NSET*14-1:0] PPS1 = 14'h2000     //   step at bit 13 of the field
+    parameter [NSET*14-1:0] PPS1 = 14'h2000,    //   step at bit 13 of the field
+    parameter STREAM = 0,           // continuous stream: every beat two steps
+    parameter BEST = 0              // find the best state (traceback start)
 ) (
     input  wire              clk,
     input  wire              rst_n,     // synchronous, active low
@@ -54,7 +57,8 @@ module viterbi_front4 #(
     input  wire              force_a,   // older step among the block's first K-1
     input  wire              force_b,   // newer step among them
     output wire              done,
-    output wire [2*NS-1:0]   dec        // {newer step's, older step's} decisions
+    output wire [2*NS-1:0]   dec,       // {newer step's, older step's} decisions
+    output wire [K-2:0]      best       // (BEST) best state, K clocks after a column
 );
     localparam NM = 1 << N;
     localparam SW = BW + 1;
@@ -122,11 +126,14 @@ module viterbi_front4 #(
     end
     endgenerate
 
+    // A continuous stream has no block end: every beat carries two steps.
+    wire one = in_one && !STREAM;
+
     wire [MW-1:0] bm_a, bm_b;
     viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bma (
         .sym(sym[0 +: N*DW]), .era(in_era[0 +: N] | cut_a), .metrics(bm_a));
     viterbi_branch_metrics #(.N(N), .DW(DW), .BW(BW), .NM(NM), .MW(MW)) bmb (
-        .sym(sym[N*DW +: N*DW]), .era(in_era[N +: N] | cut_b | {N{in_one}}), .metrics(bm_b));
+        .sym(sym[N*DW +: N*DW]), .era(in_era[N +: N] | cut_b | {N{one}}), .metrics(bm_b));
 
     // sums[(wb * NM + wa) * SW +: SW] = bm_a[wa] + bm_b[wb]
     wire [XW-1:0] sums;
@@ -141,17 +148,17 @@ module viterbi_front4 #(
     wire [XW-1:0] r_sums;
     viterbi_metric_register #(.W(XW + 2)) step_reg (
         .clk(clk), .rst_n(rst_n),
-        .in_step({sums, in_one, in_last}), .in_valid(in_valid), .in_ready(in_ready),
+        .in_step({sums, one, in_last}), .in_valid(in_valid), .in_ready(in_ready),
         .out_step({r_sums, step_one, step_last}), .out_valid(step_valid), .out_ready(done));
 
     assign done = step_valid && go;
     viterbi_path_metrics4 #(
         .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SW(SW), .NM(NM), .MW(XW),
-        .PM_WIDTH(PM_WIDTH), .NS(NS)
+        .PM_WIDTH(PM_WIDTH), .NS(NS), .BEST(BEST)
     ) pmu (
         .clk(clk), .rst_n(rst_n), .run(done), .sums(r_sums),
         .force_a(force_a), .force_b(force_b || step_one),
-        .dec_a(dec[0 +: NS]), .dec_b(dec[NS +: NS]));
+        .dec_a(dec[0 +: NS]), .dec_b(dec[NS +: NS]), .best(best));
 endmodule
 
 `default_nettype wire

@@ -26,8 +26,8 @@ module viterbi_traceback #(
     parameter BEST = 0,             // jobs may start from another state than 0
     parameter R4  = 0,              // words of four steps (two columns of two), four bits out
     parameter NS  = 1 << (K - 1),   // states
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
-    parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
+    parameter MW  = R4 ? 2 * (2 * NS + STREAM) : 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // word bits
+    parameter OW  = R4 ? 2 * (2 + STREAM) : 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -59,7 +59,7 @@ module viterbi_traceback #(
 );
     localparam SB = K - 1;          // state bits
     localparam HS = BER ? 2 * N : 0;
-    localparam CW = R4 ? 2 * NS : NS + HS + STREAM;   // bits per column (step) in a word
+    localparam CW = R4 ? 2 * NS + STREAM : NS + HS + STREAM;   // bits per column (step) in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -220,8 +220,8 @@ module viterbi_traceback #(
             reg  [127:0]  near0;
             wire [NS-1:0] d0 = mem_rdata[0 +: NS];
             wire [NS-1:0] d1 = mem_rdata[NS +: NS];
-            wire [NS-1:0] d2 = mem_rdata[2*NS +: NS];
-            wire [NS-1:0] d3 = mem_rdata[3*NS +: NS];
+            wire [NS-1:0] d2 = mem_rdata[CW +: NS];
+            wire [NS-1:0] d3 = mem_rdata[CW+NS +: NS];
             integer j;
             always @(posedge clk) begin
                 for (j = 0; j < 16; j = j + 1)
@@ -258,7 +258,15 @@ module viterbi_traceback #(
             wire          x0 = q0[x1];
             wire [SB+3:0] path  = {s_hi, x3, x2, x1, x0};
             assign s_next   = path[SB-1:0];
-            assign ob_wdata = path[SB+3:SB];
+            if (STREAM) begin : marked4
+                // each column's frame mark (its newer step), taken a clock later
+                reg [1:0] mark;
+                always @(posedge clk)
+                    mark <= {mem_rdata[2*CW-1], mem_rdata[CW-1]};
+                assign ob_wdata = {mark[1], path[SB+3:SB+2], mark[0], path[SB+1:SB]};
+            end else begin : bits4
+                assign ob_wdata = path[SB+3:SB];
+            end
         end else begin : walk2
             // The words of a job follow each other in consecutive clocks, so while
             // the walk is at one word the read stage holds the next, and the state

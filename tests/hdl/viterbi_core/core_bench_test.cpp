@@ -114,6 +114,12 @@ const Case kCases[] = {
      "--standard 802.11", 3, 0, false, false, 2},
     {"k4_rate13_punct_hard_erasures_2bits", 4, 3, {"15", "17", "13"}, 0, false, 22, "10", "01",
      -1, 0, 2, "", "", 0, 0, true, false, 2},
+    // ... continuous streams from the best state (a preset's rates per frame)
+    // and from state 0
+    {"dvbs_stream_rates_best_2bits", 7, 2, {"171", "133"}, 3, false, 32, "1", "1", -1, 0, 2, "",
+     "--standard dvb-s", 5, 0, false, true, 2},
+    {"k6_stream_zero_punct23_erasures_2bits", 6, 2, {"65", "57"}, 3, false, 20, "11", "10", -1,
+     0, 2, "", "--stream continuous --traceback-start zero", 0, 0, true, true, 2},
     // clang-format on
 };
 
@@ -428,11 +434,10 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
         {{"--bits-per-clock", "3"}, "--bits-per-clock 3: out of range; accepted: 1 to 2"},
         {{"--bits-per-clock", "2", "--hybrid-index", "2"},
          "--bits-per-clock 2: two steps per clock do not combine with --hybrid-index; accepted: "
-         "1 with --hybrid-index; 2 for a fully parallel, terminated core without BER monitor"},
-        {{"--bits-per-clock", "2", "--stream", "continuous"},
-         "--bits-per-clock 2: two steps per clock do not combine with --stream continuous; "
-         "accepted: 1 with --stream continuous; 2 for a fully parallel, terminated core without "
-         "BER monitor"},
+         "1 with --hybrid-index; 2 for a fully parallel core without BER monitor"},
+        {{"--bits-per-clock", "2", "--ber-period", "8"},
+         "--bits-per-clock 2: two steps per clock do not combine with --ber-period; accepted: 1 "
+         "with --ber-period; 2 for a fully parallel core without BER monitor"},
         {{"--standard", "dvb-t"},
          "--standard dvb-t: unknown choice; accepted: 802.11, dvb-s, ccsds or gsm"},
         {{"--standard", "dvb-s", "--constraint-length", "5"},
