@@ -146,8 +146,9 @@ module viterbi_decoder #(
     localparam HS  = BER ? 2 * N : 0;
     localparam EW  = BER ? 2 : 0;
     localparam DCW = R4 ? 2 * NS : NS;      // decisions per column
-    localparam MW  = R4 ? 2 * (2 * NS + STREAM) : 2 * (NS + HS + STREAM);
-    localparam OW  = R4 ? 2 * (2 + STREAM) : 2 * (1 + EW + STREAM);
+    localparam MW  = R4 ? 2 * (2 * NS + 2 * HS + STREAM) : 2 * (NS + HS + STREAM);
+    localparam OW  = R4 ? 2 * (2 * (1 + EW) + STREAM) : 2 * (1 + EW + STREAM);
+    localparam SN  = R4 ? 2 * N : N;        // symbols per column
     localparam TBC = R4 ? (TB + 1) / 2 : TB;  // traceback length in columns
     localparam EW1 = (EW > 0) ? EW : 1;
 
@@ -179,7 +180,7 @@ module viterbi_decoder #(
     wire            go, force0, force1;
     wire [DCW-1:0]  dec;
     wire [K-2:0]    best;
-    wire [N-1:0]    r_hard, r_era;
+    wire [SN-1:0]   r_hard, r_era;
     wire            r_last, r_one, r_valid, done;
     genvar g;
     generate
@@ -189,17 +190,16 @@ module viterbi_decoder #(
             .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SIGNED(SIGNED),
             .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS), .PUNCTURED(PUNCTURED),
             .NSET(NSET), .SETW(SETW), .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1),
-            .STREAM(STREAM), .BEST(BEST)
+            .STREAM(STREAM), .BEST(BEST), .BER(BER)
         ) front (
             .clk(clk), .rst_n(rst_n),
             .in_data(in_data), .in_one(in_one), .in_era(in_era), .in_set(in_set),
             .in_last(in_last), .in_valid(in_valid),
             .in_ready(in_ready),
-            .step_last(r_last), .step_one(r_one), .step_valid(r_valid), .go(go),
+            .step_last(r_last), .step_one(r_one), .step_valid(r_valid),
+            .step_hard(r_hard), .step_era(r_era), .go(go),
             .force_a(force0), .force_b(force1), .done(done), .dec(dec), .best(best));
 `endif
-        assign r_hard = {N{1'b0}};
-        assign r_era  = {N{1'b0}};
     end else begin : one_step
         // symbols -> trellis steps
         wire [N*DW-1:0] step_sym;
@@ -253,7 +253,7 @@ module viterbi_decoder #(
     wire [SA:0]   job_ptop, job_np, job_nout;
     wire [SA+1:0] job_len;
     viterbi_scheduler #(
-        .K(K), .N(N), .NS(DCW), .TB(TBC), .SA(SA), .BER(BER), .STREAM(STREAM), .BEST(BEST),
+        .K(K), .N(SN), .NS(DCW), .TB(TBC), .SA(SA), .BER(BER), .STREAM(STREAM), .BEST(BEST),
         .R4(R4), .MW(MW)
     ) sched (
         .clk(clk), .rst_n(rst_n),
@@ -291,26 +291,38 @@ module viterbi_decoder #(
     // the regions drained in order, then the stream queue: {last, err, bit}
     // (R4: {last, one, bit 1, err, bit 0})
     wire           rg_bit, rg_bit1, rg_one, rg_last, rg_valid, rg_ready;
-    wire [EW1-1:0] rg_err;
+    wire [EW1-1:0] rg_err, rg_err1;
     viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .STREAM(STREAM), .R4(R4), .OW(OW)) regions (
         .clk(clk), .rst_n(rst_n),
         .ob_we(ob_we), .ob_region(ob_region), .ob_addr(ob_addr), .ob_wdata(ob_wdata),
         .commit(commit), .commit_len(commit_len), .commit_last(commit_last),
         .region_full_next(region_full_next),
         .out_bit(rg_bit), .out_bit1(rg_bit1), .out_one(rg_one), .out_err(rg_err),
+        .out_err1(rg_err1),
         .out_last(rg_last),
         .out_valid(rg_valid), .out_ready(rg_ready));
 
-    wire [EW1-1:0] out_err;
+    wire [EW1-1:0] out_err, out_err1;
     wire [1:0]     unused_level;
     wire           unused_full;
 `ifdef VITERBI_RADIX4
-    localparam QW = EW1 + 4;
+    localparam QW = EW1 + 4 + (BER ? EW1 : 0);
+    wire [QW-1:0] q_in, q_out;
+    generate
+    if (BER) begin : two_counts
+        assign q_in = {rg_last, rg_one, rg_bit1, rg_err1, rg_err, rg_bit};
+        assign {out_last, out_one, out_data[1], out_err1, out_err, out_data[0]} = q_out;
+    end else begin : one_count
+        assign q_in = {rg_last, rg_one, rg_bit1, rg_err, rg_bit};
+        assign {out_last, out_one, out_data[1], out_err, out_data[0]} = q_out;
+        assign out_err1 = {EW1{1'b0}};
+    end
+    endgenerate
     axis_queue #(.WIDTH(QW), .DEPTH(2)) out_queue (
         .aclk(clk), .aresetn(rst_n),
-        .s_payload({rg_last, rg_one, rg_bit1, rg_err, rg_bit}), .s_valid(rg_valid),
+        .s_payload(q_in), .s_valid(rg_valid),
         .s_ready(rg_ready),
-        .m_payload({out_last, out_one, out_data[1], out_err, out_data[0]}), .m_valid(out_valid),
+        .m_payload(q_out), .m_valid(out_valid),
         .m_ready(out_ready), .level(unused_level), .full(unused_full));
 `else
     localparam QW = EW1 + 2;
@@ -319,12 +331,19 @@ module viterbi_decoder #(
         .s_payload({rg_last, rg_err, rg_bit}), .s_valid(rg_valid), .s_ready(rg_ready),
         .m_payload({out_last, out_err, out_data}), .m_valid(out_valid),
         .m_ready(out_ready), .level(unused_level), .full(unused_full));
+    assign out_err1 = {EW1{1'b0}};
 `endif
 
 `ifdef BER_PRESENT
+`ifdef VITERBI_RADIX4
+    wire two_done = out_valid && out_ready && !out_one;
+`else
+    wire two_done = 1'b0;
+`endif
     viterbi_ber_monitor #(.BRW(BRW), .RATE(RATE)) ber (
         .clk(clk), .rst_n(rst_n),
         .bit_done(out_valid && out_ready), .bit_err(out_err),
+        .bit1_done(two_done), .bit1_err(out_err1),
         .ber_count(ber_count), .ber_valid(ber_valid));
 `endif
 endmodule

@@ -548,19 +548,16 @@ Problems check_viterbi(Config& config) {
     }
     check_code(config, problems);
     if (config.integer("bits-per-clock") == 2) {
-        // the radix-4 core is fully parallel
-        const std::pair<const char*, bool> without[] = {
-            {"--hybrid-index", config.has("hybrid-index")},
-            {"--ber-period", config.has("ber-period")},
-        };
-        for (const auto& [name, set] : without) {
-            if (set) {
-                problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
-                                    std::string("two steps per clock do not combine with ") + name,
-                                    "1 with " + std::string(name) +
-                                        "; 2 for a fully parallel core without BER monitor"});
-                break;
-            }
+        // the radix-4 core is fully parallel; a beat of two bits ends one
+        // BER window at most
+        if (config.has("hybrid-index")) {
+            problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
+                                "two steps per clock do not combine with --hybrid-index",
+                                "1 with --hybrid-index; 2 for a fully parallel core"});
+        } else if (config.has("ber-period") && config.integer("ber-period") < 2) {
+            problems.push_back({"ber-period", shown(config, "ber-period"),
+                                "a window of one bit ends twice in a beat of two bits",
+                                "2 to 32 with --bits-per-clock 2"});
         }
     }
     const std::int64_t k = config.integer("constraint-length");
@@ -1159,7 +1156,7 @@ const std::vector<Option>& options() {
                  "add-compare-select), two steps per input beat and two bits per output beat, "
                  "tuser bit 0 marking a beat with one; punctured, a beat holds every symbol slot "
                  "of its two steps; a continuous stream's frame is whole beats, tlast on the "
-                 "beat of its last step (fully parallel, no BER monitor)",
+                 "beat of its last step (fully parallel; --ber-period 2 or more)",
          .min = 1,
          .max = 2,
          .default_value = Value{std::int64_t{1}}},

@@ -38,7 +38,8 @@ module viterbi_front4 #(
     parameter [NSET*14-1:0] PPS0 = 14'h2000,    // pair k at [k*14 +: 14], first
     parameter [NSET*14-1:0] PPS1 = 14'h2000,    //   step at bit 13 of the field
     parameter STREAM = 0,           // continuous stream: every beat two steps
-    parameter BEST = 0              // find the best state (traceback start)
+    parameter BEST = 0,             // find the best state (traceback start)
+    parameter BER = 0               // pass the hard-sliced and erased symbols on
 ) (
     input  wire              clk,
     input  wire              rst_n,     // synchronous, active low
@@ -53,6 +54,8 @@ module viterbi_front4 #(
     output wire              step_last,
     output wire              step_one,
     output wire              step_valid,
+    output wire [2*N-1:0]    step_hard, // (BER) hard-sliced symbols, older step's first
+    output wire [2*N-1:0]    step_era,  // (BER) symbols that count for nothing
     input  wire              go,        // the column may proceed (scheduler)
     input  wire              force_a,   // older step among the block's first K-1
     input  wire              force_b,   // newer step among them
@@ -146,10 +149,29 @@ module viterbi_front4 #(
     endgenerate
 
     wire [XW-1:0] r_sums;
-    viterbi_metric_register #(.W(XW + 2)) step_reg (
-        .clk(clk), .rst_n(rst_n),
-        .in_step({sums, one, in_last}), .in_valid(in_valid), .in_ready(in_ready),
-        .out_step({r_sums, step_one, step_last}), .out_valid(step_valid), .out_ready(done));
+    generate
+    if (BER) begin : with_symbols
+        // the top bit of each confidence, and the slots left out of the metrics
+        wire [2*N-1:0] hard;
+        for (i = 0; i < 2 * N; i = i + 1) begin : slice
+            assign hard[i] = sym[i*DW + DW - 1];
+        end
+        wire [2*N-1:0] era = {in_era[N +: N] | cut_b | {N{one}}, in_era[0 +: N] | cut_a};
+        viterbi_metric_register #(.W(XW + 4 * N + 2)) step_reg (
+            .clk(clk), .rst_n(rst_n),
+            .in_step({sums, era, hard, one, in_last}), .in_valid(in_valid),
+            .in_ready(in_ready),
+            .out_step({r_sums, step_era, step_hard, step_one, step_last}),
+            .out_valid(step_valid), .out_ready(done));
+    end else begin : metrics_only
+        viterbi_metric_register #(.W(XW + 2)) step_reg (
+            .clk(clk), .rst_n(rst_n),
+            .in_step({sums, one, in_last}), .in_valid(in_valid), .in_ready(in_ready),
+            .out_step({r_sums, step_one, step_last}), .out_valid(step_valid), .out_ready(done));
+        assign step_hard = {2*N{1'b0}};
+        assign step_era  = {2*N{1'b0}};
+    end
+    endgenerate
 
     assign done = step_valid && go;
     viterbi_path_metrics4 #(

@@ -118,8 +118,11 @@ const Case kCases[] = {
     // and from state 0
     {"dvbs_stream_rates_best_2bits", 7, 2, {"171", "133"}, 3, false, 32, "1", "1", -1, 0, 2, "",
      "--standard dvb-s", 5, 0, false, true, 2},
-    {"k6_stream_zero_punct23_erasures_2bits", 6, 2, {"65", "57"}, 3, false, 20, "11", "10", -1,
-     0, 2, "", "--stream continuous --traceback-start zero", 0, 0, true, true, 2},
+    {"k6_stream_zero_punct23_erasures_ber_2bits", 6, 2, {"65", "57"}, 3, false, 20, "11", "10",
+     -1, 6, 2, "", "--stream continuous --traceback-start zero", 0, 0, true, true, 2},
+    // ... the BER monitor (odd windows: they end on either bit of a beat)
+    {"k5_punct34_erasures_ber_2bits", 5, 2, {"23", "35"}, 3, false, 24, "110", "101", -1, 3, 2,
+     "", "", 0, 0, true, false, 2},
     // clang-format on
 };
 
@@ -434,10 +437,10 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
         {{"--bits-per-clock", "3"}, "--bits-per-clock 3: out of range; accepted: 1 to 2"},
         {{"--bits-per-clock", "2", "--hybrid-index", "2"},
          "--bits-per-clock 2: two steps per clock do not combine with --hybrid-index; accepted: "
-         "1 with --hybrid-index; 2 for a fully parallel core without BER monitor"},
-        {{"--bits-per-clock", "2", "--ber-period", "8"},
-         "--bits-per-clock 2: two steps per clock do not combine with --ber-period; accepted: 1 "
-         "with --ber-period; 2 for a fully parallel core without BER monitor"},
+         "1 with --hybrid-index; 2 for a fully parallel core"},
+        {{"--bits-per-clock", "2", "--ber-period", "1"},
+         "--ber-period 1: a window of one bit ends twice in a beat of two bits; accepted: 2 to "
+         "32 with --bits-per-clock 2"},
         {{"--standard", "dvb-t"},
          "--standard dvb-t: unknown choice; accepted: 802.11, dvb-s, ccsds or gsm"},
         {{"--standard", "dvb-s", "--constraint-length", "5"},
