@@ -741,14 +741,18 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                 const bool lone = t + 1 == count;
                 for (int j = 0; j < 2 * cfg.n; ++j) {
                     const int step = t + j / cfg.n;
-                    Symbol symbol{static_cast<int>(rng() & static_cast<unsigned>(cfg.top())),
-                                  cfg.erasures && (rng() & 1) != 0};
+                    std::uint64_t code = 0;
+                    bool erased = false;
                     if (step < count && cfg.sent(step % period, j % cfg.n)) {
-                        symbol = sent[next++];
+                        const Symbol& symbol = sent[next++];
+                        code = static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf));
+                        erased = symbol.erased;
+                    } else {
+                        code = rng() & static_cast<unsigned>(cfg.top());
+                        erased = cfg.erasures && (rng() & 1) != 0;
                     }
-                    data |= static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf))
-                            << (j * cfg.din_width());
-                    era |= static_cast<std::uint64_t>(cfg.erasures && symbol.erased) << j;
+                    data |= code << (j * cfg.din_width());
+                    era |= static_cast<std::uint64_t>(cfg.erasures && erased) << j;
                 }
                 std::uint64_t index = 0;
                 if (set_bits > 0) {
