@@ -14,7 +14,9 @@
 //
 // Two steps per clock (VITERBI_RADIX4): a beat carries two steps' symbols
 // (the older step's at the low end), in_one marks a beat with the older
-// step only (the last of a block with an odd number of steps); out_data
+// step only (the last of a block with an odd number of steps; not looked
+// at in a continuous stream), in_era flags the symbol slots of both steps
+// (punctured too, a beat holds every slot of its two steps); out_data
 // carries two decoded bits (bit 0 the older), out_one marks a beat with
 // bit 0 only.
 //
@@ -289,7 +291,7 @@ module viterbi_decoder #(
         .commit_len(commit_len), .commit_last(commit_last));
 
     // the regions drained in order, then the stream queue: {last, err, bit}
-    // (R4: {last, one, bit 1, err, bit 0})
+    // (R4: {last, one, bit 1, err 1 (BER), err, bit 0})
     wire           rg_bit, rg_bit1, rg_one, rg_last, rg_valid, rg_ready;
     wire [EW1-1:0] rg_err, rg_err1;
     viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .STREAM(STREAM), .R4(R4), .OW(OW)) regions (
