@@ -79,48 +79,98 @@ module viterbi_front4 #(
         end
     endgenerate
 
+    // Pattern tables, entry (k * 16 + p) for pair k and phase p: the phase
+    // two steps on, and the slots a beat at phase p leaves out ({newer
+    // step's, older step's}; bit i: code symbol i), now and at the next beat.
+    localparam TW = 2 * N;
+    function [0:0] sent;        // is symbol c of pair k sent at phase ph?
+        input integer k;
+        input integer ph;
+        input integer c;
+        begin
+            if (c == 0)
+                sent = PPS0[k * 14 + 13 - ph];
+            else if (c == 1)
+                sent = PPS1[k * 14 + 13 - ph];
+            else
+                sent = 1'b1;
+        end
+    endfunction
+    function integer step_on;   // phase p + s of pair k
+        input integer k;
+        input integer p;
+        input integer s;
+        integer per, t;
+        begin
+            per = 0;
+            for (t = 0; t < 4; t = t + 1)
+                if (PERIODS[k * 4 + t]) per = per + (1 << t);
+            step_on = (p + s) % (per == 0 ? 1 : per);
+        end
+    endfunction
+    function [NSET*16*4-1:0] next_table;
+        input integer unused;
+        integer k, p, t;
+        begin
+            next_table = {NSET*16*4{1'b0}};
+            for (k = 0; k < NSET; k = k + 1)
+                for (p = 0; p < 16; p = p + 1)
+                    for (t = 0; t < 4; t = t + 1)
+                        next_table[(k * 16 + p) * 4 + t] = ((step_on(k, p, 2 + unused) >> t) & 1) == 1;
+        end
+    endfunction
+    function [NSET*16*TW-1:0] cut_table;
+        input integer ahead;    // 2: the masks of the next beat
+        integer k, p, c, q;
+        begin
+            cut_table = {NSET*16*TW{1'b0}};
+            for (k = 0; k < NSET; k = k + 1)
+                for (p = 0; p < 16; p = p + 1) begin
+                    q = step_on(k, p, ahead);
+                    for (c = 0; c < N; c = c + 1) begin
+                        cut_table[(k * 16 + p) * TW + c]     = !sent(k, q, c);
+                        cut_table[(k * 16 + p) * TW + N + c] = !sent(k, step_on(k, q, 1), c);
+                    end
+                end
+        end
+    endfunction
+    localparam [NSET*16*4-1:0]  NEXT      = next_table(0);
+    localparam [NSET*16*TW-1:0] CUTS      = cut_table(0);
+    localparam [NSET*16*TW-1:0] CUTS_NEXT = cut_table(2);
+
     // slots the pattern pair leaves out, per step
     wire [N-1:0] cut_a, cut_b;
     generate
     if (PUNCTURED) begin : punctured
+        // The masks come from tables of constants: on a block's first beat
+        // (phase 0) by in_set alone, on the others from a register loaded
+        // with the next beat's masks when a beat is taken, so no phase
+        // arithmetic runs in front of the branch metrics.
         reg [3:0]      phase;   // pattern step of the older step
         reg            first;   // the next beat is a block's (frame's) first
         reg [SETW-1:0] set_q;   // pattern pair of the block
+        reg [2*N-1:0]  cut_q;   // the next beat's masks (not its first)
 
         localparam [SETW:0] PAIRS = NSET;
-        wire [SETW-1:0] set = !first ? set_q : ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
-        wire [3:0] period  = PERIODS[set * 4 +: 4];
-        wire [3:0] phase_b = (phase + 4'd1 == period) ? 4'd0 : phase + 4'd1;
-        wire [3:0] phase_n = (phase_b + 4'd1 == period) ? 4'd0 : phase_b + 4'd1;
-
-        // Is code symbol i of the step at phase ph transmitted?
-        function sent;
-            input [SETW-1:0] k;
-            input [3:0]      ph;
-            input integer    c;
-            begin
-                if (c == 0)
-                    sent = PPS0[k * 14 + 13 - ph];
-                else if (c == 1)
-                    sent = PPS1[k * 14 + 13 - ph];
-                else
-                    sent = 1'b1;
-            end
-        endfunction
-        for (i = 0; i < N; i = i + 1) begin : slot
-            assign cut_a[i] = !sent(set, phase, i);
-            assign cut_b[i] = !sent(set, phase_b, i);
-        end
+        wire [SETW-1:0] set_in = ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
+        wire [SETW-1:0] set    = first ? set_in : set_q;
+        wire [SETW+3:0] at     = {set, phase};
+        wire [SETW+3:0] at0    = {set_in, 4'd0};
+        wire [2*N-1:0]  cut    = first ? CUTS[at0 * 2 * N +: 2 * N] : cut_q;
+        assign cut_a = cut[0 +: N];
+        assign cut_b = cut[N +: N];
 
         always @(posedge clk) begin
             if (!rst_n) begin
                 phase <= 4'd0;
                 first <= 1'b1;
                 set_q <= {SETW{1'b0}};
+                cut_q <= {2*N{1'b0}};
             end else if (in_valid && in_ready) begin
                 set_q <= set;
                 first <= in_last;
-                phase <= in_last ? 4'd0 : phase_n;
+                phase <= in_last ? 4'd0 : NEXT[at * 4 +: 4];
+                cut_q <= CUTS_NEXT[at * 2 * N +: 2 * N];
             end
         end
     end else begin : every_slot
