@@ -28,7 +28,7 @@
 
 module tb_viterbi;
 `ifdef VITERBI_RADIX4
-    localparam IN_W = ((2 * `DINBUS_WIDTH + 7) / 8) * 8;   // two steps a beat
+    localparam IN_W = ((2 * `VITERBI_SYMBOLS * `DIN_WIDTH + 7) / 8) * 8;   // two steps a beat
     localparam OW = 4;          // tb_out.hex: {tlast, one bit only, bit 1, bit 0}
 `else
     localparam IN_W = ((`DINBUS_WIDTH + 7) / 8) * 8;

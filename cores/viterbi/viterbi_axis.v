@@ -13,7 +13,10 @@
 // Two steps per clock (VITERBI_RADIX4): s_axis_tdata carries two steps'
 // symbols, the older step's from bit 0 up and the newer's right above;
 // s_axis_tuser[0] marks a beat that carries the older step only (the last
-// beat of a block with an odd number of steps). m_axis_tdata bits 0 and 1
+// beat of a block with an odd number of steps), the erasure flags of the
+// beat's 2n symbol slots and the pattern pair index follow from bit 1 up.
+// With puncturing the beat holds every slot of its two steps, the ones
+// the block's pattern pair leaves out with any value. m_axis_tdata bits 0 and 1
 // are two decoded bits in decoding order; m_axis_tuser marks a beat that
 // carries bit 0 only (bit 1 then reads 0).
 //
@@ -25,12 +28,16 @@
 
 module viterbi_axis #(
 `ifdef VITERBI_RADIX4
-    parameter DBW      = 2 * `DINBUS_WIDTH,     // symbol bits of a beat: two steps
+    parameter DBW      = 2 * `VITERBI_SYMBOLS * `DIN_WIDTH,     // symbol bits of a beat: two steps
 `else
     parameter DBW      = `DINBUS_WIDTH,         // symbol bits of a beat
 `endif
     parameter IN_BYTES = (DBW + 7) / 8,         // s_axis_tdata bytes
+`ifdef VITERBI_RADIX4
+    parameter EN       = 2 * `VITERBI_SYMBOLS,  // symbols per beat: two steps
+`else
     parameter EN       = `VITERBI_SYMBOLS,      // symbols per beat
+`endif
     parameter SETW     = `VITERBI_SETW,         // bits of the pattern pair index
 `ifdef VITERBI_TUSER
     parameter UW       = `VITERBI_TUSER,        // s_axis_tuser bits
@@ -74,14 +81,14 @@ module viterbi_axis #(
         .in_data(s_axis_tdata[DBW-1:0]), .in_valid(s_axis_tvalid),
         .in_ready(s_axis_tready), .in_last(s_axis_tlast),
 `ifdef VITERBI_ERASURES
+`ifdef VITERBI_RADIX4
+        .in_era(s_axis_tuser[1 +: EN]),         // above the one-step flag
+`else
         .in_era(s_axis_tuser[EN-1:0]),
 `endif
-`ifdef VITERBI_SET_CHOICE
-`ifdef VITERBI_ERASURES
-        .in_set(s_axis_tuser[EN +: SETW]),
-`else
-        .in_set(s_axis_tuser[SETW-1:0]),
 `endif
+`ifdef VITERBI_SET_CHOICE
+        .in_set(s_axis_tuser[UW-1 -: SETW]),    // the top bits
 `endif
 `ifdef VITERBI_RADIX4
         .in_one(s_axis_tuser[0]), .out_one(m_axis_tuser),

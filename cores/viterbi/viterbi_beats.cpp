@@ -57,32 +57,42 @@ std::vector<std::string> viterbi_beats(const Config& config, const std::vector<s
     const int in_width = (per_beat * width + 7) / 8 * 8;
     const int era_bits = base.erasures ? per_beat : 0;
     const int set_bits = base.sets.size() > 1 ? base.set_bits() : 0;
-    const int last_bit = in_width + (two ? 1 : era_bits + set_bits);
+    const int lone_bit = two ? 1 : 0; // tuser bit 0: the beat carries one step
+    const int last_bit = in_width + lone_bit + era_bits + set_bits;
     std::vector<std::string> out;
     std::vector<viterbi::Symbol> sent;
     std::vector<viterbi::Symbol> stream; // continuous: every step so far
     std::vector<bool> marks;             // per step: a frame's last
     int set = 0;
     bool first = true;
+    int step = 0; // two steps per clock: the block's next step
     for (std::size_t i = 0; i < in.size(); ++i) {
         const Beat beat(in[i], last_bit + 1, i);
         if (first && set_bits > 0) {
             // the pair of the block (frame): an index beyond the pairs picks 0
-            set = static_cast<int>(beat.field(in_width + era_bits, set_bits));
+            set = static_cast<int>(beat.field(in_width + lone_bit + era_bits, set_bits));
             set = set < static_cast<int>(base.sets.size()) ? set : 0;
         }
         first = false;
         const viterbi::CoreConfig cfg = base.with_set(set);
-        const int symbols = two && beat.bit(in_width) ? base.n : per_beat;
+        // a continuous stream has no lone step: its beats carry two
+        const int symbols = two && !base.stream && beat.bit(in_width) ? base.n : per_beat;
+        const int period = cfg.punctured ? static_cast<int>(cfg.pp0.size()) : 1;
         for (int j = 0; j < symbols; ++j) {
+            // two steps a beat: every slot, the ones the pattern leaves out ignored
+            if (two && !cfg.sent((step + j / base.n) % period, j % base.n)) {
+                continue;
+            }
             const int code = static_cast<int>(beat.field(j * width, width));
-            const bool erased = j < era_bits && beat.bit(in_width + j);
+            const bool erased = j < era_bits && beat.bit(in_width + lone_bit + j);
             sent.push_back({viterbi::input_code(cfg, code), erased});
         }
+        step += symbols / base.n;
         if (!beat.bit(last_bit)) {
             continue;
         }
-        const int steps = viterbi_block_steps(cfg, sent.size());
+        const int steps = two ? step : viterbi_block_steps(cfg, sent.size());
+        step = 0;
         const std::vector<viterbi::Symbol> rebuilt = rebuild(cfg, sent, steps);
         sent.clear();
         first = true;
@@ -110,11 +120,18 @@ std::vector<std::string> viterbi_beats(const Config& config, const std::vector<s
         // the stream may end inside a frame: its complete steps count
         const viterbi::CoreConfig cfg = base.with_set(set);
         const std::vector<viterbi::Symbol> rebuilt =
-            rebuild(cfg, sent, complete_steps(cfg, sent.size()));
+            rebuild(cfg, sent, two ? step : complete_steps(cfg, sent.size()));
         stream.insert(stream.end(), rebuilt.begin(), rebuilt.end());
         marks.resize(stream.size() / static_cast<std::size_t>(base.n), false);
         const viterbi::Decoded decoded = viterbi::decode_stream(base, stream);
-        for (std::size_t b = 0; b < decoded.bits.size(); ++b) {
+        // two steps per clock: {tlast, 0, bit 1, bit 0}, tlast the newer bit's mark
+        for (std::size_t b = 0; two && b + 1 < decoded.bits.size(); b += 2) {
+            out.push_back(hex_word({{marks[b + 1] ? 1 : 0, 1},
+                                    {0, 1},
+                                    {decoded.bits[b + 1], 1},
+                                    {decoded.bits[b], 1}}));
+        }
+        for (std::size_t b = 0; !two && b < decoded.bits.size(); ++b) {
             out.push_back(hex_word({{marks[b] ? 1 : 0, 1}, {decoded.bits[b], 1}}));
         }
         return out;

@@ -14,7 +14,9 @@
 //
 // Two steps per clock (VITERBI_RADIX4): a beat carries two steps' symbols
 // (the older step's at the low end), in_one marks a beat with the older
-// step only (the last of a block with an odd number of steps); out_data
+// step only (the last of a block with an odd number of steps; not looked
+// at in a continuous stream), in_era flags the symbol slots of both steps
+// (punctured too, a beat holds every slot of its two steps); out_data
 // carries two decoded bits (bit 0 the older), out_one marks a beat with
 // bit 0 only.
 //
@@ -27,11 +29,15 @@
 
 module viterbi_decoder #(
 `ifdef VITERBI_RADIX4
-    parameter DBW = 2 * `DINBUS_WIDTH,  // in_data bits: two steps
+    parameter DBW = 2 * `VITERBI_SYMBOLS * `DIN_WIDTH,  // in_data bits: two steps
 `else
     parameter DBW = `DINBUS_WIDTH,      // in_data bits
 `endif
+`ifdef VITERBI_RADIX4
+    parameter EN  = 2 * `VITERBI_SYMBOLS,   // erasure flags: two steps' symbols
+`else
     parameter EN  = `VITERBI_SYMBOLS,   // symbols per beat (erasure flags)
+`endif
     parameter SETW = `VITERBI_SETW,     // bits of in_set
 `ifdef BER_PRESENT
     parameter BRW = `BER_RATE_WIDTH     // BER window counter bits
@@ -142,8 +148,9 @@ module viterbi_decoder #(
     localparam HS  = BER ? 2 * N : 0;
     localparam EW  = BER ? 2 : 0;
     localparam DCW = R4 ? 2 * NS : NS;      // decisions per column
-    localparam MW  = R4 ? 4 * NS : 2 * (NS + HS + STREAM);
-    localparam OW  = R4 ? 4 : 2 * (1 + EW + STREAM);
+    localparam MW  = R4 ? 2 * (2 * NS + 2 * HS + STREAM) : 2 * (NS + HS + STREAM);
+    localparam OW  = R4 ? 2 * (2 * (1 + EW) + STREAM) : 2 * (1 + EW + STREAM);
+    localparam SN  = R4 ? 2 * N : N;        // symbols per column
     localparam TBC = R4 ? (TB + 1) / 2 : TB;  // traceback length in columns
     localparam EW1 = (EW > 0) ? EW : 1;
 
@@ -175,7 +182,7 @@ module viterbi_decoder #(
     wire            go, force0, force1;
     wire [DCW-1:0]  dec;
     wire [K-2:0]    best;
-    wire [N-1:0]    r_hard, r_era;
+    wire [SN-1:0]   r_hard, r_era;
     wire            r_last, r_one, r_valid, done;
     genvar g;
     generate
@@ -183,17 +190,18 @@ module viterbi_decoder #(
 `ifdef VITERBI_RADIX4
         viterbi_front4 #(
             .K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2), .DW(DW), .SIGNED(SIGNED),
-            .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS)
+            .INVERT(INVERT), .BW(BMW), .PM_WIDTH(PMW), .NS(NS), .PUNCTURED(PUNCTURED),
+            .NSET(NSET), .SETW(SETW), .PERIODS(PERIODS), .PPS0(PPS0), .PPS1(PPS1),
+            .STREAM(STREAM), .BEST(BEST), .BER(BER)
         ) front (
             .clk(clk), .rst_n(rst_n),
-            .in_data(in_data), .in_one(in_one), .in_last(in_last), .in_valid(in_valid),
+            .in_data(in_data), .in_one(in_one), .in_era(in_era), .in_set(in_set),
+            .in_last(in_last), .in_valid(in_valid),
             .in_ready(in_ready),
-            .step_last(r_last), .step_one(r_one), .step_valid(r_valid), .go(go),
-            .force_a(force0), .force_b(force1), .done(done), .dec(dec));
+            .step_last(r_last), .step_one(r_one), .step_valid(r_valid),
+            .step_hard(r_hard), .step_era(r_era), .go(go),
+            .force_a(force0), .force_b(force1), .done(done), .dec(dec), .best(best));
 `endif
-        assign r_hard = {N{1'b0}};
-        assign r_era  = {N{1'b0}};
-        assign best   = {K-1{1'b0}};
     end else begin : one_step
         // symbols -> trellis steps
         wire [N*DW-1:0] step_sym;
@@ -247,7 +255,7 @@ module viterbi_decoder #(
     wire [SA:0]   job_ptop, job_np, job_nout;
     wire [SA+1:0] job_len;
     viterbi_scheduler #(
-        .K(K), .N(N), .NS(DCW), .TB(TBC), .SA(SA), .BER(BER), .STREAM(STREAM), .BEST(BEST),
+        .K(K), .N(SN), .NS(DCW), .TB(TBC), .SA(SA), .BER(BER), .STREAM(STREAM), .BEST(BEST),
         .R4(R4), .MW(MW)
     ) sched (
         .clk(clk), .rst_n(rst_n),
@@ -283,28 +291,40 @@ module viterbi_decoder #(
         .commit_len(commit_len), .commit_last(commit_last));
 
     // the regions drained in order, then the stream queue: {last, err, bit}
-    // (R4: {last, one, bit 1, err, bit 0})
+    // (R4: {last, one, bit 1, err 1 (BER), err, bit 0})
     wire           rg_bit, rg_bit1, rg_one, rg_last, rg_valid, rg_ready;
-    wire [EW1-1:0] rg_err;
+    wire [EW1-1:0] rg_err, rg_err1;
     viterbi_output_regions #(.SA(SA), .EW(EW), .EW1(EW1), .STREAM(STREAM), .R4(R4), .OW(OW)) regions (
         .clk(clk), .rst_n(rst_n),
         .ob_we(ob_we), .ob_region(ob_region), .ob_addr(ob_addr), .ob_wdata(ob_wdata),
         .commit(commit), .commit_len(commit_len), .commit_last(commit_last),
         .region_full_next(region_full_next),
         .out_bit(rg_bit), .out_bit1(rg_bit1), .out_one(rg_one), .out_err(rg_err),
+        .out_err1(rg_err1),
         .out_last(rg_last),
         .out_valid(rg_valid), .out_ready(rg_ready));
 
-    wire [EW1-1:0] out_err;
+    wire [EW1-1:0] out_err, out_err1;
     wire [1:0]     unused_level;
     wire           unused_full;
 `ifdef VITERBI_RADIX4
-    localparam QW = EW1 + 4;
+    localparam QW = EW1 + 4 + (BER ? EW1 : 0);
+    wire [QW-1:0] q_in, q_out;
+    generate
+    if (BER) begin : two_counts
+        assign q_in = {rg_last, rg_one, rg_bit1, rg_err1, rg_err, rg_bit};
+        assign {out_last, out_one, out_data[1], out_err1, out_err, out_data[0]} = q_out;
+    end else begin : one_count
+        assign q_in = {rg_last, rg_one, rg_bit1, rg_err, rg_bit};
+        assign {out_last, out_one, out_data[1], out_err, out_data[0]} = q_out;
+        assign out_err1 = {EW1{1'b0}};
+    end
+    endgenerate
     axis_queue #(.WIDTH(QW), .DEPTH(2)) out_queue (
         .aclk(clk), .aresetn(rst_n),
-        .s_payload({rg_last, rg_one, rg_bit1, rg_err, rg_bit}), .s_valid(rg_valid),
+        .s_payload(q_in), .s_valid(rg_valid),
         .s_ready(rg_ready),
-        .m_payload({out_last, out_one, out_data[1], out_err, out_data[0]}), .m_valid(out_valid),
+        .m_payload(q_out), .m_valid(out_valid),
         .m_ready(out_ready), .level(unused_level), .full(unused_full));
 `else
     localparam QW = EW1 + 2;
@@ -313,12 +333,19 @@ module viterbi_decoder #(
         .s_payload({rg_last, rg_err, rg_bit}), .s_valid(rg_valid), .s_ready(rg_ready),
         .m_payload({out_last, out_err, out_data}), .m_valid(out_valid),
         .m_ready(out_ready), .level(unused_level), .full(unused_full));
+    assign out_err1 = {EW1{1'b0}};
 `endif
 
 `ifdef BER_PRESENT
+`ifdef VITERBI_RADIX4
+    wire two_done = out_valid && out_ready && !out_one;
+`else
+    wire two_done = 1'b0;
+`endif
     viterbi_ber_monitor #(.BRW(BRW), .RATE(RATE)) ber (
         .clk(clk), .rst_n(rst_n),
         .bit_done(out_valid && out_ready), .bit_err(out_err),
+        .bit1_done(two_done), .bit1_err(out_err1),
         .ber_count(ber_count), .ber_valid(ber_valid));
 `endif
 endmodule

@@ -548,25 +548,16 @@ Problems check_viterbi(Config& config) {
     }
     check_code(config, problems);
     if (config.integer("bits-per-clock") == 2) {
-        // the radix-4 core decodes whole unpunctured steps, fully parallel
-        const std::pair<const char*, bool> without[] = {
-            {"--hybrid-index", config.has("hybrid-index")},
-            {"--puncture-patterns", config.has("puncture-patterns")},
-            {"--puncture-set", config.has("puncture-set")},
-            {"--erasures", config.flag("erasures")},
-            {"--ber-period", config.has("ber-period")},
-            {"--stream continuous", config.choice("stream") == "continuous"},
-            {"--traceback-start best", config.choice("traceback-start") == "best"},
-        };
-        for (const auto& [name, set] : without) {
-            if (set) {
-                problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
-                                    std::string("two steps per clock do not combine with ") + name,
-                                    "1 with " + std::string(name) +
-                                        "; 2 for a fully parallel, unpunctured, terminated core "
-                                        "without erasures or BER monitor"});
-                break;
-            }
+        // the radix-4 core is fully parallel; a beat of two bits ends one
+        // BER window at most
+        if (config.has("hybrid-index")) {
+            problems.push_back({"bits-per-clock", shown(config, "bits-per-clock"),
+                                "two steps per clock do not combine with --hybrid-index",
+                                "1 with --hybrid-index; 2 for a fully parallel core"});
+        } else if (config.has("ber-period") && config.integer("ber-period") < 2) {
+            problems.push_back({"ber-period", shown(config, "ber-period"),
+                                "a window of one bit ends twice in a beat of two bits",
+                                "2 to 32 with --bits-per-clock 2"});
         }
     }
     const std::int64_t k = config.integer("constraint-length");
@@ -636,8 +627,13 @@ std::string hex_of(std::uint64_t value, int bits) {
 
 // The layout of s_axis_tuser: the erasure flags of the beat's symbols from
 // bit 0 up, then the pattern pair index. 0 bits: no tuser.
+// Two steps per clock: bit 0 the one-step flag, then the erasure flags of
+// both steps' symbol slots, then the index.
 int erasure_bits(const CoreConfig& cfg) {
-    return cfg.erasures ? (cfg.punctured ? 1 : cfg.n) : 0;
+    return cfg.erasures ? (cfg.bits_per_clock == 2 ? 2 * cfg.n : cfg.punctured ? 1 : cfg.n) : 0;
+}
+int lone_bits(const CoreConfig& cfg) {
+    return cfg.bits_per_clock == 2 ? 1 : 0;
 }
 int choice_bits(const CoreConfig& cfg) {
     return cfg.sets.size() > 1 ? cfg.set_bits() : 0;
@@ -679,7 +675,9 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     std::vector<Symbol> stream_steps; // its steps as the core rebuilds them
     std::vector<bool> marks;          // per step: a frame's last
     const std::size_t clean_steps = static_cast<std::size_t>(lengths[0] + 2 * chunk);
-    for (const int length : lengths) {
+    for (const int listed : lengths) {
+        // two steps per clock: a frame of a continuous stream is whole beats
+        const int length = two && base.stream ? (listed + 1) / 2 * 2 : listed;
         const int set = base.sets.empty() ? 0 : block % static_cast<int>(base.sets.size());
         const CoreConfig cfg = base.with_set(set);
         ++block;
@@ -728,19 +726,59 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
         } else {
             decoded = viterbi::decode_block(cfg, rebuilt);
         }
+        if (two) {
+            // two steps a beat, every symbol slot: a punctured one carries
+            // noise and a random erasure flag the core ignores
+            const int period = cfg.punctured ? static_cast<int>(cfg.pp0.size()) : 1;
+            const int count = static_cast<int>(bits.size());
+            std::size_t next = 0;
+            for (int t = 0; t < count; t += 2) {
+                std::uint64_t data = in_width > used
+                                         ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1))
+                                               << used
+                                         : 0;
+                std::uint64_t era = 0;
+                const bool lone = t + 1 == count;
+                for (int j = 0; j < 2 * cfg.n; ++j) {
+                    const int step = t + j / cfg.n;
+                    std::uint64_t code = 0;
+                    bool erased = false;
+                    if (step < count && cfg.sent(step % period, j % cfg.n)) {
+                        const Symbol& symbol = sent[next++];
+                        code = static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf));
+                        erased = symbol.erased;
+                    } else {
+                        code = rng() & static_cast<unsigned>(cfg.top());
+                        erased = cfg.erasures && (rng() & 1) != 0;
+                    }
+                    data |= code << (j * cfg.din_width());
+                    era |= static_cast<std::uint64_t>(cfg.erasures && erased) << j;
+                }
+                std::uint64_t index = 0;
+                if (set_bits > 0) {
+                    const auto beyond = static_cast<std::uint64_t>(cfg.sets.size());
+                    index = t != 0 ? rng() & ((1U << set_bits) - 1)
+                            : set == 0 && block > 1 && beyond < (1U << set_bits)
+                                ? beyond
+                                : static_cast<std::uint64_t>(set);
+                }
+                const std::uint64_t user =
+                    (index << (1 + era_bits)) | (era << 1) | (lone ? 1U : 0U);
+                const int user_bits = 1 + era_bits + set_bits;
+                const bool last = t + 2 >= count;
+                build.tb_in.push_back(hex_of(
+                    (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
+                    in_width + user_bits + 1));
+            }
+            all_errors.insert(all_errors.end(), decoded.errors.begin(), decoded.errors.end());
+            continue;
+        }
         for (size_t i = 0; i < sent.size(); i += static_cast<size_t>(per_beat)) {
             std::uint64_t data =
                 in_width > used ? (rng() & ((std::uint64_t{1} << (in_width - used)) - 1)) << used
                                 : 0;
             std::uint64_t user = 0;
-            const bool lone = i + static_cast<size_t>(per_beat) > sent.size();
             for (int j = 0; j < per_beat; ++j) {
-                if (i + static_cast<size_t>(j) >= sent.size()) {
-                    // a lone step's missing partner: noise the core ignores
-                    data |= static_cast<std::uint64_t>(rng() & static_cast<unsigned>(cfg.top()))
-                            << (j * cfg.din_width());
-                    continue;
-                }
                 const Symbol& symbol = sent[i + static_cast<size_t>(j)];
                 data |= static_cast<std::uint64_t>(viterbi::input_code(cfg, symbol.conf))
                         << (j * cfg.din_width());
@@ -757,10 +795,7 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
                 user |= index << era_bits;
             }
             const bool last = i + static_cast<size_t>(per_beat) >= sent.size();
-            if (two) {
-                user = lone ? 1 : 0;
-            }
-            const int user_bits = two ? 1 : era_bits + set_bits;
+            const int user_bits = era_bits + set_bits;
             build.tb_in.push_back(hex_of(
                 (((static_cast<std::uint64_t>(last) << user_bits) | user) << in_width) | data,
                 in_width + user_bits + 1));
@@ -769,7 +804,14 @@ void make_vectors(const CoreConfig& base, unsigned seed, CoreBuild& build) {
     }
     if (base.stream) {
         const viterbi::Decoded decoded = viterbi::decode_stream(base, stream_steps);
-        for (size_t i = 0; i < decoded.bits.size(); ++i) {
+        // two steps per clock: {tlast, 0, bit 1, bit 0}, tlast the newer bit's mark
+        for (size_t i = 0; two && i + 1 < decoded.bits.size(); i += 2) {
+            build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i + 1]) << 3) |
+                                              (static_cast<unsigned>(decoded.bits[i + 1]) << 1) |
+                                              static_cast<unsigned>(decoded.bits[i]),
+                                          4));
+        }
+        for (size_t i = 0; !two && i < decoded.bits.size(); ++i) {
             build.tb_out.push_back(hex_of((static_cast<std::uint64_t>(marks[i]) << 1) |
                                               static_cast<unsigned>(decoded.bits[i]),
                                           2));
@@ -820,10 +862,10 @@ std::string options_text(const CoreConfig& cfg) {
         "// [k*4 +: 4] of the periods and [k*14 +: 14] of the patterns, the\n"
         "// first step at bit 13 of its field).\n"
         "`define VITERBI_INVERT 3'b" +
-        invert + "\n" + "`define VITERBI_SYMBOLS " + std::to_string(cfg.punctured ? 1 : cfg.n) +
-        "\n" + "`define VITERBI_NSET " + std::to_string(pairs.size()) + "\n" +
-        "`define VITERBI_SETW " + std::to_string(std::max(1, cfg.set_bits())) + "\n" +
-        "`define VITERBI_PERIODS " +
+        invert + "\n" + "`define VITERBI_SYMBOLS " +
+        std::to_string(cfg.punctured && cfg.bits_per_clock == 1 ? 1 : cfg.n) + "\n" +
+        "`define VITERBI_NSET " + std::to_string(pairs.size()) + "\n" + "`define VITERBI_SETW " +
+        std::to_string(std::max(1, cfg.set_bits())) + "\n" + "`define VITERBI_PERIODS " +
         field([](const auto& pp) { return "4'd" + std::to_string(pp.first.size()); }) + "\n" +
         "`define VITERBI_PPS0 " + field([&](const auto& pp) { return pattern(pp.first); }) + "\n" +
         "`define VITERBI_PPS1 " + field([&](const auto& pp) { return pattern(pp.second); }) + "\n";
@@ -833,12 +875,13 @@ std::string options_text(const CoreConfig& cfg) {
     if (set_bits > 0) {
         text += "`define VITERBI_SET_CHOICE\n";
     }
-    if (era_bits + set_bits > 0) {
-        text += "`define VITERBI_TUSER " + std::to_string(era_bits + set_bits) + "\n";
-    }
     if (cfg.bits_per_clock == 2) {
         // two steps per beat; s_axis_tuser[0]: the beat carries one
-        text += "`define VITERBI_RADIX4\n`define VITERBI_TUSER 1\n";
+        text += "`define VITERBI_RADIX4\n";
+    }
+    if (lone_bits(cfg) + era_bits + set_bits > 0) {
+        text +=
+            "`define VITERBI_TUSER " + std::to_string(lone_bits(cfg) + era_bits + set_bits) + "\n";
     }
     if (cfg.stream) {
         text += "`define VITERBI_STREAM\n";
@@ -960,10 +1003,11 @@ CoreBuild generate_viterbi(const Config& config, const std::string& /*header*/) 
     build.values = {
         {"code rate",
          cfg.sets.size() > 1 ? rates : std::to_string(block) + "/" + std::to_string(sent),
-         cfg.sets.size() > 1 ? "chosen per block: s_axis_tuser[" +
-                                   std::to_string(erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
-                                   std::to_string(erasure_bits(cfg)) +
-                                   "] on its first beat, the pair's index (viterbi_options.v)"
+         cfg.sets.size() > 1
+             ? "chosen per block: s_axis_tuser[" +
+                   std::to_string(lone_bits(cfg) + erasure_bits(cfg) + choice_bits(cfg) - 1) + ":" +
+                   std::to_string(lone_bits(cfg) + erasure_bits(cfg)) +
+                   "] on its first beat, the pair's index (viterbi_options.v)"
          : cfg.punctured
              ? "CODE_RATE 1/" + std::to_string(cfg.n) + ", punctured (PB_SIZE, PP0, PP1)"
              : "CODE_RATE"},
@@ -1114,8 +1158,9 @@ const std::vector<Option>& options() {
          .value_name = "B",
          .help = "decoded bits per clock: 2 adds two trellis steps per clock (radix-4 "
                  "add-compare-select), two steps per input beat and two bits per output beat, "
-                 "tuser bit 0 marking a beat with one (fully parallel, no puncturing, erasures, "
-                 "BER monitor or continuous stream)",
+                 "tuser bit 0 marking a beat with one; punctured, a beat holds every symbol slot "
+                 "of its two steps; a continuous stream's frame is whole beats, tlast on the "
+                 "beat of its last step (fully parallel; --ber-period 2 or more)",
          .min = 1,
          .max = 2,
          .default_value = Value{std::int64_t{1}}},

@@ -26,14 +26,22 @@ CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_
                     (bus_width + 7) / 8 * 8);
     s_axis.tlast = true;
     s_axis.tlast_meaning = "the last beat of a terminated block";
-    s_axis.tuser_width = erasure_bits + choice_bits;
+    // two steps per clock: bit 0 flags a beat with one step, the rest above
+    const int lone = two_steps ? 1 : 0;
+    s_axis.tuser_width = lone + erasure_bits + choice_bits;
+    if (two_steps) {
+        s_axis.tuser_fields.push_back({0, 1, "1: the beat carries the older step only"});
+    }
     if (erasure_bits > 0) {
         s_axis.tuser_fields.push_back(
-            {0, erasure_bits, "erasure flag of each symbol of the beat (1: erased)"});
+            {lone, erasure_bits,
+             two_steps ? "erasure flag of each symbol slot of the beat, the older step's first "
+                         "(1: erased)"
+                       : "erasure flag of each symbol of the beat (1: erased)"});
     }
     if (choice_bits > 0) {
         s_axis.tuser_fields.push_back(
-            {erasure_bits, choice_bits,
+            {lone + erasure_bits, choice_bits,
              "puncture pattern pair of the block, read on its first beat"});
     }
     StreamInterface m_axis =
@@ -44,8 +52,6 @@ CoreInterface viterbi_interface(int symbols_per_beat, int symbol_width, int ber_
     m_axis.tlast = true;
     m_axis.tlast_meaning = "the last bit of a block";
     if (two_steps) {
-        s_axis.tuser_width = 1;
-        s_axis.tuser_fields.push_back({0, 1, "1: the beat carries the older step only"});
         m_axis.tuser_width = 1;
         m_axis.tuser_fields.push_back({0, 1, "1: the beat carries bit 0 only"});
     }

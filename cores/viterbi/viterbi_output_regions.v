@@ -23,7 +23,9 @@ module viterbi_output_regions #(
     parameter EW1 = (EW > 0) ? EW : 1,
     parameter STREAM = 0,           // each bit carries its frame mark (out_last)
     parameter R4  = 0,              // four bits per word, two per beat
-    parameter OW  = R4 ? 4 : 2 * (1 + EW + STREAM)   // word bits: two {mark, mismatches, bit}
+    // word bits: two {mark, mismatches, bit}; R4 two {mark, mismatches,
+    // bit 1, mismatches, bit 0}, the mark that of the beat's newer bit
+    parameter OW  = R4 ? 2 * (2 * (1 + EW) + STREAM) : 2 * (1 + EW + STREAM)
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -41,12 +43,13 @@ module viterbi_output_regions #(
     output wire              out_bit1,   // (R4) the beat's second bit
     output wire              out_one,    // (R4) the beat carries out_bit only
     output wire [EW1-1:0]    out_err,    // symbol mismatches of the bit (0 without the monitor)
+    output wire [EW1-1:0]    out_err1,   // (R4) those of the second bit
     output wire              out_last,   // the block's last bit
     output wire              out_valid,
     input  wire              out_ready
 );
     localparam NPR = 1 << SA;
-    localparam BW  = R4 ? 2 : 1 + EW + STREAM;   // bits of a beat
+    localparam BW  = R4 ? 2 * (1 + EW) + STREAM : 1 + EW + STREAM;   // bits of a beat
 
     // A word is read while its region is written only when the drain does
     // not use it (fresh low): no read-during-write logic is needed.
@@ -88,9 +91,19 @@ module viterbi_output_regions #(
 
     assign out_valid = fresh;
     assign out_bit   = half[0];
-    assign out_bit1  = R4 ? half[BW-1] : 1'b0;
     assign out_one   = R4 && one_q[rd_rgn] && at_end;
     generate
+        // R4: {mark, mismatches 1, bit 1, mismatches 0, bit 0}
+        if (R4) begin : second_bit
+            assign out_bit1 = half[1 + EW];
+        end else begin : one_bit
+            assign out_bit1 = 1'b0;
+        end
+        if (R4 && EW > 0) begin : second_mismatches
+            assign out_err1 = half[2 + EW +: EW1];
+        end else begin : no_second_mismatches
+            assign out_err1 = {EW1{1'b0}};
+        end
         if (STREAM) begin : frame_mark
             assign out_last = half[BW-1];
         end else begin : block_end

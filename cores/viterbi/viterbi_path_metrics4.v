@@ -28,7 +28,8 @@ module viterbi_path_metrics4 #(
     parameter NM  = 1 << N,         // code words
     parameter MW  = NM * NM * SW,   // sums bits
     parameter PM_WIDTH = 8,         // path metric bits asked for
-    parameter NS  = 1 << (K - 1)    // states
+    parameter NS  = 1 << (K - 1),   // states
+    parameter BEST = 0              // find the best state (traceback start)
 ) (
     input  wire             clk,
     input  wire             rst_n,     // synchronous, active low
@@ -37,7 +38,10 @@ module viterbi_path_metrics4 #(
     input  wire             force_a,   // older step among the block's first K-1
     input  wire             force_b,   // newer step among them, or no step (block end)
     output wire [NS-1:0]    dec_a,     // older step's decisions, valid with run
-    output wire [NS-1:0]    dec_b      // newer step's
+    output wire [NS-1:0]    dec_b,     // newer step's
+    // BEST: the state of the smallest metric after the newer step of the
+    // column that completed K clocks before (viterbi_best_state); 0 without
+    output wire [K-2:0]     best
 );
     localparam SB = K - 1;          // state bits
 
@@ -91,6 +95,15 @@ module viterbi_path_metrics4 #(
         for (u = 0; u < NS / 2; u = u + 1) begin : middle
             assign dec_a[2*u]     = dec_a_all[2*u];
             assign dec_a[2*u + 1] = dec_a_all[2*u + 1];
+        end
+    endgenerate
+
+    generate
+        if (BEST) begin : best_state
+            viterbi_best_state #(.SB(SB), .PMW(PMW), .NS(NS)) tree (
+                .clk(clk), .pm(pm_q), .best(best));
+        end else begin : no_best_state
+            assign best = {SB{1'b0}};
         end
     endgenerate
 

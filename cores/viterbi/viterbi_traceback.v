@@ -26,8 +26,10 @@ module viterbi_traceback #(
     parameter BEST = 0,             // jobs may start from another state than 0
     parameter R4  = 0,              // words of four steps (two columns of two), four bits out
     parameter NS  = 1 << (K - 1),   // states
-    parameter MW  = 2 * (NS + (BER ? 2 * N : 0) + STREAM),  // survivor memory word bits
-    parameter OW  = 2 * (1 + (BER ? 2 : 0) + STREAM)  // region word bits: two {mark, mismatches, bit}
+    parameter MW  = R4 ? 2 * (2 * (NS + (BER ? 2 * N : 0)) + STREAM)
+                       : 2 * (NS + (BER ? 2 * N : 0) + STREAM),    // survivor memory word bits
+    parameter OW  = R4 ? 2 * (2 * (1 + (BER ? 2 : 0)) + STREAM)
+                       : 2 * (1 + (BER ? 2 : 0) + STREAM)          // region word bits
 ) (
     input  wire              clk,
     input  wire              rst_n,      // synchronous, active low
@@ -59,7 +61,7 @@ module viterbi_traceback #(
 );
     localparam SB = K - 1;          // state bits
     localparam HS = BER ? 2 * N : 0;
-    localparam CW = R4 ? 2 * NS : NS + HS + STREAM;   // bits per column (step) in a word
+    localparam CW = R4 ? 2 * (NS + HS) + STREAM : NS + HS + STREAM;   // bits per column in a word
 
     // Issue stage: the reads of the current job, newest word first.
     reg [SA:0]   iss_left;
@@ -202,6 +204,7 @@ module viterbi_traceback #(
     endfunction
 
     wire [SB-1:0] s_next;   // the state before the word
+    genvar gk;
     generate
         if (R4) begin : walk4
             // Four steps per word: d[k] holds step k's decisions, step 3 the
@@ -220,8 +223,8 @@ module viterbi_traceback #(
             reg  [127:0]  near0;
             wire [NS-1:0] d0 = mem_rdata[0 +: NS];
             wire [NS-1:0] d1 = mem_rdata[NS +: NS];
-            wire [NS-1:0] d2 = mem_rdata[2*NS +: NS];
-            wire [NS-1:0] d3 = mem_rdata[3*NS +: NS];
+            wire [NS-1:0] d2 = mem_rdata[CW +: NS];
+            wire [NS-1:0] d3 = mem_rdata[CW+NS +: NS];
             integer j;
             always @(posedge clk) begin
                 for (j = 0; j < 16; j = j + 1)
@@ -258,7 +261,47 @@ module viterbi_traceback #(
             wire          x0 = q0[x1];
             wire [SB+3:0] path  = {s_hi, x3, x2, x1, x0};
             assign s_next   = path[SB-1:0];
-            assign ob_wdata = path[SB+3:SB];
+            // each column's frame mark (its newer step), taken a clock later
+            wire [1:0] mark4;
+            if (STREAM) begin : marked4
+                reg [1:0] mark_q;
+                always @(posedge clk)
+                    mark_q <= {mem_rdata[2*CW-1], mem_rdata[CW-1]};
+                assign mark4 = mark_q;
+            end else begin : unmarked4
+                assign mark4 = 2'b00;
+            end
+            // BER: re-encode the path (step k's shift register: path[SB+k:k])
+            // and count the received symbols of each step that disagree; a
+            // column holds {erased of both steps, hard of both steps} above
+            // its decisions, the older step's first.
+            wire [7:0] miss4;
+            if (BER) begin : monitor4
+                reg [4*N-1:0] hard, era;
+                always @(posedge clk) begin
+                    hard <= {mem_rdata[CW+2*NS +: 2*N], mem_rdata[2*NS +: 2*N]};
+                    era  <= {mem_rdata[CW+2*NS+2*N +: 2*N], mem_rdata[2*NS+2*N +: 2*N]};
+                end
+                for (gk = 0; gk < 4; gk = gk + 1) begin : step
+                    wire [N-1:0] code;
+                    viterbi_encoder #(.K(K), .N(N), .GP0(GP0), .GP1(GP1), .GP2(GP2))
+                        enc (.shift_reg(path[SB+gk:gk]), .code(code));
+                    assign miss4[2*gk +: 2] = ones((code ^ hard[gk*N +: N]) & ~era[gk*N +: N]);
+                end
+            end else begin : no_monitor4
+                assign miss4 = 8'd0;
+            end
+            if (BER && STREAM) begin : marked_counted
+                assign ob_wdata = {mark4[1], miss4[7:6], path[SB+3], miss4[5:4], path[SB+2],
+                                   mark4[0], miss4[3:2], path[SB+1], miss4[1:0], path[SB]};
+            end else if (BER) begin : counted
+                assign ob_wdata = {miss4[7:6], path[SB+3], miss4[5:4], path[SB+2],
+                                   miss4[3:2], path[SB+1], miss4[1:0], path[SB]};
+            end else if (STREAM) begin : marked_bits4
+                assign ob_wdata = {mark4[1], path[SB+3:SB+2], mark4[0], path[SB+1:SB]};
+            end else begin : bits4
+                assign ob_wdata = path[SB+3:SB];
+            end
         end else begin : walk2
             // The words of a job follow each other in consecutive clocks, so while
             // the walk is at one word the read stage holds the next, and the state

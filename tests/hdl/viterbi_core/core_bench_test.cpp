@@ -106,6 +106,23 @@ const Case kCases[] = {
      0, "", "--invert-outputs 1", 0, 2, false, false, 2},
     {"k6_soft4_unsigned_2bits_dev1", 6, 2, {"65", "57"}, 4, true, 30, "", "", -1, 0, 1, "",
      "", 0, 0, false, false, 2},
+    // two steps per clock with a preset's rates per block (odd periods: a
+    // beat's steps straddle the period's end), erasures, rate 1/3 punctured
+    {"dvbs_terminated_rates_erasures_2bits", 7, 2, {"171", "133"}, 3, false, 32, "1", "1", -1, 0,
+     2, "", "--standard dvb-s --stream terminated", 5, 0, true, false, 2},
+    {"ieee80211_rates_2bits", 7, 2, {"133", "171"}, 3, false, 40, "1", "1", -1, 0, 2, "",
+     "--standard 802.11", 3, 0, false, false, 2},
+    {"k4_rate13_punct_hard_erasures_2bits", 4, 3, {"15", "17", "13"}, 0, false, 22, "10", "01",
+     -1, 0, 2, "", "", 0, 0, true, false, 2},
+    // ... continuous streams from the best state (a preset's rates per frame)
+    // and from state 0
+    {"dvbs_stream_rates_best_2bits", 7, 2, {"171", "133"}, 3, false, 32, "1", "1", -1, 0, 2, "",
+     "--standard dvb-s", 5, 0, false, true, 2},
+    {"k6_stream_zero_punct23_erasures_ber_2bits", 6, 2, {"65", "57"}, 3, false, 20, "11", "10",
+     -1, 6, 2, "", "--stream continuous --traceback-start zero", 0, 0, true, true, 2},
+    // ... the BER monitor (odd windows: they end on either bit of a beat)
+    {"k5_punct34_erasures_ber_2bits", 5, 2, {"23", "35"}, 3, false, 24, "110", "101", -1, 3, 2,
+     "", "", 0, 0, true, false, 2},
     // clang-format on
 };
 
@@ -173,28 +190,37 @@ void expect_clean_first_block(const Case& c, const std::string& dir) {
     const int per_beat = two ? 2 * c.n : punctured ? 1 : c.n;
     const int in_width = (per_beat * width + 7) / 8 * 8;
     const int era_bits = c.erasures ? per_beat : 0;
-    const int user_bits = two ? 1 : era_bits + choice_bits(c);
+    const int lone = two ? 1 : 0; // tuser bit 0: the beat carries one step
+    const int user_bits = lone + era_bits + choice_bits(c);
     const unsigned top = (1U << width) - 1;
     const unsigned flip = c.soft_width > 0 && !c.sdd_unsigned ? 1U << (width - 1) : 0U;
 
     std::vector<int> received; // hard code bits, in sending order; -1 erased
     bool first = true;
+    std::size_t step = 0; // two steps a beat: the first one's
     for (const std::uint64_t beat : beats(dir + "/tb_in.hex")) {
         const std::uint64_t user = (beat >> in_width) & ((std::uint64_t{1} << user_bits) - 1);
-        if (first && !two) {
-            EXPECT_EQ(user >> era_bits, 0U) << "block 1 chooses pattern pair 0";
+        if (first) {
+            EXPECT_EQ(user >> (lone + era_bits), 0U) << "block 1 chooses pattern pair 0";
             first = false;
         }
-        const int symbols = two && user != 0 ? c.n : per_beat; // a lone step
+        const int symbols = two && (user & 1) != 0 ? c.n : per_beat; // a lone step
         for (int j = 0; j < symbols; ++j) {
+            // two steps a beat hold every slot; the pattern's left-out ones are ignored
+            const std::size_t at = step + static_cast<std::size_t>(j / c.n);
+            if (two && punctured && j % c.n < 2 &&
+                (j % c.n == 0 ? c.pp0 : c.pp1)[at % std::string(c.pp0).size()] == '0') {
+                continue;
+            }
             const unsigned conf = ((beat >> (j * width)) & top) ^ flip;
-            if (j < era_bits && ((user >> j) & 1) != 0) {
+            if (j < era_bits && ((user >> (lone + j)) & 1) != 0) {
                 received.push_back(-1);
                 continue;
             }
             ASSERT_TRUE(conf == 0 || conf == top) << "noisy symbol " << conf << " in block 1";
             received.push_back(conf == top ? 1 : 0);
         }
+        step += 2;
         if ((beat >> (in_width + user_bits)) != 0) {
             break;
         }
@@ -411,12 +437,10 @@ TEST(IpgenViterbi, RefusesNamingTheOptionAndWritesNothing) {
         {{"--bits-per-clock", "3"}, "--bits-per-clock 3: out of range; accepted: 1 to 2"},
         {{"--bits-per-clock", "2", "--hybrid-index", "2"},
          "--bits-per-clock 2: two steps per clock do not combine with --hybrid-index; accepted: "
-         "1 with --hybrid-index; 2 for a fully parallel, unpunctured, terminated core without "
-         "erasures or BER monitor"},
-        {{"--bits-per-clock", "2", "--stream", "continuous"},
-         "--bits-per-clock 2: two steps per clock do not combine with --stream continuous; "
-         "accepted: 1 with --stream continuous; 2 for a fully parallel, unpunctured, terminated "
-         "core without erasures or BER monitor"},
+         "1 with --hybrid-index; 2 for a fully parallel core"},
+        {{"--bits-per-clock", "2", "--ber-period", "1"},
+         "--ber-period 1: a window of one bit ends twice in a beat of two bits; accepted: 2 to "
+         "32 with --bits-per-clock 2"},
         {{"--standard", "dvb-t"},
          "--standard dvb-t: unknown choice; accepted: 802.11, dvb-s, ccsds or gsm"},
         {{"--standard", "dvb-s", "--constraint-length", "5"},
