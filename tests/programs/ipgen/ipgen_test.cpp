@@ -556,7 +556,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
     const RunResult parsed =
         run_program("/usr/bin/python3", {"check.py"}, dir.path(), described.out);
     ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "rs-encoder aclk 13\n"
+    EXPECT_EQ(parsed.out, "rs-encoder aclk 14\n"
                           "integer 2 12 True None\n"
                           "None False True\n"
                           "flag True True\n"
