@@ -16,8 +16,7 @@
 //
 // One slot per clock: ceil(k/P) data slots (a data beat is taken), then
 // parity slots (the remainder's next P slices go out, the register shifts
-// by P slices, zeros in: after the last it is zero again, no clearing
-// clock). The output register follows the slot (latency 1); every register
+// by P slices; it is cleared with the last slot, no clearing clock). The output register follows the slot (latency 1); every register
 // moves only with `ce` (the AXI top's queue has room). With ce and data
 // always there, one beat out per clock: ceil(n/P) clocks per codeword,
 // codewords back to back.
@@ -118,29 +117,28 @@ rs_enc_step step (
 );
 
 // Slices beyond the remainder read as zero.
-wire [(R+P)*W-1:0] rem_ext  = {{P*W{1'b0}}, rem};
-wire [(R+P)*W-1:0] step_ext = {{P*W{1'b0}}, step_out};
-// After the last data beat its first P - B slices have gone out.
-wire [(R+P)*W-1:0] step_shifted = step_ext >> (Z*W);
-wire [(R+P)*W-1:0] rem_shifted  = rem_ext >> (P*W);
-wire [R*W-1:0]     step_left = step_shifted[R*W-1:0];
-wire [R*W-1:0]     rem_left  = rem_shifted[R*W-1:0];
-wire unused_shifted = &{1'b0, step_shifted[(R+P)*W-1:R*W], rem_shifted[(R+P)*W-1:R*W]};
+wire [(R+Z+P)*W-1:0] rem_ext  = {{(Z+P)*W{1'b0}}, rem};
+wire [(R+P)*W-1:0]   step_ext = {{P*W{1'b0}}, step_out};
+wire [(R+Z+P)*W-1:0] rem_shifted = rem_ext >> (P*W);
+wire unused_ext = &{1'b0, rem_shifted[(R+Z+P)*W-1:R*W], step_ext[(R+P)*W-1:P*W]};
 
+// The last data beat leaves the step's result in the register whole: its
+// first Z slices go out with that beat, and each parity slot gives the P
+// slices from slice Z on and shifts by P, so the offset of the slices still
+// to go out stays Z (a constant: no shifter). After the last slot the slices
+// below Z may hold symbols already sent: the register is cleared there.
 always @(posedge clk) begin
-    if (!rst_n)
+    if (!rst_n || (advance && final_slot))
         rem <= {R*W{1'b0}};
     else if (advance)
-        rem <= ~data_slot ? rem_left
-             : last_data  ? step_left
-             :              step_out;
+        rem <= data_slot ? step_out : rem_shifted[R*W-1:0];
 end
 
 // ---- the beat out ----------------------------------------------------------------
-// The parity lanes: P slices from the remainder (parity slot) or from the
-// step's result (the last data beat, lanes B and up).
+// The parity lanes: P slices from slice Z of the remainder (parity slot) or
+// from the step's result (the last data beat, lanes B and up).
 wire [P*W-1:0] parity_conventional =
-    data_slot ? step_ext[P*W-1:0] << (B*W) : rem_ext[P*W-1:0];
+    data_slot ? step_ext[P*W-1:0] << (B*W) : rem_ext[(Z+P)*W-1:Z*W];
 wire [P*W-1:0] parity_lanes;
 generate
     for (lane = 0; lane < P; lane = lane + 1) begin : out_lanes
