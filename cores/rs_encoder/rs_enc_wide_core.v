@@ -45,11 +45,15 @@ localparam integer BN = (N + P - 1) / P;        // codeword beats
 localparam integer B  = K - (BK - 1) * P;       // data symbols of the last data beat
 localparam integer Z  = P - B;                  // symbols carried between data beats
 localparam integer NL = N - (BN - 1) * P;       // symbols of the codeword's last beat
-localparam integer CW = 13;                     // slot counter bits
-localparam [31:0]   BK_LAST = BK - 1;
-localparam [31:0]   BN_LAST = BN - 1;
-localparam [CW-1:0] LAST_DATA = BK_LAST[CW-1:0];
-localparam [CW-1:0] LAST_SLOT = BN_LAST[CW-1:0];
+localparam integer CW = $clog2(BN + 1);         // slot counter bits
+// The flags of the next slot are set from the counts one before (modulo
+// 2^CW: never reached where the flag is set at slot 0).
+localparam [31:0]   BK_PRE = BK - 2;
+localparam [31:0]   BN_PRE = BN - 2;
+localparam [CW-1:0] PRE_LAST_DATA = BK_PRE[CW-1:0];
+localparam [CW-1:0] PRE_LAST_SLOT = BN_PRE[CW-1:0];
+localparam          LAST_DATA_AT_0 = BK == 1;
+localparam          LAST_SLOT_AT_0 = BN == 1;
 localparam [P-1:0]  KEEP_LAST = {P{1'b1}} >> (P - NL);
 
 generate
@@ -59,19 +63,31 @@ generate
 endgenerate
 
 // ---- slots -------------------------------------------------------------------
+// The counter and the flags of the slot now, in registers: no comparator in
+// front of the datapath.
 reg  [CW-1:0] slot;
-wire          data_slot = slot <= LAST_DATA;
-wire          last_data = slot == LAST_DATA;
-wire          final_slot = slot == LAST_SLOT;
-wire          advance   = ce & (~data_slot | in_valid);
+reg           first_slot;   // slot 0
+reg           data_slot;    // slot < ceil(k/P)
+reg           last_data;    // slot == ceil(k/P) - 1
+reg           final_slot;   // slot == ceil(n/P) - 1
+wire          advance = ce & (~data_slot | in_valid);
 
 assign in_ready = data_slot;
 
 always @(posedge clk) begin
-    if (!rst_n)
-        slot <= {CW{1'b0}};
-    else if (advance)
-        slot <= final_slot ? {CW{1'b0}} : slot + 1'b1;
+    if (!rst_n || (advance && final_slot)) begin
+        slot       <= {CW{1'b0}};
+        first_slot <= 1'b1;
+        data_slot  <= 1'b1;
+        last_data  <= LAST_DATA_AT_0;
+        final_slot <= LAST_SLOT_AT_0;
+    end else if (advance) begin
+        slot       <= slot + 1'b1;
+        first_slot <= 1'b0;
+        data_slot  <= data_slot & ~last_data;
+        last_data  <= slot == PRE_LAST_DATA;
+        final_slot <= slot == PRE_LAST_SLOT;
+    end
 end
 
 // ---- the data in the field's basis -------------------------------------------
@@ -100,7 +116,7 @@ generate
                 carry <= in_conventional[P*W-1 -: Z*W];
         end
         assign step_symbols = {in_conventional[B*W-1:0],
-                               slot == {CW{1'b0}} ? {Z*W{1'b0}} : carry};
+                               first_slot ? {Z*W{1'b0}} : carry};
     end else begin : whole
         assign step_symbols = in_conventional;
     end

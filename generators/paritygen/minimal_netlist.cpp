@@ -466,57 +466,6 @@ std::vector<BitRow> remainder_step_rows(const rs::GaloisField& field,
     return rem;
 }
 
-WideXorProgram chained_step_program(const rs::GaloisField& field,
-                                    const std::vector<int>& gen_poly_log, int symbols) {
-    const int m = field.m;
-    const int r = static_cast<int>(gen_poly_log.size()) - 1;
-    const int rem_bits = r * m;
-    const std::vector<std::uint32_t> bank = multiplier_bank_rows(field, gen_poly_log);
-    const XorProgram one = minimal_xor_program(bank, m);
-    WideXorProgram program;
-    program.inputs = rem_bits + symbols * m;
-    program.depth.assign(static_cast<std::size_t>(program.inputs), 0);
-    // The XOR of two signals, either of which may be none (-1: zero).
-    const auto sum = [&](int a, int b) {
-        if (a < 0 || b < 0) {
-            return std::max(a, b);
-        }
-        program.operands.emplace_back(a, b);
-        program.depth.push_back(1 + std::max(program.depth[static_cast<std::size_t>(a)],
-                                             program.depth[static_cast<std::size_t>(b)]));
-        return static_cast<int>(program.depth.size()) - 1;
-    };
-    std::vector<int> rem(static_cast<std::size_t>(rem_bits));
-    for (int b = 0; b < rem_bits; ++b) {
-        rem[static_cast<std::size_t>(b)] = b;
-    }
-    for (int i = 0; i < symbols; ++i) {
-        // fb = symbol i ^ slice 0, then the bank's network over fb
-        std::vector<int> signal(static_cast<std::size_t>(m + one.gate_count()));
-        for (int c = 0; c < m; ++c) {
-            signal[static_cast<std::size_t>(c)] =
-                sum(rem[static_cast<std::size_t>(c)], rem_bits + i * m + c);
-        }
-        for (int g = 0; g < one.gate_count(); ++g) {
-            const auto [a, b] = one.operands[static_cast<std::size_t>(g)];
-            signal[static_cast<std::size_t>(m + g)] =
-                sum(signal[static_cast<std::size_t>(a)], signal[static_cast<std::size_t>(b)]);
-        }
-        // rem <= (rem >> m) ^ products
-        std::vector<int> next(static_cast<std::size_t>(rem_bits), -1);
-        for (int b = 0; b < rem_bits; ++b) {
-            const std::uint32_t row = bank[static_cast<std::size_t>(b)];
-            const int product =
-                row == 0 ? -1 : signal[static_cast<std::size_t>(one.signal_of(row))];
-            const int shifted = b + m < rem_bits ? rem[static_cast<std::size_t>(b + m)] : -1;
-            next[static_cast<std::size_t>(b)] = sum(shifted, product);
-        }
-        rem = std::move(next);
-    }
-    program.output = std::move(rem);
-    return program;
-}
-
 void write_remainder_step(TextSink& out, const rs::GaloisField& field,
                           const std::vector<int>& gen_poly_log, int symbols) {
     const int m = field.m;
@@ -531,13 +480,7 @@ void write_remainder_step(TextSink& out, const rs::GaloisField& field,
             feedback.emplace_back(i * m + c, rem_bits + i * m + c);
         }
     }
-    const WideXorProgram searched = wide_xor_program(rows, rem_bits + symbols * m, feedback);
-    // The P chained one-symbol networks are a candidate too: the smaller
-    // program is written (the search's on a tie: it is the shallower).
-    WideXorProgram chained = chained_step_program(field, gen_poly_log, symbols);
-    chained.lower_bound = searched.lower_bound;
-    const bool use_chained = chained.gate_count() < searched.gate_count();
-    const WideXorProgram& program = use_chained ? chained : searched;
+    const WideXorProgram program = wide_xor_program(rows, rem_bits + symbols * m, feedback);
     // One chained update: the bank's minimal network, m feedback gates and a
     // gate for every remainder bit that takes a shifted bit and a product.
     const std::vector<std::uint32_t> bank = multiplier_bank_rows(field, gen_poly_log);
@@ -559,11 +502,6 @@ void write_remainder_step(TextSink& out, const rs::GaloisField& field,
               "// one-symbol updates take %d gates.\n",
               program.gate_count(), program.lower_bound, program.max_depth(), symbols,
               symbols * chained_step);
-    if (use_chained) {
-        out.print(
-            "// It is those chained updates: the shared-pair search gave %d gates, depth %d.\n",
-            searched.gate_count(), searched.max_depth());
-    }
     out.print("module rs_enc_step (\n"
               "    input  wire [%d:0] rem_in,\n"
               "    input  wire [%d:0] sym_in,\n"

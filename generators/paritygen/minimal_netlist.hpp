@@ -91,13 +91,6 @@ WideXorProgram wide_xor_program(const std::vector<BitRow>& targets, int inputs,
 std::vector<BitRow> remainder_step_rows(const rs::GaloisField& field,
                                         const std::vector<int>& gen_poly_log, int symbols);
 
-// The same map as P chained copies of the one-symbol update: per symbol m
-// feedback gates (symbol ^ slice 0), the bank's minimal network over them
-// and a gate for each remainder bit that takes a shifted bit and a product.
-// Its lower_bound is not filled.
-WideXorProgram chained_step_program(const rs::GaloisField& field,
-                                    const std::vector<int>& gen_poly_log, int symbols);
-
 // rs_enc_step.v after the copied header: module rs_enc_step with
 // rem_in[r*m-1:0], sym_in[P*m-1:0] (symbol i at bits i*m ..), rem_out
 // [r*m-1:0]; a comment line with the gate count, the lower bound, the depth
