@@ -15,8 +15,9 @@
 // and the first B of their own, so the last data beat completes a step.
 //
 // One slot per clock: ceil(k/P) data slots (a data beat is taken), then
-// parity slots (the remainder's next P slices go out, the register shifts
-// by P slices; it is cleared with the last slot, no clearing clock). The output register follows the slot (latency 1); every register
+// parity slots (the next P slices of the remainder go out: a window of the
+// register, which holds still; it is cleared with the last slot, no
+// clearing clock). The output register follows the slot (latency 1); every register
 // moves only with `ce` (the AXI top's queue has room). With ce and data
 // always there, one beat out per clock: ceil(n/P) clocks per codeword,
 // codewords back to back.
@@ -66,7 +67,6 @@ endgenerate
 // The counter and the flags of the slot now, in registers: no comparator in
 // front of the datapath.
 reg  [CW-1:0] slot;
-reg           first_slot;   // slot 0
 reg           data_slot;    // slot < ceil(k/P)
 reg           last_data;    // slot == ceil(k/P) - 1
 reg           final_slot;   // slot == ceil(n/P) - 1
@@ -77,13 +77,11 @@ assign in_ready = data_slot;
 always @(posedge clk) begin
     if (!rst_n || (advance && final_slot)) begin
         slot       <= {CW{1'b0}};
-        first_slot <= 1'b1;
         data_slot  <= 1'b1;
         last_data  <= LAST_DATA_AT_0;
         final_slot <= LAST_SLOT_AT_0;
     end else if (advance) begin
         slot       <= slot + 1'b1;
-        first_slot <= 1'b0;
         data_slot  <= data_slot & ~last_data;
         last_data  <= slot == PRE_LAST_DATA;
         final_slot <= slot == PRE_LAST_SLOT;
@@ -110,13 +108,16 @@ endgenerate
 wire [P*W-1:0] step_symbols;
 generate
     if (Z > 0) begin : aligned
+        // Zero at a word's first beat: cleared by reset and with the last
+        // data beat.
         reg [Z*W-1:0] carry;
         always @(posedge clk) begin
-            if (advance & data_slot)
+            if (!rst_n || (advance && last_data))
+                carry <= {Z*W{1'b0}};
+            else if (advance && data_slot)
                 carry <= in_conventional[P*W-1 -: Z*W];
         end
-        assign step_symbols = {in_conventional[B*W-1:0],
-                               first_slot ? {Z*W{1'b0}} : carry};
+        assign step_symbols = {in_conventional[B*W-1:0], carry};
     end else begin : whole
         assign step_symbols = in_conventional;
     end
@@ -132,29 +133,51 @@ rs_enc_step step (
     .rem_out (step_out)
 );
 
-// Slices beyond the remainder read as zero.
-wire [(R+Z+P)*W-1:0] rem_ext  = {{(Z+P)*W{1'b0}}, rem};
+// The last data beat loads the step's result, and the register holds it
+// through the parity slots: its first Z slices go out with that beat,
+// parity slot j gives the P slices from slice Z + j*P on (a window chosen
+// by a small counter: no shifting of the register). It is cleared with the
+// last slot, so the next codeword starts from zero.
+localparam integer NPB = BN - BK;               // parity slots
+localparam integer PW  = NPB > 1 ? $clog2(NPB) : 1;
+localparam integer EXT = Z + (NPB + 1) * P;     // slices of the windows' span
+wire [EXT*W-1:0]     rem_ext  = {{(EXT-R)*W{1'b0}}, rem};
 wire [(R+P)*W-1:0]   step_ext = {{P*W{1'b0}}, step_out};
-wire [(R+Z+P)*W-1:0] rem_shifted = rem_ext >> (P*W);
-wire unused_ext = &{1'b0, rem_shifted[(R+Z+P)*W-1:R*W], step_ext[(R+P)*W-1:P*W]};
+wire unused_ext = &{1'b0, step_ext[(R+P)*W-1:P*W], rem_ext};   // the windows take some of it
 
-// The last data beat leaves the step's result in the register whole: its
-// first Z slices go out with that beat, and each parity slot gives the P
-// slices from slice Z on and shifts by P, so the offset of the slices still
-// to go out stays Z (a constant: no shifter). After the last slot the slices
-// below Z may hold symbols already sent: the register is cleared there.
 always @(posedge clk) begin
     if (!rst_n || (advance && final_slot))
         rem <= {R*W{1'b0}};
-    else if (advance)
-        rem <= data_slot ? step_out : rem_shifted[R*W-1:0];
+    else if (advance && data_slot)
+        rem <= step_out;
 end
 
+// The window of the parity slot now.
+wire [P*W-1:0] window;
+generate
+    if (NPB > 1) begin : windows
+        reg  [PW-1:0]  parity_slot;
+        wire [P*W-1:0] span [0:NPB-1];
+        genvar j;
+        for (j = 0; j < NPB; j = j + 1) begin : spans
+            assign span[j] = rem_ext[(Z + j*P)*W +: P*W];
+        end
+        always @(posedge clk) begin
+            if (!rst_n)
+                parity_slot <= {PW{1'b0}};
+            else if (advance)
+                parity_slot <= data_slot ? {PW{1'b0}} : parity_slot + 1'b1;
+        end
+        assign window = span[parity_slot];
+    end else begin : one_window
+        assign window = rem_ext[Z*W +: P*W];
+    end
+endgenerate
+
 // ---- the beat out ----------------------------------------------------------------
-// The parity lanes: P slices from slice Z of the remainder (parity slot) or
-// from the step's result (the last data beat, lanes B and up).
-wire [P*W-1:0] parity_conventional =
-    data_slot ? step_ext[P*W-1:0] << (B*W) : rem_ext[(Z+P)*W-1:Z*W];
+// The parity lanes: the window (parity slot) or the step's result (the last
+// data beat, lanes B and up).
+wire [P*W-1:0] parity_conventional = data_slot ? step_ext[P*W-1:0] << (B*W) : window;
 wire [P*W-1:0] parity_lanes;
 generate
     for (lane = 0; lane < P; lane = lane + 1) begin : out_lanes
