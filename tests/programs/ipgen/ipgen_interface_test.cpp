@@ -55,8 +55,8 @@ const std::vector<Row> rows = {
      {"rs-encoder", "--standard", "ccsds", "--symbols-per-clock", "3", "--variable-length"},
      true},
     {"encoder_variable_length_p1", {"rs-encoder", "--standard", "dvb", "--variable-length"}, true},
-    {"decoder_p4_variable_statistics",
-     {"rs-decoder", "--symbol-width", "8", "--n", "60", "--k", "44", "--symbols-per-clock", "4",
+    {"decoder_p2_variable_statistics",
+     {"rs-decoder", "--symbol-width", "4", "--n", "15", "--k", "11", "--symbols-per-clock", "2",
       "--variable-length", "--erasures", "2", "--statistics"},
      true},
 };
