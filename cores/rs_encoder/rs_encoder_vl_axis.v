@@ -73,8 +73,11 @@ localparam integer R  = N - K;                  // check symbols
 localparam integer BK = (K + P - 1) / P;        // beats of a word of k symbols
 localparam integer B  = K - (BK - 1) * P;       // symbols of its last beat
 localparam integer CW = 13;                     // counter bits (k, n-k < 4096)
-localparam [31:0]   BK_LAST = BK - 1;
-localparam [CW-1:0] LAST_BEAT = BK_LAST[CW-1:0];
+localparam [31:0]   BK_PRE = BK - 2;
+// at_limit is set from the beat count one before (modulo 2^CW: never
+// reached where it is set at the first beat)
+localparam [CW-1:0] PRE_LAST_BEAT = BK_PRE[CW-1:0];
+localparam          LIMIT_AT_0 = BK == 1;
 localparam [31:0]   R_32 = R;
 localparam [CW-1:0] R_COUNT = R_32[CW-1:0];
 localparam [31:0]   P_32 = P;
@@ -105,7 +108,7 @@ assign s_axis_tready = ce & data_phase;
 
 // The lanes of the beat taken: all P but on a closing beat, there lanes 0 up
 // to the highest with tkeep, and at most the B of a word of k symbols.
-wire          at_limit = beat == LAST_BEAT;
+reg           at_limit;         // this beat holds the k-th symbol of a word
 wire [P-1:0]  keep_span;
 wire          unused_keep_0 = s_axis_tkeep[0];     // lane 0 is always taken
 genvar lane;
@@ -228,12 +231,14 @@ always @(posedge aclk) begin
         tail_phase   <= 1'b0;
         parity_phase <= 1'b0;
         beat         <= {CW{1'b0}};
+        at_limit     <= LIMIT_AT_0;
         rem          <= {R*W{1'b0}};
         out_valid    <= 1'b0;
     end else if (ce) begin
         out_valid <= 1'b0;
         if (take) begin
-            beat <= closing ? {CW{1'b0}} : beat + 1'b1;
+            beat     <= closing ? {CW{1'b0}} : beat + 1'b1;
+            at_limit <= closing ? LIMIT_AT_0 : beat == PRE_LAST_BEAT;
             if (!closing || whole) begin
                 rem          <= step_out;
                 parity_phase <= closing;
