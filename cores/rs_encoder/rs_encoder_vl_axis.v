@@ -175,23 +175,42 @@ generate
     end
 endgenerate
 
-// Slices beyond the remainder read as zero.
-wire [(R+P)*W-1:0] rem_ext     = {{P*W{1'b0}}, rem};
-wire [(R+P)*W-1:0] rem_shifted = rem_ext >> (P*W);
-wire unused_shifted = &{1'b0, rem_shifted[(R+P)*W-1:R*W]};
+// The check symbols left start at slice 0 when the parity beats begin, and
+// the register holds still through them: parity beat j takes the window of
+// P slices from slice j*P (slices beyond the remainder read as zero). In the
+// tail the window is the first (lane 0: slice 0).
+localparam integer NW  = (R + P - 1) / P;       // parity beats at most
+localparam integer PW  = NW > 1 ? $clog2(NW) : 1;
+localparam integer EXT = (NW + 1) * P;          // slices of the windows' span
+wire [EXT*W-1:0] rem_ext = {{(EXT-R)*W{1'b0}}, rem};
+wire [P*W-1:0]   window;
+reg  [PW-1:0]    parity_beat;   // parity beats given of the codeword
+generate
+    if (NW > 1) begin : windows
+        wire [P*W-1:0] span [0:NW-1];
+        genvar j;
+        for (j = 0; j < NW; j = j + 1) begin : spans
+            assign span[j] = rem_ext[j*P*W +: P*W];
+        end
+        assign window = span[parity_beat];
+    end else begin : one_window
+        assign window = rem_ext[P*W-1:0];
+    end
+endgenerate
+wire unused_ext = &{1'b0, rem_ext};   // the windows take some of it
 
-// The P slices at the low end in the ports' basis: a parity beat's lanes;
+// The P slices of the window in the ports' basis: a parity beat's lanes;
 // lane 0 is also the check symbol a tail lane takes.
 wire [P*W-1:0] parity_lanes;
 generate
     for (lane = 0; lane < P; lane = lane + 1) begin : out_lanes
         if (CCSDS) begin : ccsds
             rs_enc_ccsds_basis #(.TO_DUAL(1)) to_dual (
-                .in  (rem_ext[lane*W +: W]),
+                .in  (window[lane*W +: W]),
                 .out (parity_lanes[lane*W +: W])
             );
         end else begin : conventional
-            assign parity_lanes[lane*W +: W] = rem_ext[lane*W +: W];
+            assign parity_lanes[lane*W +: W] = window[lane*W +: W];
         end
     end
 endgenerate
@@ -232,10 +251,12 @@ always @(posedge aclk) begin
         parity_phase <= 1'b0;
         beat         <= {CW{1'b0}};
         at_limit     <= LIMIT_AT_0;
+        parity_beat  <= {PW{1'b0}};
         rem          <= {R*W{1'b0}};
         out_valid    <= 1'b0;
     end else if (ce) begin
-        out_valid <= 1'b0;
+        out_valid   <= 1'b0;
+        parity_beat <= parity_phase ? parity_beat + 1'b1 : {PW{1'b0}};
         if (take) begin
             beat     <= closing ? {CW{1'b0}} : beat + 1'b1;
             at_limit <= closing ? LIMIT_AT_0 : beat == PRE_LAST_BEAT;
@@ -254,7 +275,8 @@ always @(posedge aclk) begin
                 out_valid    <= 1'b1;
             end
         end else if (parity_phase) begin
-            rem          <= rem_shifted[R*W-1:0];
+            if (parity_final)
+                rem <= {R*W{1'b0}};
             parity_phase <= ~parity_final;
             out_valid    <= 1'b1;
         end
