@@ -17,9 +17,8 @@
 // One slot per clock: ceil(k/P) data slots (a data beat is taken), then
 // parity slots (the next P slices of the remainder go out: a window of the
 // register, which holds still; it is cleared with the last slot, no
-// clearing clock). The beat of the slot goes out combinationally (latency
-// 0: the AXI top's output queue registers it); every register moves only
-// with `ce` (the AXI top's queue has room). With ce and data
+// clearing clock). The output register follows the slot (latency 1); every register
+// moves only with `ce` (the AXI top's queue has room). With ce and data
 // always there, one beat out per clock: ceil(n/P) clocks per codeword,
 // codewords back to back.
 module rs_enc_wide_core #(
@@ -35,10 +34,10 @@ module rs_enc_wide_core #(
     input  wire            in_valid,
     input  wire [P*W-1:0]  in_data,
     output wire            in_ready,   // a data slot: a beat offered is taken with ce
-    output wire            out_valid,  // the beat of the slot (to a register)
-    output wire [P*W-1:0]  out_data,
-    output wire [P-1:0]    out_keep,
-    output wire            out_last
+    output reg             out_valid,
+    output reg  [P*W-1:0]  out_data,
+    output reg  [P-1:0]    out_keep,
+    output reg             out_last
 );
 
 localparam integer R  = N - K;                  // parity symbols
@@ -197,12 +196,21 @@ wire [P*W-1:0] data_mask = ~data_slot ? {P*W{1'b0}}
                          : last_data  ? {P*W{1'b1}} >> (Z*W)
                          :              {P*W{1'b1}};
 
-// The beat of the slot, combinational: the AXI top's output queue
-// registers it.
-assign out_valid = advance;
-assign out_data  = (in_data & data_mask) | (parity_lanes & ~data_mask);
-assign out_keep  = final_slot ? KEEP_LAST : {P{1'b1}};
-assign out_last  = final_slot;
+always @(posedge clk) begin
+    if (!rst_n)
+        out_valid <= 1'b0;
+    else if (ce)
+        out_valid <= advance;
+end
+
+// Meaningful only with out_valid: no reset.
+always @(posedge clk) begin
+    if (advance) begin
+        out_data <= (in_data & data_mask) | (parity_lanes & ~data_mask);
+        out_keep <= final_slot ? KEEP_LAST : {P{1'b1}};
+        out_last <= final_slot;
+    end
+end
 
 endmodule
 

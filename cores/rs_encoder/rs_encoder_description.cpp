@@ -95,9 +95,7 @@ Problems check_wide(const Config& config) {
     }
     if (config.given("pipeline") && config.integer("pipeline") != 1) {
         return {{"pipeline", std::to_string(config.integer("pipeline")),
-                 what + (wide && !variable_length(config)
-                             ? " has one register stage, its stream queue (latency 1)"
-                             : " has one output register (latency 1, 2 with the stream queue)"),
+                 what + " has one output register (latency 1, 2 with the stream queue)",
                  "1, or 0 and 2" + accepted}};
     }
     if (config.flag("registered-input")) {

@@ -17,9 +17,8 @@
 // neither the enable nor s_axis_tready depends on m_axis_tready through
 // logic. With both sides always ready a codeword takes ceil(n/P) clocks,
 // codewords back to back; s_axis_tready is low on the ceil(n/P) - ceil(k/P)
-// clocks of each codeword that give parity beats only. Latency: 1 clock
-// from a beat taken to it at m_axis (the queue registers the encoder's
-// beat).
+// clocks of each codeword that give parity beats only. Latency: 2 clocks
+// from a beat taken to it at m_axis (the output register, the queue).
 //
 // This top reads the generated rsenc_params.v and rsenc_wide_params.v and
 // passes their values down.
