@@ -192,6 +192,9 @@ const std::vector<Refusal> refusals = {
     {{"rs-encoder", "--standard", "g709", "--symbols-per-clock", "4", "--pipeline", "2"},
      "ipgen: --pipeline 2: --symbols-per-clock 4 has one output register (latency 1, 2 with the "
      "stream queue); accepted: 1, or 0 and 2 with --symbols-per-clock 1"},
+    {{"rs-encoder", "--standard", "g709", "--variable-length", "--no-continuous"},
+     "ipgen: --no-continuous: --variable-length has the stream top only, framed by tlast; "
+     "accepted: --no-continuous without --variable-length"},
     {{"rs-encoder", "--standard", "g709", "--ccsds"},
      "ipgen: --ccsds: --standard g709 is not in the CCSDS dual basis; accepted: no --ccsds with "
      "--standard g709"},
