@@ -15,9 +15,9 @@
 // and the first B of their own, so the last data beat completes a step.
 //
 // One slot per clock: ceil(k/P) data slots (a data beat is taken), then
-// parity slots (the remainder's next P slices go out, the register shifts
-// by P slices, zeros in: after the last it is zero again, no clearing
-// clock). The output register follows the slot (latency 1); every register
+// parity slots (the next P slices of the remainder go out: a window of the
+// register, which holds still; it is cleared with the last slot, no
+// clearing clock). The output register follows the slot (latency 1); every register
 // moves only with `ce` (the AXI top's queue has room). With ce and data
 // always there, one beat out per clock: ceil(n/P) clocks per codeword,
 // codewords back to back.
@@ -46,11 +46,15 @@ localparam integer BN = (N + P - 1) / P;        // codeword beats
 localparam integer B  = K - (BK - 1) * P;       // data symbols of the last data beat
 localparam integer Z  = P - B;                  // symbols carried between data beats
 localparam integer NL = N - (BN - 1) * P;       // symbols of the codeword's last beat
-localparam integer CW = 13;                     // slot counter bits
-localparam [31:0]   BK_LAST = BK - 1;
-localparam [31:0]   BN_LAST = BN - 1;
-localparam [CW-1:0] LAST_DATA = BK_LAST[CW-1:0];
-localparam [CW-1:0] LAST_SLOT = BN_LAST[CW-1:0];
+localparam integer CW = $clog2(BN + 1);         // slot counter bits
+// The flags of the next slot are set from the counts one before (modulo
+// 2^CW: never reached where the flag is set at slot 0).
+localparam [31:0]   BK_PRE = BK - 2;
+localparam [31:0]   BN_PRE = BN - 2;
+localparam [CW-1:0] PRE_LAST_DATA = BK_PRE[CW-1:0];
+localparam [CW-1:0] PRE_LAST_SLOT = BN_PRE[CW-1:0];
+localparam          LAST_DATA_AT_0 = BK == 1;
+localparam          LAST_SLOT_AT_0 = BN == 1;
 localparam [P-1:0]  KEEP_LAST = {P{1'b1}} >> (P - NL);
 
 generate
@@ -60,19 +64,28 @@ generate
 endgenerate
 
 // ---- slots -------------------------------------------------------------------
+// The counter and the flags of the slot now, in registers: no comparator in
+// front of the datapath.
 reg  [CW-1:0] slot;
-wire          data_slot = slot <= LAST_DATA;
-wire          last_data = slot == LAST_DATA;
-wire          final_slot = slot == LAST_SLOT;
-wire          advance   = ce & (~data_slot | in_valid);
+reg           data_slot;    // slot < ceil(k/P)
+reg           last_data;    // slot == ceil(k/P) - 1
+reg           final_slot;   // slot == ceil(n/P) - 1
+wire          advance = ce & (~data_slot | in_valid);
 
 assign in_ready = data_slot;
 
 always @(posedge clk) begin
-    if (!rst_n)
-        slot <= {CW{1'b0}};
-    else if (advance)
-        slot <= final_slot ? {CW{1'b0}} : slot + 1'b1;
+    if (!rst_n || (advance && final_slot)) begin
+        slot       <= {CW{1'b0}};
+        data_slot  <= 1'b1;
+        last_data  <= LAST_DATA_AT_0;
+        final_slot <= LAST_SLOT_AT_0;
+    end else if (advance) begin
+        slot       <= slot + 1'b1;
+        data_slot  <= data_slot & ~last_data;
+        last_data  <= slot == PRE_LAST_DATA;
+        final_slot <= slot == PRE_LAST_SLOT;
+    end
 end
 
 // ---- the data in the field's basis -------------------------------------------
@@ -95,13 +108,16 @@ endgenerate
 wire [P*W-1:0] step_symbols;
 generate
     if (Z > 0) begin : aligned
+        // Zero at a word's first beat: cleared by reset and with the last
+        // data beat.
         reg [Z*W-1:0] carry;
         always @(posedge clk) begin
-            if (advance & data_slot)
+            if (!rst_n || (advance && last_data))
+                carry <= {Z*W{1'b0}};
+            else if (advance && data_slot)
                 carry <= in_conventional[P*W-1 -: Z*W];
         end
-        assign step_symbols = {in_conventional[B*W-1:0],
-                               slot == {CW{1'b0}} ? {Z*W{1'b0}} : carry};
+        assign step_symbols = {in_conventional[B*W-1:0], carry};
     end else begin : whole
         assign step_symbols = in_conventional;
     end
@@ -117,30 +133,51 @@ rs_enc_step step (
     .rem_out (step_out)
 );
 
-// Slices beyond the remainder read as zero.
-wire [(R+P)*W-1:0] rem_ext  = {{P*W{1'b0}}, rem};
-wire [(R+P)*W-1:0] step_ext = {{P*W{1'b0}}, step_out};
-// After the last data beat its first P - B slices have gone out.
-wire [(R+P)*W-1:0] step_shifted = step_ext >> (Z*W);
-wire [(R+P)*W-1:0] rem_shifted  = rem_ext >> (P*W);
-wire [R*W-1:0]     step_left = step_shifted[R*W-1:0];
-wire [R*W-1:0]     rem_left  = rem_shifted[R*W-1:0];
-wire unused_shifted = &{1'b0, step_shifted[(R+P)*W-1:R*W], rem_shifted[(R+P)*W-1:R*W]};
+// The last data beat loads the step's result, and the register holds it
+// through the parity slots: its first Z slices go out with that beat,
+// parity slot j gives the P slices from slice Z + j*P on (a window chosen
+// by a small counter: no shifting of the register). It is cleared with the
+// last slot, so the next codeword starts from zero.
+localparam integer NPB = BN - BK;               // parity slots
+localparam integer PW  = NPB > 1 ? $clog2(NPB) : 1;
+localparam integer EXT = Z + (NPB + 1) * P;     // slices of the windows' span
+wire [EXT*W-1:0]     rem_ext  = {{(EXT-R)*W{1'b0}}, rem};
+wire [(R+P)*W-1:0]   step_ext = {{P*W{1'b0}}, step_out};
+wire unused_ext = &{1'b0, step_ext[(R+P)*W-1:P*W], rem_ext};   // the windows take some of it
 
 always @(posedge clk) begin
-    if (!rst_n)
+    if (!rst_n || (advance && final_slot))
         rem <= {R*W{1'b0}};
-    else if (advance)
-        rem <= ~data_slot ? rem_left
-             : last_data  ? step_left
-             :              step_out;
+    else if (advance && data_slot)
+        rem <= step_out;
 end
 
+// The window of the parity slot now.
+wire [P*W-1:0] window;
+generate
+    if (NPB > 1) begin : windows
+        reg  [PW-1:0]  parity_slot;
+        wire [P*W-1:0] span [0:NPB-1];
+        genvar j;
+        for (j = 0; j < NPB; j = j + 1) begin : spans
+            assign span[j] = rem_ext[(Z + j*P)*W +: P*W];
+        end
+        always @(posedge clk) begin
+            if (!rst_n)
+                parity_slot <= {PW{1'b0}};
+            else if (advance)
+                parity_slot <= data_slot ? {PW{1'b0}} : parity_slot + 1'b1;
+        end
+        assign window = span[parity_slot];
+    end else begin : one_window
+        assign window = rem_ext[Z*W +: P*W];
+    end
+endgenerate
+
 // ---- the beat out ----------------------------------------------------------------
-// The parity lanes: P slices from the remainder (parity slot) or from the
-// step's result (the last data beat, lanes B and up).
-wire [P*W-1:0] parity_conventional =
-    data_slot ? step_ext[P*W-1:0] << (B*W) : rem_ext[P*W-1:0];
+// The parity lanes: the window (parity slot) or the step's result (the last
+// data beat, lanes B and up).
+wire [P*W-1:0] parity_conventional = data_slot ? step_ext[P*W-1:0] << (B*W) : window;
 wire [P*W-1:0] parity_lanes;
 generate
     for (lane = 0; lane < P; lane = lane + 1) begin : out_lanes

@@ -3,6 +3,8 @@
 #include "cores/common/rs_code_options.hpp"
 #include "ipgen/beats.hpp"
 
+#include <algorithm>
+
 namespace ipgen::front {
 
 RsEncoderModel rs_encoder_model(const Config& config) {
@@ -11,9 +13,9 @@ RsEncoderModel rs_encoder_model(const Config& config) {
                           code.root_spacing, code.n, code.k, config.flag("ccsds"));
 }
 
-void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& symbols, int p,
-                    int m) {
-    const int bits = 1 + p + p * m;
+void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& symbols, int p, int m,
+                    std::optional<bool> user) {
+    const int bits = 1 + p + p * m + (user ? 1 : 0);
     const std::size_t count = symbols.size();
     for (std::size_t first = 0; first < count; first += static_cast<std::size_t>(p)) {
         std::vector<bool> beat(static_cast<std::size_t>(bits), false);
@@ -27,7 +29,11 @@ void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& sym
                 beat[static_cast<std::size_t>(lane * m + b)] = ((symbols[at] >> b) & 1) != 0;
             }
         }
-        beat.back() = first + static_cast<std::size_t>(p) >= count;
+        const bool last = first + static_cast<std::size_t>(p) >= count;
+        beat[static_cast<std::size_t>(p + p * m)] = last;
+        if (user) {
+            beat.back() = last && *user;
+        }
         std::string text;
         for (int d = (bits + 3) / 4 - 1; d >= 0; --d) {
             unsigned digit = 0;
@@ -87,12 +93,64 @@ std::vector<std::string> wide_beats(const Config& config, const std::vector<std:
     return out;
 }
 
+// A code length per word: a word ends at its tlast beat, whose symbols are
+// lanes 0 up to the highest with tkeep (lane 0 when none is set), or at
+// its k-th symbol (the lanes past it dropped, the codeword's last beat
+// with tuser); tkeep of the other beats is not looked at.
+std::vector<std::string> variable_beats(const Config& config, const std::vector<std::string>& in,
+                                        int p) {
+    const rs::CodeValues code = rs_code_values(config);
+    const int m = code.symbol_width;
+    const RsEncoderModel model = rs_encoder_model(config);
+    const int beats_per_word = (code.k + p - 1) / p;
+    const int last_lanes = code.k - (beats_per_word - 1) * p;
+    std::vector<std::string> out;
+    std::vector<int> data;
+    int beat_of_word = 0;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const Beat beat(in[i], 1 + p + p * m, i);
+        const bool tlast = beat.bit(p + p * m);
+        int lanes = p;
+        if (tlast) {
+            lanes = 1;
+            for (int lane = 0; lane < p; ++lane) {
+                lanes = beat.bit(p * m + lane) ? lane + 1 : lanes;
+            }
+        }
+        const bool at_limit = beat_of_word == beats_per_word - 1;
+        const bool over = at_limit && (!tlast || lanes > last_lanes);
+        if (at_limit) {
+            lanes = std::min(lanes, last_lanes);
+        }
+        for (int lane = 0; lane < lanes; ++lane) {
+            data.push_back(static_cast<int>(beat.field(lane * m, m)));
+        }
+        ++beat_of_word;
+        if (tlast || at_limit) {
+            add_wide_beats(out, model.encode(data), p, m, over);
+            data.clear();
+            beat_of_word = 0;
+        }
+    }
+    if (!data.empty()) {
+        throw BeatError(0,
+                        "the beats end inside a word (" + std::to_string(data.size()) +
+                            " data symbols without tlast)",
+                        "{tlast, tkeep, tdata} beats of " + std::to_string(p) +
+                            " symbols, a word's last beat with tlast");
+    }
+    return out;
+}
+
 } // namespace
 
 std::vector<std::string> rs_encoder_beats(const Config& config,
                                           const std::vector<std::string>& in) {
     const int p =
         config.has("symbols-per-clock") ? static_cast<int>(config.integer("symbols-per-clock")) : 1;
+    if (config.has("variable-length") && config.flag("variable-length")) {
+        return variable_beats(config, in, p);
+    }
     if (p > 1) {
         return wide_beats(config, in, p);
     }

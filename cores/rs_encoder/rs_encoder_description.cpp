@@ -69,10 +69,20 @@ int symbols_per_clock(const Config& config) {
     return static_cast<int>(config.integer("symbols-per-clock"));
 }
 
+bool variable_length(const Config& config) {
+    return config.has("variable-length") && config.flag("variable-length");
+}
+
 // The P-symbol datapath has the stream top only, its output register and
 // queue, framing by count, and the step network of the minimal search.
+// With --variable-length the same datapath at any P (its stream top
+// rs_encoder_vl_axis); the problems then name that option.
 Problems check_wide(const Config& config) {
     const std::string p = std::to_string(symbols_per_clock(config));
+    const bool wide = symbols_per_clock(config) > 1;
+    const std::string what = wide ? "--symbols-per-clock " + p : std::string("--variable-length");
+    const std::string accepted =
+        wide ? " with --symbols-per-clock 1" : " without --variable-length";
     const std::int64_t m = config.integer("symbol-width");
     const std::int64_t bits = (config.integer("n") - config.integer("k")) * m;
     if (bits * symbols_per_clock(config) * m > max_step_matrix) {
@@ -83,27 +93,26 @@ Problems check_wide(const Config& config) {
                      "search takes in reasonable time",
                  "(n-k) x M x P x M at most " + std::to_string(max_step_matrix)}};
     }
-    const std::string accepted = " with --symbols-per-clock 1";
     if (config.given("pipeline") && config.integer("pipeline") != 1) {
         return {{"pipeline", std::to_string(config.integer("pipeline")),
-                 "--symbols-per-clock " + p +
-                     " has one output register (latency 1, 2 with the "
-                     "stream queue)",
+                 what + " has one output register (latency 1, 2 with the stream queue)",
                  "1, or 0 and 2" + accepted}};
     }
     if (config.flag("registered-input")) {
         return {{"registered-input", std::nullopt,
-                 "--symbols-per-clock " + p + " takes the data beat straight into the step",
+                 what + " takes the data beat straight into the step",
                  "--registered-input" + accepted}};
     }
     if (!config.flag("continuous")) {
         return {{"no-continuous", std::nullopt,
-                 "--symbols-per-clock " + p + " has the stream top only, framed by count",
+                 what + (wide && !variable_length(config)
+                             ? " has the stream top only, framed by count"
+                             : " has the stream top only, framed by tlast"),
                  "--no-continuous" + accepted}};
     }
     if (config.choice("netlist") != "minimal") {
         return {{"netlist", config.choice("netlist"),
-                 "--symbols-per-clock " + p + " builds one XOR network for the P-symbol step",
+                 what + " builds one XOR network for the P-symbol step",
                  "minimal, or shared and plain" + accepted}};
     }
     return {};
@@ -114,7 +123,7 @@ Problems check_rs_encoder(Config& config) {
     if (!problems.empty()) {
         return problems;
     }
-    if (symbols_per_clock(config) > 1) {
+    if (symbols_per_clock(config) > 1 || variable_length(config)) {
         if (Problems wide = check_wide(config); !wide.empty()) {
             return wide;
         }
@@ -136,6 +145,12 @@ const std::vector<std::string> wide_sources = {"rs_enc_wide_core.v", "rs_encoder
 const std::vector<std::string> one_symbol_sources = {
     "rs_enc_control.v",  "rs_enc_feedback.v", "rs_enc_remainder.v", "rs_enc_out_stages.v",
     "rs_encoder_core.v", "rs_encoder.v",      "rs_encoder_axis.v",  "tb_rs_encoder.v"};
+const std::vector<std::string> variable_sources = {"rs_encoder_vl_axis.v", "tb_rs_encoder_vl.v"};
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
 
 FileRole role_of(const std::string& name) {
     return name == "gfile"            ? FileRole::data
@@ -157,32 +172,45 @@ CoreBuild generate_rs_encoder(const Config& config, const std::string& header) {
     }
     build.library = "rs";
     const int p = symbols_per_clock(config);
-    if (p == 1) {
+    const bool variable = variable_length(config);
+    if (p == 1 && !variable) {
         build.top = "rs_encoder_axis";
         build.tb_top = "tb_rs_encoder";
         build.interface = rs_encoder_interface(params.symbol_width);
-        build.omitted_sources = wide_sources;
+        build.omitted_sources = wide_sources + variable_sources;
         for (NamedText& file : rsenc::write_encoder(params, header, netlist_of(config))) {
             const FileRole role = role_of(file.name);
             build.generated.push_back({std::move(file.name), std::move(file.text), role});
         }
         return build;
     }
-    build.title += ", " + std::to_string(p) + " symbols per clock";
-    build.top = "rs_encoder_wide_axis";
-    build.tb_top = "tb_rs_encoder_wide";
-    build.interface = rs_encoder_wide_interface(params.symbol_width, p);
-    build.omitted_sources = one_symbol_sources;
-    // paritygen's gfile and rsenc_params.v; its one-symbol multiplier is not used.
+    if (p > 1) {
+        build.title += ", " + std::to_string(p) + " symbols per clock";
+    }
+    if (variable) {
+        build.title += ", a code length per word";
+        build.top = "rs_encoder_vl_axis";
+        build.tb_top = "tb_rs_encoder_vl";
+        build.interface = rs_encoder_vl_interface(params.symbol_width, p);
+        build.omitted_sources = one_symbol_sources + wide_sources;
+    } else {
+        build.top = "rs_encoder_wide_axis";
+        build.tb_top = "tb_rs_encoder_wide";
+        build.interface = rs_encoder_wide_interface(params.symbol_width, p);
+        build.omitted_sources = one_symbol_sources + variable_sources;
+    }
+    // paritygen's gfile and rsenc_params.v; its one-symbol multiplier serves
+    // the last beat of a word with a length of its own.
     for (NamedText& file : rsenc::write_encoder(params, header, rsenc::Netlist::minimal)) {
-        if (file.name == "gfile" || file.name == "rsenc_params.v") {
+        if (file.name == "gfile" || file.name == "rsenc_params.v" ||
+            (variable && file.name == "multiplier.v")) {
             const FileRole role = role_of(file.name);
             build.generated.push_back({std::move(file.name), std::move(file.text), role});
         }
     }
     build.generated.push_back({"rsenc_wide_params.v",
-                               header +
-                                   "// Symbols per beat of rs_encoder_wide_axis (ipgen "
+                               header + "// Symbols per beat of " + build.top +
+                                   " (ipgen "
                                    "--symbols-per-clock).\n`define SYMBOLS_PER_CLOCK " +
                                    std::to_string(p) + "\n",
                                FileRole::include});
@@ -220,6 +248,30 @@ TbVectors rs_encoder_vectors(const Config& config) {
     const int codewords = std::clamp(1000 / params.n_total, 3, 16);
     std::mt19937 random(static_cast<unsigned>(params.n_total * 7919 + params.k_data));
     const front::UniformInt<int> symbol(0, field.nlong);
+    if (variable_length(config)) {
+        // Words of random length 1 to k back to back, a word of k, one of
+        // one symbol and two longer than k (closed at k, the rest the next
+        // word): k + 1 and k + 1 to k + 2P + 1.
+        const int k = params.k_data;
+        const front::UniformInt<int> length(1, k);
+        const front::UniformInt<int> beyond(1, 2 * p + 1);
+        const int words = std::clamp(3000 / params.n_total, 8, 32);
+        for (int w = 0; w < words; ++w) {
+            const int size = w == 0   ? k
+                             : w == 2 ? 1
+                             : w == 3 ? k + 1
+                             : w == 5 ? k + beyond(random)
+                                      : length(random);
+            std::vector<int> data(static_cast<size_t>(size));
+            for (int& d : data) {
+                d = symbol(random);
+            }
+            add_wide_beats(vectors.in, data, p, m);
+        }
+        vectors.out = rs_encoder_beats(config, vectors.in);
+        vectors.seed = 1 + params.n_total % 97;
+        return vectors;
+    }
     for (int c = 0; c < codewords; ++c) {
         std::vector<int> data(static_cast<size_t>(params.k_data));
         for (int& d : data) {
@@ -285,6 +337,13 @@ const CoreRegistration registration{CoreDefinition{
              .min = 1,
              .max = 32,
              .default_value = std::int64_t{1}},
+            {.name = "variable-length",
+             .kind = OptionKind::flag,
+             .help = "a code length per word: a word of k' <= k data symbols ends at its "
+                     "s_axis_tlast and gives k' + n-k symbols (the code shortened to them); the "
+                     "stream top rs_encoder_vl_axis at any --symbols-per-clock, m_axis_tuser "
+                     "marking a word longer than k, closed at k",
+             .default_value = false},
         }),
     .example = "ipgen rs-encoder --symbol-width 8 --n 255 --k 239 --out rs_255_239",
     .check = check_rs_encoder,

@@ -61,3 +61,22 @@ CoreInterface rs_encoder_wide_interface(int m, int p) {
 }
 
 } // namespace ipgen::front
+
+namespace ipgen::front {
+
+CoreInterface rs_encoder_vl_interface(int m, int p) {
+    CoreInterface interface = rs_encoder_wide_interface(m, p);
+    StreamInterface& s_axis = interface.streams[0];
+    s_axis.meaning = "P data symbols, symbol 0 in the low bits; a word of k' <= k symbols in "
+                     "ceil(k'/P) beats";
+    s_axis.tlast_meaning = "the last beat of a word: its symbols are lanes 0 up to the highest "
+                           "with tkeep";
+    StreamInterface& m_axis = interface.streams[1];
+    m_axis.meaning = "P codeword symbols: the k' data symbols, then n-k check symbols, packed P "
+                     "per beat from the first; tkeep marks the valid lanes of the last";
+    m_axis.tuser_width = 1;
+    m_axis.tuser_fields = {{0, 1, "on the last beat: the word was longer than k, closed at k"}};
+    return interface;
+}
+
+} // namespace ipgen::front

@@ -12,4 +12,8 @@ CoreInterface rs_encoder_interface(int m);
 // P symbols, tkeep; no native top.
 CoreInterface rs_encoder_wide_interface(int m, int p);
 
+// The stream top of --variable-length (rs_encoder_vl_axis.v), at any P:
+// the ports above and m_axis_tuser.
+CoreInterface rs_encoder_vl_interface(int m, int p);
+
 } // namespace ipgen::front

@@ -48,6 +48,11 @@ struct Config {
         return it == options.end() ? 1 : std::stoi(*(it + 1));
     }
 
+    // A code length per word (--variable-length).
+    bool variable() const {
+        return std::find(options.begin(), options.end(), "--variable-length") != options.end();
+    }
+
     bool is_ccsds() const {
         return dual_basis || std::find(options.begin(), options.end(), "--ccsds") != options.end();
     }
@@ -69,6 +74,7 @@ const Args plain = {"--netlist", "plain"};
 Args per_clock(int p) {
     return {"--symbols-per-clock", std::to_string(p)};
 }
+const Args variable = {"--variable-length"};
 
 Args operator+(Args a, const Args& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -136,6 +142,16 @@ const Config matrix[] = {
     {"p8_gf8_7_1_g1", 3, 7, 1, 11, 1, 1, per_clock(8)},
     {"p5_gf16_15_11", 4, 15, 11, 19, 0, 1, per_clock(5)},
     {"p3_gf16_15_13", 4, 15, 13, 19, 0, 1, per_clock(3)},
+    // A code length per word: words of random length back to back, a word
+    // of one symbol and words longer than k; one symbol per clock (the
+    // CCSDS dual basis), the last beat full or not, P above n-k, k below P.
+    {"vl_p1_ccsds", 8, 255, 223, 391, 112, 11, variable, "ccsds", true},
+    {"vl_p1_gf16_15_11", 4, 15, 11, 19, 0, 1, variable},
+    {"vl_p2_gf32_31_25_g1_h3", 5, 31, 25, 37, 1, 3, variable + per_clock(2)},
+    {"vl_p3_ccsds_e8", 8, 255, 239, 391, 120, 11, variable + per_clock(3), "ccsds-e8", true},
+    {"vl_p4_kp4", 10, 544, 514, 1033, 0, 1, variable + per_clock(4), "kp4"},
+    {"vl_p16_g709", 8, 255, 239, 285, 0, 1, variable + per_clock(16), "g709"},
+    {"vl_p8_gf8_7_1_g1", 3, 7, 1, 11, 1, 1, variable + per_clock(8)},
 };
 
 // Synthesis takes as long as the rest of a configuration's checks: it runs
@@ -148,7 +164,8 @@ const Args synthesized = {"rs255_239_minimal",
                           "gf32_31_29_p0_gaps_shared",
                           "ccsds_120_88_p2r_gaps_plain",
                           "p3_dvb",
-                          "p8_gf8_7_1_g1"};
+                          "p8_gf8_7_1_g1",
+                          "vl_p3_ccsds_e8"};
 
 Args ipgen_args(const Config& c, const std::string& out) {
     Args args = {"rs-encoder"};
@@ -170,7 +187,7 @@ Args ipgen_args(const Config& c, const std::string& out) {
 // libfec's own CCSDS encoder for 32 parity symbols, else libfec's tables
 // between the bases around the code's encoder).
 std::vector<int> reference_codeword(const Config& c, const std::vector<int>& data) {
-    const int pad = (1 << c.m) - 1 - c.n;
+    const int pad = (1 << c.m) - 1 - c.n + (c.k - static_cast<int>(data.size()));
 #if IPGEN_HAVE_LIBFEC
     if (c.is_ccsds() && c.n - c.k != 32) {
         std::vector<int> conventional;
@@ -248,11 +265,106 @@ std::vector<std::vector<int>> words_of(const std::string& path, int m, int p, si
     return words;
 }
 
+// A vector line as bits, bit 0 the last hex digit's lowest.
+std::vector<bool> bits_of(const std::string& line, size_t width) {
+    std::vector<bool> bits;
+    for (auto c = line.rbegin(); c != line.rend(); ++c) {
+        const int digit = std::stoi(std::string(1, *c), nullptr, 16);
+        for (int b = 0; b < 4; ++b) {
+            bits.push_back(((digit >> b) & 1) != 0);
+        }
+    }
+    bits.resize(width, false);
+    return bits;
+}
+
+int lane_symbol(const std::vector<bool>& bits, int lane, int m) {
+    int symbol = 0;
+    for (int b = 0; b < m; ++b) {
+        symbol |= bits[static_cast<size_t>(lane * m + b)] ? 1 << b : 0;
+    }
+    return symbol;
+}
+
+// A code length per word. tb_in.hex: {tlast, tkeep, P symbols} beats; a
+// word is the beats up to its tlast, whose symbols are lanes 0 up to the
+// highest with tkeep, but at most k symbols: a word without tlast by its
+// k-th symbol ends there (the rest of that beat dropped) and its codeword's
+// last beat has tuser. tb_out.hex: {tuser, tlast, tkeep, P symbols}, each
+// codeword libfec's for its word (the code shortened to it), packed P per
+// beat, tkeep the low lanes up to its end, the lanes off 0.
+void expect_libfec_variable_vectors(const Config& c, const std::string& folder) {
+    const int p = c.p();
+    const size_t in_width = static_cast<size_t>(1 + p + p * c.m);
+    std::vector<std::vector<int>> words(1);
+    std::vector<bool> over;
+    std::istringstream in_lines(test::read_file(folder + "/tb_in.hex"));
+    for (std::string line; std::getline(in_lines, line);) {
+        const std::vector<bool> bits = bits_of(line, in_width);
+        const bool tlast = bits.back();
+        int lanes = p;
+        if (tlast) {
+            lanes = 1;
+            for (int lane = 1; lane < p; ++lane) {
+                lanes = bits[static_cast<size_t>(p * c.m + lane)] ? lane + 1 : lanes;
+            }
+        }
+        std::vector<int>& word = words.back();
+        int taken = 0;
+        for (; taken < lanes && static_cast<int>(word.size()) < c.k; ++taken) {
+            word.push_back(lane_symbol(bits, taken, c.m));
+        }
+        const bool at_k = static_cast<int>(word.size()) == c.k;
+        if (tlast || at_k) {
+            over.push_back(at_k && (!tlast || taken < lanes));
+            words.emplace_back();
+        }
+    }
+    ASSERT_TRUE(words.back().empty()) << "tb_in.hex ends inside a word";
+    words.pop_back();
+    ASSERT_GE(words.size(), 6U);
+    // The vectors hold a word of one symbol, one of k and two longer than k.
+    EXPECT_NE(std::find_if(words.begin(), words.end(), [](const auto& w) { return w.size() == 1; }),
+              words.end());
+    EXPECT_GE(std::count(over.begin(), over.end(), true), 2);
+
+    const size_t out_width = in_width + 1;
+    std::istringstream out_lines(test::read_file(folder + "/tb_out.hex"));
+    std::string line;
+    for (size_t w = 0; w < words.size(); ++w) {
+        const std::vector<int> expected = reference_codeword(c, words[w]);
+        std::vector<int> got;
+        while (got.size() < expected.size() && std::getline(out_lines, line)) {
+            const std::vector<bool> bits = bits_of(line, out_width);
+            const size_t left = expected.size() - got.size();
+            const bool last = left <= static_cast<size_t>(p);
+            EXPECT_EQ(bits[out_width - 2], last) << "tlast, codeword " << w;
+            EXPECT_EQ(bits[out_width - 1], last && over[w]) << "tuser, codeword " << w;
+            for (int lane = 0; lane < p; ++lane) {
+                const bool keep = static_cast<size_t>(lane) < left;
+                EXPECT_EQ(bits[static_cast<size_t>(p * c.m + lane)], keep)
+                    << "tkeep lane " << lane << ", codeword " << w;
+                if (keep) {
+                    got.push_back(lane_symbol(bits, lane, c.m));
+                } else {
+                    EXPECT_EQ(lane_symbol(bits, lane, c.m), 0) << "lane off, codeword " << w;
+                }
+            }
+        }
+        ASSERT_EQ(got, expected) << "codeword " << w << " of " << words[w].size() << " data";
+    }
+    EXPECT_FALSE(std::getline(out_lines, line)) << "beats after the last codeword";
+}
+
 // Every codeword of the folder's vectors is libfec's, with tlast on the
 // last beat of each message and codeword (and tkeep at P > 1).
 void expect_libfec_vectors(const Config& c, const std::string& folder) {
     ASSERT_TRUE(!c.is_ccsds() || c.n - c.k == 32 || c.dual_basis)
         << "libfec's CCSDS code has 32 parity symbols";
+    if (c.variable()) {
+        expect_libfec_variable_vectors(c, folder);
+        return;
+    }
     const auto in = words_of(folder + "/tb_in.hex", c.m, c.p(), static_cast<size_t>(c.k));
     const auto out = words_of(folder + "/tb_out.hex", c.m, c.p(), static_cast<size_t>(c.n));
     ASSERT_GE(in.size(), 3U);
@@ -297,8 +409,9 @@ TEST_P(RsEncoderCore, IpgenFolderGivesLibfecCodewordsSimulatesAndLints) {
     EXPECT_EQ(sim.exit_status, 0) << sim.out << sim.err;
     EXPECT_NE(("\n" + sim.out).find("\nPASS\n"), std::string::npos) << sim.out << sim.err;
     EXPECT_EQ(sim.err.find("warning"), std::string::npos) << sim.err;
-    const Args tops =
-        c.p() == 1 ? Args{"rs_encoder_axis", "rs_encoder"} : Args{"rs_encoder_wide_axis"};
+    const Args tops = c.variable() ? Args{"rs_encoder_vl_axis"}
+                      : c.p() == 1 ? Args{"rs_encoder_axis", "rs_encoder"}
+                                   : Args{"rs_encoder_wide_axis"};
     for (const std::string& top : tops) {
         const test::RunResult lint = test::run_program(make, {"-s", "lint", "TOP=" + top}, core);
         EXPECT_EQ(lint.exit_status, 0) << top << "\n" << lint.out << lint.err;
@@ -387,8 +500,9 @@ std::string unit_vector_bench(const Config& c) {
 
 TEST_P(RsEncoderCore, StepNetworkEqualsChainedOneSymbolUpdates) {
     const Config& c = GetParam();
-    if (c.p() == 1 || c.p() > 8) {
-        // beyond P = 8 in the CI budget: the folder's simulation against libfec
+    if (c.p() == 1 || c.p() > 8 || c.variable()) {
+        // beyond P = 8 in the CI budget: the folder's simulation against libfec;
+        // a length per word has the same step network
         GTEST_SKIP() << "P = " << c.p();
     }
     HDL_REQUIRE_TOOLS("yosys", "iverilog", "vvp");

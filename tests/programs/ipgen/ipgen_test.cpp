@@ -192,6 +192,9 @@ const std::vector<Refusal> refusals = {
     {{"rs-encoder", "--standard", "g709", "--symbols-per-clock", "4", "--pipeline", "2"},
      "ipgen: --pipeline 2: --symbols-per-clock 4 has one output register (latency 1, 2 with the "
      "stream queue); accepted: 1, or 0 and 2 with --symbols-per-clock 1"},
+    {{"rs-encoder", "--standard", "g709", "--variable-length", "--no-continuous"},
+     "ipgen: --no-continuous: --variable-length has the stream top only, framed by tlast; "
+     "accepted: --no-continuous without --variable-length"},
     {{"rs-encoder", "--standard", "g709", "--ccsds"},
      "ipgen: --ccsds: --standard g709 is not in the CCSDS dual basis; accepted: no --ccsds with "
      "--standard g709"},
@@ -556,7 +559,7 @@ TEST(Ipgen, DescribeIsJsonOfTheDeclarations) {
     const RunResult parsed =
         run_program("/usr/bin/python3", {"check.py"}, dir.path(), described.out);
     ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
-    EXPECT_EQ(parsed.out, "rs-encoder aclk 13\n"
+    EXPECT_EQ(parsed.out, "rs-encoder aclk 14\n"
                           "integer 2 12 True None\n"
                           "None False True\n"
                           "flag True True\n"
