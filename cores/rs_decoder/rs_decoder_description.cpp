@@ -576,7 +576,8 @@ const CoreRegistration registration{CoreDefinition{
                      "more than n clocks), parallel (a step per one or two clocks, 3T + 2 "
                      "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS, or at "
                      "P symbols per clock the ceil(n/P) clocks of a word, need the parallel one "
-                     "to run words back to back)",
+                     "to run words back to back; at P symbols per clock that is one of T + 1 "
+                     "multipliers, three clocks a step, where 3r + T + 4 <= ceil(n/P))",
              .choices = {"auto", "serial", "parallel"},
              .default_value = std::string("auto")},
             {.name = "symbols-per-clock",
