@@ -45,7 +45,8 @@ constexpr std::int64_t max_tb_symbols = 1 << 20;
 // solver, unless under CONTINUOUS the words are shorter than its time.
 struct WordPeriod {
     bool parallel = false;
-    bool two_clocks = false; // parallel: two clocks per step, the discrepancy registered
+    bool two_clocks = false;   // parallel: two clocks per step, the discrepancy registered
+    bool three_clocks = false; // P symbols per clock: one bank of T + 1 multipliers
     int clocks = 0;
 };
 
@@ -56,25 +57,38 @@ WordPeriod word_period(const rs::DecoderParams& params, const std::string& solve
     const int n = beats > 0 ? beats : params.n_total;
     const bool lanes = beats > 0;
     const int serial = 6 + r * (t + 2) + (t + 2) / 3 * (t + 4);
+    // at P symbols per clock, auto takes a step per three clocks on one bank
+    // of multipliers where the word's beats leave room for them
+    if (solver == "auto" && lanes && serial > n && 3 * r + t + 4 <= n) {
+        return {true, false, true, n};
+    }
     if (solver == "parallel" ||
         (solver == "auto" && (params.continuous() || lanes) && serial > n)) {
         // two clocks per step where the word leaves room for them, else one
         const bool two = 2 * r + t + 3 <= n;
-        return {true, two, two ? n : std::max(n, r + t + 3)};
+        return {true, two, false, two ? n : std::max(n, r + t + 3)};
     }
-    return {false, false, std::max(n, serial)};
+    return {false, false, false, std::max(n, serial)};
+}
+
+const char* solver_text(const WordPeriod& period) {
+    return period.three_clocks ? "parallel, T + 1 multipliers, three clocks a step"
+           : period.parallel   ? "parallel, 3T + 2 multipliers"
+                               : "serial, three multipliers";
 }
 
 // The core's own define file: the solver chosen and, for the parallel one,
 // whether a step takes two clocks.
 void write_solver_choice(TextSink& out, const WordPeriod& period, const std::string& solver) {
     out.print("// Key-equation solver of rs_decoder_core (ipgen --solver %s): %s.\n",
-              solver.c_str(),
-              period.parallel ? "parallel, 3T + 2 multipliers" : "serial, three multipliers");
+              solver.c_str(), solver_text(period));
     out.write(period.parallel ? "`define RS_DECODER_PARALLEL_SOLVER\n"
                               : "`define RS_DECODER_SERIAL_SOLVER\n");
     if (period.two_clocks) {
         out.write("`define RS_DECODER_TWO_CLOCK_STEPS\n");
+    }
+    if (period.three_clocks) {
+        out.write("`define RS_DECODER_THREE_CLOCK_STEPS\n");
     }
 }
 
@@ -119,10 +133,10 @@ const std::vector<std::string> one_symbol_sources{
     "rs_decoder_input.v", "rs_decoder_search.v", "rs_decoder_output.v", "rs_decoder_core.v",
     "rs_decoder.v",       "rs_decoder_axis.v",   "tb_rs_decoder.v"};
 const std::vector<std::string> lanes_sources{
-    "rs_decoder_cdot.v",        "rs_decoder_cmul.v",         "rs_decoder_lanes_input.v",
-    "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v", "rs_decoder_lanes_output.v",
-    "rs_decoder_lanes_stats.v", "rs_decoder_lanes_core.v",   "rs_decoder_lanes_axis.v",
-    "tb_rs_decoder_lanes.v"};
+    "rs_decoder_cdot.v",         "rs_decoder_cmul.v",        "rs_decoder_lanes_input.v",
+    "rs_decoder_lanes_keyeq.v",  "rs_decoder_lanes_align.v", "rs_decoder_lanes_search.v",
+    "rs_decoder_lanes_output.v", "rs_decoder_lanes_stats.v", "rs_decoder_lanes_core.v",
+    "rs_decoder_lanes_axis.v",   "tb_rs_decoder_lanes.v"};
 
 rs::DecoderValues decoder_values(const Config& config) {
     const rs::CodeValues code = rs_code_values(config);
@@ -238,7 +252,9 @@ CoreBuild generate_rs_decoder(const Config& config, const std::string& header) {
             {"key-equation solver",
              (solver == "auto" ? "auto: " : "") +
                  std::string(period.parallel ? "parallel" : "serial"),
-             period.parallel ? "3T + 2 multipliers" : "three multipliers"},
+             period.three_clocks ? "T + 1 multipliers, three clocks a step"
+             : period.parallel   ? "3T + 2 multipliers"
+                                 : "three multipliers"},
             {"beats per word", std::to_string(beats),
              "ceil(n / P)" + std::string(variable_length ? " for a word of n symbols" : "")},
             {"clocks per word", std::to_string(period.clocks),
@@ -560,7 +576,8 @@ const CoreRegistration registration{CoreDefinition{
                      "more than n clocks), parallel (a step per one or two clocks, 3T + 2 "
                      "multipliers, T = (n-k+E)/2) or auto (serial, unless CONTINUOUS, or at "
                      "P symbols per clock the ceil(n/P) clocks of a word, need the parallel one "
-                     "to run words back to back)",
+                     "to run words back to back; at P symbols per clock that is one of T + 1 "
+                     "multipliers, three clocks a step, where 3r + T + 4 <= ceil(n/P))",
              .choices = {"auto", "serial", "parallel"},
              .default_value = std::string("auto")},
             {.name = "symbols-per-clock",

@@ -87,6 +87,11 @@ localparam TWO = 1;
 `else
 localparam TWO = 0;
 `endif
+`ifdef RS_DECODER_THREE_CLOCK_STEPS
+localparam THREE = 1;
+`else
+localparam THREE = 0;
+`endif
 `ifdef RS_DECODER_VARIABLE_LENGTH
 localparam VARLEN = 1;
 `else
@@ -135,7 +140,7 @@ assign s_axis_tready = ce & in_ready;
 rs_decoder_lanes_core #(
    .M(M), .P(P), .N(N), .WB(WB), .QW(QW), .R(R), .T(T), .CNTW(CNTW), .SW(SW),
    .ERASURE(ERASURE), .EMAX(EMAX), .CCSDS(CCSDS), .PARALLEL(PARALLEL), .TWO(TWO),
-   .VARLEN(VARLEN), .DETECT(DETECT), .POLY(POLY), .FCR(FCR), .PRIM(PRIM)
+   .THREE(THREE), .VARLEN(VARLEN), .DETECT(DETECT), .POLY(POLY), .FCR(FCR), .PRIM(PRIM)
 ) u_core(
    .clk(aclk), .rst_n(aresetn), .clr(1'b0), .ce(ce),
    .in_valid(s_axis_tvalid), .in_ready(in_ready), .din(s_axis_tdata), .din_ers(s_axis_tuser),

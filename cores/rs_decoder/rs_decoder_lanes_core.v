@@ -3,6 +3,7 @@
 // The decoder at P symbols per beat between its top and its stages: input
 // (rs_decoder_lanes_input: buffer, P-parallel syndromes, erasure locators),
 // solve (rs_decoder_solve, the key-equation solver of the one-symbol core,
+// or rs_decoder_lanes_keyeq, a step per three clocks on T + 1 multipliers;
 // shared by the P lanes; with a variable length followed by
 // rs_decoder_lanes_align, the result shifted for the word's last beat), search (rs_decoder_lanes_search: Chien search and
 // error values of P positions a clock) and output (rs_decoder_lanes_output),
@@ -27,6 +28,7 @@ module rs_decoder_lanes_core #(
    parameter CCSDS    = 0,    // dual-basis symbols at the ports
    parameter PARALLEL = 0,    // the parallel key-equation solver
    parameter TWO      = 0,    // parallel solver: two clocks per step
+   parameter THREE    = 0,    // parallel solver: one bank of multipliers, three clocks per step
    parameter VARLEN   = 0,    // a word ends with in_last
    parameter DETECT   = 0,    // flag and count, do not correct
    parameter POLY     = 285,  // field polynomial
@@ -108,15 +110,42 @@ rs_decoder_lanes_input #(
    .wl_we(wl_we), .wl_last(wl_last), .wl_q(wl_q), .wl_short(wl_short),
    .buf_raddr(buf_raddr), .rx_q(rx_q));
 
-rs_decoder_solve #(
-   .M(M), .R(R), .T(T), .CNTW(CNTW), .SW(SW), .ERASURE(ERASURE), .EMAX(EMAX),
-   .PARALLEL(PARALLEL), .TWO(TWO)
-) u_solve(
-   .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
-   .start(cap), .idle(kq_idle), .wslot(wslot), .ers_num(ecnt), .ers_x(elist),
-   .sel_synd(sel_synd), .synd_j(synd_j),
-   .done(kq_done), .take(kq_take), .sigma(sigma), .omega(omega),
-   .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail), .s_slot(s_slot), .s_ers(s_ers));
+generate
+   if (PARALLEL != 0 && THREE != 0) begin : shared
+      // one bank of T + 1 multipliers, a step per three clocks
+      localparam [CNTW:0] EMAXC = EMAX;
+      reg  [1:0]    slot_r;
+      reg  [CNTW:0] ers_r;
+      wire [CNTW:0] ers_used = (ecnt > EMAXC) ? EMAXC : ecnt;
+      rs_decoder_lanes_keyeq #(
+         .M(M), .R(R), .T(T), .CNTW(CNTW), .SW(SW), .ERASURE(ERASURE), .EMAX(EMAX)
+      ) u_keyeq(
+         .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce), .start(cap), .idle(kq_idle),
+         .ers_num(ers_used), .ers_x(elist),
+         .sel_synd(sel_synd), .synd_j(synd_j),
+         .done(kq_done), .take(kq_take), .sigma(sigma), .omega(omega),
+         .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail));
+      // loaded with every start: no reset
+      always @(posedge clk) begin
+         if (ce && !clr && cap) begin
+            slot_r <= wslot - 1'b1;
+            ers_r <= ecnt;
+         end
+      end
+      assign s_slot = slot_r;
+      assign s_ers = ers_r;
+   end else begin : stage
+      rs_decoder_solve #(
+         .M(M), .R(R), .T(T), .CNTW(CNTW), .SW(SW), .ERASURE(ERASURE), .EMAX(EMAX),
+         .PARALLEL(PARALLEL), .TWO(TWO)
+      ) u_solve(
+         .clk(clk), .rst_n(rst_n), .clr(clr), .ce(ce),
+         .start(cap), .idle(kq_idle), .wslot(wslot), .ers_num(ecnt), .ers_x(elist),
+         .sel_synd(sel_synd), .synd_j(synd_j),
+         .done(kq_done), .take(kq_take), .sigma(sigma), .omega(omega),
+         .nonzero(kq_nz), .lsize(kq_len), .lfail(kq_lfail), .s_slot(s_slot), .s_ers(s_ers));
+   end
+endgenerate
 
 // a variable length: the result shifted for the word's last beat
 wire            a_done, a_nz, a_lfail;

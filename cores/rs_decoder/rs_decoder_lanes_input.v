@@ -18,8 +18,9 @@
 //   S_j <= S_j beta_j^P + sum_l r_l beta_j^(P - 1 - l),
 // lanes after the word's end as zeros: that gives S_j beta_j^z, z = P - Q
 // the empty lanes of the last beat, which the stage takes out: with a fixed
-// length by a constant at the capture; with a variable length by z clocks
-// of S_j <= S_j beta_j^(-1) once the word is complete. The erasure locator
+// length in the lanes' constants (lane l times beta_j^(P - 1 - l - z));
+// with a variable length by z clocks of S_j <= S_j beta_j^(-1) once the word
+// is complete. The erasure locator
 // of position p is X_p: with a fixed length a constant start times
 // beta^(-P) a beat; with a variable length the list holds beta^(-p) and
 // each entry is multiplied by beta^(n' - 1), one a clock, after those z
@@ -179,14 +180,18 @@ end
 
 // ---------------------------------------------------------------- syndromes
 // Horner's step of a root alpha^rj as rs_decoder_cdot's exponents: the
-// accumulator times alpha^(rj P), lane l times alpha^(rj (P - 1 - l)).
+// accumulator times alpha^(rj P), lane l times alpha^(rj (P - 1 - l - zs)).
+// A fixed length takes out the empty lanes of its last beat here (zs = ZF):
+// beat b then adds sum_l r_l beta_j^(P (W - 1 - b) + P - 1 - l - ZF), and
+// P W - ZF = N, so the accumulator ends on S_j itself.
 function [32*(P+1)-1:0] horner_exps;
    input integer rj;
+   input integer zs;
    integer h;
    begin
       horner_exps[31:0] = (rj * (P % NL)) % NL;
       for (h = 0; h < P; h = h + 1)
-         horner_exps[(h+1)*32 +: 32] = (rj * (P - 1 - h)) % NL;
+         horner_exps[(h+1)*32 +: 32] = (rj * ((P - 1 - h - zs + 64 * NL) % NL)) % NL;  // > -P, P <= 32
    end
 endfunction
 
@@ -194,19 +199,16 @@ reg  [R*M-1:0] acc;
 reg  [R*M-1:0] sreg;
 wire [R*M-1:0] acc_next;       // after this beat
 wire [R*M-1:0] acc_back;       // times beta_j^(-1)
-wire [R*M-1:0] acc_fix;        // times beta_j^(-ZF)
 generate
    for (j = 0; j < R; j = j + 1) begin : synd
       localparam RJ = (PR * ((FCR + j) % NL)) % NL;   // beta_j = alpha^RJ
-      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(P + 1), .E(horner_exps(RJ))) u_sum(
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(P + 1),
+                        .E(horner_exps(RJ, (VARLEN != 0) ? 0 : ZF))) u_sum(
          .x({rxsym, first ? {M{1'b0}} : acc[j*M +: M]}), .y(acc_next[j*M +: M]));
       if (VARLEN != 0) begin : back
          rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - RJ) % NL)) u_back(
             .x(acc[j*M +: M]), .y(acc_back[j*M +: M]));
-         assign acc_fix[j*M +: M] = acc[j*M +: M];
       end else begin : fix
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - (RJ * ZF) % NL) % NL)) u_fix(
-            .x(acc[j*M +: M]), .y(acc_fix[j*M +: M]));
          assign acc_back[j*M +: M] = acc[j*M +: M];
       end
    end
@@ -219,7 +221,7 @@ always @(posedge clk) begin
       else if (post_synd)
          acc <= acc_back;
       if (cap)
-         sreg <= acc_fix;
+         sreg <= acc;
       synd_j <= ({{32-SW{1'b0}}, sel_synd} < R) ? sreg[sel_synd*M +: M] : sreg[M-1:0];
    end
 end

@@ -6,12 +6,13 @@
 // X_p = beta^(n' - 1 - p) (see rs_decoder_lanes_input); with z = P - Q the
 // empty lanes of the last beat, lane l of the k-th beat scanned (beat
 // W - 1 - k) evaluates at X_p^(-1) = beta^(z - (P - 1 - l) - kP):
-//   registers c_i = sigma_i beta^(i(z - kP)), o_i = omega_i beta^((i + FCR)(z - kP)),
-//   loaded with sigma_i beta^(iz), omega_i beta^((i + FCR)z) (ZF = z for a
-//   fixed length; a variable length has them from rs_decoder_lanes_align, ZF = 0)
-//   and multiplied by their constant each clock; lane l adds
-//   sigma = sum c_i beta^(-i(P - 1 - l)), its odd terms sigma_odd,
-//   X^(-FCR) omega = sum o_i beta^(-(i + FCR)(P - 1 - l)),
+//   registers c_i = sigma_i beta^(-ikP), o_i = omega_i beta^(-(i + FCR)kP),
+//   loaded with sigma_i, omega_i and multiplied by their constant each
+//   clock; lane l adds, with d = P - 1 - l - ZF,
+//   sigma = sum c_i beta^(-id), its even and odd terms apart,
+//   X^(-FCR) omega = sum o_i beta^(-(i + FCR)d)
+//   (ZF = z for a fixed length; a variable length has sigma and omega
+//   shifted by z from rs_decoder_lanes_align, ZF = 0);
 // a root where sigma(z) = 0, its error value z^FCR omega(z) / sigma_odd(z)
 // (Forney; sigma_odd(z) = z sigma'(z)). Three pipeline clocks: the sums,
 // the inverse (gfinvrom), the product (mastrovito). The error values go
@@ -90,8 +91,6 @@ reg  [(T+1)*M-1:0] cr;         // c_i
 reg  [T*M-1:0] orr;            // o_i
 wire [(T+1)*M-1:0] cr_next;
 wire [T*M-1:0] or_next;
-wire [(T+1)*M-1:0] sigma_z;    // sigma_i beta^(i ZF)
-wire [T*M-1:0] omega_z;        // omega_i beta^((i + FCR) ZF)
 // pipeline: d1 the sums, d2 the inverse, d3 the error values
 reg            d1_v, d2_v, d3_v;
 reg            d1_s0, d2_s0, d3_s0;       // the word's first beat scanned
@@ -102,7 +101,7 @@ reg  [P-1:0]   d1_root, d2_root;
 reg  [P*M-1:0] d1_odd, d1_om, d2_om, d2_inv;
 reg  [P*M-1:0] d3_ev;
 reg  [KW-1:0]  roots, roots_fin, changed;
-wire [P*M-1:0] sum_all, sum_odd, sum_om, inv, prod;
+wire [P*M-1:0] sum_even, sum_odd, sum_om, inv, prod;
 reg  [P-1:0]   valid;          // lanes of this beat inside the word
 integer        i;
 
@@ -119,17 +118,21 @@ generate
 endgenerate
 
 // The exponents of lane l's sum as rs_decoder_cdot's: term i times
-// beta^(-(i + f)(P - 1 - l)); odd: the even terms left out. T + 1 terms (the
+// beta^(-(i + f)(P - 1 - l - ZF)) (the registers are loaded with sigma_i and
+// omega_i as they are: the lanes' constants take in the shift by ZF); part
+// 1: the odd terms alone, 2: the even terms alone, 0: all. T + 1 terms (the
 // last is not used for omega, T terms).
 function [32*(T+1)-1:0] lane_exps;
    input integer l;
    input integer f;
-   input integer odd;
+   input integer part;
    integer h;
+   integer d;
    begin
+      d = (P - 1 - l - ZF + 64 * NL) % NL;   // P - 1 - l - ZF > -P, P <= 32
       for (h = 0; h <= T; h = h + 1)
-         lane_exps[h*32 +: 32] = (odd != 0 && h % 2 == 0) ? {32{1'b1}} :
-            (NL - (PR * ((((h + f) % NL) * (P - 1 - l)) % NL)) % NL) % NL;
+         lane_exps[h*32 +: 32] = (part != 0 && h % 2 != part % 2) ? {32{1'b1}} :
+            (NL - (PR * ((((h + f) % NL) * d) % NL)) % NL) % NL;
    end
 endfunction
 
@@ -137,23 +140,6 @@ genvar l, t;
 generate
    // the registers' load and steps
    assign cr_next[M-1:0] = cr[M-1:0];
-   assign sigma_z[M-1:0] = sigma[M-1:0];
-   for (t = 1; t <= T; t = t + 1) begin : cload
-      if (ZF != 0) begin : shift
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((t * ZF) % NL)) % NL)) u_c(
-            .x(sigma[t*M +: M]), .y(sigma_z[t*M +: M]));
-      end else begin : same
-         assign sigma_z[t*M +: M] = sigma[t*M +: M];
-      end
-   end
-   for (t = 0; t < T; t = t + 1) begin : oload
-      if (ZF != 0) begin : shift
-         rs_decoder_cmul #(.M(M), .POLY(POLY), .E((PR * ((((t + FCR) % NL) * ZF) % NL)) % NL)) u_o(
-            .x(omega[t*M +: M]), .y(omega_z[t*M +: M]));
-      end else begin : same
-         assign omega_z[t*M +: M] = omega[t*M +: M];
-      end
-   end
    for (t = 1; t <= T; t = t + 1) begin : cstep
       rs_decoder_cmul #(.M(M), .POLY(POLY), .E((NL - (PR * ((t * P) % NL)) % NL) % NL)) u_c(
          .x(cr[t*M +: M]), .y(cr_next[t*M +: M]));
@@ -164,11 +150,11 @@ generate
          .x(orr[t*M +: M]), .y(or_next[t*M +: M]));
    end
    for (l = 0; l < P; l = l + 1) begin : lane
-      localparam [32*(T+1)-1:0] EALL = lane_exps(l, 0, 0);
-      localparam [32*(T+1)-1:0] EODD = lane_exps(l, 0, 1);
-      localparam [32*(T+1)-1:0] EOM  = lane_exps(l, FCR % NL, 0);
-      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T + 1), .E(EALL)) u_all(
-         .x(cr), .y(sum_all[l*M +: M]));
+      localparam [32*(T+1)-1:0] EEVEN = lane_exps(l, 0, 2);
+      localparam [32*(T+1)-1:0] EODD  = lane_exps(l, 0, 1);
+      localparam [32*(T+1)-1:0] EOM   = lane_exps(l, FCR % NL, 0);
+      rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T + 1), .E(EEVEN)) u_even(
+         .x(cr), .y(sum_even[l*M +: M]));
       rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T + 1), .E(EODD)) u_odd(
          .x(cr), .y(sum_odd[l*M +: M]));
       rs_decoder_cdot #(.M(M), .POLY(POLY), .K(T), .E(EOM[32*T-1:0])) u_om(
@@ -212,7 +198,8 @@ wire           w_fail = t_short | (t_ers > EMAXC) |
 wire           w_ok = ~w_fail & t_nz;
 generate
    for (l = 0; l < P; l = l + 1) begin : found
-      assign root_now[l] = valid[l] & ~(|sum_all[l*M +: M]);
+      // sigma = its even part + its odd part
+      assign root_now[l] = valid[l] & (sum_even[l*M +: M] == sum_odd[l*M +: M]);
    end
 endgenerate
 
@@ -228,8 +215,8 @@ always @(posedge clk) begin
             sb <= s_last;
             sb_zero <= (s_last == 0);
             at_end <= 1'b1;
-            cr <= sigma_z;
-            orr <= omega_z;
+            cr <= sigma;
+            orr <= omega;
             c_q <= s_q; c_slot <= s_slot; c_ers <= s_ers; c_nz <= kq_nz;
             c_lfail <= kq_lfail; c_len <= kq_len; c_short <= s_short;
          end else if (scanning) begin

@@ -177,7 +177,11 @@ const std::vector<CoreConfig>& core_matrix() {
         // that fill their last beat or not, erasures, first root and root
         // spacing, small fields where ceil(n / P) P passes 2^m - 1, a beat
         // longer than the word; variable lengths (tlast, tkeep), P = 1 too;
-        // the Ethernet codes RS(528,514) and RS(544,514) over GF(2^10).
+        // the Ethernet codes RS(528,514) and RS(544,514) over GF(2^10). The
+        // solver of one multiplier bank, three clocks a step, is auto's
+        // choice for p4_rs255_239, p1_rs60_44 and the GF(16) P = 1 rows
+        // (its clocks equal to the word's beats), p2_rs141_125 and kp4;
+        // a locator of one term (T = 1) in p1_gf16_rs15_13.
         {"p4_rs255_239_statistics", 8, 285, 255, 239, 0, 1, 0, 0, 0, false, "auto",
          CoreConfig::axis_top, 30, 4, false, 1},
         {"p1_rs60_44_statistics_detect_only", 8, 285, 60, 44, 0, 1, 0, 0, 0, false, "auto",
@@ -201,6 +205,12 @@ const std::vector<CoreConfig>& core_matrix() {
          CoreConfig::axis_top, 20, 4, true},
         {"p16_kr4_rs528_514_e2", 10, 1033, 528, 514, 0, 1, 2, 0, 0, false, "auto",
          CoreConfig::axis_top, 20, 16},
+        {"p2_rs141_125_e4_g5_h7", 8, 285, 141, 125, 5, 7, 4, 0, 0, false, "auto",
+         CoreConfig::axis_top, 40, 2},
+        {"p1_gf16_rs15_13_variable", 4, 19, 15, 13, 0, 1, 0, 0, 0, false, "auto",
+         CoreConfig::axis_top, 150, 1, true},
+        {"p1_gf16_rs15_12_e1_g3_h2_variable", 4, 19, 15, 12, 3, 2, 1, 0, 0, false, "auto",
+         CoreConfig::axis_top, 150, 1, true},
     };
     return matrix;
 }
