@@ -133,11 +133,13 @@ ROWS
 viterbi_modes_soak
 
 # Continuous streams of 10^6 bits through the RTL at full rate: the folder
-# of `ipgen viterbi --stream continuous` (K = 7) and that of `ipgen viterbi
+# of `ipgen viterbi --stream continuous` (K = 7), the same at two steps per
+# clock (`--bits-per-clock 2`) and that of `ipgen viterbi
 # --standard dvb-s` with the rate changing every frame of 1000 bits
 # (bench/viterbi_ber/viterbi_stream). Every bit against the model, and no
-# clock on which the core refuses a beat or (K = 7, one beat per step) once
-# the bits start delivers none; the testbench prints the latency. Compiled
+# clock on which the core refuses a beat or (K = 7, one beat per step or two
+# steps per beat) once the bits start delivers none; the testbench prints
+# the latency. Compiled
 # with Verilator (--binary): the event simulator takes hours for 10^6 steps.
 viterbi_stream_soak() {
     local mode=$1 name=viterbi_stream_$1 start=$SECONDS
@@ -162,6 +164,7 @@ viterbi_stream_soak() {
     fi
 }
 viterbi_stream_soak k7 --stream continuous
+viterbi_stream_soak k7x2 --stream continuous --bits-per-clock 2
 viterbi_stream_soak dvb-s --standard dvb-s
 
 soak rs_decoder_core hdl_rs_decoder_core_tests \

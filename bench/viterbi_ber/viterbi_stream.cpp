@@ -7,6 +7,9 @@
 //          171/133, 3-bit signed soft decision, traceback 64, tracebacks
 //          from the best state); one beat per step, so also TB_STEADY_OUT
 //          (a bit on every clock once they start: a fixed latency).
+//   k7x2   the same code and traceback at two steps per clock (`ipgen
+//          viterbi --stream continuous --bits-per-clock 2`): a beat of two
+//          steps in and a beat of two bits out on every clock (TB_STEADY_OUT).
 //   dvb-s  the folder of `ipgen viterbi --standard dvb-s` (its five rates
 //          chosen per frame on s_axis_tuser, traceback 256, best state);
 //          the frames change the rate: 1/2, 3/4, 7/8, 2/3, 5/6, again.
@@ -16,7 +19,11 @@
 // and DIR/tb_config.vh, so that the folder's `make sim` checks the RTL
 // against them; prints one line
 //   EBN0 BITS ERRORS
-// with the model's bit errors over the delivered bits.
+// with the model's bit errors over the delivered bits. Beats: {tlast, pair
+// index (dvb-s), 8 bits} one step each; {tlast, tuser bit 0 (one step
+// only: never in a stream), 16 bits} two steps each (k7x2). Decoded bits:
+// {tlast, bit}; {tlast, 0, newer bit, older bit} (k7x2, tlast the newer
+// bit's frame mark).
 #include "cores/viterbi/viterbi_model.hpp"
 
 #include <algorithm>
@@ -31,11 +38,13 @@
 using namespace ipgen::viterbi;
 
 int main(int argc, char** argv) {
-    if (argc < 5 || (std::string(argv[1]) != "k7" && std::string(argv[1]) != "dvb-s")) {
-        std::fputs("usage: viterbi_stream k7|dvb-s DIR EBN0 BITS [SEED]\n", stderr);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (argc < 5 || (mode != "k7" && mode != "k7x2" && mode != "dvb-s")) {
+        std::fputs("usage: viterbi_stream k7|k7x2|dvb-s DIR EBN0 BITS [SEED]\n", stderr);
         return 2;
     }
-    const bool dvb = std::string(argv[1]) == "dvb-s";
+    const bool dvb = mode == "dvb-s";
+    const bool two = mode == "k7x2"; // two steps a beat
     const std::string dir = argv[2];
     const double ebn0 = std::atof(argv[3]);
     const long bits_wanted = std::atol(argv[4]);
@@ -43,6 +52,7 @@ int main(int argc, char** argv) {
     CoreConfig base; // K = 7, (171, 133), 3-bit signed
     base.stream = true;
     base.best = true;
+    base.bits_per_clock = two ? 2 : 1;
     const std::vector<int> order = {0, 2, 4, 1, 3};
     if (dvb) {
         base.punctured = true;
@@ -87,7 +97,7 @@ int main(int argc, char** argv) {
         steps.insert(steps.end(), rebuilt.begin(), rebuilt.end());
         marks.resize(bits.size(), false);
         marks.back() = true;
-        const std::size_t per_beat = cfg.punctured ? 1 : 2;
+        const std::size_t per_beat = cfg.punctured ? 1 : two ? 4 : 2;
         for (std::size_t i = 0; i < sent.size(); i += per_beat) {
             unsigned data = 0;
             for (std::size_t j = 0; j < per_beat; ++j) {
@@ -97,8 +107,13 @@ int main(int argc, char** argv) {
             // {tlast, pair index (dvb-s), 8 bits of data}
             const unsigned user = dvb ? (i == 0 ? static_cast<unsigned>(set) : rng() & 7) : 0;
             char line[8];
-            std::snprintf(line, sizeof line, "%03x\n",
-                          (static_cast<unsigned>(last) << (dvb ? 11 : 8)) | (user << 8) | data);
+            if (two) {
+                std::snprintf(line, sizeof line, "%05x\n",
+                              (static_cast<unsigned>(last) << 17) | data);
+            } else {
+                std::snprintf(line, sizeof line, "%03x\n",
+                              (static_cast<unsigned>(last) << (dvb ? 11 : 8)) | (user << 8) | data);
+            }
             in << line;
             ++in_beats;
         }
@@ -106,13 +121,19 @@ int main(int argc, char** argv) {
     const Decoded decoded = decode_stream(base, steps);
     long errors = 0;
     for (std::size_t t = 0; t < decoded.bits.size(); ++t) {
-        out << ((marks[t] ? 2 : 0) | decoded.bits[t]) << "\n";
+        if (!two) {
+            out << ((marks[t] ? 2 : 0) | decoded.bits[t]) << "\n";
+        } else if (t % 2 == 1) {
+            out << std::hex << ((marks[t] ? 8 : 0) | decoded.bits[t] << 1 | decoded.bits[t - 1])
+                << "\n";
+        }
         errors += decoded.bits[t] != bits[t] ? 1 : 0;
     }
     std::ofstream config(dir + "/tb_config.vh");
     config << "// The testbench's run: a long stream at full rate.\n"
            << "`define TB_SEED " << seed << "\n`define TB_IN_BEATS " << in_beats
-           << "\n`define TB_OUT_BEATS " << decoded.bits.size() << "\n`define TB_FULL_RATE\n"
+           << "\n`define TB_OUT_BEATS " << decoded.bits.size() / (two ? 2 : 1)
+           << "\n`define TB_FULL_RATE\n"
            << (dvb ? "" : "`define TB_STEADY_OUT\n");
     if (!in || !out || !config) {
         std::fprintf(stderr, "viterbi_stream: cannot write the vectors into %s\n", dir.c_str());

@@ -42,6 +42,14 @@ module tb_viterbi;
     localparam SINK_PAUSE = 4 * `TB_LENGTH;     // longest sink pause
     localparam HELD_FULL = 3 * `TB_LENGTH + 64;                    // source held: regions full
     localparam FILL_MAX = 16 * `TB_LENGTH * `PROC_CYCLES + HELD_FULL + 1000;  // bound of a fill pause
+    // Clock limit: 20 clocks a beat in and a bit out, the decoding latency
+    // (three chunks of C <= TB_LENGTH + 1 steps, the best state's K clocks,
+    // the pipeline), and FILL_MAX for every fill pause the sink starts: a
+    // short block at a long traceback has the whole pause ahead of its
+    // first bit. Finite: a fill pause starts only on an offered bit.
+    localparam LATENCY_MAX = (3 * (`TB_LENGTH + 1) + `CONS_LENGTH + 64) * `PROC_CYCLES;
+    localparam BASE_LIMIT =
+        20 * `PROC_CYCLES * (`TB_IN_BEATS + `TB_OUT_BEATS) + 2000 + LATENCY_MAX;
 
     reg              aclk = 1'b0;
     reg              aresetn = 1'b0;
@@ -68,6 +76,7 @@ module tb_viterbi;
     integer held = 0;           // clocks in a row the source has waited for s_axis_tready
     integer filling = 0;        // clocks of the fill pause so far (0: none)
     reg     filled_once = 1'b0;
+    integer fills = 0;          // fill pauses started
 
 `ifdef BER_PRESENT
     wire [`BER_RATE_WIDTH+1:0] ber_count;
@@ -180,6 +189,7 @@ module tb_viterbi;
         end else if (m_axis_tvalid === 1'b1 && (!filled_once || ($random(seed) & 1023) == 0)) begin
             filled_once = 1'b1;
             filling = 1;
+            fills = fills + 1;
             m_axis_tready <= 1'b0;
         end else if (sink_pause > 0) begin
             sink_pause = sink_pause - 1;
@@ -243,7 +253,7 @@ module tb_viterbi;
             $display("PASS");
             $finish;
         end
-        if (cycles > 20 * `PROC_CYCLES * (`TB_IN_BEATS + `TB_OUT_BEATS) + 2000) begin
+        if (cycles > BASE_LIMIT + fills * FILL_MAX) begin
             $display("timeout with %0d of %0d beats in, %0d of %0d bits out", ii,
                      `TB_IN_BEATS, oi, `TB_OUT_BEATS);
             fail_now;

@@ -61,53 +61,127 @@ module viterbi_symbol_input #(
         end
     endfunction
 
+    localparam NT = 1 << SETW;    // table rows: every value of in_set
+    // Puncture tables. Is code symbol i of the step at phase ph of pair k
+    // transmitted? (No phase beyond 13 is ever reached.)
+    function sent;
+        input integer k;
+        input integer ph;
+        input integer i;
+        begin
+            if (ph > 13)
+                sent = 1'b0;
+            else if (i == 0)
+                sent = PPS0[k * 14 + 13 - ph];
+            else if (i == 1)
+                sent = PPS1[k * 14 + 13 - ph];
+            else
+                sent = 1'b1;
+        end
+    endfunction
+
+    // The phase after ph in pair k's period.
+    function integer phase_on;
+        input integer k;
+        input integer ph;
+        integer per, t;
+        begin
+            per = 0;
+            for (t = 0; t < 4; t = t + 1)
+                if (PERIODS[k * 4 + t]) per = per + (1 << t);
+            phase_on = ph == per - 1 ? 0 : (ph + 1) % 16;
+        end
+    endfunction
+
+    // The entry of state (pair k, phase ph, slot sl): {another sent
+    // slot after the one filled, a slot to fill, the slot to fill}.
+    function [3:0] entry;
+        input integer k;
+        input integer ph;
+        input integer sl;
+        integer i;
+        begin
+            entry = 4'b0000;
+            for (i = N - 1; i >= 0; i = i - 1) begin
+                if (i >= sl && sent(k, ph, i)) begin
+                    if (entry[2]) entry[3] = 1'b1;
+                    entry[2]   = 1'b1;
+                    entry[0]   = (i % 2) == 1;
+                    entry[1]   = (i / 2) == 1;
+                end
+            end
+        end
+    endfunction
+
+    // FIRST[v]: a block's first beat with in_set v. STEP[k, ph]: the
+    // state after a step at phase ph. FILL[k, ph, f]: after a beat that
+    // fills slot f without completing the step. NEXT[k, ph]: the phase
+    // after ph.
+    function [NT*4-1:0] first_table;
+        input integer unused;
+        integer v;
+        begin
+            first_table = {NT*4{1'b0}};
+            for (v = 0; v < NT; v = v + 1)
+                first_table[v * 4 +: 4] = entry(v < NSET ? v : 0, 0, 0 * unused);
+        end
+    endfunction
+    function [NT*16*4-1:0] step_table;
+        input integer next;     // 1: the next phase, 0: the entry at slot 0
+        integer k, ph, t;
+        begin
+            step_table = {NT*16*4{1'b0}};
+            for (k = 0; k < NSET; k = k + 1)
+                for (ph = 0; ph < 16; ph = ph + 1)
+                    if (next == 1) begin
+                        for (t = 0; t < 4; t = t + 1)
+                            step_table[(k * 16 + ph) * 4 + t] = ((phase_on(k, ph) >> t) & 1) == 1;
+                    end else begin
+                        step_table[(k * 16 + ph) * 4 +: 4] = entry(k, phase_on(k, ph), 0);
+                    end
+        end
+    endfunction
+    function [NT*64*4-1:0] fill_table;
+        input integer unused;
+        integer k, ph, f;
+        begin
+            fill_table = {NT*64*4{1'b0}};
+            for (k = 0; k < NSET; k = k + 1)
+                for (ph = 0; ph < 16; ph = ph + 1)
+                    for (f = 0; f < 4; f = f + 1)
+                        fill_table[((k * 16 + ph) * 4 + f) * 4 +: 4] =
+                            entry(k, ph, f + 1 + 0 * unused);
+        end
+    endfunction
+    localparam [NT*4-1:0]    FIRST = first_table(0);
+    localparam [NT*16*4-1:0] STEP  = step_table(0);
+    localparam [NT*16*4-1:0] NEXT  = step_table(1);
+    localparam [NT*64*4-1:0] FILL  = fill_table(0);
+
     generate
     if (PUNCTURED) begin : punctured
+        // Which slot a beat fills comes from tables of constants: on a
+        // block's first beat (phase 0, slot 0) by in_set alone, on the
+        // others from a register loaded with the next state's entry when a
+        // beat or a step is taken, so no pattern or period logic runs in
+        // front of the branch metrics.
         reg [3:0]        phase;   // step of the puncture period
-        reg [1:0]        slot;    // first code symbol not yet filled
         reg [N*DW-1:0]   sym_q;
         reg [N-1:0]      era_q;
         reg              first;   // the next beat is a block's first
         reg [SETW-1:0]   set_q;   // pattern pair of the block
+        reg [3:0]        look_q;  // the state's table entry (not on a first beat)
 
         // An index beyond the pairs picks pair 0. Phase 0 of every pair
         // sends a symbol, so a stale in_set without in_valid makes no step.
         localparam [SETW:0] PAIRS = NSET;
         wire [SETW-1:0] set = !first ? set_q : ({1'b0, in_set} < PAIRS) ? in_set : {SETW{1'b0}};
-        wire [3:0]      period = PERIODS[set * 4 +: 4];
 
-        // Is code symbol i of the step at this phase transmitted?
-        function sent;
-            input [SETW-1:0] k;
-            input [3:0]      ph;
-            input integer    i;
-            begin
-                if (i == 0)
-                    sent = PPS0[k * 14 + 13 - ph];
-                else if (i == 1)
-                    sent = PPS1[k * 14 + 13 - ph];
-                else
-                    sent = 1'b1;
-            end
-        endfunction
-
-        // The slot the next beat fills, and whether one exists at all.
-        reg       have_slot;
-        reg [1:0] fill;
-        reg       more_after;  // another transmitted slot after fill
-        integer   i;
-        always @* begin
-            have_slot  = 1'b0;
-            fill       = 2'd0;
-            more_after = 1'b0;
-            for (i = N - 1; i >= 0; i = i - 1) begin
-                if (i >= slot && sent(set, phase, i)) begin
-                    if (have_slot) more_after = 1'b1;
-                    have_slot = 1'b1;
-                    fill      = i[1:0];
-                end
-            end
-        end
+        wire [3:0]      look       = first ? FIRST[in_set * 4 +: 4] : look_q;
+        wire            more_after = look[3];
+        wire            have_slot  = look[2];
+        wire [1:0]      fill       = look[1:0];
+        wire [SETW+3:0] at         = {set, phase};
 
         wire completes = !more_after || in_last;
 
@@ -136,33 +210,31 @@ module viterbi_symbol_input #(
 
         always @(posedge clk) begin
             if (!rst_n) begin
-                phase <= 4'd0;
-                slot  <= 2'd0;
-                sym_q <= {N*DW{1'b0}};
-                era_q <= {N{1'b1}};
-                first <= 1'b1;
-                set_q <= {SETW{1'b0}};
+                phase  <= 4'd0;
+                sym_q  <= {N*DW{1'b0}};
+                era_q  <= {N{1'b1}};
+                first  <= 1'b1;
+                set_q  <= {SETW{1'b0}};
+                look_q <= 4'd0;
             end else begin
                 if (beat) begin
                     first <= 1'b0;
                     set_q <= set;
                 end
                 if (step_done) begin
-                    slot  <= 2'd0;
-                    sym_q <= {N*DW{1'b0}};
-                    era_q <= {N{1'b1}};
+                    sym_q  <= {N*DW{1'b0}};
+                    era_q  <= {N{1'b1}};
+                    look_q <= STEP[at * 4 +: 4];
                     if (step_last) begin
                         phase <= 4'd0;
                         first <= 1'b1;
-                    end else if (phase == period - 1'b1) begin
-                        phase <= 4'd0;
                     end else begin
-                        phase <= phase + 1'b1;
+                        phase <= NEXT[at * 4 +: 4];
                     end
                 end else if (beat) begin
-                    slot  <= fill + 1'b1;
-                    sym_q <= sym_in;
-                    era_q <= era_in;
+                    sym_q  <= sym_in;
+                    era_q  <= era_in;
+                    look_q <= FILL[{at, fill} * 4 +: 4];
                 end
             end
         end
