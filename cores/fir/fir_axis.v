@@ -128,11 +128,8 @@ module fir_axis (
     wire          core_take = core_valid && core_ready;
     wire [OWD-1:0] result;
     wire          result_valid;
-    // results in the queue or reserved by the samples taken: the queue's
-    // level plus the results still in the filter, counted here in one
-    // register so that the check below is a comparison with a constant
-    reg  [CW-1:0] occupied;
-    wire          popped;      // a result left the queue
+    wire [CW-1:0] queued;      // results in the queue
+    reg  [CW-1:0] promised;    // results reserved, not yet in the queue
 `ifdef DECIMATION_FIR
     localparam PW = (GAP > 1) ? $clog2(GAP) : 1;
     localparam [31:0] BLOCK_END = GAP - 1;
@@ -158,12 +155,10 @@ module fir_axis (
 `else
     wire [CW-1:0] cost = COST;
 `endif
-    // cost is 0 or COST: room for it when occupied + cost <= DEPTH
-    localparam [CW-1:0] LAST_ROOM = DEPTH - COST;
-    wire room = (cost == {CW{1'b0}}) || (occupied <= LAST_ROOM);
+    wire room = ({1'b0, queued} + promised + cost) <= DEPTH;
     always @(posedge aclk)
-        if (!aresetn) occupied <= {CW{1'b0}};
-        else occupied <= occupied + (core_take ? cost : {CW{1'b0}}) - {{CW-1{1'b0}}, popped};
+        if (!aresetn) promised <= {CW{1'b0}};
+        else promised <= promised + (core_take ? cost : {CW{1'b0}}) - {{CW-1{1'b0}}, result_valid};
 
     // ---- samples in
     wire [IDW-1:0] sample;
@@ -251,12 +246,11 @@ module fir_axis (
     wire [OWD-1:0] head = head_entry[OWD-1:0];
     wire           pop;
     wire           queue_ready, queue_full;
-    wire [CW-1:0]  queue_level;
     axis_queue #(.WIDTH(OWD + FW), .DEPTH(DEPTH), .MEMORY(1)) queue (
         .aclk(aclk), .aresetn(aresetn),
         .s_payload(entry), .s_valid(result_valid), .s_ready(queue_ready),
         .m_payload(head_entry), .m_valid(m_axis_tvalid), .m_ready(pop),
-        .level(queue_level), .full(queue_full));
+        .level(queued), .full(queue_full));
 
 `ifdef COMPLEX_SERI_IN
     reg im_beat;               // the imaginary part of the head is next
@@ -270,7 +264,6 @@ module fir_axis (
     assign m_axis_tdata = head;
     assign pop = m_axis_tready;
 `endif
-    assign popped = m_axis_tvalid && pop;
 
     // ---- channel of the results: they leave in the order of their samples,
     // COST results per sample

@@ -454,178 +454,30 @@ std::string signal(int node, int stage) {
     return "n" + num(node) + "_" + num(stage);
 }
 
+// The complement of a node's register, for the subtractions that take it:
+// an iCE40 carry chain cannot invert an operand itself, so a register of
+// the inverted value saves a LUT (and its route) in front of the adder.
+std::string complement(int node, int stage) {
+    return "nc" + num(node) + "_" + num(stage);
+}
+
+// -(name * 2^shift) - 1, as `target` bits, from name = ~value (w bits): the
+// complement of the shifted value, ones below the shift; adding 1 gives
+// the negated product.
+std::string complement_operand(const std::string& name, int w, int shift, int target) {
+    if (target - shift <= 0) {
+        return "{" + num(target) + "{1'b1}}";
+    }
+    const std::string v = operand(name, w, 0, target - shift);
+    return shift > 0 ? "{" + v + ", {" + num(shift) + "{1'b1}}}" : v;
+}
+
 std::string header_line(const ConstantFilter& f, const ConstantNetwork& network) {
     return "// Shared products: " + num(network.adders()) + " adders, depth " +
            num(network.depth()) + "; lower bound " + num(network.bound) +
            " adders (distinct odd fundamentals other than 1), depth " + num(network.depth_bound) +
            " (most signed digits of one constant). Chain: " + num(chain_adders(f)) +
            " adders. Latency " + num(constant_filter_latency(network)) + " clocks.\n";
-}
-
-Wide floor_div(Wide a, Wide d) {
-    const Wide q = a / d;
-    return (a % d != 0 && a < 0) ? q - 1 : q;
-}
-
-// The chain's registers are split into pieces of at most this many bits
-// when its sum is wider: a carry chain that long takes about as long as the
-// route from a shared product to the adder that uses it.
-constexpr int chain_piece_bits = 20;
-
-// The chain's sums z_k are held as `count` pieces of `bits` bits (the top
-// piece of a sum as wide as it needs), the low pieces with their carries
-// out, registered and added in at the next tap (carry-save between pieces):
-//   z_k = sum over j of piece_j * 2^(j bits) + sum over j < top of carry_j * 2^((j+1) bits).
-struct ChainPieces {
-    int count = 1;
-    int bits = 0;
-};
-
-std::vector<Range> chain_ranges(const ConstantFilter& f) {
-    const Range x = sample_range(f);
-    std::vector<Range> ranges(f.taps.size());
-    Range partial;
-    for (size_t k = f.taps.size(); k-- > 0;) {
-        const Range r = times(x, f.taps[k]);
-        partial = {partial.lo + r.lo, partial.hi + r.hi};
-        ranges[k] = partial;
-    }
-    return ranges;
-}
-
-ChainPieces chain_pieces(const ConstantFilter& f) {
-    if (f.taps.empty()) {
-        return {};
-    }
-    const int widest = bits_of(chain_ranges(f).front());
-    const int count = (widest + chain_piece_bits - 1) / chain_piece_bits;
-    return {count, (widest + count - 1) / count};
-}
-
-// The chain with pieces (count > 1). The sum of tap k: pieces z<k>_<j>,
-// j = 0 .. top, and carries c<k>_<j>, j < top. The top piece of a sum is
-// two's complement, as wide as the sum's range minus its low pieces and
-// pending carries needs; every low piece and every carry is exact, so the
-// top piece is too. Tap k adds, piece by piece, the pieces of z_(k+1)
-// (a<k>: its top piece sign-extended), the product (q<k>, its complement
-// and a carry into piece 0 when negative) and the carries of z_(k+1).
-std::string split_chain(const ConstantFilter& f, const std::vector<Term>& terms,
-                        const std::vector<int>& width, int depth, const std::string& enable,
-                        const ChainPieces& pieces) {
-    const std::vector<Range> ranges = chain_ranges(f);
-    const int b = pieces.bits;
-    const auto top_of = [&](int k) {
-        return std::min((bits_of(ranges[k]) - 1) / b, pieces.count - 1);
-    };
-    const auto top_width = [&](int k) {
-        const int t = top_of(k);
-        if (t == 0) {
-            return bits_of(ranges[k]);
-        }
-        // the low pieces and the carries into them and into the top: below
-        // three units of the top piece
-        const Wide unit = Wide{1} << (t * b);
-        return bits_of(Range{floor_div(ranges[k].lo, unit) - 3, floor_div(ranges[k].hi, unit)});
-    };
-    const auto piece = [](int k, int j) { return "z" + num(k) + "_" + num(j); };
-    const auto carry = [](int k, int j) { return "c" + num(k) + "_" + num(j); };
-    const auto bits = [](const std::string& name, int hi, int lo) {
-        return name + "[" + num(hi) + ":" + num(lo) + "]";
-    };
-    const int taps = static_cast<int>(f.taps.size());
-    std::string v = "    // the chain in " + num(pieces.count) + " pieces of " + num(b) +
-                    " bits, the carries between them registered\n";
-    for (int k = taps - 1; k >= 0; --k) {
-        const Term& t = terms[k];
-        const int top = top_of(k);
-        const int wide = top * b + top_width(k); // the vectors of the sum
-        v += "    // h[" + num(k) + "] = " + std::to_string(f.taps[k]) + "\n";
-        for (int j = 0; j <= top; ++j) {
-            v += "    reg [" + num(j < top ? b - 1 : top_width(k) - 1) + ":0] " + piece(k, j) +
-                 ";\n";
-        }
-        for (int j = 0; j < top; ++j) {
-            v += "    reg " + carry(k, j) + ";\n";
-        }
-        const bool has_a = k + 1 < taps;
-        const int before = has_a ? top_of(k + 1) : -1;
-        if (has_a) {
-            std::string a = operand(piece(k + 1, before), top_width(k + 1), 0, wide - before * b);
-            for (int j = before - 1; j >= 0; --j) {
-                a += ", " + piece(k + 1, j);
-            }
-            v += "    wire [" + num(wide - 1) + ":0] a" + num(k) + " = " +
-                 (before > 0 ? "{" + a + "}" : a) + ";\n";
-        }
-        if (t.node >= 0) {
-            v += "    wire [" + num(wide - 1) + ":0] q" + num(k) + " = " +
-                 operand(signal(t.node, depth), width[t.node], t.shift, wide) + ";\n";
-        }
-        std::string body;
-        for (int j = 0; j <= top; ++j) {
-            const int lo = j * b;
-            const int hi = j < top ? lo + b - 1 : wide - 1;
-            const std::string extend = j < top ? "1'b0, " : "";
-            std::vector<std::string> terms_of_piece;
-            if (has_a) {
-                terms_of_piece.push_back("{" + extend + bits("a" + num(k), hi, lo) + "}");
-            }
-            if (t.node >= 0) {
-                terms_of_piece.push_back("{" + extend + (t.negative ? "~" : "") +
-                                         bits("q" + num(k), hi, lo) + "}");
-            }
-            const int sw = j < top ? b + 1 : hi - lo + 1;
-            // (a carry in, as wide as the sum)
-            const auto carry_in = [&](const std::string& bit) {
-                return sw > 1 ? "{" + num(sw - 1) + "'d0, " + bit + "}" : bit;
-            };
-            if (j == 0 && t.node >= 0 && t.negative) {
-                terms_of_piece.push_back(carry_in("1'b1"));
-            }
-            if (j > 0 && j - 1 < before) {
-                terms_of_piece.push_back(carry_in(carry(k + 1, j - 1)));
-            }
-            std::string sum;
-            for (const std::string& term : terms_of_piece) {
-                sum += (sum.empty() ? "" : " + ") + term;
-            }
-            if (sum.empty()) {
-                sum = num(sw) + "'d0";
-            }
-            const std::string target =
-                j < top ? "{" + carry(k, j) + ", " + piece(k, j) + "}" : piece(k, j);
-            body += "            " + target + " <= " + sum + ";\n";
-        }
-        std::string clear;
-        for (int j = 0; j <= top; ++j) {
-            clear +=
-                "            " + piece(k, j) + " <= " + num(j < top ? b : top_width(k)) + "'d0;\n";
-        }
-        for (int j = 0; j < top; ++j) {
-            clear += "            " + carry(k, j) + " <= 1'b0;\n";
-        }
-        v += "    always @(posedge clk)\n"
-             "        if (!rst_n) begin\n" +
-             clear + "        end else if (" + enable + ") begin\n" + body + "        end\n";
-    }
-    // the sum: the carries of z_0 added into its pieces
-    const int top = top_of(0);
-    const int wide = top * b + top_width(0);
-    std::string high = piece(0, top);
-    for (int j = top - 1; j >= 1; --j) {
-        high += ", " + piece(0, j);
-    }
-    std::string carries = carry(0, top - 1);
-    for (int j = top - 2; j >= 0; --j) {
-        carries += ", " + num(b - 1) + "'d0, " + carry(0, j);
-    }
-    if (top_width(0) > 1) {
-        carries = num(top_width(0) - 1) + "'d0, " + carries;
-    }
-    v += "    wire [" + num(wide - b - 1) + ":0] z_high = {" + high + "} + {" + carries + "};\n";
-    v += "    wire [" + num(wide - 1) + ":0] z_sum = {z_high, " + piece(0, 0) + "};\n";
-    v += "    assign out_sum = " + operand("z_sum", wide, 0, f.out_width) + ";\n";
-    return v;
 }
 
 } // namespace
@@ -684,6 +536,26 @@ std::string constant_filter_verilog(const ConstantFilter& f, const ConstantNetwo
     for (int n = 0; n < nodes; ++n) {
         width[n] = bits_of(times(x, static_cast<Wide>(network.nodes[n].value)));
     }
+    // Which registers are taken as they are and which inverted: the
+    // subtrahends of the network's adders and the negative taps' products
+    // (registered ones: the sample itself, stage 0, is not).
+    std::vector<std::vector<char>> plain(nodes, std::vector<char>(depth + 1, 0));
+    std::vector<std::vector<char>> inverted = plain;
+    for (int n = 0; n < nodes; ++n) {
+        for (int d = stage[n]; d < needed[n]; ++d) {
+            plain[n][d] = 1; // the next stage's register takes it
+        }
+    }
+    for (int c = 1; c < nodes; ++c) {
+        const NetworkNode& node = network.nodes[c];
+        plain[node.a][stage[c] - 1] = 1;
+        (node.subtract && stage[c] > 1 ? inverted : plain)[node.b][stage[c] - 1] = 1;
+    }
+    for (const Term& t : terms) {
+        if (t.node >= 0) {
+            (t.negative && depth > 0 ? inverted : plain)[t.node][depth] = 1;
+        }
+    }
 
     std::string v = "// " + f.module +
                     ": the sample times every tap through one shared network of adders and "
@@ -728,54 +600,78 @@ std::string constant_filter_verilog(const ConstantFilter& f, const ConstantNetwo
                  (node.subtract ? "-" : "+") + " (" + std::to_string(network.nodes[node.b].value) +
                  " << " + num(node.b_shift) + "))" +
                  (node.down > 0 ? " >> " + num(node.down) : "") + "\n";
-            v += "    wire [" + num(sw - 1) + ":0] sum" + num(n) + " = " +
-                 operand(signal(node.a, s - 1), width[node.a], node.a_shift, sw) +
-                 (node.subtract ? " - " : " + ") +
-                 operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw) + ";\n";
-            v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, s) + ";\n";
-            v += "    always @(posedge clk) " + signal(n, s) + " <= sum" + num(n) + "[" +
-                 num(sw - 1) + ":" + num(node.down) + "];\n";
+            const std::string a = operand(signal(node.a, s - 1), width[node.a], node.a_shift, sw);
+            std::string sum;
+            if (!node.subtract) {
+                sum = a + " + " + operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw);
+            } else if (s > 1) {
+                sum =
+                    a + " + " +
+                    complement_operand(complement(node.b, s - 1), width[node.b], node.b_shift, sw) +
+                    " + " + num(sw) + "'d1";
+            } else {
+                sum = a + " - " + operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw);
+            }
+            v += "    wire [" + num(sw - 1) + ":0] sum" + num(n) + " = " + sum + ";\n";
+            const std::string bits =
+                "sum" + num(n) + "[" + num(sw - 1) + ":" + num(node.down) + "]";
+            if (plain[n][s]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, s) + ";\n";
+                v += "    always @(posedge clk) " + signal(n, s) + " <= " + bits + ";\n";
+            }
+            if (inverted[n][s]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + complement(n, s) + ";\n";
+                v += "    always @(posedge clk) " + complement(n, s) + " <= ~" + bits + ";\n";
+            }
         }
         for (int d = stage[n] + 1; d <= needed[n]; ++d) {
-            v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, d) + ";\n";
-            v += "    always @(posedge clk) " + signal(n, d) + " <= " + signal(n, d - 1) + ";\n";
+            if (plain[n][d]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, d) + ";\n";
+                v +=
+                    "    always @(posedge clk) " + signal(n, d) + " <= " + signal(n, d - 1) + ";\n";
+            }
+            if (inverted[n][d]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + complement(n, d) + ";\n";
+                v += "    always @(posedge clk) " + complement(n, d) + " <= ~" + signal(n, d - 1) +
+                     ";\n";
+            }
         }
     }
     // the chain, from the last tap to the first: z_k = z_(k+1) + h[k] x
     const int taps = static_cast<int>(f.taps.size());
-    const ChainPieces pieces = chain_pieces(f);
-    if (pieces.count > 1) {
-        v += split_chain(f, terms, width, depth, enable, pieces);
-    } else {
-        Range partial;
-        int previous = 0; // width of z_(k+1), 0 for none
-        for (int k = taps - 1; k >= 0; --k) {
-            const Term& t = terms[k];
-            const Range r = times(x, f.taps[k]);
-            partial = {partial.lo + r.lo, partial.hi + r.hi};
-            const int zw = bits_of(partial);
-            const std::string z = "z" + num(k);
-            v += "    reg [" + num(zw - 1) + ":0] " + z + ";   // h[" + num(k) +
-                 "] = " + std::to_string(f.taps[k]) + "\n";
-            std::string sum = previous > 0 ? operand("z" + num(k + 1), previous, 0, zw) : "";
-            if (t.node >= 0) {
-                const std::string p = operand(signal(t.node, depth), width[t.node], t.shift, zw);
-                sum = sum.empty() ? (t.negative ? "-" + p : p)
-                                  : sum + (t.negative ? " - " : " + ") + p;
-            }
-            if (sum.empty()) {
-                sum = num(zw) + "'d0";
-            }
-            v += "    always @(posedge clk)\n"
-                 "        if (!rst_n) " +
-                 z + " <= " + num(zw) +
-                 "'d0;\n"
-                 "        else if (" +
-                 enable + ") " + z + " <= " + sum + ";\n";
-            previous = zw;
+    Range partial;
+    int previous = 0; // width of z_(k+1), 0 for none
+    for (int k = taps - 1; k >= 0; --k) {
+        const Term& t = terms[k];
+        const Range r = times(x, f.taps[k]);
+        partial = {partial.lo + r.lo, partial.hi + r.hi};
+        const int zw = bits_of(partial);
+        const std::string z = "z" + num(k);
+        v += "    reg [" + num(zw - 1) + ":0] " + z + ";   // h[" + num(k) +
+             "] = " + std::to_string(f.taps[k]) + "\n";
+        std::string sum = previous > 0 ? operand("z" + num(k + 1), previous, 0, zw) : "";
+        if (t.node >= 0 && t.negative && depth > 0) {
+            // the complement of the product, plus one
+            const std::string p =
+                complement_operand(complement(t.node, depth), width[t.node], t.shift, zw) + " + " +
+                num(zw) + "'d1";
+            sum = sum.empty() ? p : sum + " + " + p;
+        } else if (t.node >= 0) {
+            const std::string p = operand(signal(t.node, depth), width[t.node], t.shift, zw);
+            sum = sum.empty() ? (t.negative ? "-" + p : p) : sum + (t.negative ? " - " : " + ") + p;
         }
-        v += "    assign out_sum = " + operand("z0", previous, 0, f.out_width) + ";\n";
+        if (sum.empty()) {
+            sum = num(zw) + "'d0";
+        }
+        v += "    always @(posedge clk)\n"
+             "        if (!rst_n) " +
+             z + " <= " + num(zw) +
+             "'d0;\n"
+             "        else if (" +
+             enable + ") " + z + " <= " + sum + ";\n";
+        previous = zw;
     }
+    v += "    assign out_sum = " + operand("z0", previous, 0, f.out_width) + ";\n";
     v += "    assign out_valid = valid[" + num(depth + 1) + "];\n";
     v += "endmodule\n`default_nettype wire\n";
     return v;
