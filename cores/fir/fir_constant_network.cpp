@@ -454,6 +454,24 @@ std::string signal(int node, int stage) {
     return "n" + num(node) + "_" + num(stage);
 }
 
+// The complement of a node's register, for the subtractions that take it:
+// an iCE40 carry chain cannot invert an operand itself, so a register of
+// the inverted value saves a LUT (and its route) in front of the adder.
+std::string complement(int node, int stage) {
+    return "nc" + num(node) + "_" + num(stage);
+}
+
+// -(name * 2^shift) - 1, as `target` bits, from name = ~value (w bits): the
+// complement of the shifted value, ones below the shift; adding 1 gives
+// the negated product.
+std::string complement_operand(const std::string& name, int w, int shift, int target) {
+    if (target - shift <= 0) {
+        return "{" + num(target) + "{1'b1}}";
+    }
+    const std::string v = operand(name, w, 0, target - shift);
+    return shift > 0 ? "{" + v + ", {" + num(shift) + "{1'b1}}}" : v;
+}
+
 std::string header_line(const ConstantFilter& f, const ConstantNetwork& network) {
     return "// Shared products: " + num(network.adders()) + " adders, depth " +
            num(network.depth()) + "; lower bound " + num(network.bound) +
@@ -518,6 +536,26 @@ std::string constant_filter_verilog(const ConstantFilter& f, const ConstantNetwo
     for (int n = 0; n < nodes; ++n) {
         width[n] = bits_of(times(x, static_cast<Wide>(network.nodes[n].value)));
     }
+    // Which registers are taken as they are and which inverted: the
+    // subtrahends of the network's adders and the negative taps' products
+    // (registered ones: the sample itself, stage 0, is not).
+    std::vector<std::vector<char>> plain(nodes, std::vector<char>(depth + 1, 0));
+    std::vector<std::vector<char>> inverted = plain;
+    for (int n = 0; n < nodes; ++n) {
+        for (int d = stage[n]; d < needed[n]; ++d) {
+            plain[n][d] = 1; // the next stage's register takes it
+        }
+    }
+    for (int c = 1; c < nodes; ++c) {
+        const NetworkNode& node = network.nodes[c];
+        plain[node.a][stage[c] - 1] = 1;
+        (node.subtract && stage[c] > 1 ? inverted : plain)[node.b][stage[c] - 1] = 1;
+    }
+    for (const Term& t : terms) {
+        if (t.node >= 0) {
+            (t.negative && depth > 0 ? inverted : plain)[t.node][depth] = 1;
+        }
+    }
 
     std::string v = "// " + f.module +
                     ": the sample times every tap through one shared network of adders and "
@@ -562,17 +600,41 @@ std::string constant_filter_verilog(const ConstantFilter& f, const ConstantNetwo
                  (node.subtract ? "-" : "+") + " (" + std::to_string(network.nodes[node.b].value) +
                  " << " + num(node.b_shift) + "))" +
                  (node.down > 0 ? " >> " + num(node.down) : "") + "\n";
-            v += "    wire [" + num(sw - 1) + ":0] sum" + num(n) + " = " +
-                 operand(signal(node.a, s - 1), width[node.a], node.a_shift, sw) +
-                 (node.subtract ? " - " : " + ") +
-                 operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw) + ";\n";
-            v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, s) + ";\n";
-            v += "    always @(posedge clk) " + signal(n, s) + " <= sum" + num(n) + "[" +
-                 num(sw - 1) + ":" + num(node.down) + "];\n";
+            const std::string a = operand(signal(node.a, s - 1), width[node.a], node.a_shift, sw);
+            std::string sum;
+            if (!node.subtract) {
+                sum = a + " + " + operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw);
+            } else if (s > 1) {
+                sum =
+                    a + " + " +
+                    complement_operand(complement(node.b, s - 1), width[node.b], node.b_shift, sw) +
+                    " + " + num(sw) + "'d1";
+            } else {
+                sum = a + " - " + operand(signal(node.b, s - 1), width[node.b], node.b_shift, sw);
+            }
+            v += "    wire [" + num(sw - 1) + ":0] sum" + num(n) + " = " + sum + ";\n";
+            const std::string bits =
+                "sum" + num(n) + "[" + num(sw - 1) + ":" + num(node.down) + "]";
+            if (plain[n][s]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, s) + ";\n";
+                v += "    always @(posedge clk) " + signal(n, s) + " <= " + bits + ";\n";
+            }
+            if (inverted[n][s]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + complement(n, s) + ";\n";
+                v += "    always @(posedge clk) " + complement(n, s) + " <= ~" + bits + ";\n";
+            }
         }
         for (int d = stage[n] + 1; d <= needed[n]; ++d) {
-            v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, d) + ";\n";
-            v += "    always @(posedge clk) " + signal(n, d) + " <= " + signal(n, d - 1) + ";\n";
+            if (plain[n][d]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + signal(n, d) + ";\n";
+                v +=
+                    "    always @(posedge clk) " + signal(n, d) + " <= " + signal(n, d - 1) + ";\n";
+            }
+            if (inverted[n][d]) {
+                v += "    reg [" + num(width[n] - 1) + ":0] " + complement(n, d) + ";\n";
+                v += "    always @(posedge clk) " + complement(n, d) + " <= ~" + signal(n, d - 1) +
+                     ";\n";
+            }
         }
     }
     // the chain, from the last tap to the first: z_k = z_(k+1) + h[k] x
@@ -588,7 +650,13 @@ std::string constant_filter_verilog(const ConstantFilter& f, const ConstantNetwo
         v += "    reg [" + num(zw - 1) + ":0] " + z + ";   // h[" + num(k) +
              "] = " + std::to_string(f.taps[k]) + "\n";
         std::string sum = previous > 0 ? operand("z" + num(k + 1), previous, 0, zw) : "";
-        if (t.node >= 0) {
+        if (t.node >= 0 && t.negative && depth > 0) {
+            // the complement of the product, plus one
+            const std::string p =
+                complement_operand(complement(t.node, depth), width[t.node], t.shift, zw) + " + " +
+                num(zw) + "'d1";
+            sum = sum.empty() ? p : sum + " + " + p;
+        } else if (t.node >= 0) {
             const std::string p = operand(signal(t.node, depth), width[t.node], t.shift, zw);
             sum = sum.empty() ? (t.negative ? "-" + p : p) : sum + (t.negative ? " - " : " + ") + p;
         }

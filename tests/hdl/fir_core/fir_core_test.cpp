@@ -171,6 +171,23 @@ const CoreCase core_cases[] = {
      true},
     {"const_32bit_sym_even", make(32, 8, 64, single_cycle, symmetric, false, false), 120, false,
      true},
+    // the 64-tap low-pass of the README's figures; and fundamentals taken
+    // with both signs, subtracted inside the network (1021 = 1024 - 3, 819)
+    // and in the chain, so both a register and its complement are needed
+    {"const_lowpass64",
+     make(16, 64, 39, single_cycle, symmetric, false, false),
+     120,
+     false,
+     true,
+     {-42,  -107, -120,  -58,   69,    203,   248,   126,   -153,  -445, -535,
+      -264, 313,  889,   1041,  502,   -583,  -1630, -1883, -900,  1039, 2902,
+      3368, 1628, -1917, -5520, -6710, -3477, 4554,  15605, 26248, 32767}},
+    {"const_both_signs_nearest",
+     make(12, 12, 16, single_cycle, nonsymmetric, true, false),
+     120,
+     false,
+     true,
+     {-3, 3, 5, -5, 7, -7, 1021, -1021, 819, -819, 48, -20}},
     // saturation: unsigned results rounded up past the largest value of a
     // one-bit output are clamped (the largest coefficients make sure the
     // rows' vectors hold such results); complex serial: the flag on both
