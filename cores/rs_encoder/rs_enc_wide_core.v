@@ -17,8 +17,10 @@
 // One slot per clock: ceil(k/P) data slots (a data beat is taken), then
 // parity slots (the next P slices of the remainder go out: a window of the
 // register, which holds still; it is cleared with the last slot, no
-// clearing clock). The output register follows the slot (latency 1); every register
-// moves only with `ce` (the AXI top's queue has room). With ce and data
+// clearing clock). With OUT_REG = 1 the output register follows the slot
+// (latency 1); with OUT_REG = 0 the beat of the slot goes out
+// combinationally (latency 0: the AXI top's output queue registers it).
+// Every register moves only with `ce` (the AXI top's queue has room). With ce and data
 // always there, one beat out per clock: ceil(n/P) clocks per codeword,
 // codewords back to back.
 module rs_enc_wide_core #(
@@ -26,7 +28,8 @@ module rs_enc_wide_core #(
     parameter integer N = 255,  // symbols per codeword
     parameter integer K = 239,  // data symbols per codeword
     parameter integer P = 4,    // symbols per beat, 2 to 32
-    parameter CCSDS     = 0     // symbols at the ports in the CCSDS dual basis (W = 8)
+    parameter CCSDS     = 0,    // symbols at the ports in the CCSDS dual basis (W = 8)
+    parameter OUT_REG   = 1     // 1: the output beat from a register; 0: combinational
 ) (
     input  wire            clk,
     input  wire            rst_n,      // synchronous, active low
@@ -34,10 +37,10 @@ module rs_enc_wide_core #(
     input  wire            in_valid,
     input  wire [P*W-1:0]  in_data,
     output wire            in_ready,   // a data slot: a beat offered is taken with ce
-    output reg             out_valid,
-    output reg  [P*W-1:0]  out_data,
-    output reg  [P-1:0]    out_keep,
-    output reg             out_last
+    output wire            out_valid,
+    output wire [P*W-1:0]  out_data,
+    output wire [P-1:0]    out_keep,
+    output wire            out_last
 );
 
 localparam integer R  = N - K;                  // parity symbols
@@ -196,21 +199,44 @@ wire [P*W-1:0] data_mask = ~data_slot ? {P*W{1'b0}}
                          : last_data  ? {P*W{1'b1}} >> (Z*W)
                          :              {P*W{1'b1}};
 
-always @(posedge clk) begin
-    if (!rst_n)
-        out_valid <= 1'b0;
-    else if (ce)
-        out_valid <= advance;
-end
+wire [P*W-1:0] beat_data = (in_data & data_mask) | (parity_lanes & ~data_mask);
+wire [P-1:0]   beat_keep = final_slot ? KEEP_LAST : {P{1'b1}};
 
-// Meaningful only with out_valid: no reset.
-always @(posedge clk) begin
-    if (advance) begin
-        out_data <= (in_data & data_mask) | (parity_lanes & ~data_mask);
-        out_keep <= final_slot ? KEEP_LAST : {P{1'b1}};
-        out_last <= final_slot;
+generate
+    if (OUT_REG != 0) begin : registered
+        reg           valid_q;
+        reg [P*W-1:0] data_q;
+        reg [P-1:0]   keep_q;
+        reg           last_q;
+
+        always @(posedge clk) begin
+            if (!rst_n)
+                valid_q <= 1'b0;
+            else if (ce)
+                valid_q <= advance;
+        end
+
+        // Meaningful only with out_valid: no reset.
+        always @(posedge clk) begin
+            if (advance) begin
+                data_q <= beat_data;
+                keep_q <= beat_keep;
+                last_q <= final_slot;
+            end
+        end
+
+        assign out_valid = valid_q;
+        assign out_data  = data_q;
+        assign out_keep  = keep_q;
+        assign out_last  = last_q;
+    end else begin : combinational
+        // The beat of the slot: the AXI top's output queue registers it.
+        assign out_valid = advance;
+        assign out_data  = beat_data;
+        assign out_keep  = beat_keep;
+        assign out_last  = final_slot;
     end
-end
+endgenerate
 
 endmodule
 

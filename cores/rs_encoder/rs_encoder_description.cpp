@@ -73,9 +73,9 @@ bool variable_length(const Config& config) {
     return config.has("variable-length") && config.flag("variable-length");
 }
 
-// The P-symbol datapath has the stream top only, its output register and
-// queue, framing by count, and the step network of the minimal search.
-// With --variable-length the same datapath at any P (its stream top
+// The P-symbol datapath has the stream top only, its output register (or
+// none: --pipeline 0 at a fixed length) and queue, framing by count, and the step network of the
+// minimal search. With --variable-length the same datapath at any P (its stream top
 // rs_encoder_vl_axis); the problems then name that option.
 Problems check_wide(const Config& config) {
     const std::string p = std::to_string(symbols_per_clock(config));
@@ -93,8 +93,16 @@ Problems check_wide(const Config& config) {
                      "search takes in reasonable time",
                  "(n-k) x M x P x M at most " + std::to_string(max_step_matrix)}};
     }
-    if (config.given("pipeline") && config.integer("pipeline") != 1) {
-        return {{"pipeline", std::to_string(config.integer("pipeline")),
+    // At P > 1 with a fixed length: the core's output register or none (the
+    // stream queue registers the beat).
+    const std::int64_t pipeline = config.integer("pipeline");
+    if (wide && !variable_length(config)) {
+        if (pipeline > 1) {
+            return {{"pipeline", std::to_string(pipeline),
+                     what + " has its output register (1) or none (0)", "0 or 1, or 2" + accepted}};
+        }
+    } else if (config.given("pipeline") && pipeline != 1) {
+        return {{"pipeline", std::to_string(pipeline),
                  what + " has one output register (latency 1, 2 with the stream queue)",
                  "1, or 0 and 2" + accepted}};
     }

@@ -17,8 +17,10 @@
 // neither the enable nor s_axis_tready depends on m_axis_tready through
 // logic. With both sides always ready a codeword takes ceil(n/P) clocks,
 // codewords back to back; s_axis_tready is low on the ceil(n/P) - ceil(k/P)
-// clocks of each codeword that give parity beats only. Latency: 2 clocks
-// from a beat taken to it at m_axis (the output register, the queue).
+// clocks of each codeword that give parity beats only. Latency from a beat
+// taken to it at m_axis: 2 clocks with PIPE1 (ipgen --pipeline 1: the
+// encoder's output register, the queue), 1 clock without (--pipeline 0: the
+// queue registers the encoder's beat).
 //
 // This top reads the generated rsenc_params.v and rsenc_wide_params.v and
 // passes their values down.
@@ -56,6 +58,11 @@ localparam CCSDS = 1;
 `else
 localparam CCSDS = 0;
 `endif
+`ifdef PIPE1
+localparam OUT_REG = 1;
+`else
+localparam OUT_REG = 0;
+`endif
 
 wire            ce;
 wire            full;
@@ -69,11 +76,12 @@ assign ce            = ~full;
 assign s_axis_tready = ce & in_ready;
 
 rs_enc_wide_core #(
-    .W     (W),
-    .N     (N),
-    .K     (K),
-    .P     (P),
-    .CCSDS (CCSDS)
+    .W       (W),
+    .N       (N),
+    .K       (K),
+    .P       (P),
+    .CCSDS   (CCSDS),
+    .OUT_REG (OUT_REG)
 ) core (
     .clk       (aclk),
     .rst_n     (aresetn),

@@ -190,8 +190,11 @@ const std::vector<Refusal> refusals = {
      "ipgen: --field-poly 1877: --standard kp4 has field-poly 1033; accepted: 1033 with "
      "--standard kp4 (or leave --field-poly out)"},
     {{"rs-encoder", "--standard", "g709", "--symbols-per-clock", "4", "--pipeline", "2"},
-     "ipgen: --pipeline 2: --symbols-per-clock 4 has one output register (latency 1, 2 with the "
-     "stream queue); accepted: 1, or 0 and 2 with --symbols-per-clock 1"},
+     "ipgen: --pipeline 2: --symbols-per-clock 4 has its output register (1) or none (0); "
+     "accepted: 0 or 1, or 2 with --symbols-per-clock 1"},
+    {{"rs-encoder", "--standard", "g709", "--variable-length", "--pipeline", "0"},
+     "ipgen: --pipeline 0: --variable-length has one output register (latency 1, 2 with the "
+     "stream queue); accepted: 1, or 0 and 2 without --variable-length"},
     {{"rs-encoder", "--standard", "g709", "--variable-length", "--no-continuous"},
      "ipgen: --no-continuous: --variable-length has the stream top only, framed by tlast; "
      "accepted: --no-continuous without --variable-length"},
