@@ -6,29 +6,6 @@
 
 namespace ipgen::models {
 
-namespace {
-
-__extension__ using Wide = __int128;
-
-// fir_model.cpp's scaling of a full-precision sum to the output word.
-std::int64_t scale(const fir::FirConfig& c, Wide y) {
-    const int full = c.full_width();
-    if (c.out_width < full) {
-        const int drop = full - c.out_width;
-        if (drop >= 126) {
-            y = c.nearest || y >= 0 ? 0 : -1;
-        } else {
-            y += c.nearest ? Wide{1} << (drop - 1) : 0;
-            y = y >= 0 ? y >> drop : -((-y + (Wide{1} << drop) - 1) >> drop);
-        }
-    }
-    const std::uint64_t mask =
-        c.out_width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << c.out_width) - 1;
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(y) & mask);
-}
-
-} // namespace
-
 std::int64_t result_word(const fir::FirConfig& c, std::int64_t bits) {
     if (!c.signed_results() || c.out_width >= 64) {
         return bits;
@@ -71,7 +48,8 @@ std::optional<std::vector<std::int64_t>> fast_fir(const fir::FirConfig& c, const
         for (std::size_t k = 0; k < taps; ++k) {
             sum += reversed[k] * window[k];
         }
-        out.push_back(result_word(c, scale(c, sum)));
+        bool clamped = false;
+        out.push_back(result_word(c, fir::scale_sum(c, sum, clamped)));
     }
     return out;
 }

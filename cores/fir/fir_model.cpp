@@ -75,6 +75,10 @@ Value scale(const FirConfig& c, const WideValue& y) {
 
 } // namespace
 
+std::int64_t scale_sum(const FirConfig& config, std::int64_t sum, bool& clamped) {
+    return scale(config, Wide{sum}, clamped);
+}
+
 int FirConfig::num_coeffs() const {
     return symmetry != nonsymmetric ? taps / 2 + taps % 2 : taps;
 }

@@ -88,4 +88,8 @@ std::vector<Result> run_model_sets(const FirConfig& config, const std::vector<Co
 // The impulse response (taps() values) a coefficient set stands for.
 std::vector<Value> impulse_response(const FirConfig& config, const CoeffSet& set);
 
+// One real full-precision sum as the core gives it: rounded to out_width
+// bits, clamped with saturate (`clamped` set then), the low out_width bits.
+std::int64_t scale_sum(const FirConfig& config, std::int64_t sum, bool& clamped);
+
 } // namespace ipgen::fir

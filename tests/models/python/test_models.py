@@ -190,6 +190,15 @@ def test_fir_against_numpy(width, taps, out_width, extra):
     assert [int(b, 16) for b in beats] == list(want & ((1 << out_width) - 1))
 
 
+def test_fir_saturate_clamps_a_result_rounded_past_the_largest():
+    # 8-bit unsigned, one tap of 255, 2 result bits of 16 rounded to nearest:
+    # 255 x 255 and 254 x 255 round up to 4, which wraps to 0 or clamps to 3
+    for overflow, want in (("wrap", [0, 0, 3, 2, 0]), ("saturate", [3, 3, 3, 2, 0])):
+        f = ipgen.Fir(coeff_width=8, taps=1, output_width=2, coeffs=[255], arithmetic="unsigned",
+                      rounding="nearest", overflow=overflow)
+        assert list(f.filter([255, 254, 200, 128, 0])) == want
+
+
 def test_fir_loadable_reload_takes_effect_at_its_sample():
     f = ipgen.Fir(coeff_width=8, taps=6, output_width=19, loadable=True)
     a, b = rng.integers(-128, 128, 6), rng.integers(-128, 128, 6)
