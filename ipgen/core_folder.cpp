@@ -400,6 +400,16 @@ void own_shared_blocks(std::vector<FolderFile>& files, const std::vector<size_t>
 
 } // namespace
 
+FolderRequest folder_request(const CommandLine& line, const std::string& header) {
+    FolderRequest request;
+    request.core = line.core;
+    request.build = build_core(line, header);
+    request.sources = embedded_core_files(line.core->source_dir);
+    request.prefix = line.prefix;
+    request.version = IPGEN_VERSION;
+    return request;
+}
+
 std::vector<FolderFile> assemble_folder(FolderRequest request) {
     CoreBuild& build = request.build;
     std::vector<FolderFile> files = build.generated;

@@ -23,6 +23,11 @@ struct FolderRequest {
     std::string version; // ipgen's, for the README and the FuseSoC name
 };
 
+// The request for a checked command line: the core's build with `header`
+// on top of its generated files, its embedded sources, the prefix and
+// ipgen's version.
+FolderRequest folder_request(const CommandLine& line, const std::string& header);
+
 // Every file of the folder, each name once.
 std::vector<FolderFile> assemble_folder(FolderRequest request);
 

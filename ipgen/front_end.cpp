@@ -49,13 +49,7 @@ int run_ipgen(const std::vector<std::string>& args) {
     // Refused before the build, which may take long; checked again while
     // the folder is written.
     check_out_folder(line.out, line.force);
-    FolderRequest request;
-    request.core = line.core;
-    request.build = build_core(line, header);
-    request.sources = embedded_core_files(line.core->source_dir);
-    request.prefix = line.prefix;
-    request.version = IPGEN_VERSION;
-    write_folder(line.out, assemble_folder(std::move(request)), line.force);
+    write_folder(line.out, assemble_folder(folder_request(line, header)), line.force);
     return 0;
 }
 

@@ -76,12 +76,7 @@ const char* ipgen_web_run(const char* command) {
     try {
         const CommandLine line = parse_command_line(words_of(command));
         const std::string header = folder_header(line);
-        FolderRequest request;
-        request.core = line.core;
-        request.build = build_core(line, header);
-        request.sources = embedded_core_files(line.core->source_dir);
-        request.prefix = line.prefix;
-        request.version = IPGEN_VERSION;
+        FolderRequest request = folder_request(line, header);
         answer = summary_json(*line.core, request.build);
         folder = assemble_folder(std::move(request));
         folder.push_back({manifest_name, manifest_text(folder), FileRole::doc});
