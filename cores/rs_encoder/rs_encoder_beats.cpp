@@ -49,6 +49,16 @@ void add_wide_beats(std::vector<std::string>& beats, const std::vector<int>& sym
 
 namespace {
 
+// The beats may not stop inside a message of k data symbols.
+void check_word_ended(const std::vector<int>& data, int k, const std::string& framing) {
+    if (!data.empty()) {
+        throw BeatError(0,
+                        "the beats end inside a word (" + std::to_string(data.size()) + " of " +
+                            std::to_string(k) + " data symbols)",
+                        framing);
+    }
+}
+
 // P symbols per beat: each message ceil(k/P) beats, tkeep all ones but on
 // its last beat (the low k - (ceil(k/P) - 1) P lanes), tlast there; the
 // lanes off in tkeep are not read.
@@ -84,12 +94,7 @@ std::vector<std::string> wide_beats(const Config& config, const std::vector<std:
             data.clear();
         }
     }
-    if (!data.empty()) {
-        throw BeatError(0,
-                        "the beats end inside a word (" + std::to_string(data.size()) + " of " +
-                            std::to_string(code.k) + " data symbols)",
-                        framing);
-    }
+    check_word_ended(data, code.k, framing);
     return out;
 }
 
@@ -182,12 +187,7 @@ std::vector<std::string> rs_encoder_beats(const Config& config,
         }
         data.clear();
     }
-    if (!data.empty()) {
-        throw BeatError(0,
-                        "the beats end inside a word (" + std::to_string(data.size()) + " of " +
-                            std::to_string(code.k) + " data symbols)",
-                        framing);
-    }
+    check_word_ended(data, code.k, framing);
     return out;
 }
 
